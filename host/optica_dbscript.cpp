@@ -1,0 +1,54 @@
+// optica-dbscript: creates a shop database from the built-in schema and runs
+// further SQL scripts on it, with no external tool.
+//
+//   optica-dbscript [--create] [--user U --password P] DATABASE [SCRIPT...]
+//
+// DATABASE is a file path (embedded engine) or host[/port]:path for a server.
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "Ibx_database.h"
+#include "Script_sql.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QStringList args = app.arguments().mid(1);
+  QTextStream err(stderr);
+  TIBDatabase db;
+  bool crear = false;
+  QStringList posicionales;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (a == QLatin1String("--create")) {
+      crear = true;
+    } else if (a == QLatin1String("--user") && i + 1 < args.size()) {
+      db.UserName = args[++i];
+    } else if (a == QLatin1String("--password") && i + 1 < args.size()) {
+      db.Password = args[++i];
+    } else if (a.startsWith(QLatin1String("--"))) {
+      err << "Opción desconocida: " << a << "\n";
+      return 2;
+    } else {
+      posicionales << a;
+    }
+  }
+  if (posicionales.isEmpty()) {
+    err << "Uso: optica-dbscript [--create] [--user U --password P] BASE_DE_DATOS [SCRIPT...]\n";
+    return 2;
+  }
+  db.DatabaseName = posicionales.takeFirst();
+  try {
+    if (crear)
+      TScriptSQL::Crear_Base_Datos(db);
+    else
+      db.Open();
+    for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);
+    db.Close();
+  } catch (const EIBError& e) {
+    err << "Error " << e.IBErrorCode() << " (SQLCODE " << e.SQLCode() << "): " << e.Message() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,148 @@
+#include "Clase_tbase.h"
+
+TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
+    : owner_(owner), conexionA_(conexionA), conexionB_(conexionB) {
+  static const QStringList kParametros{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                       QStringLiteral("nowait")};
+  transacciones_[0].DefaultDatabase = conexionA;
+  transacciones_[1].DefaultDatabase = conexionB;
+  for (int i = 0; i < 5; ++i) {
+    transacciones_[i].Params = kParametros;
+    consultas_[i].Transaction = &transacciones_[i];
+    fuentes_[i].DataSet = &consultas_[i];
+  }
+  consultas_[0].Database = conexionA;
+  consultas_[1].Database = conexionB;
+  procedimientos_[0].Transaction = &transacciones_[0];
+  procedimientos_[1].Transaction = &transacciones_[1];
+}
+
+TBase::~TBase() {
+  // Queries and procedures go before the transactions they run in; a
+  // transaction still open here is rolled back.
+  for (auto& q : consultas_) {
+    try {
+      q.Close();
+      q.Unprepare();
+    } catch (...) {
+    }
+  }
+  for (auto& sp : procedimientos_) {
+    try {
+      sp.Unprepare();
+    } catch (...) {
+    }
+  }
+  for (auto& t : transacciones_) {
+    try {
+      if (t.InTransaction()) t.Rollback();
+    } catch (...) {
+    }
+  }
+}
+
+int TBase::Preparar(int canal, const QString& texto) {
+  if (canal >= 0 && canal <= 4) {
+    TIBQuery& q = consultas_[canal];
+    if (q.Active()) q.Close();
+    if (!q.Transaction->InTransaction()) q.Transaction->StartTransaction();
+    q.SQL.Clear();
+    q.SQL.Add(texto);
+    return Fin(kOk);
+  }
+  if (canal == 5 || canal == 6) {
+    TIBStoredProc& sp = procedimientos_[canal - 5];
+    if (sp.Prepared()) sp.Unprepare();
+    if (!sp.Transaction->InTransaction()) sp.Transaction->StartTransaction();
+    sp.SetStoredProcName(texto);
+    return Fin(kOk);
+  }
+  return Fin(kCanalErroneo);
+}
+
+int TBase::Ejecutar(int canal) {
+  if (canal >= 0 && canal <= 4) return Fin(Ejecutar_Consulta(consultas_[canal]));
+  if (canal == 5 || canal == 6) return Fin(Ejecutar_Procedimiento(procedimientos_[canal - 5]));
+  return Fin(kCanalErroneo);
+}
+
+int TBase::Ejecutar_Consulta(TIBQuery& q) {
+  const QString texto = q.SQL.Text();
+  if (texto.isEmpty()) return kSentenciaVacia;
+  q.Prepare();  // errors of a bad statement reach the caller
+  const QString clave = texto.left(6).toUpper();
+
+  if (clave == QLatin1String("SELECT")) {
+    q.Open();
+    if (!q.Active()) {
+      Num_Registros = 0;
+      return kSelectIncompleta;
+    }
+    if (q.Bof() && q.Eof()) {
+      Num_Registros = 0;
+      return kSinFilas;
+    }
+    if (Contar_Registros) {
+      q.Last();
+      Num_Registros = q.RecordCount();
+      q.First();
+    } else {
+      Num_Registros = 0;
+    }
+    return kOk;
+  }
+
+  const bool insercion = clave == QLatin1String("INSERT");
+  if (!insercion && clave != QLatin1String("UPDATE") && clave != QLatin1String("DELETE"))
+    return kSentenciaDesconocida;
+
+  qint64 afectadas = 0;
+  try {
+    q.ExecSQL();
+    afectadas = q.RowsAffected();
+    q.Transaction->Commit();
+  } catch (const EIBError&) {
+    try {
+      if (q.Transaction->InTransaction()) q.Transaction->Rollback();
+    } catch (const EIBError&) {
+      // The write is already lost; the code below says so.
+    }
+    Num_Registros = -1;
+    return kErrorEscritura;
+  }
+  if (insercion) {
+    Num_Registros = 0;
+    return kOk;
+  }
+  Num_Registros = static_cast<double>(afectadas);
+  return afectadas == 0 ? kNingunaFila : kOk;
+}
+
+int TBase::Ejecutar_Procedimiento(TIBStoredProc& sp) {
+  if (sp.Prepared()) sp.Unprepare();
+  sp.Prepare();
+  sp.ExecProc();
+  Num_Registros = Contar_Registros ? sp.RecordCount() : 0;
+  return kOk;
+}
+
+int TBase::Cerrar(int canal) {
+  if (canal >= 0 && canal <= 4) {
+    TIBQuery& q = consultas_[canal];
+    if (q.Active()) {
+      if (q.Transaction->InTransaction()) q.Transaction->Commit();
+      q.Close();
+    }
+    q.Unprepare();
+    q.SQL.Clear();
+    return Fin(kOk);
+  }
+  if (canal == 5 || canal == 6) {
+    TIBStoredProc& sp = procedimientos_[canal - 5];
+    if (sp.Transaction->InTransaction()) sp.Transaction->Commit();
+    sp.Unprepare();
+    sp.SetStoredProcName(QString());
+    return Fin(kOk);
+  }
+  return Fin(kCanalErroneo);
+}

@@ -1,0 +1,92 @@
+#pragma once
+// Base of every class that reads or writes the database. Each object owns its
+// own components and its own copy of the SQL catalogue, and offers three
+// operations on numbered channels: Preparar, Ejecutar and Cerrar.
+//
+//   channel 0  query 0           connection A, transaction 0
+//   channel 1  query 1           connection B, transaction 1
+//   channel 2-4 queries 2-4      no database (present, unused by the module)
+//   channel 5  stored procedure  transaction 0 (connection A)
+//   channel 6  stored procedure  transaction 1 (connection B)
+//
+// Every transaction is read_committed + rec_version + nowait: it reads the
+// latest committed version and fails at once on a lock conflict. Writes are
+// committed inside Ejecutar; reads are committed by Cerrar.
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+#include "Clase_tconstante.h"
+#include "Clase_tctrlteclado.h"
+#include "Ibx_database.h"
+#include "Ibx_query.h"
+#include "Ibx_storedproc.h"
+#include "Ibx_transaction.h"
+
+// Shows a query to data-aware controls; the channel wiring keeps one per query.
+struct TDataSource {
+  TIBQuery* DataSet = nullptr;
+};
+
+class TBase {
+ public:
+  // Result codes of the channel operations.
+  static constexpr int kOk = 0;
+  static constexpr int kCanalErroneo = -11;
+  static constexpr int kSelectIncompleta = -21300;
+  static constexpr int kSinFilas = -21301;
+  static constexpr int kSentenciaVacia = -21302;
+  static constexpr int kSentenciaDesconocida = -21304;
+  static constexpr int kNingunaFila = -21305;
+  static constexpr int kErrorEscritura = -21306;
+
+  // Domain classes are built with the host's application object, the second
+  // connection (A) and the main company connection (B).
+  TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB);
+  virtual ~TBase();
+  TBase(const TBase&) = delete;
+  TBase& operator=(const TBase&) = delete;
+
+  int Preparar(int canal, const QString& texto);
+  int Ejecutar(int canal);
+  int Cerrar(int canal);
+
+  // Components of the channels, for binding parameters and reading rows.
+  TIBQuery& Consulta(int canal) { return consultas_.at(canal); }
+  TIBStoredProc& Procedimiento(int canal) { return procedimientos_.at(canal - 5); }
+  TIBTransaction& Transaccion(int i) { return transacciones_.at(i); }
+  TDataSource& Fuente(int i) { return fuentes_.at(i); }
+  const TConstante& Catalogo() const { return catalogo_; }
+  TCtrlTeclado& Texto_Numerico() { return textoNumerico_; }
+
+  QObject* Owner() const { return owner_; }
+  TIBDatabase* ConexionA() const { return conexionA_; }
+  TIBDatabase* ConexionB() const { return conexionB_; }
+
+  int Ultimo_Resultado() const { return ultimoResultado_; }
+  // When true a successful SELECT counts its rows into Num_Registros.
+  bool Contar_Registros = true;
+  // Rows of the last SELECT (when counting), rows touched by the last UPDATE
+  // or DELETE, -1 after a failed write, otherwise 0.
+  double Num_Registros = 0;
+
+ protected:
+  QString Texto;
+
+ private:
+  int Fin(int resultado) { return ultimoResultado_ = resultado; }
+  int Ejecutar_Consulta(TIBQuery& q);
+  int Ejecutar_Procedimiento(TIBStoredProc& sp);
+
+  QObject* owner_;
+  TIBDatabase* conexionA_;
+  TIBDatabase* conexionB_;
+  std::array<TIBTransaction, 5> transacciones_;
+  std::array<TIBQuery, 5> consultas_;
+  std::array<TDataSource, 5> fuentes_;
+  std::array<TIBStoredProc, 2> procedimientos_;
+  TConstante catalogo_;
+  TCtrlTeclado textoNumerico_;
+  int ultimoResultado_ = 0;
+};

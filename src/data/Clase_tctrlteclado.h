@@ -1,0 +1,23 @@
+#pragma once
+// Keyboard controller and numeric-text service. It checks numeric text as the
+// user types it (decimal comma, optional sign) and graduation values. The
+// decision whether Enter moves the focus lives with the screens, which know
+// the widgets; this part needs none.
+
+#include <QString>
+
+class TCtrlTeclado {
+ public:
+  // Class names of the focused control and of its parent's parent, refreshed
+  // on every Enter decision.
+  QString Clase_Control;
+  QString Clase_Abuelo;
+
+  // A plain signed decimal number in comma notation: digits, at most one
+  // comma, a sign only as the first character. A lone sign or comma passes.
+  static bool Es_Numero(const QString& texto);
+  // 0 for an acceptable graduation (empty, "Compen", "Neutro", or a number
+  // from -65,75 to +65,75 in quarters); -24401 not a number, -24402 not a
+  // quarter, -24403 out of range.
+  static int Validar_Graduacion(const QString& texto);
+};

@@ -1,0 +1,52 @@
+#pragma once
+// A connection to one Firebird database. A plain file path runs the engine
+// embedded in this process; "host[/port]:path" (or an alias) reaches a server
+// with the user name and password given. Text travels as UTF8 both ways.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "Ibx_error.h"
+
+// What a stored procedure takes and gives, read once from the database.
+struct TInfoProcedimiento {
+  QStringList entradas;
+  QStringList salidas;
+  QByteArray sentencia;  // "EXECUTE PROCEDURE NAME(?, ?)"
+};
+
+class TIBDatabase {
+ public:
+  TIBDatabase() = default;
+  ~TIBDatabase();
+  TIBDatabase(const TIBDatabase&) = delete;
+  TIBDatabase& operator=(const TIBDatabase&) = delete;
+
+  QString DatabaseName;
+  QString UserName;
+  QString Password;
+  QString Role;
+
+  void Open();
+  void Close();
+  bool Connected() const { return attachment_ != nullptr; }
+
+  // Creates the database file (UTF8, dialect 3) and leaves it connected.
+  // Forced writes stay on unless asked otherwise (scratch databases of tests).
+  void CreateDatabase(int pageSize = 8192, bool escrituraForzada = true);
+  // Drops the connected database (its file is removed).
+  void DropDatabase();
+
+  Firebird::IAttachment* Handle() const { return attachment_; }
+
+  // Parameter names of a stored procedure, looked up once per connection.
+  const TInfoProcedimiento& Info_Procedimiento(const QString& nombre, Firebird::ITransaction* tra);
+
+ private:
+  std::string Parametros_Conexion(bool crear, int pageSize, bool escrituraForzada) const;
+
+  Firebird::IAttachment* attachment_ = nullptr;
+  QHash<QString, TInfoProcedimiento> procedimientos_;
+};

@@ -1,0 +1,62 @@
+#include "Ibx_error.h"
+
+#include <ibase.h>
+
+EIBError::EIBError(long ibErrorCode, int sqlCode, const QString& mensaje, std::vector<long> codigos)
+    : ibErrorCode_(ibErrorCode),
+      sqlCode_(sqlCode),
+      mensaje_(mensaje),
+      codigos_(std::move(codigos)),
+      utf8_(mensaje.toUtf8()) {}
+
+bool EIBError::Contiene(long codigo) const {
+  for (long c : codigos_)
+    if (c == codigo) return true;
+  return false;
+}
+
+EIBError EIBError::Desde_Estado(const intptr_t* vector) {
+  std::vector<long> codigos;
+  for (const intptr_t* p = vector; p && *p != isc_arg_end;) {
+    const intptr_t tipo = *p++;
+    if (tipo == isc_arg_gds) codigos.push_back(static_cast<long>(*p));
+    if (tipo == isc_arg_cstring) ++p;  // length, then the pointer
+    ++p;
+  }
+  char texto[2048];
+  // formatStatus reads an IStatus: load the vector into a fresh one.
+  Firebird::IStatus* st = ibx::Master()->getStatus();
+  st->setErrors(vector);
+  const unsigned n = ibx::Util()->formatStatus(texto, sizeof texto - 1, st);
+  texto[n < sizeof texto ? n : sizeof texto - 1] = 0;
+  st->dispose();
+  const int sqlcode = static_cast<int>(isc_sqlcode(const_cast<ISC_STATUS*>(vector)));
+  return EIBError(codigos.empty() ? 0 : codigos.front(), sqlcode, QString::fromUtf8(texto).trimmed(),
+                  std::move(codigos));
+}
+
+TEstado::TEstado() : BaseStatusWrapper(ibx::Master()->getStatus()) {}
+
+TEstado::~TEstado() { status->dispose(); }
+
+void TEstado::checkException(TEstado* estado) {
+  if (estado->dirty && (estado->getState() & Firebird::IStatus::STATE_ERRORS)) {
+    EIBError e = EIBError::Desde_Estado(estado->getErrors());
+    estado->clearException();
+    throw e;
+  }
+}
+
+namespace ibx {
+Firebird::IMaster* Master() {
+  static Firebird::IMaster* master = Firebird::fb_get_master_interface();
+  return master;
+}
+
+Firebird::IUtil* Util() {
+  static Firebird::IUtil* util = Master()->getUtilInterface();
+  return util;
+}
+
+void Error_Cliente(const QString& mensaje) { throw EIBError(0, 0, mensaje); }
+}  // namespace ibx

@@ -1,0 +1,53 @@
+#pragma once
+// The one exception of the Firebird component set. It carries Firebird's own
+// error code (the first code of the status vector), the SQL code and the text
+// Firebird gives for the whole vector. Errors found by the components
+// themselves (no database assigned, unknown parameter) use code 0.
+
+#include <QString>
+#include <exception>
+#include <vector>
+
+#include <firebird/Interface.h>
+
+class EIBError : public std::exception {
+ public:
+  EIBError(long ibErrorCode, int sqlCode, const QString& mensaje, std::vector<long> codigos = {});
+
+  // Builds the exception from a Firebird status vector.
+  static EIBError Desde_Estado(const intptr_t* vector);
+
+  long IBErrorCode() const { return ibErrorCode_; }
+  int SQLCode() const { return sqlCode_; }
+  const QString& Message() const { return mensaje_; }
+  // Every gds code of the status vector, in order.
+  const std::vector<long>& Codigos() const { return codigos_; }
+  bool Contiene(long codigo) const;
+  const char* what() const noexcept override { return utf8_.constData(); }
+
+ private:
+  long ibErrorCode_;
+  int sqlCode_;
+  QString mensaje_;
+  std::vector<long> codigos_;
+  QByteArray utf8_;
+};
+
+// Status wrapper for the object API that turns every error into EIBError.
+class TEstado : public Firebird::BaseStatusWrapper<TEstado> {
+ public:
+  TEstado();
+  ~TEstado();
+  TEstado(const TEstado&) = delete;
+  TEstado& operator=(const TEstado&) = delete;
+
+  static void checkException(TEstado* estado);
+};
+
+namespace ibx {
+// The master interface of the client library, loaded once.
+Firebird::IMaster* Master();
+Firebird::IUtil* Util();
+// Throws a component-side error (code 0) with the given text.
+[[noreturn]] void Error_Cliente(const QString& mensaje);
+}  // namespace ibx

@@ -1,0 +1,166 @@
+#include "Script_sql.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "Ibx_database.h"
+#include "Ibx_transaction.h"
+
+namespace {
+// First word(s) of a statement, upper-cased, for classifying it.
+QString Cabecera(const QString& s) {
+  static const QRegularExpression comentarios(QStringLiteral("(--[^\\n]*)|(/\\*.*?\\*/)"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+  QString limpio = s;
+  limpio.remove(comentarios);
+  return limpio.simplified().toUpper();
+}
+
+bool Es_Metadatos(const QString& cab) {
+  static const char* kPalabras[] = {"CREATE ", "ALTER ", "DROP ", "RECREATE ", "DECLARE ",
+                                    "GRANT ", "REVOKE ", "COMMENT ", "SET GENERATOR "};
+  for (const char* p : kPalabras)
+    if (cab.startsWith(QLatin1String(p))) return true;
+  return false;
+}
+}  // namespace
+
+std::vector<TSentenciaScript> TScriptSQL::Dividir(const QString& script) {
+  std::vector<TSentenciaScript> r;
+  QString terminador = QStringLiteral(";");
+  QString actual;
+  int linea = 1, inicio = 1;
+  bool soloBlancos = true;
+  const int n = script.size();
+  int i = 0;
+
+  auto cerrar = [&]() {
+    const QString texto = actual.trimmed();
+    const QString cab = Cabecera(texto);
+    if (cab.startsWith(QLatin1String("SET TERM "))) {
+      // SET TERM <new> — the new terminator is the word after TERM.
+      terminador = cab.mid(9).trimmed();
+      if (terminador.isEmpty()) terminador = QStringLiteral(";");
+    } else if (!cab.isEmpty()) {
+      r.push_back({texto, inicio});
+    }
+    actual.clear();
+    soloBlancos = true;
+  };
+
+  while (i < n) {
+    const QChar c = script[i];
+    if (soloBlancos && !c.isSpace()) {
+      soloBlancos = false;
+      inicio = linea;
+    }
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+      int j = i + 1;
+      while (j < n) {
+        if (script[j] == QLatin1Char('\n')) ++linea;
+        if (script[j] == c) {
+          if (j + 1 < n && script[j + 1] == c) {
+            j += 2;
+            continue;
+          }
+          break;
+        }
+        ++j;
+      }
+      const int fin = j < n ? j + 1 : n;
+      actual.append(QStringView(script).mid(i, fin - i));
+      i = fin;
+      continue;
+    }
+    if (c == QLatin1Char('-') && i + 1 < n && script[i + 1] == QLatin1Char('-')) {
+      int j = script.indexOf(QLatin1Char('\n'), i);
+      if (j < 0) j = n;
+      if (soloBlancos || actual.trimmed().isEmpty()) {
+        soloBlancos = true;  // a comment alone does not start a statement
+      } else {
+        actual.append(QStringView(script).mid(i, j - i));
+      }
+      i = j;
+      continue;
+    }
+    if (c == QLatin1Char('/') && i + 1 < n && script[i + 1] == QLatin1Char('*')) {
+      int j = script.indexOf(QLatin1String("*/"), i + 2);
+      j = j < 0 ? n : j + 2;
+      const QStringView com = QStringView(script).mid(i, j - i);
+      linea += static_cast<int>(com.count(QLatin1Char('\n')));
+      if (actual.trimmed().isEmpty())
+        soloBlancos = true;
+      else
+        actual.append(com);
+      i = j;
+      continue;
+    }
+    if (QStringView(script).mid(i).startsWith(terminador, Qt::CaseInsensitive)) {
+      i += static_cast<int>(terminador.size());
+      cerrar();
+      continue;
+    }
+    if (c == QLatin1Char('\n')) ++linea;
+    actual.append(c);
+    ++i;
+  }
+  if (!actual.trimmed().isEmpty()) cerrar();
+  return r;
+}
+
+int TScriptSQL::Ejecutar(TIBDatabase& db, const QString& script) {
+  const std::vector<TSentenciaScript> sentencias = Dividir(script);
+  TIBTransaction tra;
+  tra.DefaultDatabase = &db;
+  tra.Params = QStringList{QStringLiteral("concurrency"), QStringLiteral("wait")};
+  int ejecutadas = 0;
+  for (const TSentenciaScript& s : sentencias) {
+    const QString cab = Cabecera(s.texto);
+    if (cab == QLatin1String("COMMIT") || cab == QLatin1String("COMMIT WORK")) {
+      if (tra.InTransaction()) tra.Commit();
+      continue;
+    }
+    if (cab.startsWith(QLatin1String("SET ")) && !cab.startsWith(QLatin1String("SET GENERATOR ")) &&
+        !cab.startsWith(QLatin1String("SET STATISTICS ")))
+      continue;  // isql settings (SET SQL DIALECT, SET NAMES, SET AUTODDL...)
+    if (cab.startsWith(QLatin1String("CREATE DATABASE")) || cab.startsWith(QLatin1String("CONNECT ")))
+      throw EIBError(0, 0,
+                     QStringLiteral("Línea %1: el script no puede crear ni conectar bases de datos.")
+                         .arg(s.linea));
+    const bool metadatos = Es_Metadatos(cab);
+    try {
+      if (metadatos && tra.InTransaction()) tra.Commit();
+      if (!tra.InTransaction()) tra.StartTransaction();
+      TEstado st;
+      const QByteArray sql = s.texto.toUtf8();
+      db.Handle()->execute(&st, tra.Handle(), static_cast<unsigned>(sql.size()), sql.constData(), 3,
+                           nullptr, nullptr, nullptr, nullptr);
+      if (metadatos) tra.Commit();
+    } catch (const EIBError& e) {
+      throw EIBError(e.IBErrorCode(), e.SQLCode(),
+                     QStringLiteral("Línea %1: %2\n%3").arg(s.linea).arg(e.Message(), s.texto.left(200)),
+                     e.Codigos());
+    }
+    ++ejecutadas;
+  }
+  if (tra.InTransaction()) tra.Commit();
+  return ejecutadas;
+}
+
+int TScriptSQL::Ejecutar_Fichero(TIBDatabase& db, const QString& ruta) {
+  QFile f(ruta);
+  if (!f.open(QIODevice::ReadOnly))
+    throw EIBError(0, 0, QStringLiteral("No se puede leer el script '%1'.").arg(ruta));
+  return Ejecutar(db, QString::fromUtf8(f.readAll()));
+}
+
+QString TScriptSQL::Esquema() {
+  QFile f(QStringLiteral(":/db/schema.sql"));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(f.readAll());
+}
+
+void TScriptSQL::Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada) {
+  db.CreateDatabase(8192, escrituraForzada);
+  Ejecutar(db, Esquema());
+}

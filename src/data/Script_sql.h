@@ -1,0 +1,32 @@
+#pragma once
+// Runs SQL scripts such as db/schema.sql on a database: splits them into
+// statements (understanding SET TERM, "--" and "/* */" comments and string
+// literals), runs each one, and commits after every change of metadata so
+// that later statements see the new objects.
+
+#include <QString>
+#include <vector>
+
+class TIBDatabase;
+
+struct TSentenciaScript {
+  QString texto;
+  int linea = 0;  // line of the script where the statement starts
+};
+
+class TScriptSQL {
+ public:
+  static std::vector<TSentenciaScript> Dividir(const QString& script);
+
+  // Runs every statement; a failing one raises EIBError naming its line.
+  // Returns the number of statements run.
+  static int Ejecutar(TIBDatabase& db, const QString& script);
+  static int Ejecutar_Fichero(TIBDatabase& db, const QString& ruta);
+
+  // The schema the application is built on, carried inside the program.
+  static QString Esquema();
+
+  // Creates a new database file (or server database) and builds the schema
+  // in it; the connection is left open.
+  static void Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada = true);
+};
