@@ -1,11 +1,15 @@
 // optica-dbscript: creates a shop database from the built-in schema and runs
 // further SQL scripts on it, with no external tool.
 //
-//   optica-dbscript [--create] [--user U --password P] DATABASE [SCRIPT...]
+//   optica-dbscript [--create [--replace] [--no-forced-writes]]
+//                   [--user U --password P] DATABASE [SCRIPT...]
 //
 // DATABASE is a file path (embedded engine) or host[/port]:path for a server.
+// --replace removes an existing database file first; --no-forced-writes is
+// for scratch databases (tests, benchmarks) only.
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -17,12 +21,16 @@ int main(int argc, char** argv) {
   QStringList args = app.arguments().mid(1);
   QTextStream err(stderr);
   TIBDatabase db;
-  bool crear = false;
+  bool crear = false, reemplazar = false, escrituraForzada = true;
   QStringList posicionales;
   for (int i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
     if (a == QLatin1String("--create")) {
       crear = true;
+    } else if (a == QLatin1String("--replace")) {
+      reemplazar = true;
+    } else if (a == QLatin1String("--no-forced-writes")) {
+      escrituraForzada = false;
     } else if (a == QLatin1String("--user") && i + 1 < args.size()) {
       db.UserName = args[++i];
     } else if (a == QLatin1String("--password") && i + 1 < args.size()) {
@@ -35,13 +43,15 @@ int main(int argc, char** argv) {
     }
   }
   if (posicionales.isEmpty()) {
-    err << "Uso: optica-dbscript [--create] [--user U --password P] BASE_DE_DATOS [SCRIPT...]\n";
+    err << "Uso: optica-dbscript [--create [--replace] [--no-forced-writes]] [--user U --password P] "
+           "BASE_DE_DATOS [SCRIPT...]\n";
     return 2;
   }
   db.DatabaseName = posicionales.takeFirst();
   try {
+    if (crear && reemplazar && QFileInfo(db.DatabaseName).isFile()) QFile::remove(db.DatabaseName);
     if (crear)
-      TScriptSQL::Crear_Base_Datos(db);
+      TScriptSQL::Crear_Base_Datos(db, escrituraForzada);
     else
       db.Open();
     for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);

@@ -1,1 +1,299 @@
+// The Firebird component set: parameter translation, transaction parameter
+// lines, typed values in and out of a real database, the buffered dataset and
+// stored procedures found by name.
+
 #include <gtest/gtest.h>
+
+#include <ibase.h>
+
+#include "Base_prueba.h"
+#include "Ibx_query.h"
+#include "Ibx_sql.h"
+#include "Ibx_storedproc.h"
+#include "Ibx_transaction.h"
+#include "Util_fechas.h"
+
+namespace {
+
+TEST(TraducirParametros, NombresRepetidosYSinDistinguirMayusculas) {
+  const TSqlTraducida t =
+      Traducir_Parametros("select * from T where A = :Id or B = :ID or C = :nombre and D = :id");
+  EXPECT_EQ(t.texto, "select * from T where A = ? or B = ? or C = ? and D = ?");
+  EXPECT_EQ(t.nombres, QStringList({"Id", "nombre"}));
+  EXPECT_EQ(t.posiciones, (std::vector<int>{0, 0, 1, 0}));
+}
+
+TEST(TraducirParametros, DosPuntosEnLiteralesComentariosEIdentificadoresSeRespetan) {
+  const TSqlTraducida t = Traducir_Parametros(
+      "select '12:30 :NO', \"COL:X\" from T -- :COMENTARIO\n where /* :TAMPOCO */ H = :HORA and S = 'it''s :x'");
+  EXPECT_EQ(t.texto,
+            "select '12:30 :NO', \"COL:X\" from T -- :COMENTARIO\n where /* :TAMPOCO */ H = ? and S = 'it''s :x'");
+  EXPECT_EQ(t.nombres, QStringList({"HORA"}));
+}
+
+TEST(TraducirParametros, SinParametrosYDosPuntosSueltos) {
+  EXPECT_EQ(Traducir_Parametros("select 1 from RDB$DATABASE").nombres.size(), 0);
+  const TSqlTraducida t = Traducir_Parametros("select a : b, :_x1$ from T");
+  EXPECT_EQ(t.texto, "select a : b, ? from T");
+  EXPECT_EQ(t.nombres, QStringList({"_x1$"}));
+}
+
+TEST(ParametrosTransaccion, LineasConocidasYDesconocidas) {
+  const std::string tpb = TIBTransaction::Bloque_Parametros({"read_committed", "rec_version", "nowait"});
+  EXPECT_EQ(tpb, std::string({char(isc_tpb_version3), char(isc_tpb_read_committed), char(isc_tpb_rec_version),
+                              char(isc_tpb_nowait)}));
+  EXPECT_NO_THROW(TIBTransaction::Bloque_Parametros(
+      {"concurrency", "wait", "lock_timeout=5", "read", "write", "isc_tpb_consistency", " NOWAIT "}));
+  for (const char* malo : {"read_comitted", "nowait=3", "lock_timeout=", "lock_timeout=x"}) {
+    try {
+      TIBTransaction::Bloque_Parametros({"read_committed", malo});
+      ADD_FAILURE() << malo;
+    } catch (const EIBError& e) {
+      EXPECT_EQ(e.IBErrorCode(), isc_bad_tpb_form) << malo;
+    }
+  }
+}
+
+class ComponentesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db = bd.Conectar();
+    Ejecutar_SQL(*db,
+                 "create table PRUEBA (ID integer, REAL_ double precision, TEXTO varchar(40), "
+                 "FIJO char(5), FECHA timestamp, DIA date, NUM numeric(15,2), CORTO smallint, MEMO blob sub_type text)");
+    tra.DefaultDatabase = db.get();
+    tra.Params = QStringList{"read_committed", "rec_version", "nowait"};
+    q.Database = db.get();
+    q.Transaction = &tra;
+  }
+
+  void Insertar(int id, double real, const QString& texto, double fecha) {
+    q.SQL.Clear();
+    q.SQL.Add("insert into PRUEBA (ID, REAL_, TEXTO, FECHA) values (:ID, :REAL_, :TEXTO, :FECHA)");
+    q.ParamByName("ID").AsInteger(id);
+    q.ParamByName("REAL_").AsFloat(real);
+    q.ParamByName("TEXTO").AsString(texto);
+    q.ParamByName("FECHA").AsDateTime(fecha);
+    q.ExecSQL();
+  }
+
+  TBaseDatosPrueba bd;
+  std::unique_ptr<TIBDatabase> db;
+  TIBTransaction tra;
+  TIBQuery q;
+};
+
+TEST_F(ComponentesTest, CadaTipoVuelveIgualDeLaBaseDeDatos) {
+  const double fecha = fechas::Codificar(2026, 12, 5, 17, 45, 30, 250);
+  const QString memo = QString("Línea uno\r\nPeña, €, ñ\n") + QString(70000, QChar(u'á'));
+  q.SQL.Add(
+      "insert into PRUEBA (ID, REAL_, TEXTO, FIJO, FECHA, DIA, NUM, CORTO, MEMO) "
+      "values (:ID, :REAL_, :TEXTO, :FIJO, :FECHA, :DIA, :NUM, :CORTO, :MEMO)");
+  q.ParamByName("ID").AsInteger(-7);
+  q.ParamByName("REAL_").AsFloat(-65.75);
+  q.ParamByName("TEXTO").AsString("Óptica Núñez «ojo»");
+  q.ParamByName("FIJO").AsString("ab");
+  q.ParamByName("FECHA").AsDateTime(fecha);
+  q.ParamByName("DIA").AsDateTime(fechas::Codificar(1899, 12, 30));
+  q.ParamByName("NUM").AsFloat(1234.565);
+  q.ParamByName("CORTO").AsInteger(400);
+  q.ParamByName("MEMO").AsMemo(memo);
+  q.ExecSQL();
+  EXPECT_EQ(q.RowsAffected(), 1);
+  tra.Commit();
+
+  q.SQL.Clear();
+  q.SQL.Add("select * from PRUEBA");
+  q.Open();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), -7);
+  EXPECT_EQ(q.FieldByName("REAL_").AsFloat(), -65.75);
+  EXPECT_EQ(q.FieldByName("REAL_").AsString(), "-65,75");
+  EXPECT_EQ(q.FieldByName("TEXTO").AsString(), "Óptica Núñez «ojo»");
+  EXPECT_EQ(q.FieldByName("FIJO").AsString(), "ab");  // CHAR padding removed
+  EXPECT_EQ(q.FieldByName("FECHA").AsDateTime(), fecha);
+  EXPECT_EQ(q.FieldByName("FECHA").AsString(), "05/12/2026 17:45:30");
+  EXPECT_EQ(q.FieldByName("DIA").AsDateTime(), 0.0);
+  EXPECT_DOUBLE_EQ(q.FieldByName("NUM").AsFloat(), 1234.57);
+  EXPECT_EQ(q.FieldByName("CORTO").AsInteger(), 400);
+  EXPECT_EQ(q.FieldByName("MEMO").AsString(), memo);
+  q.Close();
+  tra.Commit();
+}
+
+TEST_F(ComponentesTest, NuloSeLeeComoCeroOTextoVacio) {
+  q.SQL.Add("insert into PRUEBA (ID, TEXTO, FECHA, MEMO) values (:ID, :TEXTO, :FECHA, :MEMO)");
+  q.ParamByName("ID").AsInteger(5).Clear();
+  q.ParamByName("TEXTO").Clear();
+  q.ParamByName("FECHA").Clear();
+  q.ParamByName("MEMO").Clear();
+  q.ExecSQL();
+  q.SQL.Clear();
+  q.SQL.Add("select ID, TEXTO, FECHA, MEMO, REAL_ from PRUEBA");
+  q.Open();
+  for (int i = 0; i < q.FieldCount(); ++i) {
+    EXPECT_TRUE(q.Fields(i).IsNull()) << i;
+    EXPECT_EQ(q.Fields(i).AsString(), "");
+    EXPECT_EQ(q.Fields(i).AsFloat(), 0);
+  }
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, ElMotorConvierteAlTipoDeclarado) {
+  // An integer into a DOUBLE, a double into an INTEGER (rounded by Firebird),
+  // a text into a TIMESTAMP: the value is sent with its own type.
+  q.SQL.Add("insert into PRUEBA (ID, REAL_, FECHA, TEXTO) values (:ID, :REAL_, :FECHA, :TEXTO)");
+  q.ParamByName("ID").AsFloat(15.9);
+  q.ParamByName("REAL_").AsInteger(3);
+  q.ParamByName("FECHA").AsString("2026-01-31 10:00:00");
+  q.ParamByName("TEXTO").AsInteger(42);
+  q.ExecSQL();
+  q.SQL.Clear();
+  q.SQL.Add("select ID, REAL_, FECHA, TEXTO from PRUEBA");
+  q.Open();
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 16);
+  EXPECT_EQ(q.FieldByName("REAL_").AsFloat(), 3.0);
+  EXPECT_EQ(q.FieldByName("FECHA").AsDateTime(), fechas::Codificar(2026, 1, 31, 10));
+  EXPECT_EQ(q.FieldByName("TEXTO").AsString(), "42");
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, TextoDemasiadoLargoEsErrorDeFirebird) {
+  q.SQL.Add("insert into PRUEBA (TEXTO) values (:TEXTO)");
+  q.ParamByName("TEXTO").AsString(QString(41, 'x'));
+  try {
+    q.ExecSQL();
+    FAIL();
+  } catch (const EIBError& e) {
+    EXPECT_TRUE(e.Contiene(isc_string_truncation) || e.Contiene(isc_arith_except)) << e.Message().toStdString();
+  }
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, ParametroRepetidoYNombreDesconocido) {
+  Insertar(1, 1, "uno", 0);
+  Insertar(2, 2, "dos", 0);
+  q.SQL.Clear();
+  q.SQL.Add("select count(*) from PRUEBA where ID = :X or REAL_ = :x + 1");
+  q.ParamByName("X").AsInteger(1);
+  q.Open();
+  EXPECT_EQ(q.Fields(0).AsInteger(), 2);
+  try {
+    q.ParamByName("Y");
+    FAIL();
+  } catch (const EIBError& e) {
+    EXPECT_EQ(e.IBErrorCode(), 0);
+  }
+  EXPECT_THROW(q.FieldByName("NO_HAY"), EIBError);
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, NavegacionDelConjuntoEnMemoria) {
+  for (int i = 1; i <= 3; ++i) Insertar(i, i, QString::number(i), 0);
+  q.SQL.Clear();
+  q.SQL.Add("select ID from PRUEBA order by ID");
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 3);
+  EXPECT_TRUE(q.Bof());
+  EXPECT_FALSE(q.Eof());
+  std::vector<int> vistos;
+  while (!q.Eof()) {
+    vistos.push_back(q.FieldByName("ID").AsInteger());
+    q.Next();
+  }
+  EXPECT_EQ(vistos, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 3);  // Next past the end stays on the last row
+  q.Prior();
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 2);
+  EXPECT_FALSE(q.Eof());
+  q.First();
+  q.Prior();
+  EXPECT_TRUE(q.Bof());
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 1);
+  q.Last();
+  EXPECT_TRUE(q.Eof());
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 3);
+
+  q.SQL.Clear();
+  q.SQL.Add("select ID from PRUEBA where ID > 10");
+  q.Open();
+  EXPECT_TRUE(q.Bof() && q.Eof());
+  EXPECT_EQ(q.RecordCount(), 0);
+  EXPECT_TRUE(q.FieldByName("ID").IsNull());
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, FilasAfectadasDeUpdateYDelete) {
+  for (int i = 1; i <= 4; ++i) Insertar(i, i, "x", 0);
+  q.SQL.Clear();
+  q.SQL.Add("update PRUEBA set TEXTO = 'y' where ID > :DESDE");
+  q.ParamByName("DESDE").AsInteger(1);
+  q.ExecSQL();
+  EXPECT_EQ(q.RowsAffected(), 3);
+  q.SQL.Clear();
+  q.SQL.Add("delete from PRUEBA where ID = 99");
+  q.ExecSQL();
+  EXPECT_EQ(q.RowsAffected(), 0);
+  tra.Rollback();
+}
+
+TEST_F(ComponentesTest, LaTransaccionSinConfirmarSeDeshaceAlDestruirse) {
+  {
+    TIBTransaction t;
+    t.DefaultDatabase = db.get();
+    TIBQuery q2;
+    q2.Database = db.get();
+    q2.Transaction = &t;
+    q2.SQL.Add("insert into PRUEBA (ID) values (77)");
+    q2.ExecSQL();
+  }
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from PRUEBA"), 0);
+}
+
+TEST_F(ComponentesTest, ProcedimientoConParametrosLeidosDeLaBaseDeDatos) {
+  Ejecutar_SQL(*db,
+               "create procedure SUMAR (ORG_A integer, ORG_TEXTO varchar(20)) returns (RES_SUMA integer, "
+               "RES_TEXTO varchar(30), RES_NULO integer) as begin RES_SUMA = coalesce(ORG_A, -100) + 1; "
+               "RES_TEXTO = 'eco ' || coalesce(ORG_TEXTO, '(nulo)'); end");
+  TIBStoredProc sp;
+  sp.Transaction = &tra;
+  sp.SetStoredProcName("sumar");
+  EXPECT_EQ(sp.ParamCount(), 5);
+  sp.ParamByName("org_a").AsInteger(41);
+  sp.ParamByName("ORG_TEXTO").AsString("ñandú");
+  sp.ExecProc();
+  EXPECT_EQ(sp.ParamByName("RES_SUMA").AsInteger(), 42);
+  EXPECT_EQ(sp.ParamByName("RES_TEXTO").AsString(), "eco ñandú");
+  EXPECT_TRUE(sp.ParamByName("RES_NULO").IsNull());
+  EXPECT_EQ(sp.RecordCount(), 1);
+
+  // Inputs left unset go as NULL.
+  sp.Unprepare();
+  sp.SetStoredProcName("");
+  sp.SetStoredProcName("SUMAR");
+  sp.ExecProc();
+  EXPECT_EQ(sp.ParamByName("RES_SUMA").AsInteger(), -99);
+  EXPECT_EQ(sp.ParamByName("RES_TEXTO").AsString(), "eco (nulo)");
+  EXPECT_THROW(sp.ParamByName("ORG_B"), EIBError);
+  tra.Commit();
+
+  TIBStoredProc inexistente;
+  inexistente.Transaction = &tra;
+  inexistente.SetStoredProcName("NO_EXISTE");
+  EXPECT_THROW(inexistente.ExecProc(), EIBError);
+  tra.Rollback();
+}
+
+TEST(Conexion, BaseDeDatosInexistenteEsErrorDeFirebird) {
+  TIBDatabase db;
+  db.DatabaseName = "/nonexistent/folder/nothing.fdb";
+  try {
+    db.Open();
+    FAIL();
+  } catch (const EIBError& e) {
+    EXPECT_NE(e.IBErrorCode(), 0);
+    EXPECT_FALSE(db.Connected());
+  }
+}
+
+}  // namespace

@@ -31,13 +31,27 @@ EIBError EIBError::Desde_Estado(const intptr_t* vector) {
   texto[n < sizeof texto ? n : sizeof texto - 1] = 0;
   st->dispose();
   const int sqlcode = static_cast<int>(isc_sqlcode(const_cast<ISC_STATUS*>(vector)));
-  return EIBError(codigos.empty() ? 0 : codigos.front(), sqlcode, QString::fromUtf8(texto).trimmed(),
-                  std::move(codigos));
+  const long primero = codigos.empty() ? 0 : codigos.front();
+  return EIBError(primero, sqlcode, QString::fromUtf8(texto).trimmed(), std::move(codigos));
 }
 
-TEstado::TEstado() : BaseStatusWrapper(ibx::Master()->getStatus()) {}
+namespace {
+// One status object per thread, reused by every call: each call through the
+// wrapper clears it before and checks it after, so calls never see each
+// other's errors, and no status is allocated per call.
+Firebird::IStatus* Estado_Del_Hilo() {
+  struct Propio {
+    Firebird::IStatus* s = ibx::Master()->getStatus();
+    ~Propio() { s->dispose(); }
+  };
+  thread_local Propio propio;
+  return propio.s;
+}
+}  // namespace
 
-TEstado::~TEstado() { status->dispose(); }
+TEstado::TEstado() : BaseStatusWrapper(Estado_Del_Hilo()) { status->init(); }
+
+TEstado::~TEstado() = default;
 
 void TEstado::checkException(TEstado* estado) {
   if (estado->dirty && (estado->getState() & Firebird::IStatus::STATE_ERRORS)) {

@@ -21,14 +21,18 @@ void TIBQuery::Traducir() {
   traducida_ = Traducir_Parametros(SQL.Text());
   params_.clear();
   params_.reserve(traducida_.nombres.size());
-  for (const QString& n : traducida_.nombres) params_.emplace_back(n);
+  indiceParams_.Limpiar();
+  for (const QString& n : traducida_.nombres) {
+    indiceParams_.Anadir(n, static_cast<int>(params_.size()));
+    params_.emplace_back(n);
+  }
   versionTraducida_ = SQL.Version();
 }
 
 TParam& TIBQuery::ParamByName(const QString& nombre) {
   Traducir();
-  for (TParam& p : params_)
-    if (p.Name().compare(nombre, Qt::CaseInsensitive) == 0) return p;
+  const int i = indiceParams_.Buscar(nombre);
+  if (i >= 0) return params_[i];
   ibx::Error_Cliente(QStringLiteral("No se encuentra el parámetro '%1'.").arg(nombre));
 }
 
@@ -74,8 +78,11 @@ void TIBQuery::Prepare() {
     metaSalida_ = statement_->getOutputMetadata(&st);
     columnas_ = Describir(metaSalida_);
     columnasBlob_.clear();
-    for (size_t i = 0; i < columnas_.size(); ++i)
+    indiceCampos_.Limpiar();
+    for (size_t i = 0; i < columnas_.size(); ++i) {
       if (columnas_[i].tipo == SQL_BLOB) columnasBlob_.push_back(static_cast<int>(i));
+      indiceCampos_.Anadir(columnas_[i].nombre, static_cast<int>(i));
+    }
     longitudFila_ = metaSalida_ ? metaSalida_->getMessageLength(&st) : 0;
   } catch (...) {
     Unprepare();
@@ -85,12 +92,13 @@ void TIBQuery::Prepare() {
 
 void TIBQuery::Unprepare() {
   Close();
-  entrada_.Liberar();
+  filasPendientes_ = false;  // the count went with the statement
   if (metaEntrada_) metaEntrada_->release();
   if (metaSalida_) metaSalida_->release();
   metaEntrada_ = metaSalida_ = nullptr;
   columnas_.clear();
   columnasBlob_.clear();
+  indiceCampos_.Limpiar();
   if (statement_) {
     TEstado st;
     Firebird::IStatement* s = statement_;
@@ -183,7 +191,17 @@ void TIBQuery::ExecSQL() {
                         columnas_.empty() ? nullptr : metaSalida_,
                         columnas_.empty() ? nullptr : salida.data());
   }
-  filasAfectadas_ = static_cast<qint64>(statement_->getAffectedRecords(&st));
+  filasAfectadas_ = 0;
+  filasPendientes_ = true;
+}
+
+qint64 TIBQuery::RowsAffected() {
+  if (filasPendientes_ && statement_) {
+    TEstado st;
+    filasAfectadas_ = static_cast<qint64>(statement_->getAffectedRecords(&st));
+  }
+  filasPendientes_ = false;
+  return filasAfectadas_;
 }
 
 // Navigation follows the buffered dataset the application was written for:
@@ -219,11 +237,7 @@ void TIBQuery::Prior() {
   }
 }
 
-int TIBQuery::FieldIndex(const QString& nombre) const {
-  for (size_t i = 0; i < columnas_.size(); ++i)
-    if (columnas_[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
-  return -1;
-}
+int TIBQuery::FieldIndex(const QString& nombre) const { return indiceCampos_.Buscar(nombre); }
 
 TField TIBQuery::Fields(int indice) const {
   if (indice < 0 || indice >= static_cast<int>(columnas_.size()))

@@ -62,7 +62,7 @@ class TIBQuery {
   void Close();
   bool Active() const { return activa_; }
   void ExecSQL();
-  qint64 RowsAffected() const { return filasAfectadas_; }
+  qint64 RowsAffected();
 
   void First();
   void Last();
@@ -89,6 +89,7 @@ class TIBQuery {
   unsigned versionTraducida_ = ~0u;
   TSqlTraducida traducida_;
   std::vector<TParam> params_;
+  TIndiceNombres indiceParams_, indiceCampos_;
 
   Firebird::IStatement* statement_ = nullptr;
   unsigned tipoSentencia_ = 0;
@@ -107,4 +108,5 @@ class TIBQuery {
   bool eof_ = true;
   bool bof_ = true;
   qint64 filasAfectadas_ = 0;
+  bool filasPendientes_ = false;  // asked of Firebird only when wanted
 };

@@ -18,6 +18,7 @@ void TIBStoredProc::SetStoredProcName(const QString& nombre) {
   Unprepare();
   nombre_ = nombre;
   params_.clear();
+  indice_.Limpiar();
   numEntradas_ = 0;
   parametrosCargados_ = false;
 }
@@ -42,16 +43,18 @@ void TIBStoredProc::Cargar_Parametros() {
   const TInfoProcedimiento& info = Base()->Info_Procedimiento(nombre_, Transaccion_Activa());
   params_.clear();
   params_.reserve(info.entradas.size() + info.salidas.size());
+  indice_.Limpiar();
   for (const QString& n : info.entradas) params_.emplace_back(n);
   for (const QString& n : info.salidas) params_.emplace_back(n);
+  for (size_t i = 0; i < params_.size(); ++i) indice_.Anadir(params_[i].Name(), static_cast<int>(i));
   numEntradas_ = static_cast<int>(info.entradas.size());
   parametrosCargados_ = true;
 }
 
 TParam& TIBStoredProc::ParamByName(const QString& nombre) {
   Cargar_Parametros();
-  for (TParam& p : params_)
-    if (p.Name().compare(nombre, Qt::CaseInsensitive) == 0) return p;
+  const int i = indice_.Buscar(nombre);
+  if (i >= 0) return params_[i];
   ibx::Error_Cliente(
       QStringLiteral("El procedimiento %1 no tiene el parámetro '%2'.").arg(nombre_, nombre));
 }
@@ -82,7 +85,6 @@ void TIBStoredProc::Prepare() {
 }
 
 void TIBStoredProc::Unprepare() {
-  entrada_.Liberar();
   if (metaEntrada_) metaEntrada_->release();
   if (metaSalida_) metaSalida_->release();
   metaEntrada_ = metaSalida_ = nullptr;

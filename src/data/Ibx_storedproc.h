@@ -43,6 +43,7 @@ class TIBStoredProc {
   bool parametrosCargados_ = false;
   int numEntradas_ = 0;
   std::vector<TParam> params_;  // inputs first, then outputs
+  TIndiceNombres indice_;
 
   Firebird::IStatement* statement_ = nullptr;
   Firebird::IMessageMetadata* metaEntrada_ = nullptr;

@@ -240,56 +240,73 @@ void TMensajeEntrada::Preparar(Firebird::IMessageMetadata* descrita, Firebird::I
     return;
   }
 
-  std::vector<Forma> forma(n);
-  std::vector<QByteArray> textos(n);
+  // The shape each value travels in: the declared one whenever the value fits
+  // it as it is (then the engine converts nothing), otherwise the value's own
+  // type, converted by Firebird (which also reports what does not fit).
+  std::vector<Forma>& forma = formaNueva_;
+  forma.resize(n);
+  textos_.resize(n);
+  bool comoDescrita = true;
   for (unsigned i = 0; i < n; ++i) {
-    const unsigned tipoDescrito = descrita->getType(&st, i) & ~1u;
+    const Forma d{descrita->getType(&st, i) & ~1u, descrita->getLength(&st, i), descrita->getSubType(&st, i),
+                  descrita->getCharSet(&st, i), descrita->getScale(&st, i)};
+    const TValor& v = *valores[i];
     Forma& f = forma[i];
-    switch (valores[i]->Tipo()) {
-      case TTipoValor::Nulo:
-        f = {tipoDescrito, descrita->getLength(&st, i), descrita->getSubType(&st, i),
-             descrita->getCharSet(&st, i), descrita->getScale(&st, i)};
+    f = d;
+    switch (v.Tipo()) {
+      case TTipoValor::Nulo: break;
+      case TTipoValor::Entero: {
+        const qint64 x = v.AsInt64();
+        const bool cabe = d.escala == 0 && (d.tipo == SQL_INT64 ||
+                                            (d.tipo == SQL_LONG && x >= INT32_MIN && x <= INT32_MAX) ||
+                                            (d.tipo == SQL_SHORT && x >= INT16_MIN && x <= INT16_MAX));
+        if (!cabe) f = {SQL_INT64, 8, 0, 0, 0};
         break;
-      case TTipoValor::Entero: f = {SQL_INT64, 8, 0, 0, 0}; break;
-      case TTipoValor::Real: f = {SQL_DOUBLE, 8, 0, 0, 0}; break;
-      case TTipoValor::FechaHora: f = {SQL_TIMESTAMP, 8, 0, 0, 0}; break;
-      case TTipoValor::Texto:
-        textos[i] = valores[i]->AsString().toUtf8();
-        if (tipoDescrito == SQL_BLOB) {
-          f = {SQL_BLOB, 8, descrita->getSubType(&st, i), descrita->getCharSet(&st, i), 0};
-        } else {
-          unsigned len = (static_cast<unsigned>(textos[i].size()) + 31u) & ~31u;
-          if (tipoDescrito == SQL_TEXT || tipoDescrito == SQL_VARYING)
-            len = std::max(len, descrita->getLength(&st, i));
-          if (len == 0) len = 32;
-          if (len > 32765) {
-            if (static_cast<unsigned>(textos[i].size()) > 32765)
-              ibx::Error_Cliente(QStringLiteral("El texto del parámetro %1 es demasiado largo.").arg(i + 1));
-            len = 32765;
-          }
-          f = {SQL_VARYING, len, 0, kCsUtf8, 0};
-        }
+      }
+      case TTipoValor::Real:
+        if (d.tipo != SQL_DOUBLE) f = {SQL_DOUBLE, 8, 0, 0, 0};
         break;
+      case TTipoValor::FechaHora:
+        if (d.tipo != SQL_TIMESTAMP) f = {SQL_TIMESTAMP, 8, 0, 0, 0};
+        break;
+      case TTipoValor::Texto: {
+        textos_[i] = v.AsString().toUtf8();
+        const unsigned bytes = static_cast<unsigned>(textos_[i].size());
+        if (d.tipo == SQL_BLOB) break;  // written as a blob of the declared kind
+        if (d.tipo == SQL_VARYING && (d.charset == kCsUtf8 || d.charset == 3) && bytes <= d.longitud) break;
+        unsigned len = std::max((bytes + 31u) & ~31u, 32u);
+        if (d.tipo == SQL_TEXT || d.tipo == SQL_VARYING) len = std::max(len, d.longitud);
+        if (bytes > 32765)
+          ibx::Error_Cliente(QStringLiteral("El texto del parámetro %1 es demasiado largo.").arg(i + 1));
+        f = {SQL_VARYING, std::min(len, 32765u), 0, kCsUtf8, 0};
+        break;
+      }
     }
+    comoDescrita = comoDescrita && f == d;
   }
 
   if (!meta_ || forma != forma_) {
     Liberar();
-    Firebird::IMetadataBuilder* b = descrita->getBuilder(&st);
-    try {
-      for (unsigned i = 0; i < n; ++i) {
-        b->setType(&st, i, forma[i].tipo | 1u);
-        b->setSubType(&st, i, forma[i].subtipo);
-        b->setLength(&st, i, forma[i].longitud);
-        b->setCharSet(&st, i, forma[i].charset);
-        b->setScale(&st, i, forma[i].escala);
+    if (comoDescrita) {
+      descrita->addRef();
+      meta_ = descrita;
+    } else {
+      Firebird::IMetadataBuilder* b = descrita->getBuilder(&st);
+      try {
+        for (unsigned i = 0; i < n; ++i) {
+          b->setType(&st, i, forma[i].tipo | 1u);
+          b->setSubType(&st, i, forma[i].subtipo);
+          b->setLength(&st, i, forma[i].longitud);
+          b->setCharSet(&st, i, forma[i].charset);
+          b->setScale(&st, i, forma[i].escala);
+        }
+        meta_ = b->getMetadata(&st);
+      } catch (...) {
+        b->release();
+        throw;
       }
-      meta_ = b->getMetadata(&st);
-    } catch (...) {
       b->release();
-      throw;
     }
-    b->release();
     forma_ = forma;
     offsets_.resize(n);
     offsetsNulo_.resize(n);
@@ -304,24 +321,33 @@ void TMensajeEntrada::Preparar(Firebird::IMessageMetadata* descrita, Firebird::I
     unsigned char* p = buffer_.data() + offsets_[i];
     const TValor& v = *valores[i];
     Escribir<short>(buffer_.data() + offsetsNulo_[i], v.IsNull() ? -1 : 0);
-    switch (v.Tipo()) {
-      case TTipoValor::Nulo: break;
-      case TTipoValor::Entero: Escribir<qint64>(p, v.AsInt64()); break;
-      case TTipoValor::Real: Escribir<double>(p, v.AsFloat()); break;
-      case TTipoValor::FechaHora: {
-        ISC_TIMESTAMP ts;
-        unsigned hora;
-        fechas::A_Firebird(v.AsDateTime(), ts.timestamp_date, hora);
-        ts.timestamp_time = hora;
-        Escribir(p, ts);
+    switch (forma_[i].tipo) {
+      case SQL_SHORT: if (!v.IsNull()) Escribir<short>(p, static_cast<short>(v.AsInt64())); break;
+      case SQL_LONG: if (!v.IsNull()) Escribir<int>(p, static_cast<int>(v.AsInt64())); break;
+      case SQL_INT64: if (!v.IsNull()) Escribir<qint64>(p, v.AsInt64()); break;
+      case SQL_DOUBLE: if (!v.IsNull()) Escribir<double>(p, v.AsFloat()); break;
+      case SQL_TIMESTAMP:
+        if (!v.IsNull()) {
+          ISC_TIMESTAMP ts;
+          unsigned hora;
+          fechas::A_Firebird(v.AsDateTime(), ts.timestamp_date, hora);
+          ts.timestamp_time = hora;
+          Escribir(p, ts);
+        }
         break;
-      }
-      case TTipoValor::Texto:
-        if (forma_[i].tipo == SQL_BLOB) {
+      case SQL_VARYING:
+        if (!v.IsNull()) {
+          const QByteArray& t = textos_[i];
+          Escribir<short>(p, static_cast<short>(t.size()));
+          std::memcpy(p + 2, t.constData(), t.size());
+        }
+        break;
+      case SQL_BLOB:
+        if (!v.IsNull()) {
           ISC_QUAD id{};
           Firebird::IBlob* blob = att->createBlob(&st, tra, &id, 0, nullptr);
           try {
-            const QByteArray& t = textos[i];
+            const QByteArray& t = textos_[i];
             for (int hecho = 0; hecho < t.size();) {
               const int trozo = std::min<int>(32000, t.size() - hecho);
               blob->putSegment(&st, static_cast<unsigned>(trozo), t.constData() + hecho);
@@ -333,12 +359,10 @@ void TMensajeEntrada::Preparar(Firebird::IMessageMetadata* descrita, Firebird::I
             throw;
           }
           Escribir(p, id);
-        } else {
-          const QByteArray& t = textos[i];
-          Escribir<short>(p, static_cast<short>(t.size()));
-          std::memcpy(p + 2, t.constData(), t.size());
         }
         break;
+      default:
+        break;  // a NULL in a declared type of its own
     }
   }
 }

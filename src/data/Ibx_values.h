@@ -3,6 +3,7 @@
 // of a parameter or field, the description of a message's columns, reading a
 // column out of a row, and building the input message of a statement.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -63,6 +64,22 @@ class TParam : public TValor {
   QString nombre_;
 };
 
+// Finds a parameter or field by name without regard to case. Names are kept
+// upper-cased; the usual upper-case spelling is found without conversion.
+class TIndiceNombres {
+ public:
+  void Limpiar() { indice_.clear(); }
+  void Anadir(const QString& nombre, int posicion) { indice_.insert(nombre.toUpper(), posicion); }
+  int Buscar(const QString& nombre) const {
+    auto it = indice_.constFind(nombre);
+    if (it != indice_.constEnd()) return *it;
+    return indice_.value(nombre.toUpper(), -1);
+  }
+
+ private:
+  QHash<QString, int> indice_;
+};
+
 // One column of a Firebird message as described by the statement.
 struct TColumna {
   QString nombre;
@@ -96,7 +113,9 @@ class TMensajeEntrada {
   TMensajeEntrada& operator=(const TMensajeEntrada&) = delete;
 
   // `descrita` is the statement's input metadata; `valores[i]` the value of
-  // the i-th "?".
+  // the i-th "?". The metadata built for one statement is kept for the next
+  // one whose parameters have the same shape, so a statement prepared again
+  // and again with the same kind of values builds it once.
   void Preparar(Firebird::IMessageMetadata* descrita, Firebird::IAttachment* att,
                 Firebird::ITransaction* tra, const std::vector<const TValor*>& valores);
   void Liberar();
@@ -114,7 +133,8 @@ class TMensajeEntrada {
     bool operator==(const Forma&) const = default;
   };
   Firebird::IMessageMetadata* meta_ = nullptr;
-  std::vector<Forma> forma_;
+  std::vector<Forma> forma_, formaNueva_;
+  std::vector<QByteArray> textos_;
   std::vector<unsigned> offsets_, offsetsNulo_;
   std::vector<unsigned char> buffer_;
 };

@@ -5,7 +5,9 @@
 namespace fechas {
 
 namespace {
-const QDate kDiaCero(1899, 12, 30);
+// Constant-initialized, so it is right even for callers that run during static
+// initialization (a dynamically built QDate could still be empty then).
+constexpr QDate kDiaCero = QDate::fromJulianDay(2415019);  // 30/12/1899
 constexpr double kMsPorDia = 86400000.0;
 
 // The day count's integer part is the day; for dates before the zero date the

@@ -20,6 +20,11 @@ const QString& Plantilla() {
   static QString ruta;
   static std::once_flag hecho;
   std::call_once(hecho, [] {
+    const QString comun = qEnvironmentVariable("OPTICA_TEST_PLANTILLA");
+    if (!comun.isEmpty() && QFile::exists(comun)) {
+      ruta = comun;
+      return;
+    }
     dir = std::make_unique<QTemporaryDir>(Carpeta_Temporal() + QStringLiteral("/optica-plantilla-XXXXXX"));
     ruta = dir->filePath(QStringLiteral("plantilla.fdb"));
     TIBDatabase db;
