@@ -265,10 +265,44 @@ CREATE TABLE ACCESO (
   CONSTRAINT PK_ACCESO PRIMARY KEY (ID_ACCESO)
 );
 
+-- Users of the application, with the rights and options the host hands to
+-- the modules (flags are 1 for on).
 CREATE TABLE USUARIO (
   ID_USUARIO              INTEGER NOT NULL,
   NOMBRE_USUARIO          VARCHAR(100),
+  PUEDE_MODIFICAR         INTEGER DEFAULT 1,
+  COPIAR_GRADUACION_OI    INTEGER DEFAULT 0,
+  COPIAR_LENTE_OI         INTEGER DEFAULT 0,
+  COPIAR_ULTIMA_GRADUACION INTEGER DEFAULT 1,
+  COPIAR_ULTIMOS_LENTES   INTEGER DEFAULT 1,
+  PREGUNTAR_COPIA         INTEGER DEFAULT 1,
+  FORMATO_FICHA           VARCHAR(255),
+  FORMATO_RECETA          VARCHAR(255),
+  FORMATO_GARANTIA        VARCHAR(255),
   CONSTRAINT PK_USUARIO PRIMARY KEY (ID_USUARIO)
+);
+
+-- The company that owns the shops (one row), with its options for the lens
+-- records: warranty and revision periods in months (0 = none), a revision
+-- reminder in the diary when a record is saved, and the transposition of
+-- positive cylinders when an axis is typed.
+CREATE TABLE EMPRESA (
+  ID_EMPRESA              INTEGER NOT NULL,
+  CODIGO                  INTEGER,
+  NOMBRE                  VARCHAR(100),
+  NOMBRE_COMERCIAL        VARCHAR(100),
+  DIRECCION               VARCHAR(100),
+  NIF                     VARCHAR(20),
+  ID_LOCALIDAD            INTEGER,
+  TELEFONO                VARCHAR(20),
+  FAX                     VARCHAR(20),
+  E_MAIL                  VARCHAR(100),
+  WEB                     VARCHAR(100),
+  MESES_GARANTIA          INTEGER DEFAULT 0,
+  MESES_REVISION          INTEGER DEFAULT 0,
+  AVISO_REVISION          INTEGER DEFAULT 0,
+  TRASPONER_CILINDROS     INTEGER DEFAULT 0,
+  CONSTRAINT PK_EMPRESA PRIMARY KEY (ID_EMPRESA)
 );
 
 /* ======================================================================

@@ -237,6 +237,21 @@ TEST_F(ComponentesTest, FilasAfectadasDeUpdateYDelete) {
   tra.Rollback();
 }
 
+TEST_F(ComponentesTest, InsertConReturningDaUnaFila) {
+  q.SQL.Add("insert into PRUEBA (ID, TEXTO) values (:ID, 'r') returning ID, TEXTO");
+  q.ParamByName("ID").AsInteger(31);
+  q.Open();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.FieldByName("ID").AsInteger(), 31);
+  EXPECT_EQ(q.FieldByName("TEXTO").AsString(), "r");
+  q.SQL.Clear();
+  q.SQL.Add("insert into PRUEBA (ID) values (32) returning ID");
+  q.ExecSQL();
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from PRUEBA"), 0);  // not committed yet
+  tra.Commit();
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from PRUEBA"), 2);
+}
+
 TEST_F(ComponentesTest, LaTransaccionSinConfirmarSeDeshaceAlDestruirse) {
   {
     TIBTransaction t;

@@ -74,9 +74,15 @@ void TIBQuery::Prepare() {
                             Firebird::IStatement::PREPARE_PREFETCH_METADATA);
   try {
     tipoSentencia_ = statement_->getType(&st);
-    metaEntrada_ = statement_->getInputMetadata(&st);
-    metaSalida_ = statement_->getOutputMetadata(&st);
-    columnas_ = Describir(metaSalida_);
+    // Describing a message costs the engine as much as a small prepare: the
+    // inputs are described only when there are parameters, the outputs only
+    // when the statement gives rows.
+    if (!traducida_.posiciones.empty()) metaEntrada_ = statement_->getInputMetadata(&st);
+    if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd ||
+        tipoSentencia_ == isc_info_sql_stmt_exec_procedure) {
+      metaSalida_ = statement_->getOutputMetadata(&st);
+      columnas_ = Describir(metaSalida_);
+    }
     columnasBlob_.clear();
     indiceCampos_.Limpiar();
     for (size_t i = 0; i < columnas_.size(); ++i) {

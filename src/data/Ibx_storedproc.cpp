@@ -74,7 +74,7 @@ void TIBStoredProc::Prepare() {
   statement_ = db->Handle()->prepare(&st, tra, static_cast<unsigned>(sql.size()), sql.constData(), 3,
                                      Firebird::IStatement::PREPARE_PREFETCH_METADATA);
   try {
-    metaEntrada_ = statement_->getInputMetadata(&st);
+    if (numEntradas_ > 0) metaEntrada_ = statement_->getInputMetadata(&st);
     metaSalida_ = statement_->getOutputMetadata(&st);
     salidas_ = Describir(metaSalida_);
     bufferSalida_.assign(metaSalida_ ? metaSalida_->getMessageLength(&st) : 0, 0);
