@@ -1,10 +1,12 @@
 #pragma once
-// Keyboard controller and numeric-text service. It checks numeric text as the
-// user types it (decimal comma, optional sign) and graduation values. The
-// decision whether Enter moves the focus lives with the screens, which know
-// the widgets; this part needs none.
+// Keyboard controller and numeric-text service. It decides whether Enter moves
+// the focus to the next control, and checks numeric text as the user types it
+// (decimal comma, optional sign) and graduation values. The Enter decision is
+// built with the screens, which know the widgets; the checks need none.
 
 #include <QString>
+
+class QWidget;
 
 class TCtrlTeclado {
  public:
@@ -12,6 +14,9 @@ class TCtrlTeclado {
   // on every Enter decision.
   QString Clase_Control;
   QString Clase_Abuelo;
+
+  // True when Enter should move the focus to the next control of the window.
+  bool Enter_Mueve_Foco(QWidget* ventana);
 
   // A plain signed decimal number in comma notation: digits, at most one
   // comma, a sign only as the first character. A lone sign or comma passes.

@@ -1,0 +1,45 @@
+#pragma once
+// The host's message boxes: the real, modal ones a shop sees.
+
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+
+#include "Contexto_host.h"
+
+class TMensajesQt : public TServicioMensajes {
+ public:
+  int Mostrar(const QString& texto, const QString& titulo, int flags) override {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(titulo);
+    box.setText(texto);
+    switch (flags & 0xF0) {
+      case mb::ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+      case mb::ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+      case mb::ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+      case mb::ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+      default: break;
+    }
+    switch (flags & 0x0F) {
+      case mb::YESNOCANCEL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+      case mb::YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+      case mb::OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+      default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    const struct {
+      QMessageBox::StandardButton boton;
+      const char* texto;
+    } textos[] = {{QMessageBox::Yes, "&Sí"}, {QMessageBox::No, "&No"}, {QMessageBox::Cancel, "&Cancelar"},
+                  {QMessageBox::Ok, "&Aceptar"}};
+    for (const auto& t : textos)
+      if (QAbstractButton* b = box.button(t.boton)) b->setText(QString::fromUtf8(t.texto));
+    switch (box.exec()) {
+      case QMessageBox::Yes: return mb::IDYES;
+      case QMessageBox::No: return mb::IDNO;
+      case QMessageBox::Ok: return mb::IDOK;
+      default: return mb::IDCANCEL;
+    }
+  }
+};

@@ -1,0 +1,180 @@
+#include "Host_sesion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <stdexcept>
+
+#include "Ibx_query.h"
+#include "Script_sql.h"
+#include "Util_fechas.h"
+
+TConfiguracionHost TConfiguracionHost::Leer() {
+  QSettings s(QStringLiteral("Miravel"), QStringLiteral("optica-host"));
+  TConfiguracionHost c;
+  const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const QString programa = QCoreApplication::applicationDirPath();
+  c.baseDatos = s.value(QStringLiteral("BaseDatos/Nombre"), datos + QStringLiteral("/optica.fdb")).toString();
+  c.usuarioBD = s.value(QStringLiteral("BaseDatos/Usuario")).toString();
+  c.claveBD = s.value(QStringLiteral("BaseDatos/Clave")).toString();
+  c.carpetaModulos =
+      s.value(QStringLiteral("Puesto/CarpetaModulos"), QDir::cleanPath(programa + QStringLiteral("/../modules")))
+          .toString();
+  c.carpetaFormatos =
+      s.value(QStringLiteral("Puesto/CarpetaFormatos"), QDir::cleanPath(programa + QStringLiteral("/../formats")))
+          .toString();
+  c.idUsuario = s.value(QStringLiteral("Puesto/Usuario"), 1).toInt();
+  c.idTienda = s.value(QStringLiteral("Puesto/Tienda"), 1).toInt();
+  return c;
+}
+
+namespace {
+// Runs a SELECT and hands each row to `fila`; commits.
+template <typename F>
+void Consultar(TIBDatabase& db, const QString& sql, F fila) {
+  TIBTransaction t;
+  t.DefaultDatabase = &db;
+  t.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")};
+  TIBQuery q;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(sql);
+  q.Open();
+  for (; !q.Eof(); q.Next()) fila(q);
+  t.Commit();
+}
+}  // namespace
+
+TSesionHost::TSesionHost(const TConfiguracionHost& cfg) : cfg_(cfg) {
+  aplicacion_.servicio = &mensajes_;
+  for (TIBDatabase* db : {&principal_, &secundaria_}) {
+    db->DatabaseName = cfg_.baseDatos;
+    db->UserName = cfg_.usuarioBD;
+    db->Password = cfg_.claveBD;
+  }
+  transaccion_.DefaultDatabase = &principal_;
+  transaccion_.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                    QStringLiteral("nowait")};
+}
+
+TSesionHost::~TSesionHost() {
+  acceso_.reset();
+  try {
+    if (transaccion_.InTransaction()) transaccion_.Rollback();
+  } catch (...) {
+  }
+}
+
+void TSesionHost::Abrir(bool demo) {
+  if (cfg_.Es_Embebida() && !QFileInfo::exists(cfg_.baseDatos)) {
+    QDir().mkpath(QFileInfo(cfg_.baseDatos).absolutePath());
+    TScriptSQL::Crear_Base_Datos(principal_);
+  } else {
+    principal_.Open();
+  }
+  if (demo) {
+    qint64 pacientes = 0;
+    Consultar(principal_, QStringLiteral("select count(*) from PACIENTE"),
+              [&](TIBQuery& q) { pacientes = q.Fields(0).AsInt64(); });
+    if (pacientes == 0) {
+      QFile f(QStringLiteral(":/db/demo.sql"));
+      if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("Faltan los datos de demostración.");
+      TScriptSQL::Ejecutar(principal_, QString::fromUtf8(f.readAll()));
+    }
+  }
+  secundaria_.Open();
+}
+
+void TSesionHost::Preparar_Contexto() {
+  puesto_.fechaTrabajo = fechas::Hoy();
+  puesto_.carpetaModulos = cfg_.carpetaModulos;
+  puesto_.carpetaFormatos = cfg_.carpetaFormatos;
+  puesto_.idTienda = cfg_.idTienda;
+
+  bool hayEmpresa = false;
+  Consultar(principal_, QStringLiteral("select first 1 * from EMPRESA order by ID_EMPRESA"), [&](TIBQuery& q) {
+    hayEmpresa = true;
+    empresa_.codigo = q.FieldByName(QStringLiteral("CODIGO")).AsInteger();
+    empresa_.nombre = q.FieldByName(QStringLiteral("NOMBRE")).AsString();
+    empresa_.nombreComercial = q.FieldByName(QStringLiteral("NOMBRE_COMERCIAL")).AsString();
+    empresa_.direccion = q.FieldByName(QStringLiteral("DIRECCION")).AsString();
+    empresa_.nif = q.FieldByName(QStringLiteral("NIF")).AsString();
+    empresa_.telefono = q.FieldByName(QStringLiteral("TELEFONO")).AsString();
+    empresa_.fax = q.FieldByName(QStringLiteral("FAX")).AsString();
+    empresa_.email = q.FieldByName(QStringLiteral("E_MAIL")).AsString();
+    empresa_.web = q.FieldByName(QStringLiteral("WEB")).AsString();
+    empresa_.mesesGarantia = q.FieldByName(QStringLiteral("MESES_GARANTIA")).AsInteger();
+    empresa_.mesesRevision = q.FieldByName(QStringLiteral("MESES_REVISION")).AsInteger();
+    empresa_.avisoRevision = q.FieldByName(QStringLiteral("AVISO_REVISION")).AsInteger();
+    empresa_.trasponerCilindros = q.FieldByName(QStringLiteral("TRASPONER_CILINDROS")).AsInteger();
+  });
+  if (!hayEmpresa) throw std::runtime_error("La base de datos no tiene empresa.");
+
+  bool hayUsuario = false;
+  Consultar(principal_,
+            QStringLiteral("select * from USUARIO where ID_USUARIO = %1").arg(cfg_.idUsuario), [&](TIBQuery& q) {
+              hayUsuario = true;
+              usuario_.idUsuario = q.FieldByName(QStringLiteral("ID_USUARIO")).AsFloat();
+              usuario_.puedeModificar = q.FieldByName(QStringLiteral("PUEDE_MODIFICAR")).AsInteger();
+              usuario_.copiarGraduacionOI = q.FieldByName(QStringLiteral("COPIAR_GRADUACION_OI")).AsInteger();
+              usuario_.copiarLenteOI = q.FieldByName(QStringLiteral("COPIAR_LENTE_OI")).AsInteger();
+              usuario_.copiarUltimaGraduacion =
+                  q.FieldByName(QStringLiteral("COPIAR_ULTIMA_GRADUACION")).AsInteger();
+              usuario_.copiarUltimosLentes = q.FieldByName(QStringLiteral("COPIAR_ULTIMOS_LENTES")).AsInteger();
+              usuario_.preguntarCopia = q.FieldByName(QStringLiteral("PREGUNTAR_COPIA")).AsInteger();
+              usuario_.formatoFicha = q.FieldByName(QStringLiteral("FORMATO_FICHA")).AsString();
+              usuario_.formatoReceta = q.FieldByName(QStringLiteral("FORMATO_RECETA")).AsString();
+              usuario_.formatoGarantia = q.FieldByName(QStringLiteral("FORMATO_GARANTIA")).AsString();
+            });
+  if (!hayUsuario) throw std::runtime_error("El usuario indicado no existe en la base de datos.");
+
+  acceso_ = std::make_unique<TBDAcceso>(&aplicacion_, &secundaria_, &principal_);
+  acceso_->Fecha_Trabajo = puesto_.fechaTrabajo;
+
+  ctx_.aplicacion = &aplicacion_;
+  ctx_.conexionPrincipal = &principal_;
+  ctx_.conexionSecundaria = &secundaria_;
+  ctx_.transaccion = &transaccion_;
+  ctx_.puesto = &puesto_;
+  ctx_.empresa = &empresa_;
+  ctx_.usuario = &usuario_;
+  ctx_.acceso = acceso_.get();
+  ctx_.textoNumerico = &textoNumerico_;
+  ctx_.teclado = &teclado_;
+}
+
+bool TSesionHost::Seleccionar_Paciente(int idPaciente, int numeroFicha) {
+  TSeleccion s;
+  bool existe = false;
+  Consultar(principal_,
+            QStringLiteral("select NOMBRE, APELLIDOS, NOMBRE_COMPLETO from PACIENTE where ID_PACIENTE = %1")
+                .arg(idPaciente),
+            [&](TIBQuery& q) {
+              existe = true;
+              s.textoPaciente = q.FieldByName(QStringLiteral("NOMBRE_COMPLETO")).AsString();
+              if (s.textoPaciente.isEmpty())
+                s.textoPaciente = (q.FieldByName(QStringLiteral("NOMBRE")).AsString() + QLatin1Char(' ') +
+                                   q.FieldByName(QStringLiteral("APELLIDOS")).AsString())
+                                      .trimmed();
+            });
+  if (!existe) return false;
+  s.idPaciente = idPaciente;
+  Consultar(principal_,
+            QStringLiteral("select count(*), max(NUMERO_FICHA) from MLENTILLA where ID_PACIENTE = %1").arg(idPaciente),
+            [&](TIBQuery& q) {
+              s.numLentillas = q.Fields(0).AsInteger();
+              s.ultimaFicha = q.Fields(1).AsInteger();
+            });
+  s.tieneFichas = s.numLentillas > 0 ? 1 : 0;
+  if (numeroFicha > 0)
+    Consultar(principal_,
+              QStringLiteral("select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = %1 and NUMERO_FICHA = %2")
+                  .arg(idPaciente)
+                  .arg(numeroFicha),
+              [&](TIBQuery& q) { s.idFicha = q.Fields(0).AsFloat(); });
+  ctx_.seleccion = s;
+  return true;
+}

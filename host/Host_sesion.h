@@ -1,0 +1,63 @@
+#pragma once
+// What the host program sets up before it calls a module: the database
+// connections, the workstation, company and user records read from the
+// database and the host's settings, the shared service objects, and the
+// patient selection.
+
+#include <QString>
+#include <memory>
+
+#include "Clase_tbdacceso.h"
+#include "Clase_tctrlteclado.h"
+#include "Contexto_host.h"
+#include "Host_mensajes.h"
+#include "Ibx_database.h"
+#include "Ibx_transaction.h"
+
+struct TConfiguracionHost {
+  QString baseDatos;        // file path (embedded) or host[/port]:path (server)
+  QString usuarioBD;        // user and password for a server; empty when embedded
+  QString claveBD;
+  QString carpetaModulos;
+  QString carpetaFormatos;
+  int idUsuario = 1;
+  int idTienda = 1;
+
+  // Settings of the host (QSettings "Miravel"/"optica-host"), with defaults:
+  // an embedded database in the user's data folder and the modules and
+  // formats folders beside the program.
+  static TConfiguracionHost Leer();
+  bool Es_Embebida() const { return !baseDatos.contains(QLatin1Char(':')); }
+};
+
+class TSesionHost {
+ public:
+  explicit TSesionHost(const TConfiguracionHost& cfg);
+  ~TSesionHost();
+
+  // Opens (creating it from the schema when the file is missing) the
+  // database; with `demo`, an empty database also gets the demo shop.
+  void Abrir(bool demo);
+  // Fills the context's records from the database; raises when the user or
+  // company is missing.
+  void Preparar_Contexto();
+  // The selection block of a patient and, optionally, of one of its lens
+  // records by number (0: start on a new record).
+  bool Seleccionar_Paciente(int idPaciente, int numeroFicha);
+
+  THostContext& Contexto() { return ctx_; }
+  TIBDatabase& Principal() { return principal_; }
+
+ private:
+  TConfiguracionHost cfg_;
+  TAplicacion aplicacion_;
+  TMensajesQt mensajes_;
+  TIBDatabase principal_, secundaria_;
+  TIBTransaction transaccion_;
+  TPuesto puesto_;
+  TEmpresa empresa_;
+  TUsuario usuario_;
+  TCtrlTeclado teclado_, textoNumerico_;
+  std::unique_ptr<TBDAcceso> acceso_;
+  THostContext ctx_;
+};

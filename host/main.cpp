@@ -1,0 +1,130 @@
+// optica-host: the stand-in of the shop application that hosts the modules.
+// It opens the shop database, fills the host context, lets the user pick a
+// patient, loads lensmod.so from the modules folder and calls its entry; when
+// the lens screen closes it prints what the module handed back.
+//
+//   optica-host [--demo] [--database PATH | --server HOST[/PORT]:PATH
+//               --db-user U --db-password P] [--modules DIR] [--formats DIR]
+//               [--user N] [--shop N] [--patient N] [--ficha N]
+//               [--screenshot FILE.png]
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+
+#include "Clase_tbiblioteca.h"
+#include "Host_pacientes.h"
+#include "Host_sesion.h"
+
+namespace {
+QTextStream& Salida() {
+  static QTextStream s(stdout);
+  return s;
+}
+
+void Mostrar_Seleccion(const TSeleccion& s) {
+  QTextStream& o = Salida();
+  o << "Selección devuelta por el módulo:\n"
+    << "  160 paciente: " << s.textoPaciente << "\n"
+    << "  168 clave: " << QString::number(s.idPaciente, 'f', 0) << "\n"
+    << "  176 ficha: " << QString::number(s.idFicha, 'f', 0) << "\n"
+    << "  184 última ficha: " << s.ultimaFicha << "\n"
+    << "  188-204 graduaciones " << s.numGraduaciones << ", lentillas " << s.numLentillas << ", audífonos "
+    << s.numAudifonos << ", optometrías " << s.numOptometrias << ", reducidas " << s.numOptometriasReducidas
+    << "\n"
+    << "  208-210 marcas: " << s.tieneFichas << " " << s.fichaGrabada << " " << s.moduloAbierto << "\n";
+  o.flush();
+}
+
+QWidget* Ventana_Del_Modulo() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("frmLentilla") && w->isVisible()) return w;
+  return nullptr;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Miravel"));
+  QApplication::setApplicationName(QStringLiteral("optica-host"));
+
+  QCommandLineParser p;
+  p.setApplicationDescription(QStringLiteral("Programa de la óptica: abre las fichas de lentillas de un paciente."));
+  p.addHelpOption();
+  const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Carga la óptica de demostración en una base de datos vacía."));
+  const QCommandLineOption baseDatos(QStringLiteral("database"), QStringLiteral("Fichero de la base de datos."), QStringLiteral("ruta"));
+  const QCommandLineOption servidor(QStringLiteral("server"), QStringLiteral("Base de datos en un servidor: equipo[/puerto]:ruta."), QStringLiteral("conexión"));
+  const QCommandLineOption usuarioBD(QStringLiteral("db-user"), QStringLiteral("Usuario del servidor."), QStringLiteral("usuario"));
+  const QCommandLineOption claveBD(QStringLiteral("db-password"), QStringLiteral("Contraseña del servidor."), QStringLiteral("clave"));
+  const QCommandLineOption modulos(QStringLiteral("modules"), QStringLiteral("Carpeta de los módulos."), QStringLiteral("carpeta"));
+  const QCommandLineOption formatos(QStringLiteral("formats"), QStringLiteral("Carpeta de los formatos de impresión."), QStringLiteral("carpeta"));
+  const QCommandLineOption usuario(QStringLiteral("user"), QStringLiteral("Usuario de la aplicación."), QStringLiteral("n"));
+  const QCommandLineOption tienda(QStringLiteral("shop"), QStringLiteral("Tienda de este puesto."), QStringLiteral("n"));
+  const QCommandLineOption paciente(QStringLiteral("patient"), QStringLiteral("Paciente (clave)."), QStringLiteral("n"));
+  const QCommandLineOption ficha(QStringLiteral("ficha"), QStringLiteral("Número de la ficha de lentillas a abrir."), QStringLiteral("n"));
+  const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
+  p.addOptions({demo, baseDatos, servidor, usuarioBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, captura});
+  p.process(app);
+
+  TConfiguracionHost cfg = TConfiguracionHost::Leer();
+  if (p.isSet(baseDatos)) cfg.baseDatos = p.value(baseDatos);
+  if (p.isSet(servidor)) cfg.baseDatos = p.value(servidor);
+  if (p.isSet(usuarioBD)) cfg.usuarioBD = p.value(usuarioBD);
+  if (p.isSet(claveBD)) cfg.claveBD = p.value(claveBD);
+  if (p.isSet(modulos)) cfg.carpetaModulos = p.value(modulos);
+  if (p.isSet(formatos)) cfg.carpetaFormatos = p.value(formatos);
+  if (p.isSet(usuario)) cfg.idUsuario = p.value(usuario).toInt();
+  if (p.isSet(tienda)) cfg.idTienda = p.value(tienda).toInt();
+
+  TSesionHost sesion(cfg);
+  try {
+    sesion.Abrir(p.isSet(demo));
+    sesion.Preparar_Contexto();
+  } catch (const EIBError& e) {
+    std::fprintf(stderr, "Error de la base de datos: %s\n", e.what());
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+
+  int idPaciente = p.isSet(paciente) ? p.value(paciente).toInt() : -1;
+  if (idPaciente < 0) {
+    TDlgPacientes dlg(sesion.Principal());
+    if (dlg.exec() != QDialog::Accepted || dlg.Paciente() < 0) return 0;
+    idPaciente = dlg.Paciente();
+  }
+  if (!sesion.Seleccionar_Paciente(idPaciente, p.value(ficha).toInt())) {
+    std::fprintf(stderr, "No existe el paciente %d.\n", idPaciente);
+    return 1;
+  }
+
+  THostContext& ctx = sesion.Contexto();
+  TBiblioteca modulo;
+  const QString ruta = Ruta_Modulo(ctx.puesto, QStringLiteral("lensmod.so"));
+  if (modulo.Cargar(ruta) != TResultadoCarga::Cargada) {
+    std::fprintf(stderr, "No se ha podido cargar el módulo '%s'.\n", qPrintable(ruta));
+    return 1;
+  }
+  if (modulo.Entrada<TCargarDll>()(&ctx) != 0) {
+    std::fprintf(stderr, "El módulo de lentillas no se ha podido abrir.\n");
+    return 1;
+  }
+  QWidget* ventana = Ventana_Del_Modulo();
+  if (!ventana) {
+    std::fprintf(stderr, "El módulo de lentillas no ha mostrado su ventana.\n");
+    return 1;
+  }
+  if (p.isSet(captura)) {
+    const QString fichero = p.value(captura);
+    QTimer::singleShot(300, ventana, [ventana, fichero] {
+      if (!ventana->grab().save(fichero)) std::fprintf(stderr, "No se pudo guardar '%s'.\n", qPrintable(fichero));
+      ventana->close();
+    });
+  }
+  app.exec();
+  Mostrar_Seleccion(ctx.seleccion);
+  return 0;
+}

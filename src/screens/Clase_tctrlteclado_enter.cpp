@@ -1,0 +1,35 @@
+// The Enter decision of the keyboard controller, made for Qt's own widgets:
+// Enter belongs to a grid and its cell editors, starts a new line in a
+// multi-line text, and picks the item of a combo box whose list is open;
+// anywhere else it moves the focus to the next control.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include "Clase_tctrlteclado.h"
+
+namespace {
+template <typename T>
+T* Contenedor(QWidget* w) {
+  for (QWidget* p = w; p; p = p->parentWidget())
+    if (auto* c = qobject_cast<T*>(p)) return c;
+  return nullptr;
+}
+}  // namespace
+
+bool TCtrlTeclado::Enter_Mueve_Foco(QWidget* ventana) {
+  QWidget* foco = ventana ? ventana->focusWidget() : QApplication::focusWidget();
+  if (!foco) foco = QApplication::focusWidget();
+  QWidget* abuelo = foco && foco->parentWidget() ? foco->parentWidget()->parentWidget() : nullptr;
+  Clase_Control = foco ? QString::fromLatin1(foco->metaObject()->className()) : QString();
+  Clase_Abuelo = abuelo ? QString::fromLatin1(abuelo->metaObject()->className()) : QString();
+  if (!foco) return true;
+
+  if (Contenedor<QAbstractItemView>(foco)) return false;  // a grid or one of its cell editors
+  if (Contenedor<QTextEdit>(foco) || Contenedor<QPlainTextEdit>(foco)) return false;
+  if (QComboBox* combo = Contenedor<QComboBox>(foco)) return !(combo->view() && combo->view()->isVisible());
+  return true;
+}
