@@ -1,0 +1,66 @@
+#include "Anfitrion_prueba.h"
+
+#include "Ibx_query.h"
+#include "Util_fechas.h"
+
+int TMensajesGuion::Mostrar(const QString& texto, const QString& titulo, int flags) {
+  cajas.push_back({texto, titulo, flags});
+  if (!respuestas.empty()) {
+    const int r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+  }
+  const int botones = flags & 0x0F;
+  return botones == mb::OK ? mb::IDOK : mb::IDCANCEL;
+}
+
+TAnfitrionPrueba::TAnfitrionPrueba() {
+  principal = bd.Conectar();
+  secundaria = bd.Conectar();
+  consulta = bd.Conectar();
+  Ejecutar_SQL(*principal, "insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (1, 'Carmen Ruiz', 1)");
+  Ejecutar_SQL(*principal, "insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (2, 'Javier Gómez', 0)");
+  Ejecutar_SQL(*principal,
+               "insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, NOMBRE_COMPLETO) "
+               "values (7, 1007, 'Marta', 'Álvarez Gil', 'Marta Álvarez Gil')");
+
+  aplicacion.servicio = &mensajes;
+  transaccion.DefaultDatabase = principal.get();
+  transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  puesto.fechaTrabajo = fechas::Codificar(2026, 12, 5);
+  puesto.idTienda = 1;
+  empresa.nombre = "Óptica Miravel, S.L.";
+  usuario.idUsuario = 1;
+  usuario.puedeModificar = 1;
+  acceso = std::make_unique<TBDAcceso>(&aplicacion, secundaria.get(), principal.get());
+  acceso->Fecha_Trabajo = puesto.fechaTrabajo;
+
+  ctx.aplicacion = &aplicacion;
+  ctx.conexionPrincipal = principal.get();
+  ctx.conexionSecundaria = secundaria.get();
+  ctx.transaccion = &transaccion;
+  ctx.puesto = &puesto;
+  ctx.empresa = &empresa;
+  ctx.usuario = &usuario;
+  ctx.acceso = acceso.get();
+  ctx.teclado = &teclado;
+  ctx.textoNumerico = &textoNumerico;
+  ctx.seleccion.textoPaciente = "Marta Álvarez Gil";
+  ctx.seleccion.idPaciente = 7;
+}
+
+TAnfitrionPrueba::~TAnfitrionPrueba() { acceso.reset(); }
+
+QStringList TAnfitrionPrueba::Filas_Acceso() {
+  QStringList filas;
+  TIBTransaction t;
+  t.DefaultDatabase = consulta.get();
+  TIBQuery q;
+  q.Database = consulta.get();
+  q.Transaction = &t;
+  q.SQL.Add("select ID_OPCION, OPERACION_TIP from ACCESO order by ID_ACCESO");
+  q.Open();
+  for (; !q.Eof(); q.Next()) filas << QString("%1/%2").arg(q.Fields(0).AsInteger()).arg(q.Fields(1).AsInteger());
+  t.Commit();
+  return filas;
+}

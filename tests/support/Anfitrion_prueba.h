@@ -1,0 +1,53 @@
+#pragma once
+// A test host: a complete host context on a fresh test database, with a
+// scripted message service, so that a test reads like a user story.
+//
+//   TAnfitrionPrueba h;            // shop, users 1 (may modify) and 2, patient 7
+//   h.mensajes.respuestas = {mb::IDNO};
+//   ...
+
+#include <QStringList>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "Base_prueba.h"
+#include "Clase_tbdacceso.h"
+#include "Clase_tctrlteclado.h"
+#include "Contexto_host.h"
+#include "Ibx_transaction.h"
+
+// Records every box and answers from a script (OK, or Cancel for a question,
+// when the script has run out).
+class TMensajesGuion : public TServicioMensajes {
+ public:
+  struct TCaja {
+    QString texto, titulo;
+    int flags;
+  };
+  int Mostrar(const QString& texto, const QString& titulo, int flags) override;
+
+  std::vector<TCaja> cajas;
+  std::deque<int> respuestas;
+};
+
+class TAnfitrionPrueba {
+ public:
+  TAnfitrionPrueba();
+  ~TAnfitrionPrueba();
+
+  // Rows of ACCESO as "OPCION/TIPO" in insertion order (e.g. "8002/0").
+  QStringList Filas_Acceso();
+
+  TBaseDatosPrueba bd;
+  std::unique_ptr<TIBDatabase> principal, secundaria, consulta;
+  TMensajesGuion mensajes;
+  TAplicacion aplicacion;
+  TIBTransaction transaccion;
+  TPuesto puesto;
+  TEmpresa empresa;
+  TUsuario usuario;
+  TCtrlTeclado teclado, textoNumerico;
+  std::unique_ptr<TBDAcceso> acceso;
+  THostContext ctx;
+};
