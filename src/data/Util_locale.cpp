@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <QStringList>
+
 namespace locale_es {
 
 QString Float_A_Texto(double valor) {
@@ -92,6 +94,107 @@ double Redondear(double valor, int decimales) {
   std::snprintf(buf, sizeof buf, "%.15g", valor * escala);
   const double escalado = std::strtod(buf, nullptr);
   return std::round(escalado) / escala;  // std::round: halves away from zero
+}
+
+namespace {
+bool Es_Marcador(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+
+// Splits a mask into its sections, leaving quoted text alone.
+QStringList Secciones(const QString& mascara) {
+  QStringList r;
+  QString actual;
+  QChar comilla;
+  for (QChar c : mascara) {
+    if (!comilla.isNull()) {
+      if (c == comilla) comilla = QChar();
+      actual.append(c);
+    } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+      comilla = c;
+      actual.append(c);
+    } else if (c == QLatin1Char(';')) {
+      r.append(actual);
+      actual.clear();
+    } else {
+      actual.append(c);
+    }
+  }
+  r.append(actual);
+  return r;
+}
+
+// Copies literal text, dropping the quotes around quoted pieces.
+QString Literal(const QString& texto) {
+  QString r;
+  QChar comilla;
+  for (QChar c : texto) {
+    if (!comilla.isNull()) {
+      if (c == comilla)
+        comilla = QChar();
+      else
+        r.append(c);
+    } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+      comilla = c;
+    } else if (c != QLatin1Char(',')) {
+      r.append(c);
+    }
+  }
+  return r;
+}
+
+QString Formatear_Seccion(double valor, const QString& sec, bool signo) {
+  int primero = -1, ultimo = -1, punto = -1;
+  bool miles = false;
+  QChar comilla;
+  for (int i = 0; i < sec.size(); ++i) {
+    const QChar c = sec[i];
+    if (!comilla.isNull()) {
+      if (c == comilla) comilla = QChar();
+      continue;
+    }
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+      comilla = c;
+    } else if (Es_Marcador(c)) {
+      if (primero < 0) primero = i;
+      ultimo = i;
+    } else if (c == QLatin1Char('.') && punto < 0) {
+      punto = i;
+    } else if (c == QLatin1Char(',')) {
+      miles = true;
+    }
+  }
+  if (primero < 0) return Literal(sec);  // no digits asked for
+  if (punto >= 0 && punto < primero) primero = punto;
+  int decimalesFijos = 0, decimalesOpc = 0, enterosFijos = 0;
+  for (int i = primero; i <= ultimo; ++i) {
+    const QChar c = sec[i];
+    const bool trasPunto = punto >= 0 && i > punto;
+    if (c == QLatin1Char('0')) (trasPunto ? decimalesFijos : enterosFijos)++;
+    if (c == QLatin1Char('#') && trasPunto) decimalesOpc++;
+  }
+  const int decimales = decimalesFijos + decimalesOpc;
+  const double redondeado = Redondear(std::fabs(valor), decimales);
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.*f", decimales, redondeado);
+  QString texto = QString::fromLatin1(buf);
+  QString entera = texto.section(QLatin1Char('.'), 0, 0);
+  QString fraccion = decimales ? texto.section(QLatin1Char('.'), 1, 1) : QString();
+  while (fraccion.size() > decimalesFijos && fraccion.endsWith(QLatin1Char('0'))) fraccion.chop(1);
+  if (entera == QLatin1String("0") && enterosFijos == 0) entera.clear();
+  while (entera.size() < enterosFijos) entera.prepend(QLatin1Char('0'));
+  if (miles)
+    for (int i = static_cast<int>(entera.size()) - 3; i > 0; i -= 3) entera.insert(i, QLatin1Char('.'));
+  QString numero = entera;
+  if (!fraccion.isEmpty()) numero += QLatin1Char(',') + fraccion;
+  if (signo && redondeado != 0) numero.prepend(QLatin1Char('-'));
+  return Literal(sec.left(primero)) + numero + Literal(sec.mid(ultimo + 1));
+}
+}  // namespace
+
+QString Formatear(double valor, const QString& mascara) {
+  const QStringList sec = Secciones(mascara);
+  if (valor < 0 && sec.size() >= 2 && !sec[1].isEmpty()) return Formatear_Seccion(valor, sec[1], false);
+  if (valor == 0 && sec.size() >= 3 && !sec[2].isEmpty()) return Formatear_Seccion(valor, sec[2], false);
+  return Formatear_Seccion(valor, sec[0], valor < 0);
 }
 
 }  // namespace locale_es
