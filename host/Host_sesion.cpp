@@ -62,6 +62,8 @@ TSesionHost::TSesionHost(const TConfiguracionHost& cfg) : cfg_(cfg) {
 
 TSesionHost::~TSesionHost() {
   acceso_.reset();
+  moneda_.reset();
+  localidadEmpresa_.reset();
   try {
     if (transaccion_.InTransaction()) transaccion_.Rollback();
   } catch (...) {
@@ -95,9 +97,12 @@ void TSesionHost::Preparar_Contexto() {
   puesto_.idTienda = cfg_.idTienda;
 
   bool hayEmpresa = false;
+  int idLocalidadEmpresa = -1;
   Consultar(principal_, QStringLiteral("select first 1 * from EMPRESA order by ID_EMPRESA"), [&](TIBQuery& q) {
     hayEmpresa = true;
     empresa_.codigo = q.FieldByName(QStringLiteral("CODIGO")).AsInteger();
+    if (!q.FieldByName(QStringLiteral("ID_LOCALIDAD")).IsNull())
+      idLocalidadEmpresa = q.FieldByName(QStringLiteral("ID_LOCALIDAD")).AsInteger();
     empresa_.nombre = q.FieldByName(QStringLiteral("NOMBRE")).AsString();
     empresa_.nombreComercial = q.FieldByName(QStringLiteral("NOMBRE_COMERCIAL")).AsString();
     empresa_.direccion = q.FieldByName(QStringLiteral("DIRECCION")).AsString();
@@ -131,6 +136,11 @@ void TSesionHost::Preparar_Contexto() {
             });
   if (!hayUsuario) throw std::runtime_error("El usuario indicado no existe en la base de datos.");
 
+  localidadEmpresa_ = std::make_unique<TLocalidad>(&aplicacion_, &secundaria_, &principal_);
+  if (idLocalidadEmpresa != -1) localidadEmpresa_->Buscar(0, idLocalidadEmpresa);
+  empresa_.localidad = localidadEmpresa_.get();
+  moneda_ = std::make_unique<TMoneda>(&aplicacion_, &secundaria_, &principal_);
+
   acceso_ = std::make_unique<TBDAcceso>(&aplicacion_, &secundaria_, &principal_);
   acceso_->Fecha_Trabajo = puesto_.fechaTrabajo;
 
@@ -141,6 +151,7 @@ void TSesionHost::Preparar_Contexto() {
   ctx_.puesto = &puesto_;
   ctx_.empresa = &empresa_;
   ctx_.usuario = &usuario_;
+  ctx_.moneda = moneda_.get();
   ctx_.acceso = acceso_.get();
   ctx_.textoNumerico = &textoNumerico_;
   ctx_.teclado = &teclado_;

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "Clase_tbdacceso.h"
+#include "Clase_tlocalidad.h"
+#include "Clase_tmoneda.h"
 #include "Clase_tctrlteclado.h"
 #include "Contexto_host.h"
 #include "Host_mensajes.h"
@@ -59,5 +61,7 @@ class TSesionHost {
   TUsuario usuario_;
   TCtrlTeclado teclado_, textoNumerico_;
   std::unique_ptr<TBDAcceso> acceso_;
+  std::unique_ptr<TMoneda> moneda_;
+  std::unique_ptr<TLocalidad> localidadEmpresa_;
   THostContext ctx_;
 };

@@ -1,5 +1,7 @@
 #include "Clase_tbase.h"
 
+#include "Contexto_host.h"
+
 TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
     : owner_(owner), conexionA_(conexionA), conexionB_(conexionB) {
   static const QStringList kParametros{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
@@ -16,6 +18,8 @@ TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
   procedimientos_[0].Transaction = &transacciones_[0];
   procedimientos_[1].Transaction = &transacciones_[1];
 }
+
+TAplicacion* TBase::Aplicacion() const { return static_cast<TAplicacion*>(owner_); }
 
 TBase::~TBase() {
   // Queries and procedures go before the transactions they run in; a

@@ -24,6 +24,8 @@
 #include "Ibx_storedproc.h"
 #include "Ibx_transaction.h"
 
+class TAplicacion;
+
 // Shows a query to data-aware controls; the channel wiring keeps one per query.
 struct TDataSource {
   TIBQuery* DataSet = nullptr;
@@ -61,6 +63,9 @@ class TBase {
   TCtrlTeclado& Texto_Numerico() { return textoNumerico_; }
 
   QObject* Owner() const { return owner_; }
+  // The owner is always the host's application object; its message service
+  // is the one way a domain class talks to the user.
+  TAplicacion* Aplicacion() const;
   TIBDatabase* ConexionA() const { return conexionA_; }
   TIBDatabase* ConexionB() const { return conexionB_; }
 

@@ -1,0 +1,113 @@
+#include "Clase_tdlentilla.h"
+
+#include <cmath>
+
+#include "Util_locale.h"
+
+int TDLentilla::Insertar() {
+  try {
+    Preparar(1, Catalogo()[286]);
+    TIBQuery& q = Consulta(1);
+    q.ParamByName(QStringLiteral("ID_MLENTILLA")).AsInteger(static_cast<qint64>(idFicha_));
+    q.ParamByName(QStringLiteral("OJO")).AsInteger(ojo_);
+    q.ParamByName(QStringLiteral("REFERENCIA")).AsString(referencia_.isEmpty() ? QStringLiteral("0") : referencia_);
+    q.ParamByName(QStringLiteral("DESCRIPCION")).AsString(descripcion_);
+    q.ParamByName(QStringLiteral("MODELO")).AsString(modelo_);
+    q.ParamByName(QStringLiteral("RADIO_1")).AsString(radio1_);
+    q.ParamByName(QStringLiteral("RADIO_2")).AsString(radio2_);
+    q.ParamByName(QStringLiteral("COLOR")).AsString(color_);
+    q.ParamByName(QStringLiteral("ID_TLENTILLA")).AsInteger(static_cast<qint64>(idTipo_));
+    q.ParamByName(QStringLiteral("DIAMETRO")).AsFloat(diametro_);
+    // Both currencies through the screen's converter: M2 = amount × CONVERSION.
+    double m1 = importe_, m2 = 0;
+    if (moneda_) {
+      moneda_->Fijar_Importe(importe_);
+      m1 = moneda_->Importe();
+      m2 = moneda_->Conversion();
+    }
+    q.ParamByName(QStringLiteral("IMPORTE_M1")).AsFloat(m1);
+    q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
+    q.ParamByName(QStringLiteral("FECHA_GARANTIA")).AsDateTime(fechaGarantia_);
+    q.ParamByName(QStringLiteral("LOTE")).AsString(lote_);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    if (r != 0) return -1;
+    Preparar(6, QStringLiteral("ID_DLENTILLA"));
+    Ejecutar(6);
+    idLinea_ = Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat();
+    Cerrar(6);
+    return 0;
+  } catch (const EIBError&) {
+    return -1;
+  }
+}
+
+int TDLentilla::Borrar_Lineas() {
+  try {
+    Preparar(1, Catalogo()[288]);
+    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    // A record without lines is not an error.
+    return r == 0 || r == TBase::kNingunaFila ? 0 : -1;
+  } catch (const EIBError&) {
+    return -1;
+  }
+}
+
+int TDLentilla::Cargar_Lista_Lineas() {
+  lineas_.clear();
+  try {
+    Preparar(1, Catalogo()[290]);
+    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    if (Ejecutar(1) == 0)
+      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next())
+        lineas_ << q.FieldByName(QStringLiteral("ID_DLENTILLA")).AsString();
+    Cerrar(1);
+    return 0;
+  } catch (const EIBError&) {
+    return -1;
+  }
+}
+
+int TDLentilla::Buscar() {
+  try {
+    Preparar(6, QStringLiteral("BUSCAR_DLENTILLA"));
+    TIBStoredProc& sp = Procedimiento(6);
+    sp.ParamByName(QStringLiteral("ORG_ID_DLENTILLA")).AsFloat(idLinea_);
+    sp.ParamByName(QStringLiteral("ORG_ID_MLENTILLA")).AsFloat(-1);
+    Ejecutar(6);
+    resultado_ = 0;
+    if (sp.ParamByName(QStringLiteral("RES_RESULTADO")).AsInteger() > 0) {
+      const auto res = [&](const char* n) -> TParam& { return sp.ParamByName(QLatin1String(n)); };
+      OJO(res("RES_OJO").AsInteger());
+      REFERENCIA(res("RES_REFERENCIA").AsString());
+      DESCRIPCION(res("RES_DESCRIPCION").AsString());
+      ID_TLENTILLA(res("RES_ID_TLENTILLA").AsInteger());
+      MODELO(res("RES_MODELO").AsString());
+      DIAMETRO(res("RES_DIAMETRO").AsFloat());
+      RADIO_1(res("RES_RADIO_1").AsString());
+      RADIO_2(res("RES_RADIO_2").AsString());
+      COLOR(res("RES_COLOR").AsString());
+      IMPORTE(res("RES_IMPORTE_M1").AsFloat());
+      IMPORTE_M2(res("RES_IMPORTE_M2").AsFloat());
+      FECHA_GARANTIA(res("RES_FECHA_GARANTIA").AsDateTime());
+      LOTE(res("RES_LOTE").AsString());
+      resultado_ = 0;
+    }
+    Cerrar(6);
+    return 0;
+  } catch (const EIBError&) {
+    return -1;
+  }
+}
+
+void TDLentilla::Resumen_Detalle() {
+  if (!tipo_) tipo_ = std::make_unique<TTLentilla>(Owner(), ConexionA(), ConexionB());
+  tipo_->ID_TLENTILLA(idTipo_);
+  tipo_->Buscar();
+  resumen_ = QStringLiteral("Referencia: ") + referencia_ + QStringLiteral("\r\nDescripcion: ") + descripcion_ +
+             QStringLiteral("\r\nTipo: ") + tipo_->DESCRIPCION() + QStringLiteral("\r\nModelo: ") + modelo_ +
+             QStringLiteral("\r\nRadio 1: ") + radio1_ + QStringLiteral("\r\nRadio 2: ") + radio2_ +
+             QStringLiteral("\r\nDiametro: ") + locale_es::Float_A_Texto(diametro_);
+}

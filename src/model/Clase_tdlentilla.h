@@ -1,0 +1,74 @@
+#pragma once
+// The lenses supplied with a lens record, one line per eye (table DLENTILLA).
+// The object is a cursor: it holds one line at a time. Lines are never updated
+// in place: a record's lines are deleted and inserted again.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "Clase_tbase.h"
+#include "Clase_tmoneda.h"
+#include "Clase_ttlentilla.h"
+
+class TDLentilla : public TBase {
+ public:
+  using TBase::TBase;
+
+  // The screen's currency object, not owned: converts the amount on saving.
+  void Moneda(TMoneda* moneda) { moneda_ = moneda; }
+
+  int Insertar();
+  int Borrar_Lineas();
+  int Cargar_Lista_Lineas();
+  int Buscar();
+  // "Referencia: …\r\nDescripcion: …\r\nTipo: …" summary of the held line.
+  void Resumen_Detalle();
+
+  void ID_MLENTILLA(double v) { if (v != idFicha_) idFicha_ = v; }
+  void ID_DLENTILLA(double v) { if (v != idLinea_) idLinea_ = v; }
+  void ID_TLENTILLA(double v) { if (v != idTipo_) idTipo_ = v; }
+  void REFERENCIA(const QString& v) { if (v != referencia_) referencia_ = v; }
+  void DESCRIPCION(const QString& v) { if (v != descripcion_) descripcion_ = v; }
+  void MODELO(const QString& v) { if (v != modelo_) modelo_ = v; }
+  void COLOR(const QString& v) { if (v != color_) color_ = v; }
+  void RADIO_1(const QString& v) { if (v != radio1_) radio1_ = v; }
+  void RADIO_2(const QString& v) { if (v != radio2_) radio2_ = v; }
+  void DIAMETRO(double v) { if (v != diametro_) diametro_ = v; }
+  void OJO(int v) { if (v != ojo_) ojo_ = v; }
+  void IMPORTE(double v) { if (v != importe_) importe_ = v; }
+  void IMPORTE_M2(double v) { if (v != importeM2_) importeM2_ = v; }
+  void FECHA_GARANTIA(double v) { if (v != fechaGarantia_) fechaGarantia_ = v; }
+  void LOTE(const QString& v) { if (v != lote_) lote_ = v; }
+
+  double ID_MLENTILLA() const { return idFicha_; }
+  double ID_DLENTILLA() const { return idLinea_; }
+  double ID_TLENTILLA() const { return idTipo_; }
+  const QString& REFERENCIA() const { return referencia_; }
+  const QString& DESCRIPCION() const { return descripcion_; }
+  const QString& MODELO() const { return modelo_; }
+  const QString& COLOR() const { return color_; }
+  const QString& RADIO_1() const { return radio1_; }
+  const QString& RADIO_2() const { return radio2_; }
+  double DIAMETRO() const { return diametro_; }
+  int OJO() const { return ojo_; }
+  double IMPORTE() const { return importe_; }
+  double IMPORTE_M2() const { return importeM2_; }
+  double FECHA_GARANTIA() const { return fechaGarantia_; }
+  const QString& LOTE() const { return lote_; }
+  const QString& Resumen() const { return resumen_; }
+  const QStringList& Lista_Lineas() const { return lineas_; }
+  int Resultado() const { return resultado_; }
+
+ private:
+  TMoneda* moneda_ = nullptr;
+  std::unique_ptr<TTLentilla> tipo_;
+  double idFicha_ = -1, idLinea_ = -1, idTipo_ = -1;
+  QString referencia_, descripcion_, modelo_, color_, radio1_, radio2_;
+  double diametro_ = 0;
+  int ojo_ = 0;
+  double importe_ = 0, importeM2_ = 0, fechaGarantia_ = 0;
+  QString resumen_, lote_;
+  QStringList lineas_;
+  int resultado_ = 0;
+};

@@ -1,0 +1,330 @@
+#include "Clase_tlentilla.h"
+
+#include <cmath>
+
+#include "Contexto_host.h"
+
+TLentilla::TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
+    : TBaseLentilla(owner, conexionA, conexionB) {
+  Limpiar();
+}
+
+TAplicacion* TLentilla::Avisos() const { return Aplicacion(); }
+
+void TLentilla::Poner_Parametros(TIBQuery& q, bool insercion) {
+  const auto p = [&](const char* n) -> TParam& { return q.ParamByName(QLatin1String(n)); };
+  p("ID_PACIENTE").AsFloat(ID_PACIENTE());
+  p("NUMERO_FICHA").AsInteger(NUMERO_FICHA());
+  p("FECHA").AsDateTime(FECHA());
+  p("FECHA_REVISION").AsDateTime(FECHA_REVISION());
+  p("FECHA_LIMPIEZA").AsDateTime(FECHA_LIMPIEZA());
+  p("FECHA_CADUCIDAD").AsDateTime(FECHA_CADUCIDAD());
+  p("FECHA_REPOSICION").AsDateTime(FECHA_REPOSICION());
+  p("ID_DOCTOR").AsInteger(Doctor().ID());
+  p("PROPIA_AJENA").AsInteger(PROPIA_AJENA());
+  p("ID_AGENTE").AsFloat(Agente().ID());
+  p("LIQUIDOS").AsString(LIQUIDOS());
+  p("OD_ABERTURA_PARPEBRAL").AsFloat(OD_ABERTURA_PARPEBRAL());
+  p("OD_DIAMETRO_PUPILAR").AsFloat(OD_DIAMETRO_PUPILAR());
+  p("OD_DIAMETRO_IRIS").AsFloat(OD_DIAMETRO_IRIS());
+  p("OI_ABERTURA_PARPEBRAL").AsFloat(OI_ABERTURA_PARPEBRAL());
+  p("OI_DIAMETRO_PUPILAR").AsFloat(OI_DIAMETRO_PUPILAR());
+  p("OI_DIAMETRO_IRIS").AsFloat(OI_DIAMETRO_IRIS());
+  p("OD_ESFERA").AsFloat(OD_ESFERA());
+  p("OD_CILINDRO").AsFloat(OD_CILINDRO());
+  p("OD_EJE").AsInteger(OD_EJE());
+  p("OD_AGUDEZA_VISUAL_CC").AsFloat(OD_AGUDEZA_VISUAL_CC());
+  p("OD_ADICION").AsFloat(OD_ADICION());
+  p("OD_DIAMETRO").AsFloat(OD_DIAMETRO());
+  p("OD_ZONA_OPTICA").AsFloat(OD_ZONA_OPTICA());
+  p("OD_RADIO_1").AsString(OD_RADIO_1());
+  p("OD_RADIO_2").AsString(OD_RADIO_2());
+  p("OD_QUERATOMETRIA").AsString(OD_QUERATOMETRIA());
+  p("OI_ESFERA").AsFloat(OI_ESFERA());
+  p("OI_CILINDRO").AsFloat(OI_CILINDRO());
+  p("OI_EJE").AsInteger(OI_EJE());
+  p("OI_AGUDEZA_VISUAL_CC").AsFloat(OI_AGUDEZA_VISUAL_CC());
+  p("OI_ADICION").AsFloat(OI_ADICION());
+  p("OI_DIAMETRO").AsFloat(OI_DIAMETRO());
+  p("OI_ZONA_OPTICA").AsFloat(OI_ZONA_OPTICA());
+  p("OI_RADIO_1").AsString(OI_RADIO_1());
+  p("OI_RADIO_2").AsString(OI_RADIO_2());
+  p("OI_QUERATOMETRIA").AsString(OI_QUERATOMETRIA());
+  if (insercion)
+    p("ID_TIENDA").AsFloat(ID_TIENDA());  // the shop is fixed when the record is inserted
+  else
+    p("ID_MLENTILLA").AsFloat(ID_MLENTILLA());
+}
+
+int TLentilla::Insertar() {
+  try {
+    Preparar(1, Catalogo()[270]);
+    Poner_Parametros(Consulta(1), true);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    if (r != 0) return -1;
+    Preparar(6, QStringLiteral("ID_MLENTILLA"));
+    Ejecutar(6);
+    ID_MLENTILLA(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
+    Cerrar(6);
+  } catch (...) {
+    return -1;
+  }
+  return Grabar_Observaciones();
+}
+
+int TLentilla::Modificar() {
+  try {
+    Preparar(1, Catalogo()[271]);
+    Poner_Parametros(Consulta(1), false);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    if (r != 0) return -1;
+  } catch (...) {
+    return -1;
+  }
+  return Grabar_Observaciones();
+}
+
+int TLentilla::Grabar_Observaciones() {
+  try {
+    Preparar(1, QStringLiteral("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID"));
+    Consulta(1).ParamByName(QStringLiteral("ID")).AsInteger(static_cast<qint64>(ID_MLENTILLA()));
+    Ejecutar(1);
+    const int filas = Consulta(1).FieldByName(QStringLiteral("COUNT")).AsInteger();
+    Cerrar(1);
+    Preparar(1, Catalogo()[filas != 0 ? 276 : 275]);
+    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    Consulta(1).ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(Observaciones().join(QLatin1Char('\n')));
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    return r == 0 ? 0 : -1;
+  } catch (...) {
+    return -1;
+  }
+}
+
+void TLentilla::Cargar_Doctor_Y_Agente(int idDoctor, double idAgente) {
+  Doctor().ID(idDoctor);
+  if (Doctor().Buscar_Por_Id(0) != 0) {
+    Doctor().ID(0);
+    Doctor().NOMBRE(QString());
+    Doctor().APELLIDOS(QString());
+  }
+  Agente().ID(idAgente);
+  if (Agente().Buscar_Por_Id(0) != 0) {
+    Agente().ID(0);
+    Agente().NOMBRE(QString());
+    Agente().APELLIDOS(QString());
+  }
+}
+
+int TLentilla::Buscar() {
+  try {
+    Preparar(6, QStringLiteral("BUSCAR_MLENTILLA"));
+    TIBStoredProc& sp = Procedimiento(6);
+    sp.ParamByName(QStringLiteral("ORG_ID")).AsFloat(ID_MLENTILLA());
+    sp.ParamByName(QStringLiteral("ORG_ID_PACIENTE")).AsFloat(-1);
+    sp.ParamByName(QStringLiteral("ORG_NUMERO_FICHA")).AsFloat(-1);
+    Ejecutar(6);
+    const auto res = [&](const char* n) -> TParam& { return sp.ParamByName(QLatin1String(n)); };
+    if (res("RES_RESULTADO").AsInteger() <= 0) {
+      Cerrar(6);
+      return resultado_;
+    }
+    ID_MLENTILLA(res("RES_ID").AsFloat());
+    NUMERO_FICHA(res("RES_NUMERO_FICHA").AsInteger());
+    ID_PACIENTE(res("RES_ID_PACIENTE").AsFloat());
+    const int idDoctor = res("RES_ID_DOCTOR").AsInteger();
+    const double idAgente = res("RES_ID_AGENTE").AsFloat();
+    FECHA(res("RES_FECHA").AsDateTime());
+    FECHA_REVISION(res("RES_FECHA_REVISION").AsDateTime());
+    FECHA_LIMPIEZA(res("RES_FECHA_LIMPIEZA").AsDateTime());
+    FECHA_CADUCIDAD(res("RES_FECHA_CADUCIDAD").AsDateTime());
+    FECHA_REPOSICION(res("RES_FECHA_REPOSICION").AsDateTime());
+    PROPIA_AJENA(res("RES_PROPIA_AJENA").AsInteger());
+    OD_ABERTURA_PARPEBRAL(res("RES_OD_Abertura_PARPEBRAL").AsFloat());
+    OD_DIAMETRO_IRIS(res("RES_OD_DIAMETRO_IRIS").AsFloat());
+    OD_DIAMETRO_PUPILAR(res("RES_OD_DIAMETRO_PUPILAR").AsFloat());
+    OI_ABERTURA_PARPEBRAL(res("RES_OI_Abertura_PARPEBRAL").AsFloat());
+    OI_DIAMETRO_IRIS(res("RES_OI_DIAMETRO_IRIS").AsFloat());
+    OI_DIAMETRO_PUPILAR(res("RES_OI_DIAMETRO_PUPILAR").AsFloat());
+    OD_ESFERA(res("RES_OD_ESFERA").AsFloat());
+    OD_CILINDRO(res("RES_OD_CILINDRO").AsFloat());
+    OD_EJE(res("RES_OD_EJE").AsInteger());
+    OD_AGUDEZA_VISUAL_CC(res("RES_OD_AGUDEZA_VISUAL_CC").AsFloat());
+    OD_ADICION(res("RES_OD_ADICION").AsFloat());
+    OD_DIAMETRO(res("RES_OD_DIAMETRO").AsFloat());
+    OD_ZONA_OPTICA(res("RES_OD_ZONA_OPTICA").AsFloat());
+    OD_RADIO_1(res("RES_OD_RADIO_1").AsString());
+    OD_RADIO_2(res("RES_OD_RADIO_2").AsString());
+    OI_ESFERA(res("RES_OI_ESFERA").AsFloat());
+    OI_CILINDRO(res("RES_OI_CILINDRO").AsFloat());
+    OI_EJE(res("RES_OI_EJE").AsInteger());
+    OI_AGUDEZA_VISUAL_CC(res("RES_OI_AGUDEZA_VISUAL_CC").AsFloat());
+    OI_ADICION(res("RES_OI_ADICION").AsFloat());
+    OI_DIAMETRO(res("RES_OI_DIAMETRO").AsFloat());
+    OI_ZONA_OPTICA(res("RES_OI_ZONA_OPTICA").AsFloat());
+    OI_RADIO_1(res("RES_OI_RADIO_1").AsString());
+    OI_RADIO_2(res("RES_OI_RADIO_2").AsString());
+    OD_QUERATOMETRIA(res("RES_OD_QUERATOMETRIA").AsString());
+    OI_QUERATOMETRIA(res("RES_OI_QUERATOMETRIA").AsString());
+    LIQUIDOS(res("RES_LIQUIDOS").AsString());
+    ID_TIENDA(res("RES_ID_TIENDA").IsNull() ? -1 : res("RES_ID_TIENDA").AsFloat());
+    Cerrar(6);
+    Cargar_Doctor_Y_Agente(idDoctor, idAgente);
+  } catch (...) {
+    return resultado_ = -1;
+  }
+  return resultado_ = Cargar_Observaciones();
+}
+
+int TLentilla::Cargar_Observaciones() {
+  try {
+    Preparar(1, Catalogo()[279]);
+    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    Observaciones().clear();
+    if (Ejecutar(1) == 0) {
+      ID_LOBSERVACIONES(Consulta(1).FieldByName(QStringLiteral("ID_LOBSERVACIONES")).AsFloat());
+      const QString texto = Consulta(1).FieldByName(QStringLiteral("OBSERVACIONES")).AsString();
+      if (!texto.isEmpty()) Observaciones() = texto.split(QLatin1Char('\n'));
+    } else {
+      ID_LOBSERVACIONES(0);
+    }
+    Cerrar(1);
+    return 0;
+  } catch (...) {
+    return -1;
+  }
+}
+
+int TLentilla::Buscar_Ultima() {
+  try {
+    Preparar(1, Catalogo()[281]);
+    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
+    if (Ejecutar(1) != 0) {
+      Cerrar(1);
+      Limpiar();
+      return -5;
+    }
+    TIBQuery& q = Consulta(1);
+    q.Last();
+    const auto f = [&](const char* n) { return q.FieldByName(QLatin1String(n)); };
+    ID_MLENTILLA(f("ID_MLENTILLA").AsFloat());
+    ID_PACIENTE(f("ID_PACIENTE").AsFloat());
+    NUMERO_FICHA(f("NUMERO_FICHA").AsInteger());
+    FECHA(f("FECHA").AsDateTime());
+    FECHA_REVISION(f("FECHA_REVISION").AsDateTime());
+    FECHA_LIMPIEZA(f("FECHA_LIMPIEZA").AsDateTime());
+    FECHA_CADUCIDAD(f("FECHA_CADUCIDAD").AsDateTime());
+    FECHA_REPOSICION(f("FECHA_REPOSICION").AsDateTime());
+    const int idDoctor = f("ID_DOCTOR").AsInteger();
+    PROPIA_AJENA(f("PROPIA_AJENA").AsInteger());
+    const double idAgente = f("ID_AGENTE").AsFloat();
+    LIQUIDOS(f("LIQUIDOS").AsString());
+    OD_ABERTURA_PARPEBRAL(f("OD_ABERTURA_PARPEBRAL").AsFloat());
+    OD_DIAMETRO_PUPILAR(f("OD_DIAMETRO_PUPILAR").AsFloat());
+    OD_DIAMETRO_IRIS(f("OD_DIAMETRO_IRIS").AsFloat());
+    OI_ABERTURA_PARPEBRAL(f("OI_ABERTURA_PARPEBRAL").AsFloat());
+    OI_DIAMETRO_PUPILAR(f("OI_DIAMETRO_PUPILAR").AsFloat());
+    OI_DIAMETRO_IRIS(f("OI_DIAMETRO_IRIS").AsFloat());
+    OD_ESFERA(f("OD_ESFERA").AsFloat());
+    OD_CILINDRO(f("OD_CILINDRO").AsFloat());
+    OD_EJE(f("OD_EJE").AsInteger());
+    OD_AGUDEZA_VISUAL_CC(f("OD_AGUDEZA_VISUAL_CC").AsFloat());
+    OD_ADICION(f("OD_ADICION").AsFloat());
+    OD_DIAMETRO(f("OD_DIAMETRO").AsFloat());
+    OD_ZONA_OPTICA(f("OD_ZONA_OPTICA").AsFloat());
+    OD_RADIO_1(f("OD_RADIO_1").AsString());
+    OD_RADIO_2(f("OD_RADIO_2").AsString());
+    OD_QUERATOMETRIA(f("OD_QUERATOMETRIA").AsString());
+    OI_ESFERA(f("OI_ESFERA").AsFloat());
+    OI_CILINDRO(f("OI_CILINDRO").AsFloat());
+    OI_EJE(f("OI_EJE").AsInteger());
+    OI_AGUDEZA_VISUAL_CC(f("OI_AGUDEZA_VISUAL_CC").AsFloat());
+    OI_ADICION(f("OI_ADICION").AsFloat());
+    OI_DIAMETRO(f("OI_DIAMETRO").AsFloat());
+    OI_ZONA_OPTICA(f("OI_ZONA_OPTICA").AsFloat());
+    OI_RADIO_1(f("OI_RADIO_1").AsString());
+    OI_RADIO_2(f("OI_RADIO_2").AsString());
+    OI_QUERATOMETRIA(f("OI_QUERATOMETRIA").AsString());
+    ID_TIENDA(f("ID_TIENDA").IsNull() ? -1 : f("ID_TIENDA").AsFloat());
+    Cerrar(1);
+    Cargar_Doctor_Y_Agente(idDoctor, idAgente);
+    return 0;
+  } catch (...) {
+    return -1;
+  }
+}
+
+int TLentilla::Borrar() {
+  if (!Avisos() || Avisos()->MessageBox(QStringLiteral("¿Está seguro de querer borrar esta ficha?"),
+                                        QStringLiteral("AVISO"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
+    return resultado_ = -6;
+  try {
+    Preparar(1, Catalogo()[272]);
+    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    if (r != 0) return resultado_ = -1;
+    if (!Observaciones().join(QString()).isEmpty()) {
+      resultado_ = Borrar_Observaciones();
+      if (resultado_ != 0) return resultado_;
+    }
+    if (!detalle_) Crear_Detalle();
+    detalle_->ID_MLENTILLA(ID_MLENTILLA());
+    if (detalle_->Borrar_Lineas() != 0) return resultado_ = -1;
+    --Num_Fichas;
+    return resultado_ = 0;
+  } catch (...) {
+    return resultado_ = -1;
+  }
+}
+
+int TLentilla::Borrar_Observaciones() {
+  try {
+    Preparar(1, Catalogo()[277]);
+    Consulta(1).ParamByName(QStringLiteral("ID_LOBSERVACIONES")).AsFloat(ID_LOBSERVACIONES());
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    return r == 0 ? 0 : -1;
+  } catch (...) {
+    return -1;
+  }
+}
+
+int TLentilla::Cargar_Lista_Fichas() {
+  try {
+    Preparar(1, Catalogo()[283]);
+    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
+    listaFichas_.clear();
+    if (Ejecutar(1) == 0)
+      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next())
+        listaFichas_ << q.FieldByName(QStringLiteral("ID_MLentilla")).AsString();
+    Cerrar(1);
+    return 0;
+  } catch (...) {
+    return -1;
+  }
+}
+
+int TLentilla::Renumerar() {
+  const int r = Cargar_Lista_Fichas();
+  if (r != 0) return r;
+  try {
+    for (int i = 0; i < listaFichas_.size(); ++i) {
+      Preparar(1, Catalogo()[285]);
+      Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(listaFichas_[i].toDouble());
+      Consulta(1).ParamByName(QStringLiteral("NUMERO_FICHA")).AsInteger(i + 1);
+      Ejecutar(1);
+      Cerrar(1);
+    }
+  } catch (...) {
+    return -1;
+  }
+  return r;
+}
+
+void TLentilla::Crear_Detalle() {
+  detalle_ = std::make_unique<TDLentilla>(Owner(), ConexionA(), ConexionB());
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The contact-lens record ("ficha de lentillas") of a patient: its database
+// operations and the text conversions of its graduation values.
+
+#include "Clase_tbaselentilla.h"
+#include "Graduacion.h"
+
+class TLentilla : public TBaseLentilla {
+ public:
+  TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB);
+
+  int Insertar();
+  int Modificar();
+  // Loads the record of the held key. When there is none nothing changes and
+  // the result of the previous load is returned.
+  int Buscar();
+  // The patient's last record (highest number): 0, or -5 with the object
+  // cleared when the patient has none.
+  int Buscar_Ultima();
+  // Asks for confirmation (-6 when declined), then deletes the record, its
+  // observations and its lens lines.
+  int Borrar();
+  int Cargar_Lista_Fichas();
+  // Numbers the patient's records 1..n in order of date.
+  int Renumerar();
+  int Grabar_Observaciones();
+  int Cargar_Observaciones();
+  int Borrar_Observaciones();
+  void Crear_Detalle();
+  int Resultado() const { return resultado_; }
+
+  // The conversions, telling the user through the application's message
+  // service (see Graduacion.h).
+  QString Formatear_Decimal(const QString& t) const { return graduacion::Formatear_Decimal(t, Avisos()); }
+  QString Poner_Signo(const QString& t) const { return graduacion::Poner_Signo(t, Avisos()); }
+  QString Normalizar_Graduacion(const QString& t) const { return graduacion::Normalizar_Graduacion(t, Avisos()); }
+  int Validar_Esfera(const QString& t) const { return graduacion::Validar_Esfera(t, Avisos()); }
+  int Validar_Eje(const QString& t) const { return graduacion::Validar_Eje(t, Avisos()); }
+  int Validar_Distancia(const QString& t) const { return graduacion::Validar_Distancia(t, Avisos()); }
+  static double Texto_A_Valor(const QString& t) { return graduacion::Texto_A_Valor(t); }
+  static double Texto_A_Eje(const QString& t) { return graduacion::Texto_A_Eje(t); }
+  static QString Valor_A_Texto(double v) { return graduacion::Valor_A_Texto(v); }
+  static QString Valor_A_Texto_Con_Signo(double v) { return graduacion::Valor_A_Texto_Con_Signo(v); }
+  static QString Eje_A_Texto(double v) { return graduacion::Eje_A_Texto(v); }
+  static double Sumar_Meses(double fecha, int meses) { return graduacion::Sumar_Meses(fecha, meses); }
+
+ private:
+  TAplicacion* Avisos() const;
+  void Poner_Parametros(TIBQuery& q, bool insercion);
+  // Doctor and agent of a loaded record: a key that no longer exists (or a
+  // deleted one) becomes 0 with empty names.
+  void Cargar_Doctor_Y_Agente(int idDoctor, double idAgente);
+
+  int resultado_ = 0;
+};
