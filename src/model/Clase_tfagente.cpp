@@ -1,0 +1,4 @@
+#include "Clase_tfagente.h"
+
+TFAgente::TFAgente(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
+    : TBase(owner, conexionA, conexionB) {}

@@ -1,0 +1,117 @@
+#include "Clase_treposicion.h"
+
+#include "Contexto_host.h"
+
+int TReposicion::Validar_Reposicion() { return Fin(fecha_ == 0 ? kSinFecha : 0); }
+
+int TReposicion::Insertar() {
+  if (Validar_Reposicion() == kSinFecha) return kSinFecha;
+  try {
+    Preparar(1, Catalogo()[632]);
+    TIBQuery& q = Consulta(1);
+    q.ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
+    q.ParamByName(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoReposicion_);
+    q.ParamByName(QStringLiteral("NUMERO_FICHA")).AsFloat(numeroFicha_);
+    q.ParamByName(QStringLiteral("OJO")).AsInteger(ojo_);
+    q.ParamByName(QStringLiteral("FECHA")).AsDateTime(fecha_);
+    q.ParamByName(QStringLiteral("TIPO")).AsInteger(tipo_);
+    // Both amounts as the converter computes them, before any rounding.
+    double m1 = importe_, m2 = 0;
+    if (moneda_) {
+      moneda_->Fijar_Importe_Redondeado(importe_);
+      m1 = moneda_->Importe_M1();
+      m2 = moneda_->Importe_M2();
+    }
+    q.ParamByName(QStringLiteral("IMPORTE_M1")).AsFloat(m1);
+    q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
+    // The lines as one text without the line break that would follow the last.
+    q.ParamByName(QStringLiteral("OBSERVACIONES")).AsString(observaciones_.join(QStringLiteral("\r\n")));
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    if (r != 0) return Fin(-1);
+    Preparar(6, QStringLiteral("ID_REPOSICION"));
+    Ejecutar(6);
+    ID_REPOSICION(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
+    Cerrar(6);
+  } catch (...) {
+    return Fin(-1);
+  }
+  return resultado_;
+}
+
+int TReposicion::Borrar_Lista(int16_t tipoLista) {
+  try {
+    Preparar(1, Catalogo()[634]);
+    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
+    Consulta(1).ParamByName(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoLista);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    // A patient without replacements has nothing to delete.
+    return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);
+  } catch (...) {
+    return Fin(-1);
+  }
+}
+
+int TReposicion::Borrar() {
+  TAplicacion* app = Aplicacion();
+  if (!app || app->MessageBox(QStringLiteral("¿Está seguro de querer borrar este registro?"),
+                              QStringLiteral("PREGUNTA"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
+    return Fin(-6);
+  try {
+    Preparar(1, Catalogo()[635]);
+    Consulta(1).ParamByName(QStringLiteral("ID_REPOSICION")).AsFloat(idReposicion_);
+    const int r = Ejecutar(1);
+    Cerrar(1);
+    // The screen deletes rows that were never saved (or were saved again
+    // under a new key) the same way: no row affected is still a deletion.
+    return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);
+  } catch (...) {
+    return Fin(-1);
+  }
+}
+
+QString TReposicion::Tipo_A_Texto(int tipo) {
+  switch (tipo) {
+    case kLimpieza:
+      return QStringLiteral("Limp");
+    case kRevision:
+      return QStringLiteral("Rev");
+    default:
+      return QStringLiteral("Rep");
+  }
+}
+
+int16_t TReposicion::Texto_A_Tipo(const QString& texto) {
+  if (texto == QLatin1String("Limp")) return kLimpieza;
+  if (texto == QLatin1String("Rev")) return kRevision;
+  return kReposicion;
+}
+
+QString TReposicion::Ojo_A_Texto(int ojo) {
+  switch (ojo) {
+    case kDerecho:
+      return QStringLiteral("Dcho.");
+    case kIzquierdo:
+      return QStringLiteral("Izdo.");
+    default:
+      return QStringLiteral("Ambos");
+  }
+}
+
+int16_t TReposicion::Texto_A_Ojo(const QString& texto) {
+  if (texto == QLatin1String("Dcho.")) return kDerecho;
+  if (texto == QLatin1String("Izdo.")) return kIzquierdo;
+  return kAmbos;
+}
+
+QString TReposicion::Observaciones_A_Texto(const QString& observaciones) {
+  return observaciones.isEmpty() ? QStringLiteral("<Sin descripción>") : observaciones;
+}
+
+QString TReposicion::Sentencia_Lista(double idPaciente) {
+  return QStringLiteral("Select ID_REPOSICION, ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, ") +
+         QStringLiteral("FECHA, TIPO, OJO, OBSERVACIONES, IMPORTE_M1, IMPORTE_M2 from REPOSICION ") +
+         QStringLiteral("Where ID_PACIENTE = ") + QString::number(static_cast<qint64>(idPaciente)) +
+         QStringLiteral(" And TIPO_REPOSICION = ") + QString::number(kListaLentillas);
+}
