@@ -4,21 +4,44 @@
 // gives it the host context, initialises it and shows it without blocking; it
 // lives in the host's event loop until the user closes it, and then hands the
 // selection back to the host and frees itself.
+//
+// The "Ficha" tab holds the record: its number and dates, doctor, agent, the
+// measurements and the graduation of both eyes side by side, and the lenses
+// supplied for each eye; "Observaciones" its free text.
 
+#include <QHash>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "Clase_tbiblioteca.h"
 #include "Contexto_host.h"
 
-class QTabWidget;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QStatusBar;
+class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TAgenda;
+class TAgente;
+class TDLentilla;
+class TEditFecha;
+class TLentilla;
+class TPaciente;
+class TTLentilla;
+class TTienda;
+class TdmLentilla;
 
 class TfrmLentilla : public QWidget {
   Q_OBJECT
 
  public:
+  // Codes of the domain objects the screen creates on first need.
+  enum Objeto { kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kPaciente = 46 };
+
   explicit TfrmLentilla(TAplicacion* owner);
   ~TfrmLentilla() override;
 
@@ -27,20 +50,71 @@ class TfrmLentilla : public QWidget {
 
   void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   THostContext* Contexto() const { return ctx_; }
-  // Prepares the screen on the host's selection. Raises on a host context
-  // that lacks what the screen needs.
+  // Prepares the screen on the host's selection: the chosen record, or a new
+  // one. Raises on a host context that lacks what the screen needs.
   void Inicializar();
 
   TModulosHermanos& Modulos() { return modulos_; }
   // The screen's copy of the host's selection block.
   const TSeleccion& Seleccion() const { return seleccion_; }
+  bool Modificado() const { return modificado_; }
+  bool Ficha_Existente() const { return fichaExistente_ == 1; }
+  TdmLentilla* Datos() const { return dm_.get(); }
+
+  // Runs one handler inside the screen's guard: an unexpected error is shown
+  // in the error report and the screen stays as it was.
+  void Guardia(const QString& etiqueta, const std::function<void()>& accion);
+
+  // Toolbar actions, also reachable from the keyboard.
+  void btnPrimeroClick() { Navegar(1); }
+  void btnAnteriorClick() { Navegar(2); }
+  void btnSiguienteClick() { Navegar(3); }
+  void btnUltimoClick() { Navegar(4); }
+  void btnNuevoClick();
+  void btnGrabarClick();
+  void btnBorrarClick();
+
+  // Marks the record changed (or not), as the user's right to modify allows.
+  void Modificado_Estado(bool modificado);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
+  bool event(QEvent* e) override;
 
  private:
+  void* Objeto_Dominio(Objeto codigo);
+  TLentilla& Lentilla();
+  TTienda& Tienda();
+  TAgente& Agente();
+  TAgenda& Agenda();
+
   void Crear_Controles();
+  QWidget* Crear_Pestana_Ficha();
+  void Conectar_Cambios();
+  void Poner_Botones();
+
+  void Limpiar_Controles();
+  void Limpiar_Graduacion();
+  void Cargar_Doctores();
+  void Cargar_Agentes();
+  void Cargar_Tipos();
+  void Titulo_Fichas();
+  void Poner_Titulo(const QString& tienda = QString());
+
+  int Cargar_Ficha(double idFicha);
+  void Mostrar_Ficha(TLentilla& l, bool graduacion, bool lentes, bool resto);
+  void Mostrar_Medidas(TLentilla& l);
+  void Mostrar_Lentes(double idFicha);
+  int Preparar_Nueva();
+  void Navegar(int direccion);
+  // The unsaved-changes questions; false when the user cancelled.
+  bool Preguntar_Cambios(bool soloFicha);
+  bool Comprobar_Fechas();
+  void Recoger_Controles(TLentilla& l);
+  int Grabar_Lineas(double idFicha);
+  void Teclas(int tecla);
+
   void FormClose();
   void Devolver_Seleccion();
 
@@ -48,10 +122,45 @@ class TfrmLentilla : public QWidget {
   THostContext* ctx_ = nullptr;
   TSeleccion seleccion_;
   TModulosHermanos modulos_;
+  std::unique_ptr<TdmLentilla> dm_;
+  std::unique_ptr<TLentilla> lentilla_;
+  std::unique_ptr<TTienda> tienda_;
+  std::unique_ptr<TAgente> agente_;
+  std::unique_ptr<TAgenda> agenda_;
+  std::unique_ptr<TPaciente> paciente_;
+  std::unique_ptr<TTLentilla> tipos_;
+
+  bool modificado_ = false;
+  bool pruebaModificada_ = false;
+  bool reposicionesModificadas_ = false;
+  int fichaExistente_ = 0;
+  bool lineasModificadas_ = false;
+  bool cargarReposiciones_ = false, cargarPruebas_ = false;
+  bool moduloLanzado_ = false;
+  bool cargando_ = false;  // controls being filled by the screen, not typed
+  int ultimaRespuesta_ = 0;
   bool cerrada_ = false;
 
+  // Controls, by their designed names.
   QToolBar* tlbBotones_ = nullptr;
-  QToolButton* btnSalir_ = nullptr;
+  QHash<QString, QToolButton*> botones_;
   QTabWidget* pclLentilla_ = nullptr;
   QStatusBar* sbr_Ayuda_ = nullptr;
+  QWidget* pnlTituloDatosFicha_ = nullptr;
+  QLabel* lblTituloDatosFicha_ = nullptr;
+  QLabel* txt_Titulo_NFichas_ = nullptr;
+  QLineEdit* edtFicha_ = nullptr;
+  TEditFecha *dtmFecha_ = nullptr, *dtmFechaRevision_ = nullptr, *dtmFechaLimpieza_ = nullptr,
+             *dtmFechaCaducidad_ = nullptr, *dtmFechaReposicion_ = nullptr;
+  QComboBox *cbxDoctor_ = nullptr, *cbxPropiaAjena_ = nullptr, *cbxAgente_ = nullptr;
+  QToolButton *tbnDoctor_ = nullptr, *tbnAgente_ = nullptr;
+  QLineEdit* edtLiquido_ = nullptr;
+  QPlainTextEdit* memObservaciones_ = nullptr;
+  // Per eye (0 right, 1 left): the edits of one row of the eye columns.
+  struct TOjo {
+    QLineEdit *abertura, *pupilar, *iris, *radio1, *radio2, *esfera, *cilindro, *eje, *diametro, *zona, *adicion,
+        *agudeza, *queratometria, *articulo, *importe, *lote;
+    QComboBox* tipo;
+    TEditFecha* garantia;
+  } ojos_[2] = {};
 };
