@@ -73,7 +73,9 @@ class ErrorTest : public ::testing::Test {
   // 0 for the whole document.
   QString Texto_PDF(const TfrmError& d, int pagina = 0) {
     const QString ruta = dir.filePath("informe.pdf");
-    if (!QFile::exists(ruta)) EXPECT_TRUE(d.Guardar_PDF(ruta, kNueveYCinco));
+    if (!QFile::exists(ruta)) {
+      EXPECT_TRUE(d.Guardar_PDF(ruta, kNueveYCinco));
+    }
     QStringList args{"-enc", "UTF-8"};
     if (pagina > 0) args << "-f" << QString::number(pagina) << "-l" << QString::number(pagina);
     QProcess p;

@@ -1,0 +1,327 @@
+// The lens record screen, driven through its widgets on a real database:
+// opening, walking, creating, saving and deleting records, with the
+// questions, access-log rows and revision reminders they bring.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "Anfitrion_prueba.h"
+#include "Clase_tmoneda.h"
+#include "Edit_fecha.h"
+#include "Frm_error.h"
+#include "Frm_lentilla.h"
+#include "Ibx_query.h"
+#include "Util_fechas.h"
+
+namespace {
+
+class PantallaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Ejecutar_SQL(*h.principal,
+                 "insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, "
+                 "DECIMALES_M1, DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA) "
+                 "values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, 166.386, 1)");
+    Ejecutar_SQL(*h.principal, "insert into DOCTOR (ID_DOCTOR, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (4, 4, 'Ana', 'Ruiz', 0)");
+    Ejecutar_SQL(*h.principal, "insert into AGENTE (ID_AGENTE, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (3, 3, 'Eva', 'Gil', 0)");
+    Ejecutar_SQL(*h.principal, "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')");
+    Ejecutar_SQL(*h.principal, "insert into TIENDA (ID_TIENDA, CODIGO, DESCRIPCION) values (1, 1, 'Centro')");
+    moneda = std::make_unique<TMoneda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
+    h.ctx.moneda = moneda.get();
+    h.empresa.mesesGarantia = 12;
+    h.empresa.mesesRevision = 6;
+    h.empresa.avisoRevision = 1;
+  }
+  void TearDown() override { Cerrar(); }
+
+  TfrmLentilla* Abrir() {
+    auto* f = new TfrmLentilla(&h.aplicacion);
+    f->Fijar_Contexto(&h.ctx);
+    f->Inicializar();
+    f->show();
+    pantalla = f;
+    return f;
+  }
+  void Cerrar() {
+    if (!pantalla) return;
+    pantalla->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    pantalla = nullptr;
+  }
+  template <typename T = QLineEdit>
+  T* W(const char* nombre) {
+    T* w = pantalla->findChild<T*>(nombre);
+    EXPECT_NE(w, nullptr) << nombre;
+    return w;
+  }
+  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
+  // Types into an edit as a user would (marking the record changed).
+  void Teclear(const char* nombre, const QString& texto) {
+    QLineEdit* e = W(nombre);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, texto);
+  }
+  void Elegir(const char* nombre, int indice) {
+    auto* c = W<QComboBox>(nombre);
+    c->setCurrentIndex(indice);
+    emit c->activated(indice);
+  }
+  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
+  // A stored record of patient 7.
+  void Ficha(int id, int numero, const char* fecha) {
+    Ejecutar_SQL(*h.principal, QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, "
+                                       "OD_ESFERA, ID_DOCTOR, ID_AGENTE) values (%1, 7, %2, '%3', %4, 4, 3)")
+                                   .arg(id)
+                                   .arg(numero)
+                                   .arg(fecha)
+                                   .arg(-numero));
+  }
+
+  TAnfitrionPrueba h;
+  std::unique_ptr<TMoneda> moneda;
+  QPointer<TfrmLentilla> pantalla;
+};
+
+TEST_F(PantallaTest, PacienteSinFichasAbreEnLaUnoSinPreguntar) {
+  h.ctx.seleccion.ultimaFicha = 0;
+  h.ctx.seleccion.tieneFichas = 0;
+  Abrir();
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_EQ(W<TEditFecha>("dtmFecha")->Fecha(), h.puesto.fechaTrabajo);
+  EXPECT_EQ(W<TEditFecha>("dtmFechaRevision")->displayText(), "05/06/2027");  // working date + 6 months
+  EXPECT_EQ(W<TEditFecha>("dtm_OD_Fecha_Garantia")->displayText(), "05/12/2027");
+  EXPECT_EQ(pantalla->windowTitle(), "Ficha de Lentillas - Marta Álvarez Gil");
+  EXPECT_FALSE(B("btnGrabar")->isEnabled());
+  EXPECT_EQ(W<QLabel>("txt_Titulo_NFichas")->text(), "Grad:0, Len:0, Optm:0, O.Red:0, Aud:0");
+}
+
+TEST_F(PantallaTest, HistoriaCompletaCrearGrabarCerrarYReabrir) {
+  Abrir();
+  Elegir("cbxDoctor", 0);
+  Elegir("cbxAgente", 0);
+  Teclear("edt_OD_Esfera", "-2,25");
+  Teclear("edt_OI_Esfera", "-2,50");
+  Teclear("edt_OD_Cilindro", "-0,75");
+  Teclear("edt_OD_Eje", "180");
+  Teclear("edt_OD_Radio_1", "8,60");
+  Teclear("edt_OI_Queratometria", "43,00");
+  Teclear("edt_OD_Diametro", "14,20");
+  Elegir("cbx_OD_Tipo_Lentilla", 0);
+  Elegir("cbx_OI_Tipo_Lentilla", 0);
+  Teclear("edt_OD_Articulo", "AC-OAS-6");
+  Teclear("edt_OI_Articulo", "AC-OAS-6");
+  Teclear("edt_OD_Importe", "25,50");
+  Teclear("edt_OI_Importe", "25,50");
+  Teclear("edtODLote", "L1");
+  W<QPlainTextEdit>("memObservaciones")->setPlainText("Primera adaptación");
+  ASSERT_TRUE(B("btnGrabar")->isEnabled());
+  B("btnGrabar")->click();
+  EXPECT_FALSE(B("btnGrabar")->isEnabled());
+  EXPECT_EQ(pantalla->windowTitle(), "Ficha de Lentillas - Marta Álvarez Gil - Centro");
+
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 1);
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 2);
+  EXPECT_EQ(Contar("select count(*) from LOBSERVACIONES"), 1);
+  EXPECT_EQ(Contar("select count(*) from AGENDA where TIPO_FICHA = 2"), 1);
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select IMPORTE_M2 from DLENTILLA where OJO = 1"), "4242,843");
+  EXPECT_EQ(Contar("select ID_TIENDA from MLENTILLA"), 1);
+  const qint64 id = Contar("select ID_MLENTILLA from MLENTILLA");
+  Cerrar();
+  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/4", "8002/1"}));  // the test opens the screen itself
+  EXPECT_EQ(h.ctx.seleccion.idPaciente, id);
+  EXPECT_EQ(h.ctx.seleccion.ultimaFicha, 1);
+  EXPECT_EQ(h.ctx.seleccion.numLentillas, 1);
+  EXPECT_EQ(h.ctx.seleccion.tieneFichas, 1);
+
+  h.ctx.seleccion.idPaciente = 7;
+  h.ctx.seleccion.idFicha = id;
+  Abrir();
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-2,25");
+  EXPECT_EQ(W("edt_OI_Esfera")->text(), "-2,50");
+  EXPECT_EQ(W("edt_OD_Cilindro")->text(), "-0,75");
+  EXPECT_EQ(W("edt_OD_Eje")->text(), "180");
+  EXPECT_EQ(W("edt_OI_Eje")->text(), "");  // an empty axis is kept as 400 and shown empty again
+  EXPECT_EQ(W("edt_OD_Radio_1")->text(), "8,60");
+  EXPECT_EQ(W("edt_OI_Queratometria")->text(), "43,00");
+  EXPECT_EQ(W("edt_OD_Diametro")->text(), "14,20");
+  EXPECT_EQ(W<QComboBox>("cbxDoctor")->currentText(), "Ana Ruiz");
+  EXPECT_EQ(W<QComboBox>("cbxAgente")->currentText(), "Eva Gil");
+  EXPECT_EQ(W<QComboBox>("cbx_OI_Tipo_Lentilla")->currentText(), "Mensual");
+  EXPECT_EQ(W("edt_OD_Articulo")->text(), "AC-OAS-6");
+  EXPECT_EQ(W("edt_OI_Importe")->text(), "25,50");
+  EXPECT_EQ(W("edtODLote")->text(), "L1");
+  EXPECT_EQ(W<TEditFecha>("dtm_OD_Fecha_Garantia")->displayText(), "05/12/2027");
+  EXPECT_EQ(W<QPlainTextEdit>("memObservaciones")->toPlainText(), "Primera adaptación");
+  EXPECT_FALSE(B("btnGrabar")->isEnabled());
+  Cerrar();
+  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/4", "8002/1", "8002/3", "8002/1"}));
+}
+
+TEST_F(PantallaTest, NavegarEnLosExtremosNoCambiaNada) {
+  Ficha(10, 1, "2024-01-01");
+  Ficha(11, 2, "2025-01-01");
+  h.ctx.seleccion.idFicha = 11;
+  h.ctx.seleccion.ultimaFicha = 2;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  EXPECT_EQ(W("edtFicha")->text(), "2");
+  B("btnSiguiente")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "2");
+  B("btnAnterior")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-1,00");
+  B("btnAnterior")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  B("btnUltimo")->click();
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-2,00");
+  B("btnPrimero")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  EXPECT_FALSE(pantalla->Modificado());
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  // A consult row for the opening record and for each record actually shown.
+  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/3", "8002/3", "8002/3", "8002/3"}));
+}
+
+TEST_F(PantallaTest, SinDerechoAModificarSePuedeCrearPeroNoCambiar) {
+  Ficha(10, 1, "2024-01-01");
+  h.usuario.puedeModificar = 0;
+  h.ctx.seleccion.idFicha = 10;
+  h.ctx.seleccion.ultimaFicha = 1;
+  h.ctx.seleccion.tieneFichas = 1;
+  h.usuario.preguntarCopia = 0;
+  Abrir();
+  Teclear("edt_OD_Esfera", "-3,00");
+  EXPECT_FALSE(B("btnGrabar")->isEnabled());
+  EXPECT_FALSE(B("btnBorrar")->isEnabled());
+  EXPECT_FALSE(pantalla->Modificado());
+  B("btnNuevo")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "2");
+  EXPECT_TRUE(B("btnGrabar")->isEnabled());
+  B("btnGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 2);
+}
+
+TEST_F(PantallaTest, NuevoConCambiosYCancelarLoDejaTodo) {
+  Ficha(10, 1, "2024-01-01");
+  h.ctx.seleccion.idFicha = 10;
+  h.ctx.seleccion.ultimaFicha = 1;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  Teclear("edt_OD_Esfera", "-4,00");
+  ASSERT_TRUE(pantalla->Modificado());
+  h.mensajes.respuestas = {mb::IDCANCEL};
+  B("btnNuevo")->click();
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "Los datos han cambiado. ¿Desea guardar los cambios?");
+  EXPECT_EQ(h.mensajes.cajas[0].titulo, "PREGUNTA");
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::YESNOCANCEL | mb::ICONQUESTION);
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-4,00");
+  EXPECT_TRUE(pantalla->Modificado());
+  // Closing asks again with "AVISO"; Cancel keeps the screen open.
+  h.mensajes.respuestas = {mb::IDCANCEL};
+  EXPECT_FALSE(pantalla->close());
+  EXPECT_EQ(h.mensajes.cajas.back().titulo, "AVISO");
+  h.mensajes.respuestas = {mb::IDNO};
+}
+
+TEST_F(PantallaTest, GarantiaVaciaSeGuardaComoFechaCero) {
+  h.empresa.mesesGarantia = 0;
+  Abrir();
+  EXPECT_TRUE(W<TEditFecha>("dtm_OD_Fecha_Garantia")->Vacia());
+  Teclear("edt_OD_Articulo", "X1");
+  B("btnGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 1);
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select FECHA_GARANTIA from DLENTILLA"), "");  // the zero date
+  EXPECT_EQ(Contar("select cast(FECHA_GARANTIA as date) - date '1899-12-30' from DLENTILLA"), 0);
+}
+
+TEST_F(PantallaTest, FechaNoValidaDetieneLaGrabacion) {
+  Abrir();
+  W<TEditFecha>("dtm_Fecha_Caducidad")->setText("31/02/2026");
+  Teclear("edt_OD_Esfera", "-1,00");
+  B("btnGrabar")->click();
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "La Fecha de Caducidad no es Válida");
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::OK | mb::ICONSTOP);
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 0);
+}
+
+TEST_F(PantallaTest, BorrarLaDelMedioRenumeraYQuitaRecordatorios) {
+  Ficha(10, 1, "2024-01-01");
+  Ficha(11, 2, "2025-01-01");
+  Ficha(12, 3, "2026-01-01");
+  Ejecutar_SQL(*h.principal, "insert into AGENDA (TIPO_FICHA, ID_FICHA, PERSONA, FECHA) values (2, 11, 'x', '2026-06-01')");
+  h.ctx.seleccion.idFicha = 11;
+  h.ctx.seleccion.ultimaFicha = 3;
+  h.ctx.seleccion.numLentillas = 3;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnBorrar")->click();
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 2);
+  EXPECT_EQ(Contar("select NUMERO_FICHA from MLENTILLA where ID_MLENTILLA = 12"), 2);
+  EXPECT_EQ(Contar("select count(*) from AGENDA"), 0);
+  EXPECT_EQ(W("edtFicha")->text(), "2");  // the patient's last record is shown
+  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/3", "8002/6"}));
+  EXPECT_EQ(W<QLabel>("txt_Titulo_NFichas")->text(), "Grad:0, Len:2, Optm:0, O.Red:0, Aud:0");
+}
+
+TEST_F(PantallaTest, GrabarContraUnBloqueoNoPierdeNada) {
+  Ficha(10, 1, "2024-01-01");
+  h.ctx.seleccion.idFicha = 10;
+  h.ctx.seleccion.ultimaFicha = 1;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  Teclear("edt_OD_Esfera", "-5,00");
+
+  TIBTransaction otra;
+  otra.DefaultDatabase = h.consulta.get();
+  otra.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = h.consulta.get();
+  q.Transaction = &otra;
+  q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 10");
+  q.ExecSQL();
+
+  B("btnGrabar")->click();
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-5,00");
+  EXPECT_TRUE(pantalla->Modificado());
+  EXPECT_TRUE(B("btnGrabar")->isEnabled());
+
+  otra.Rollback();
+  B("btnGrabar")->click();
+  EXPECT_FALSE(pantalla->Modificado());
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select OD_ESFERA from MLENTILLA where ID_MLENTILLA = 10"), "-5");
+}
+
+TEST_F(PantallaTest, UnErrorInesperadoSeMuestraYLaPantallaSigueIgual) {
+  Abrir();
+  Teclear("edt_OD_Esfera", "-1,25");
+  QString funcion, descripcion;
+  QTimer::singleShot(0, [&] {
+    if (auto* dlg = qobject_cast<TfrmError*>(QApplication::activeModalWidget())) {
+      funcion = dlg->Funcion();
+      descripcion = dlg->Descripcion();
+      dlg->accept();
+    }
+  });
+  pantalla->Guardia("OD Esferta -> OnExit", [] { throw std::runtime_error("fallo de prueba"); });
+  EXPECT_EQ(funcion, "OD Esferta -> OnExit");
+  EXPECT_EQ(descripcion, "fallo de prueba");
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-1,25");
+  EXPECT_TRUE(pantalla->Modificado());
+}
+
+}  // namespace
