@@ -1,0 +1,403 @@
+// The record screen on a shop-sized database: 100,000 patients with 300,000
+// lens records and their lens lines (built once by this program, see
+// Generar_Base). Three user actions are timed, each beside the same
+// statements run directly on the Firebird object API:
+//   - opening the screen on a patient with 50 records (from _Cargar_Dll to the
+//     window shown with the record loaded);
+//   - "Siguiente";
+//   - saving a changed record with both lens lines, its log row and its
+//     revision reminder.
+//
+//   build/bench/bench_pantalla [--benchmark_repetitions=5]
+//
+// The database lives in OPTICA_BENCH_BD (default: bench-lentillas.fdb in the
+// temporary folder); delete it to build it again.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QToolButton>
+#include <ibase.h>
+
+#include "Clase_tbdacceso.h"
+#include "Clase_tbiblioteca.h"
+#include "Clase_tctrlteclado.h"
+#include "Clase_tmoneda.h"
+#include "Contexto_host.h"
+#include "Frm_lentilla.h"
+#include "Ibx_transaction.h"
+#include "Script_sql.h"
+#include "Util_fechas.h"
+
+namespace {
+
+constexpr int kPacientes = 100000;
+constexpr int kPacienteGrande = 1;  // the patient with 50 records
+
+QString Ruta_Base() {
+  const QString env = qEnvironmentVariable("OPTICA_BENCH_BD");
+  return env.isEmpty() ? QDir::tempPath() + "/bench-lentillas.fdb" : env;
+}
+
+// Builds the database with one block per table, inside the engine.
+void Generar_Base(const QString& ruta) {
+  TIBDatabase db;
+  db.DatabaseName = ruta;
+  TScriptSQL::Crear_Base_Datos(db, false);
+  TScriptSQL::Ejecutar(db, QStringLiteral(R"(
+insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, DECIMALES_M1, DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA)
+  values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, 166.386, 1);
+insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (1, 'Carmen Ruiz', 1);
+insert into TIENDA (ID_TIENDA, CODIGO, DESCRIPCION) values (1, 1, 'Centro');
+insert into DOCTOR (ID_DOCTOR, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (4, 4, 'Ana', 'Ruiz', 0);
+insert into AGENTE (ID_AGENTE, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (3, 3, 'Eva', 'Gil', 0);
+insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual silicona');
+SET TERM ^ ;
+execute block as
+  declare i integer = 1;
+  declare j integer;
+  declare n integer;
+  declare f integer;
+begin
+  while (i <= 100000) do
+  begin
+    insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, NOMBRE_COMPLETO)
+      values (:i, :i, 'Nombre' || :i, 'Apellido' || :i, 'Nombre' || :i || ' Apellido' || :i);
+    n = iif(i = 1, 50, 3);
+    if (i > 1 and mod(i, 2) = 0) then n = 2;
+    if (i > 1 and mod(i, 4) = 1) then n = 4;
+    j = 1;
+    while (j <= n) do
+    begin
+      insert into MLENTILLA (ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REVISION, ID_DOCTOR, PROPIA_AJENA, ID_AGENTE,
+                             LIQUIDOS, OD_ESFERA, OD_CILINDRO, OD_EJE, OI_ESFERA, OI_CILINDRO, OI_EJE, OD_DIAMETRO,
+                             OI_DIAMETRO, OD_RADIO_1, OI_RADIO_1, ID_TIENDA)
+        values (:i, :j, dateadd(:j * 30 day to date '2020-01-01'), dateadd(:j * 30 + 180 day to date '2020-01-01'),
+                4, 0, 3, 'Renu', -2.25, -0.75, 180, -2.5, 98, 400, 14.2, 14.2, '8,60', '8,60', 1)
+        returning ID_MLENTILLA into :f;
+      insert into LOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) values (:f, 'Ficha ' || :j);
+      insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, IMPORTE_M1, IMPORTE_M2, LOTE)
+        values (:f, 1, 'AC-OAS-6', 'Acuvue Oasys', 5, 25.5, 25.5 * 166.386, 'L' || :f);
+      insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, IMPORTE_M1, IMPORTE_M2, LOTE)
+        values (:f, 2, 'AC-OAS-6', 'Acuvue Oasys', 5, 25.5, 25.5 * 166.386, 'L' || :f);
+      j = j + 1;
+    end
+    i = i + 1;
+  end
+end^
+SET TERM ; ^
+)"));
+  db.Close();
+}
+
+// A host on the benchmark database: the records, services and selection a
+// real host hands over.
+struct THost {
+  TAplicacion aplicacion;
+  TIBDatabase principal, secundaria;
+  TIBTransaction transaccion;
+  TPuesto puesto;
+  TEmpresa empresa;
+  TUsuario usuario;
+  TCtrlTeclado teclado, texto;
+  std::unique_ptr<TBDAcceso> acceso;
+  std::unique_ptr<TMoneda> moneda;
+  THostContext ctx;
+
+  THost() {
+    const QString ruta = Ruta_Base();
+    if (!QFile::exists(ruta)) Generar_Base(ruta);
+    principal.DatabaseName = secundaria.DatabaseName = ruta;
+    principal.Open();
+    secundaria.Open();
+    transaccion.DefaultDatabase = &principal;
+    transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};
+    puesto.fechaTrabajo = fechas::Codificar(2026, 12, 5);
+    puesto.idTienda = 1;
+    puesto.carpetaModulos = QStringLiteral(OPTICA_MODULOS_DIR);
+    empresa.mesesGarantia = 12;
+    empresa.mesesRevision = 6;
+    empresa.avisoRevision = 1;
+    usuario.idUsuario = 1;
+    usuario.puedeModificar = 1;
+    acceso = std::make_unique<TBDAcceso>(&aplicacion, &secundaria, &principal);
+    acceso->Fecha_Trabajo = puesto.fechaTrabajo;
+    moneda = std::make_unique<TMoneda>(&aplicacion, &secundaria, &principal);
+    ctx.aplicacion = &aplicacion;
+    ctx.conexionPrincipal = &principal;
+    ctx.conexionSecundaria = &secundaria;
+    ctx.transaccion = &transaccion;
+    ctx.puesto = &puesto;
+    ctx.empresa = &empresa;
+    ctx.usuario = &usuario;
+    ctx.moneda = moneda.get();
+    ctx.acceso = acceso.get();
+    ctx.teclado = &teclado;
+    ctx.textoNumerico = &texto;
+  }
+
+  // Selection of the big patient on its record number `numero`.
+  void Seleccionar(int numero) {
+    ctx.seleccion = TSeleccion{};
+    ctx.seleccion.textoPaciente = "Nombre1 Apellido1";
+    ctx.seleccion.idPaciente = kPacienteGrande;
+    ctx.seleccion.ultimaFicha = 50;
+    ctx.seleccion.numLentillas = 50;
+    ctx.seleccion.tieneFichas = 1;
+    ctx.seleccion.idFicha = Clave(numero);
+  }
+  double Clave(int numero) {
+    TIBQuery q;
+    q.Database = &principal;
+    q.Transaction = &transaccion;
+    q.SQL.Add(QString("select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = %1 and NUMERO_FICHA = %2")
+                  .arg(kPacienteGrande)
+                  .arg(numero));
+    q.Open();
+    const double k = q.Fields(0).AsFloat();
+    transaccion.Commit();
+    return k;
+  }
+};
+
+THost& Host() {
+  static THost h;
+  return h;
+}
+
+void Cerrar(QWidget* w) {
+  w->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+// ---- The same statements, straight on the object API --------------------------------
+
+const unsigned char kTpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
+
+// Prepares, runs (fetching every row) and commits one statement.
+void Directo(Firebird::IAttachment* att, const QByteArray& sql) {
+  TEstado st;
+  Firebird::ITransaction* tra = att->startTransaction(&st, sizeof kTpb, kTpb);
+  Firebird::IStatement* stmt =
+      att->prepare(&st, tra, 0, sql.constData(), 3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+  const unsigned tipo = stmt->getType(&st);
+  if (tipo == isc_info_sql_stmt_select) {
+    Firebird::IMessageMetadata* out = stmt->getOutputMetadata(&st);
+    std::vector<unsigned char> fila(out->getMessageLength(&st));
+    Firebird::IResultSet* rs = stmt->openCursor(&st, tra, nullptr, nullptr, out, 0);
+    while (rs->fetchNext(&st, fila.data()) == Firebird::IStatus::RESULT_OK) {
+    }
+    rs->close(&st);
+    out->release();
+  } else if (tipo == isc_info_sql_stmt_exec_procedure) {
+    Firebird::IMessageMetadata* out = stmt->getOutputMetadata(&st);
+    std::vector<unsigned char> fila(out->getMessageLength(&st));
+    stmt->execute(&st, tra, nullptr, nullptr, out, fila.data());
+    out->release();
+  } else {
+    stmt->execute(&st, tra, nullptr, nullptr, nullptr, nullptr);
+  }
+  stmt->free(&st);
+  tra->commit(&st);
+}
+
+QByteArray Acceso(int tipo, double ficha) {
+  return QString("insert into ACCESO (ID_USUARIO, ID_OPCION, ID_OPERACION, ID_TIENDA, FECHA_SISTEMA, FECHA_PROGRAMA, "
+                 "USUARIO_NOM, OPCION_NOM, OPERACION_COD, OPERACION_DET, OPERACION_IMP, OPERACION_TIP, OPERACION_ENT, "
+                 "OPERACION_FECHA) values (1, 8002, %1, 1, current_timestamp, current_timestamp, 'Carmen Ruiz', "
+                 "'Mantenimiento de lentillas', '1', 'Se consulta la ficha', 0, %2, 23, current_timestamp)")
+      .arg(ficha)
+      .arg(tipo)
+      .toUtf8();
+}
+
+// What the screen reads to show one record.
+void Mostrar_Directo(THost& h, double ficha) {
+  Firebird::IAttachment* b = h.principal.Handle();
+  Directo(b, QString("EXECUTE PROCEDURE BUSCAR_MLENTILLA(%1, -1, -1)").arg(ficha).toUtf8());
+  Directo(b, "select * from doctor where id_doctor = 4 and borrado = 0");
+  Directo(b, "select * from dobservaciones where id_doctor = 4");
+  Directo(b, "EXECUTE PROCEDURE BUSCAR_AGENTE(3, -1, 0)");
+  Directo(b, QString("Select * from LOBSERVACIONES where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+  Directo(b, QString("Select ID_DLENTILLA from DLENTILLA where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+  for (int ojo = 0; ojo < 2; ++ojo)
+    Directo(b, QString("EXECUTE PROCEDURE BUSCAR_DLENTILLA(-1, %1)").arg(ficha).toUtf8());
+  Directo(h.secundaria.Handle(), "select NOMBRE_USUARIO from USUARIO where ID_USUARIO = 1");
+  Directo(b, Acceso(3, ficha));
+}
+
+// ---- Opening the screen -----------------------------------------------------------------
+
+void BM_Abrir_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  TBiblioteca modulo;
+  if (modulo.Cargar(QStringLiteral(OPTICA_MODULOS_DIR "/lensmod.so")) != TResultadoCarga::Cargada) {
+    state.SkipWithError("lensmod.so");
+    return;
+  }
+  for (auto _ : state) {
+    h.Seleccionar(50);
+    if (modulo.Entrada<TCargarDll>()(&h.ctx) != 0) state.SkipWithError("_Cargar_Dll");
+    QCoreApplication::processEvents();  // laid out and painted: the window as the user sees it
+    QWidget* w = nullptr;
+    for (QWidget* t : QApplication::topLevelWidgets())
+      if (t->objectName() == "frmLentilla" && t->isVisible()) w = t;
+    state.PauseTiming();
+    if (w) Cerrar(w);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Abrir_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Abrir_Directo(benchmark::State& state) {
+  THost& h = Host();
+  for (auto _ : state) {
+    h.Seleccionar(50);
+    Firebird::IAttachment* b = h.principal.Handle();
+    for (int i = 0; i < 3; ++i) Directo(b, "Select * From MONEDA");  // the currency of each person object
+    Directo(b, "select * from DOCTOR where id_doctor > 0 and borrado = 0");
+    Directo(b, "Select ID_AGENTE, CODIGO, NOMBRE, APELLIDOS From AGENTE Where ID_AGENTE != 0 And BORRADO = 0 Order By NOMBRE");
+    Directo(b, "Select * from TLENTILLA where ID_TLENTILLA != 0 ORDER BY DESCRIPCION");
+    Mostrar_Directo(h, h.ctx.seleccion.idFicha);
+    Directo(h.secundaria.Handle(), "select NOMBRE_USUARIO from USUARIO where ID_USUARIO = 1");
+    Directo(b, Acceso(0, -1));
+  }
+}
+BENCHMARK(BM_Abrir_Directo)->Unit(benchmark::kMillisecond);
+
+// Building the window and its controls alone, without the database: the part of
+// the opening that is the screen's own.
+void BM_Construir_Ventana(benchmark::State& state) {
+  THost& h = Host();
+  for (auto _ : state) {
+    auto* f = new TfrmLentilla(&h.aplicacion);
+    state.PauseTiming();
+    delete f;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Construir_Ventana)->Unit(benchmark::kMillisecond);
+
+// ---- "Siguiente" ------------------------------------------------------------------------------
+
+void BM_Siguiente_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  h.Seleccionar(25);
+  auto* f = new TfrmLentilla(&h.aplicacion);
+  f->Fijar_Contexto(&h.ctx);
+  f->Inicializar();
+  f->show();
+  bool adelante = true;
+  for (auto _ : state) {
+    if (adelante)
+      f->btnSiguienteClick();
+    else
+      f->btnAnteriorClick();
+    QCoreApplication::processEvents();  // the new record painted
+    adelante = !adelante;
+  }
+  Cerrar(f);
+}
+BENCHMARK(BM_Siguiente_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Siguiente_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double claves[2] = {h.Clave(26), h.Clave(25)};
+  int i = 0;
+  for (auto _ : state) {
+    Directo(h.principal.Handle(),
+            QString("Select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = %1 And NUMERO_FICHA > 25 Order By "
+                    "NUMERO_FICHA")
+                .arg(kPacienteGrande)
+                .toUtf8());
+    Mostrar_Directo(h, claves[i]);
+    i = 1 - i;
+  }
+}
+BENCHMARK(BM_Siguiente_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- Saving ------------------------------------------------------------------------------------
+
+void BM_Grabar_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  h.Seleccionar(30);
+  auto* f = new TfrmLentilla(&h.aplicacion);
+  f->Fijar_Contexto(&h.ctx);
+  f->Inicializar();
+  f->show();
+  auto* esfera = f->findChild<QLineEdit*>("edt_OD_Esfera");
+  auto* lote = f->findChild<QLineEdit*>("edtODLote");
+  int n = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const QString valor = (++n % 2) ? "-2,50" : "-2,25";
+    esfera->setText(valor);
+    lote->setText("L" + QString::number(n));
+    emit lote->textEdited(lote->text());  // a lens field: the lines are rewritten too
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    f->btnGrabarClick();
+    QCoreApplication::processEvents();
+    if (f->Modificado()) state.SkipWithError("no se grabó");
+  }
+  Cerrar(f);
+}
+BENCHMARK(BM_Grabar_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Grabar_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double ficha = h.Clave(30);
+  Firebird::IAttachment* b = h.principal.Handle();
+  int n = 0;
+  for (auto _ : state) {
+    const QString esfera = (++n % 2) ? "-2.5" : "-2.25";
+    Directo(b, QString("Update MLENTILLA set OD_ESFERA = %1, LIQUIDOS = 'Renu', FECHA = '2022-06-01' where "
+                       "ID_MLENTILLA = %2")
+                   .arg(esfera)
+                   .arg(ficha)
+                   .toUtf8());
+    Directo(b, QString("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+    Directo(b, QString("Update LOBSERVACIONES set OBSERVACIONES = 'Ficha' where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+    Directo(h.secundaria.Handle(), "select NOMBRE_USUARIO from USUARIO where ID_USUARIO = 1");
+    Directo(b, Acceso(5, ficha));
+    Directo(b, QString("delete from DLENTILLA Where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+    for (int ojo = 1; ojo <= 2; ++ojo) {
+      Directo(b, QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, IMPORTE_M1, "
+                         "IMPORTE_M2, LOTE) values (%1, %2, 'AC-OAS-6', 'AC-OAS-6', 5, 25.5, 4242.843, 'L%3')")
+                     .arg(ficha)
+                     .arg(ojo)
+                     .arg(n)
+                     .toUtf8());
+      Directo(b, "EXECUTE PROCEDURE ID_DLENTILLA");
+    }
+    Directo(b, "select * from TIENDA where ID_TIENDA = 1");
+    Directo(b, QString("Delete from AGENDA where TIPO_FICHA = 2 AND ID_FICHA = %1").arg(ficha).toUtf8());
+    Directo(b, "Select COUNT(*) NUMERO from AGENDA where CAST(FECHA AS DATE) = date '2022-12-01' AND TIPO_FICHA = 2 "
+               "AND PERSONA = 'Nombre1 Apellido1' AND ID_FICHA != -1");
+    Directo(b, QString("insert into agenda (id_usuario, fecha, hora, tipo, persona, avisar, fecha_aviso, hora_aviso, "
+                       "repeticion, prioridad, observaciones, tipo_ficha, id_ficha, fecha_fin, status) values (1, "
+                       "'2022-12-01', current_timestamp, 0, 'Nombre1 Apellido1', 0, '2022-12-01', current_timestamp, "
+                       "0, 1, 'Revision Lentilla a Nombre1 Apellido1', 2, %1, null, 0)")
+                   .arg(ficha)
+                   .toUtf8());
+  }
+}
+BENCHMARK(BM_Grabar_Directo)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  Host();  // builds the database before any timing
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
