@@ -16,6 +16,7 @@
 
 #include "Anfitrion_prueba.h"
 #include "Clase_tmoneda.h"
+#include "Dm_lentilla.h"
 #include "Edit_fecha.h"
 #include "Frm_error.h"
 #include "Frm_lentilla.h"
@@ -322,6 +323,24 @@ TEST_F(PantallaTest, UnErrorInesperadoSeMuestraYLaPantallaSigueIgual) {
   EXPECT_EQ(descripcion, "fallo de prueba");
   EXPECT_EQ(W("edt_OD_Esfera")->text(), "-1,25");
   EXPECT_TRUE(pantalla->Modificado());
+}
+
+TEST_F(PantallaTest, TablaDeReposicionesEnMemoria) {
+  Abrir();
+  TdmLentilla& dm = *pantalla->Datos();
+  const int a = dm.memReposicionesAfterInsert();
+  EXPECT_EQ(dm.memReposiciones.item(a, TdmLentilla::Fecha)->text(), "05/12/2026");
+  EXPECT_EQ(dm.memReposiciones.item(a, TdmLentilla::TipoReposicion)->text(), "Limp");
+  EXPECT_EQ(dm.memReposiciones.item(a, TdmLentilla::Ojo)->text(), "Dcho.");
+  EXPECT_FALSE(dm.memReposicionesBeforePost(a));  // no observations: not kept
+  dm.memReposiciones.item(a, TdmLentilla::Observaciones)->setText("Limpieza anual");
+  EXPECT_TRUE(dm.memReposicionesBeforePost(a));
+  // An older row sorts after the newer one in what the grid shows.
+  const int b = dm.memReposicionesAfterInsert();
+  dm.memReposiciones.item(b, TdmLentilla::Fecha)->setData(fechas::Codificar(2025, 1, 1), Qt::UserRole);
+  dm.dscReposiciones.invalidate();
+  EXPECT_EQ(dm.dscReposiciones.index(1, TdmLentilla::Fecha).data(Qt::UserRole).toDouble(),
+            fechas::Codificar(2025, 1, 1));
 }
 
 }  // namespace

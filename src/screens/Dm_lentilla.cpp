@@ -1,6 +1,7 @@
 #include "Dm_lentilla.h"
 
 #include "Ibx_transaction.h"
+#include "Util_fechas.h"
 
 static void Iniciar_Recursos() { Q_INIT_RESOURCE(iconos); }
 
@@ -25,6 +26,23 @@ void TdmLentilla::Enlazar() {
     q->Database = ctx_ ? ctx_->conexionPrincipal : nullptr;
     q->Transaction = ctx_ ? ctx_->transaccion : nullptr;
   }
+}
+
+int TdmLentilla::memReposicionesAfterInsert() {
+  QList<QStandardItem*> fila;
+  for (int c = 0; c <= NumeroFicha; ++c) fila << new QStandardItem;
+  const double hoy = ctx_ && ctx_->puesto ? ctx_->puesto->fechaTrabajo : fechas::Hoy();
+  fila[Fecha]->setText(fechas::Fecha_A_Texto(hoy));
+  fila[Fecha]->setData(hoy, Qt::UserRole);  // the sort key: newest first
+  fila[TipoReposicion]->setText(QStringLiteral("Limp"));
+  fila[Ojo]->setText(QStringLiteral("Dcho."));
+  memReposiciones.appendRow(fila);
+  return memReposiciones.rowCount() - 1;
+}
+
+bool TdmLentilla::memReposicionesBeforePost(int fila) const {
+  const QStandardItem* obs = memReposiciones.item(fila, Observaciones);
+  return obs && !obs->text().isEmpty();
 }
 
 QIcon TdmLentilla::Imagen(const QString& nombre) {

@@ -28,6 +28,12 @@ class TdmLentilla : public QObject {
   QStandardItemModel memReposiciones;
   QSortFilterProxyModel dscReposiciones;  // what the grid shows: sorted by date, newest first
 
+  // A new replacement row: dated on the working date, "Limp", "Dcho.".
+  // Returns its row in the table.
+  int memReposicionesAfterInsert();
+  // A row without observations is not kept: false, and the post is abandoned.
+  bool memReposicionesBeforePost(int fila) const;
+
   // The module's images by name ("primero", "grabar", ...).
   static QIcon Imagen(const QString& nombre);
 
