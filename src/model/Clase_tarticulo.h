@@ -97,7 +97,7 @@ class TArticulo : public TBase {
   // recomputed from its main amount with the current rate (the held _M2
   // values are replaced by the ones written), then writes the observations:
   // the article's row of ARTOBSERVACIONES is updated, or inserted when it has
-  // none. 0, or the code of the write that failed (Part of TBase); errors of
+  // none. 0, or the TBase code of the write that failed; errors of
   // the database reach the caller.
   int Modificar();
 
