@@ -5,8 +5,10 @@
 // agent.
 
 #include <QStringList>
+#include <memory>
 
 #include "Clase_tbase.h"
+#include "Clase_tfamilia.h"
 
 class TFAgente : public TBase {
  public:
@@ -16,10 +18,10 @@ class TFAgente : public TBase {
   // list belonging to entry i of the other.
   QStringList& Familias() { return familias_; }
   QStringList& Porcentajes() { return porcentajes_; }
+  TFamilia& Familia() { return *familia_; }
 
  private:
-  // The family object (TFamilia) joins here when the family class exists;
-  // until then the agent's family commission is held only as the two lists.
+  std::unique_ptr<TFamilia> familia_;
   QStringList familias_;
   QStringList porcentajes_;
 };
