@@ -216,6 +216,7 @@ void TfrmError::Crear_Controles() {
   btnImprimir_->setObjectName(QStringLiteral("btnImprimir"));
   btnSalir_ = new QPushButton(QStringLiteral("&Salir"), this);
   btnSalir_->setObjectName(QStringLiteral("btnSalir"));
+  btnSalir_->setDefault(true);
   auto* botones = new QHBoxLayout;
   botones->addWidget(btnEMail_);
   botones->addWidget(btnImprimir_);
