@@ -212,6 +212,7 @@ void TfrmLentilla::Crear_Controles() {
     connect(atajo, &QShortcut::activated, this, [this, tecla] { Teclas(tecla); });
   }
   Conectar_Cambios();
+  Enlazar_Reglas_Ficha();
   resize(1280, 800);
 }
 

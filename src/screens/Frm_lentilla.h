@@ -10,6 +10,7 @@
 // supplied for each eye; "Observaciones" its free text.
 
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -34,6 +35,7 @@ class TPaciente;
 class TTLentilla;
 class TTienda;
 class TdmLentilla;
+class TFiltroEntrada;
 
 class TfrmLentilla : public QWidget {
   Q_OBJECT
@@ -118,6 +120,49 @@ class TfrmLentilla : public QWidget {
   void FormClose();
   void Devolver_Seleccion();
 
+  // ---- Entry rules of the measurement and date edits (Frm_lentilla_entrada.cpp) ----
+  // Which check a measurement edit makes when the user leaves it, and what it
+  // writes back: graduations (sphere, cylinder, addition) are normalised with
+  // sign and two decimals, distances get two decimals, an axis stays as typed;
+  // free texts are not checked, only copied to the left eye.
+  enum class TRegla { kGraduacion, kEje, kDistancia, kTexto };
+  // The check a date edit makes on a changed entry before its exit check: none,
+  // the record date's (never left blank) or a date not earlier than the record's.
+  enum class TValidacionFecha { kNinguna, kFicha, kNoAnterior };
+
+  // Binds the rules of the record tab's edits; called once the controls exist.
+  void Enlazar_Reglas_Ficha();
+  // Binds the exit rule of one measurement edit. `gemeloOI` is the left-eye
+  // twin of a right-eye edit (null for a left-eye one); `etiqueta` names the
+  // handler in the error report (empty: the rule runs unguarded); `antes` runs
+  // first (the record tab's axes transpose there). Every family but free text
+  // also gets the decimal-comma mask.
+  void Enlazar_Medida(QLineEdit* edit, TRegla regla, QLineEdit* gemeloOI, const QString& etiqueta,
+                      std::function<void()> antes = {});
+  // Turns a typed "." (the keypad's included) into "," in this edit.
+  void Mascara_Coma(QLineEdit* edit);
+  // The one exit rule of every measurement edit of both tabs.
+  void Salir_Medida(QLineEdit* edit, TRegla regla, QLineEdit* gemeloOI);
+  // Automatic transposition of one eye of the record tab, when its axis is left.
+  void Trasponer_Ojo(int ojo);
+  // Binds a date edit of the record tab: its check of a changed entry, then
+  // `aviso` when the date is earlier than the record date (no message when
+  // empty); `condicion`, when given, must hold for the exit check to run.
+  void Enlazar_Fecha(TEditFecha* fecha, TValidacionFecha validacion, const QString& aviso,
+                     std::function<bool()> condicion = {});
+  void Salir_Fecha(TEditFecha* fecha, TValidacionFecha validacion, const QString& aviso, bool comprobar);
+  // The date checks of a changed entry; false when the entry was rejected.
+  bool FechaOnValidate(TEditFecha* fecha);
+  bool dtmFechaOnValidate();
+  // Copies the text into the left-eye twin when the user asks for it and the twin is empty.
+  void Copiar_Al_Gemelo(QLineEdit* edit, QLineEdit* gemeloOI);
+  // Writes a text the rules produced, through the edit's change hook.
+  void Escribir(QLineEdit* edit, const QString& texto);
+  // Puts the focus back into an edit whose entry was rejected.
+  void Devolver_Foco(QLineEdit* edit);
+  // The watcher of the ruled edits, created with the first binding.
+  TFiltroEntrada& Filtro_Entrada();
+
   TAplicacion* owner_;
   THostContext* ctx_ = nullptr;
   TSeleccion seleccion_;
@@ -140,6 +185,8 @@ class TfrmLentilla : public QWidget {
   bool cargando_ = false;  // controls being filled by the screen, not typed
   int ultimaRespuesta_ = 0;
   bool cerrada_ = false;
+  TFiltroEntrada* filtroEntrada_ = nullptr;  // focus and key events of the ruled edits
+  QPointer<QLineEdit> focoDevuelto_;        // edit the focus is being put back into
 
   // Controls, by their designed names.
   QToolBar* tlbBotones_ = nullptr;

@@ -1,0 +1,207 @@
+// Leaving the graduation, measurement and date edits of the record tab, driven
+// through the keyboard and the focus: checks, normalised texts, copy to the
+// left eye, automatic transposition and the date rules.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "Anfitrion_prueba.h"
+#include "Edit_fecha.h"
+#include "Frm_error.h"
+#include "Frm_lentilla.h"
+
+namespace {
+
+class EntradaTest : public ::testing::Test {
+ protected:
+  void SetUp() override { h.empresa.mesesRevision = h.empresa.mesesGarantia = 12; }  // both 05/12/2027
+  void TearDown() override {
+    h.mensajes.respuestas = {mb::IDNO};
+    if (pantalla) pantalla->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  void Abrir() {
+    pantalla = new TfrmLentilla(&h.aplicacion);
+    pantalla->Fijar_Contexto(&h.ctx);
+    pantalla->Inicializar();
+    pantalla->show();
+    QApplication::setActiveWindow(pantalla);
+  }
+  QLineEdit* W(const char* n) { return pantalla->findChild<QLineEdit*>(n); }
+  QString T(const char* n) { return W(n)->text(); }
+  void Ir(const char* n) {
+    W(n)->setFocus();
+    QApplication::processEvents();
+  }
+  // Enters the edit, types over its text and leaves for `hacia`.
+  void Teclear(const char* n, const QString& texto, const char* hacia = "edt_Liquido") {
+    Ir(n);
+    W(n)->selectAll();
+    texto.isEmpty() ? QTest::keyClick(W(n), Qt::Key_Delete) : QTest::keyClicks(W(n), texto);
+    Ir(hacia);
+  }
+  QString Foco() { return QApplication::focusWidget()->objectName(); }
+  QString Ultima() { return h.mensajes.cajas.empty() ? QString() : h.mensajes.cajas.back().texto; }
+  size_t Cajas() { return h.mensajes.cajas.size(); }
+
+  TAnfitrionPrueba h;
+  QPointer<TfrmLentilla> pantalla;
+};
+
+TEST_F(EntradaTest, ElPuntoSeVuelveComaYLosValoresSeNormalizan) {
+  Abrir();
+  Ir("edt_OD_Esfera");
+  QTest::keyClicks(W("edt_OD_Esfera"), "1");
+  QTest::keyClick(W("edt_OD_Esfera"), Qt::Key_Period, Qt::KeypadModifier);
+  QTest::keyClicks(W("edt_OD_Esfera"), "5");
+  EXPECT_EQ(T("edt_OD_Esfera"), "1,5");
+  Ir("edt_Liquido");
+  Teclear("edt_OI_Esfera", "-0,25");
+  Teclear("edt_OD_Cilindro", "Compen");
+  Teclear("edt_OI_Diametro", "14.2");
+  Teclear("edt_OD_Radio_2", "7.8");
+  Teclear("edt_OD_Radio_1", "7.8");
+  EXPECT_EQ(QStringList({T("edt_OD_Esfera"), T("edt_OI_Esfera"), T("edt_OD_Cilindro"), T("edt_OI_Diametro"),
+                         T("edt_OD_Radio_2"), T("edt_OD_Radio_1")}),
+            QStringList({"+1,50", "-0,25", "Compen", "14,20", "7,8", "7.8"}));
+  EXPECT_EQ(Cajas(), 0u);
+}
+
+TEST_F(EntradaTest, UnValorRechazadoConservaTextoYFoco) {
+  Abrir();
+  W("edt_OD_Cilindro")->setText("+1,13");  // the focus only passes through it: not checked
+  Teclear("edt_OD_Esfera", "+2,13", "edt_OD_Cilindro");
+  ASSERT_EQ(Cajas(), 1u);
+  EXPECT_TRUE(Ultima().startsWith("Esfera no válida."));
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::OK | mb::ICONSTOP);
+  EXPECT_EQ(Foco(), "edt_OD_Esfera");
+  EXPECT_EQ(T("edt_OD_Esfera"), "+2,13");
+  Teclear("edt_OD_Esfera", "abc");  // no number: back without a message
+  EXPECT_EQ(Foco(), "edt_OD_Esfera");
+  Teclear("edt_OD_Esfera", "");
+  Teclear("edt_OI_Eje", "180");
+  Teclear("edt_OD_Diametro_Pupilar", "99,99");
+  EXPECT_EQ(Cajas(), 1u);
+  EXPECT_EQ(Foco(), "edt_Liquido");
+  for (const char* eje : {"180,5", "361"}) {
+    Teclear("edt_OI_Eje", eje);
+    EXPECT_TRUE(Ultima().startsWith("Eje no válido.")) << eje;
+    EXPECT_EQ(Foco(), "edt_OI_Eje");
+  }
+  Teclear("edt_OI_Eje", "");
+  Teclear("edt_OI_Diametro_Iris", "100");
+  EXPECT_EQ(Ultima(), "El valor no es Correcto.Debe estar comprendido entre 0 y 99,99");
+  EXPECT_EQ(Cajas(), 4u);
+}
+
+TEST_F(EntradaTest, ElOjoDerechoSeCopiaSoloAlIzquierdoVacio) {
+  Ejecutar_SQL(*h.principal, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, OD_ESFERA, "
+                             "OI_ESFERA, OD_EJE, OI_ADICION) values (10, 7, 1, '2026-01-01', -1, 98, 400, 98)");
+  h.ctx.seleccion.idFicha = 10;
+  h.usuario.copiarGraduacionOI = 1;
+  Abrir();
+  Ir("edt_OD_Esfera");  // left as it was loaded: the copy alone changes the record
+  Ir("edt_Liquido");
+  EXPECT_TRUE(pantalla->Modificado());
+  W("edt_OI_Cilindro")->setText("-0,50");
+  Teclear("edt_OD_Cilindro", "-1");
+  Teclear("edt_OD_Queratometria", "43/44");
+  Teclear("edt_OI_Eje", "90");
+  Teclear("edt_OD_Adicion", "+1,10");
+  EXPECT_EQ(QStringList({T("edt_OI_Esfera"), T("edt_OI_Cilindro"), T("edt_OI_Queratometria"), T("edt_OD_Eje"),
+                         T("edt_OI_Adicion")}),
+            QStringList({"-1,00", "-0,50", "43/44", "", ""}));
+  h.usuario.copiarGraduacionOI = 0;
+  Teclear("edt_OD_Adicion", "+1");
+  EXPECT_EQ(T("edt_OI_Adicion"), "");
+}
+
+TEST_F(EntradaTest, TrasposicionAutomaticaDeCilindrosPositivos) {
+  h.empresa.trasponerCilindros = h.usuario.copiarGraduacionOI = 1;
+  Abrir();
+  const auto ojo = [this](const char* e, const char* c, const char* x) {
+    return QStringList({T(e), T(c), T(x)});
+  };
+  W("edt_OD_Esfera")->setText("+2,00");
+  W("edt_OD_Cilindro")->setText("+1,00");
+  Teclear("edt_OD_Eje", "45");
+  EXPECT_EQ(ojo("edt_OD_Esfera", "edt_OD_Cilindro", "edt_OD_Eje"), QStringList({"+3,00", "-1,00", "135"}));
+  EXPECT_EQ(ojo("edt_OI_Esfera", "edt_OI_Cilindro", "edt_OI_Eje"), QStringList({"+3,00", "-1,00", "135"}));
+  W("edt_OI_Cilindro")->setText("+0,50");
+  Teclear("edt_OI_Eje", "90");
+  EXPECT_EQ(ojo("edt_OI_Esfera", "edt_OI_Cilindro", "edt_OI_Eje"), QStringList({"+3,50", "-0,50", "0"}));
+  Teclear("edt_OI_Eje", "45");  // negative cylinder now: only the axis check
+  EXPECT_EQ(ojo("edt_OI_Esfera", "edt_OI_Cilindro", "edt_OI_Eje"), QStringList({"+3,50", "-0,50", "45"}));
+  W("edt_OI_Cilindro")->setText("+0,50");
+  Teclear("edt_OI_Eje", "400");  // the eye transposes, the bad axis stays and is refused
+  EXPECT_EQ(ojo("edt_OI_Esfera", "edt_OI_Cilindro", "edt_OI_Eje"), QStringList({"+4,00", "-0,50", "400"}));
+  EXPECT_EQ(Cajas(), 1u);
+  Teclear("edt_OI_Eje", "");
+  h.empresa.trasponerCilindros = 0;
+  W("edt_OD_Cilindro")->setText("+1,00");
+  Teclear("edt_OD_Eje", "45");
+  EXPECT_EQ(ojo("edt_OD_Esfera", "edt_OD_Cilindro", "edt_OD_Eje"), QStringList({"+3,00", "+1,00", "45"}));
+}
+
+TEST_F(EntradaTest, FechasDeLaFicha) {
+  Abrir();
+  Teclear("dtmFecha", "");
+  EXPECT_EQ(static_cast<TEditFecha*>(W("dtmFecha"))->Fecha(), h.puesto.fechaTrabajo);
+  EXPECT_EQ(Ultima(), "La fecha de la ficha de lentillas no se puede dejar en blanco");
+  EXPECT_EQ(h.mensajes.cajas.back().titulo, "ERROR");
+  EXPECT_EQ(Foco(), "dtmFecha");
+  Teclear("dtmFechaRevision", "01012026");  // typed earlier than the record: replaced
+  EXPECT_EQ(T("dtmFechaRevision"), "05/12/2026");
+  EXPECT_EQ(Ultima(), "La fecha no puede ser anterior a la fecha de la ficha");
+  EXPECT_EQ(Foco(), "dtmFechaRevision");
+  // The record date moved past the dates already there: leaving them warns.
+  Teclear("dtmFecha", "10122027");
+  h.mensajes.cajas.clear();
+  for (const char* f : {"dtmFechaRevision", "dtm_OD_Fecha_Garantia", "dtm_Fecha_Caducidad", "dtm_Fecha_Reposicion"}) {
+    Ir(f);
+    Ir("edt_Liquido");
+    EXPECT_EQ(Foco(), f);
+    Teclear(f, "01012028");
+  }
+  QStringList avisos;
+  for (const auto& c : h.mensajes.cajas) avisos << c.texto;
+  const QString caducidad = "La Fecha de Caducidad no puede ser anterior a la Fecha de la Ficha";
+  EXPECT_EQ(avisos, QStringList({"La Fecha de Revisión no puede ser anterior a la fecha de la ficha",
+                                 "La Fecha de Garantía no puede ser anterior a la fecha de la ficha", caducidad,
+                                 caducidad}));
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::OK);
+  Ir("dtm_OI_Fecha_Garantia");  // without option 556 the left warranty is not checked
+  Ir("edt_Liquido");
+  Teclear("dtm_Fecha_Caducidad", "");  // nor an empty date
+  EXPECT_EQ(Cajas(), 4u);
+  h.usuario.copiarLenteOI = 1;
+  Ir("dtm_OI_Fecha_Garantia");
+  Ir("edt_Liquido");
+  EXPECT_EQ(Cajas(), 5u);
+}
+
+TEST_F(EntradaTest, UnFalloAlSalirSeInformaConLaEtiquetaDelCampo) {
+  struct : TServicioMensajes {
+    int Mostrar(const QString&, const QString&, int) override { throw std::runtime_error("sin pantalla"); }
+  } rota;
+  Abrir();
+  h.aplicacion.servicio = &rota;
+  QString funcion;
+  QTimer cierre;
+  QObject::connect(&cierre, &QTimer::timeout, [&] {
+    if (auto* dlg = qobject_cast<TfrmError*>(QApplication::activeModalWidget())) {
+      funcion = dlg->Funcion();
+      dlg->accept();
+    }
+  });
+  cierre.start(10);
+  Teclear("edt_OI_Abert_Parpebral", "100");
+  h.aplicacion.servicio = &h.mensajes;
+  EXPECT_EQ(funcion, "OI Abertura Papebral -> OnExit");
+}
+
+}  // namespace
