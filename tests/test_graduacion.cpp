@@ -49,7 +49,9 @@ TEST_F(GraduacionTest, ValidarEsfera) {
     buzon.textos.clear();
     EXPECT_EQ(Validar_Esfera(c.texto, &app), c.resultado) << c.texto;
     EXPECT_EQ(buzon.textos.size(), c.mensaje ? 1 : 0) << c.texto;
-    if (c.mensaje && !buzon.textos.isEmpty()) EXPECT_EQ(buzon.textos[0], esfera);
+    if (c.mensaje && !buzon.textos.isEmpty()) {
+      EXPECT_EQ(buzon.textos[0], esfera);
+    }
   }
   EXPECT_EQ(Validar_Esfera(QString(10000, '9'), &app), -3);
 }
