@@ -62,6 +62,7 @@ TEST_F(EntradaTest, AbreLaPantallaYRegistraLaEntrada) {
 }
 
 TEST_F(EntradaTest, SalirDevuelveLaSeleccionYRegistraLaSalida) {
+  Ejecutar_SQL(*h.principal, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA) values (41, 7, 3)");
   h.ctx.seleccion.idFicha = 41;
   h.ctx.seleccion.ultimaFicha = 3;
   h.ctx.seleccion.numLentillas = 3;
@@ -71,7 +72,8 @@ TEST_F(EntradaTest, SalirDevuelveLaSeleccionYRegistraLaSalida) {
   Ventana_Lentillas()->findChild<QToolButton*>("btnSalir")->click();
   Esperar_Cierre();
   EXPECT_EQ(Ventana_Lentillas(), nullptr);
-  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/0", "8002/1"}));
+  // The chosen record is consulted while the screen initialises, before the entry row.
+  EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/3", "8002/0", "8002/1"}));
   EXPECT_EQ(h.ctx.seleccion.idPaciente, 41);  // 168 receives the record key the screen held
   EXPECT_EQ(h.ctx.seleccion.moduloAbierto, 0);
   EXPECT_EQ(h.ctx.seleccion.ultimaFicha, 3);

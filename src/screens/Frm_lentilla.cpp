@@ -26,6 +26,7 @@
 
 #include "Clase_tagenda.h"
 #include "Clase_tagente.h"
+#include "Clase_tarticulo.h"
 #include "Clase_tbdacceso.h"
 #include "Clase_tctrlteclado.h"
 #include "Clase_tlentilla.h"
@@ -99,6 +100,9 @@ void* TfrmLentilla::Objeto_Dominio(Objeto codigo) {
     case kPaciente:
       if (!paciente_) paciente_ = std::make_unique<TPaciente>(owner_, a, b);
       return paciente_.get();
+    case kArticulo:
+      if (!articulo_) articulo_ = std::make_unique<TArticulo>(owner_, a, b);
+      return articulo_.get();
   }
   return nullptr;
 }
@@ -155,8 +159,8 @@ void TfrmLentilla::Crear_Controles() {
     menuImprimir->addAction(QString::fromLatin1(texto))->setObjectName(QString::fromLatin1(nombre));
   botones_[QStringLiteral("btnImprimir")]->setMenu(menuImprimir);
   botones_[QStringLiteral("btnImprimir")]->setPopupMode(QToolButton::InstantPopup);
-  // Sales, orders, transposition, printing and SMS come with their own parts.
-  for (const char* n : {"btnVenta", "btnEncargo", "btnTrasponer", "btnImprimir", "btnSMS"})
+  // Sales, orders, printing and SMS come with their own parts.
+  for (const char* n : {"btnVenta", "btnEncargo", "btnImprimir", "btnSMS"})
     botones_[QLatin1String(n)]->setEnabled(false);
   principal->addWidget(tlbBotones_);
 
@@ -171,6 +175,7 @@ void TfrmLentilla::Crear_Controles() {
   accion("btnNuevo", "btnNuevo -> OnClick", &TfrmLentilla::btnNuevoClick);
   accion("btnGrabar", "btnGrabar -> OnClick", &TfrmLentilla::btnGrabarClick);
   accion("btnBorrar", "btnBorrar -> OnClick", &TfrmLentilla::btnBorrarClick);
+  accion("btnTrasponer", "btnTrasponer -> OnClick", &TfrmLentilla::btnTrasponerClick);
   connect(botones_[QStringLiteral("btnSalir")], &QToolButton::clicked, this, &QWidget::close);
 
   pclLentilla_ = new QTabWidget(this);
@@ -213,6 +218,7 @@ void TfrmLentilla::Crear_Controles() {
   }
   Conectar_Cambios();
   Enlazar_Reglas_Ficha();
+  Enlazar_Selectores();
   resize(1280, 800);
 }
 
@@ -676,6 +682,12 @@ void TfrmLentilla::Mostrar_Lentes(double idFicha) {
     TOjo& ojo = ojos_[linea.OJO() - 1];
     ojo.tipo->setCurrentIndex(ojo.tipo->findData(linea.ID_TLENTILLA()));
     ojo.articulo->setText(linea.REFERENCIA() == QLatin1String("0") ? QString() : linea.REFERENCIA());
+    if (!ojo.articulo->text().isEmpty()) {
+      // The line names its article; the key is not kept with it.
+      TArticuloOjo& a = articulosOjo_[linea.OJO() - 1];
+      a = TArticuloOjo{-1, linea.REFERENCIA(), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
+                       linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
+    }
     ojo.importe->setText(Texto_Importe(linea.IMPORTE()));
     ojo.lote->setText(linea.LOTE());
     ojo.garantia->Fijar_Fecha(linea.FECHA_GARANTIA());
@@ -899,8 +911,14 @@ int TfrmLentilla::Grabar_Lineas(double idFicha) {
     if (ojo.articulo->text().isEmpty() && ojo.tipo->currentIndex() < 0) continue;
     d.OJO(o + 1);
     d.ID_TLENTILLA(ojo.tipo->currentIndex() >= 0 ? ojo.tipo->currentData().toDouble() : -1);
+    const TArticuloOjo& a = articulosOjo_[o];
     d.REFERENCIA(ojo.articulo->text());
-    d.DESCRIPCION(ojo.articulo->text());
+    d.DESCRIPCION(a.descripcion.isEmpty() ? ojo.articulo->text() : a.descripcion);
+    d.MODELO(a.modelo);
+    d.RADIO_1(a.radio1);
+    d.RADIO_2(a.radio2);
+    d.DIAMETRO(a.diametro);
+    d.COLOR(a.color);
     d.FECHA_GARANTIA(ojo.garantia->Vacia() ? 0 : ojo.garantia->Fecha());
     d.IMPORTE(Leer_Importe(ojo.importe->text()));
     d.LOTE(ojo.lote->text());
@@ -1050,6 +1068,7 @@ void TfrmLentilla::FormClose() {
   agenda_.reset();
   paciente_.reset();
   tipos_.reset();
+  articulo_.reset();
   modulos_.Liberar_Todos();
   dm_.reset();
   Devolver_Seleccion();

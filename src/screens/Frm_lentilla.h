@@ -28,6 +28,7 @@ class QToolBar;
 class QToolButton;
 class TAgenda;
 class TAgente;
+class TArticulo;
 class TDLentilla;
 class TEditFecha;
 class TLentilla;
@@ -36,13 +37,14 @@ class TTLentilla;
 class TTienda;
 class TdmLentilla;
 class TFiltroEntrada;
+class TFiltroSelectores;
 
 class TfrmLentilla : public QWidget {
   Q_OBJECT
 
  public:
   // Codes of the domain objects the screen creates on first need.
-  enum Objeto { kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kPaciente = 46 };
+  enum Objeto { kArticulo = 0, kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kPaciente = 46 };
 
   explicit TfrmLentilla(TAplicacion* owner);
   ~TfrmLentilla() override;
@@ -75,6 +77,8 @@ class TfrmLentilla : public QWidget {
   void btnNuevoClick();
   void btnGrabarClick();
   void btnBorrarClick();
+  // Transposes the graduation of both eyes (Frm_lentilla_selectores.cpp).
+  void btnTrasponerClick();
 
   // Marks the record changed (or not), as the user's right to modify allows.
   void Modificado_Estado(bool modificado);
@@ -163,6 +167,35 @@ class TfrmLentilla : public QWidget {
   // The watcher of the ruled edits, created with the first binding.
   TFiltroEntrada& Filtro_Entrada();
 
+  // ---- Pickers of the record tab (Frm_lentilla_selectores.cpp) ----
+  // The article chosen for one eye: it names the lens lines and goes with the
+  // left-eye copy. Key -1: the article edit holds no known article.
+  struct TArticuloOjo {
+    double id = -1;
+    QString referencia, descripcion, modelo, color, radio1, radio2;
+    double diametro = 0;
+  };
+
+  TArticulo& Articulo();
+  // Binds the doctor, agent, lens-type, article, amount and lot pickers.
+  void Enlazar_Selectores();
+  void cbxDoctorKeyDown();
+  void tbnDoctorClick();
+  void cbxDoctorChange();
+  void cbxAgenteKeyDown();
+  void tbnAgenteClick();
+  void Tipo_Lentilla_KeyDown(int ojo);
+  // Looks up the typed article of one eye; `siempre` also when the text is
+  // the one already looked up (the edit's search button).
+  void Buscar_Articulo(int ojo, bool siempre);
+  // Fills the eye from the article just found: description, price and hint.
+  void Mostrar_Articulo(int ojo);
+  void Quitar_Articulo(int ojo);
+  void Importe_Change(int ojo);
+  // Copies the right eye's lens data into the left-eye field being entered.
+  void Copiar_Lente_OI(QWidget* campo);
+  TFiltroSelectores& Filtro_Selectores();
+
   TAplicacion* owner_;
   THostContext* ctx_ = nullptr;
   TSeleccion seleccion_;
@@ -174,6 +207,7 @@ class TfrmLentilla : public QWidget {
   std::unique_ptr<TAgenda> agenda_;
   std::unique_ptr<TPaciente> paciente_;
   std::unique_ptr<TTLentilla> tipos_;
+  std::unique_ptr<TArticulo> articulo_;
 
   bool modificado_ = false;
   bool pruebaModificada_ = false;
@@ -187,6 +221,8 @@ class TfrmLentilla : public QWidget {
   bool cerrada_ = false;
   TFiltroEntrada* filtroEntrada_ = nullptr;  // focus and key events of the ruled edits
   QPointer<QLineEdit> focoDevuelto_;        // edit the focus is being put back into
+  TFiltroSelectores* filtroSelectores_ = nullptr;  // keys and focus of the pickers
+  TArticuloOjo articulosOjo_[2];
 
   // Controls, by their designed names.
   QToolBar* tlbBotones_ = nullptr;
