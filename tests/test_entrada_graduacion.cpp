@@ -204,4 +204,40 @@ TEST_F(EntradaTest, UnFalloAlSalirSeInformaConLaEtiquetaDelCampo) {
   EXPECT_EQ(funcion, "OI Abertura Papebral -> OnExit");
 }
 
+TEST_F(EntradaTest, UnaGraduacionTecleadaConTabuladorLlegaCodificadaALaBaseDeDatos) {
+  Abrir();
+  // Both eyes typed straight through with Tab, the keypad's point for decimals.
+  const struct {
+    const char* campo;
+    const char* teclas;
+  } tecleo[] = {{"edt_OD_Esfera", "-2.5"}, {"edt_OD_Cilindro", "-.75"}, {"edt_OD_Eje", "170"},
+                {"edt_OD_Diametro", "14.2"}, {"edt_OI_Esfera", "neutro"}, {"edt_OI_Adicion", "2"}};
+  for (const auto& t : tecleo) {
+    Ir(t.campo);
+    for (QChar c : QString::fromLatin1(t.teclas)) {
+      if (c == '.')
+        QTest::keyClick(W(t.campo), Qt::Key_Period, Qt::KeypadModifier);
+      else
+        QTest::keyClicks(W(t.campo), QString(c));
+    }
+    QTest::keyClick(W(t.campo), Qt::Key_Tab);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(Cajas(), 0u);
+  EXPECT_EQ(T("edt_OD_Cilindro"), "-0,75");
+  pantalla->btnGrabarClick();
+  const auto v = [&](const char* col) {
+    return Consultar_Texto(*h.consulta, QString("select %1 from MLENTILLA").arg(col));
+  };
+  EXPECT_EQ(v("OD_ESFERA"), "-2,5");
+  EXPECT_EQ(v("OD_CILINDRO"), "-0,75");
+  EXPECT_EQ(v("OD_EJE"), "170");
+  EXPECT_EQ(v("OD_DIAMETRO"), "14,2");
+  EXPECT_EQ(v("OI_ESFERA"), "97");   // "Neutro"
+  EXPECT_EQ(v("OI_ADICION"), "2");
+  EXPECT_EQ(v("OI_CILINDRO"), "98"); // empty
+  EXPECT_EQ(v("OI_EJE"), "400");     // an empty axis read from the screen
+  EXPECT_EQ(v("OD_ZONA_OPTICA"), "98");
+}
+
 }  // namespace
