@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Campos.h"
 #include "Clase_tbase.h"
 #include "Clase_tfamilia.h"
 #include "Clase_tiva.h"
@@ -21,28 +22,6 @@
 #include "Clase_ttcristal.h"
 #include "Clase_ttlentilla.h"
 #include "Clase_ttratamiento.h"
-
-// One field: a getter NOMBRE() and a setter NOMBRE(valor) that keeps an
-// unchanged value as it is.
-#define ARTICULO_CAMPO(Tipo, Nombre, Inicial) \
- public:                                      \
-  Tipo Nombre() const { return Nombre##_; }   \
-  void Nombre(Tipo v) {                       \
-    if (!(v == Nombre##_)) Nombre##_ = v;     \
-  }                                           \
-                                              \
- private:                                     \
-  Tipo Nombre##_ = Inicial;
-
-#define ARTICULO_TEXTO(Nombre)                        \
- public:                                              \
-  const QString& Nombre() const { return Nombre##_; } \
-  void Nombre(const QString& v) {                     \
-    if (v != Nombre##_) Nombre##_ = v;                \
-  }                                                   \
-                                                      \
- private:                                             \
-  QString Nombre##_;
 
 class TArticulo : public TBase {
  public:
@@ -153,74 +132,74 @@ class TArticulo : public TBase {
   int32_t RES_RESULTADO() const { return resResultado_; }
   int16_t Resultado() const { return resultado_; }
 
-  ARTICULO_CAMPO(double, ID_ARTICULO, -1)
-  ARTICULO_CAMPO(double, ID_TARTICULO, -1)
-  ARTICULO_TEXTO(REFERENCIA)
-  ARTICULO_CAMPO(double, CODIGO_BARRAS, 0)
-  ARTICULO_TEXTO(REFERENCIA_PROVEEDOR)
-  ARTICULO_TEXTO(DESCRIPCION)
-  ARTICULO_TEXTO(MODELO)
+  CAMPO_VALOR(double, ID_ARTICULO, -1)
+  CAMPO_VALOR(double, ID_TARTICULO, -1)
+  CAMPO_TEXTO(REFERENCIA)
+  CAMPO_VALOR(double, CODIGO_BARRAS, 0)
+  CAMPO_TEXTO(REFERENCIA_PROVEEDOR)
+  CAMPO_TEXTO(DESCRIPCION)
+  CAMPO_TEXTO(MODELO)
 
   // Links. The reference objects are given these keys when the article is
   // loaded; the row is always rewritten from these.
-  ARTICULO_CAMPO(int32_t, ID_FAMILIA, -1)
-  ARTICULO_CAMPO(double, ID_PROVEEDOR, -1)
-  ARTICULO_CAMPO(double, ID_PROVEEDOR_ULTIMO, -1)
-  ARTICULO_CAMPO(int32_t, ID_IVA_COMPRA, -1)
-  ARTICULO_CAMPO(int32_t, ID_IVA_VENTA, -1)
-  ARTICULO_CAMPO(double, ID_MARCA, -1)
-  ARTICULO_CAMPO(double, ID_TIPO, -1)
-  ARTICULO_CAMPO(double, ID_TRATAMIENTO_1, -1)
-  ARTICULO_CAMPO(double, ID_TRATAMIENTO_2, -1)
-  ARTICULO_CAMPO(double, ID_TRATAMIENTO_3, -1)
+  CAMPO_VALOR(int32_t, ID_FAMILIA, -1)
+  CAMPO_VALOR(double, ID_PROVEEDOR, -1)
+  CAMPO_VALOR(double, ID_PROVEEDOR_ULTIMO, -1)
+  CAMPO_VALOR(int32_t, ID_IVA_COMPRA, -1)
+  CAMPO_VALOR(int32_t, ID_IVA_VENTA, -1)
+  CAMPO_VALOR(double, ID_MARCA, -1)
+  CAMPO_VALOR(double, ID_TIPO, -1)
+  CAMPO_VALOR(double, ID_TRATAMIENTO_1, -1)
+  CAMPO_VALOR(double, ID_TRATAMIENTO_2, -1)
+  CAMPO_VALOR(double, ID_TRATAMIENTO_3, -1)
 
-  ARTICULO_CAMPO(double, PRECIO_COSTE_M1, 0)
-  ARTICULO_CAMPO(double, PRECIO_COSTE_M2, 0)
-  ARTICULO_CAMPO(double, PRECIO_VENTA1_M1, 0)
-  ARTICULO_CAMPO(double, PRECIO_VENTA1_M2, 0)
-  ARTICULO_CAMPO(double, PRECIO_VENTA2_M1, 0)
-  ARTICULO_CAMPO(double, PRECIO_VENTA2_M2, 0)
-  ARTICULO_CAMPO(double, PRECIO_COSTE_MED_M1, 0)
-  ARTICULO_CAMPO(double, PRECIO_COSTE_MED_M2, 0)
-  ARTICULO_CAMPO(double, COMPRADAS_IMP_M1, 0)
-  ARTICULO_CAMPO(double, COMPRADAS_IMP_M2, 0)
-  ARTICULO_CAMPO(double, VENDIDAS_IMP_M1, 0)
-  ARTICULO_CAMPO(double, VENDIDAS_IMP_M2, 0)
-  ARTICULO_CAMPO(double, OFERTA_IMPORTE_M1, 0)
-  ARTICULO_CAMPO(double, OFERTA_IMPORTE_M2, 0)
-  ARTICULO_CAMPO(double, NUEVO_PRECIO_M1, 0)
-  ARTICULO_CAMPO(double, NUEVO_PRECIO_M2, 0)
+  CAMPO_VALOR(double, PRECIO_COSTE_M1, 0)
+  CAMPO_VALOR(double, PRECIO_COSTE_M2, 0)
+  CAMPO_VALOR(double, PRECIO_VENTA1_M1, 0)
+  CAMPO_VALOR(double, PRECIO_VENTA1_M2, 0)
+  CAMPO_VALOR(double, PRECIO_VENTA2_M1, 0)
+  CAMPO_VALOR(double, PRECIO_VENTA2_M2, 0)
+  CAMPO_VALOR(double, PRECIO_COSTE_MED_M1, 0)
+  CAMPO_VALOR(double, PRECIO_COSTE_MED_M2, 0)
+  CAMPO_VALOR(double, COMPRADAS_IMP_M1, 0)
+  CAMPO_VALOR(double, COMPRADAS_IMP_M2, 0)
+  CAMPO_VALOR(double, VENDIDAS_IMP_M1, 0)
+  CAMPO_VALOR(double, VENDIDAS_IMP_M2, 0)
+  CAMPO_VALOR(double, OFERTA_IMPORTE_M1, 0)
+  CAMPO_VALOR(double, OFERTA_IMPORTE_M2, 0)
+  CAMPO_VALOR(double, NUEVO_PRECIO_M1, 0)
+  CAMPO_VALOR(double, NUEVO_PRECIO_M2, 0)
   // 0 sells at the first retail price, anything else at the second.
-  ARTICULO_CAMPO(int32_t, PRECIO_PVP1_PVP2, 1)
+  CAMPO_VALOR(int32_t, PRECIO_PVP1_PVP2, 1)
 
-  ARTICULO_CAMPO(double, DESCUENTO_COMPRA, 0)
-  ARTICULO_CAMPO(double, MARGEN_BENEFICIO, 0)
-  ARTICULO_CAMPO(double, STOCK_MAXIMO, 0)
-  ARTICULO_CAMPO(double, STOCK_MINIMO, 0)
-  ARTICULO_CAMPO(double, STOCK_PEDIDO, 0)
-  ARTICULO_CAMPO(double, ULTIMO_DESCUENTO, 0)
-  ARTICULO_CAMPO(double, COMPRADAS_UNIDADES, 0)
-  ARTICULO_CAMPO(int32_t, VENDIDAS_UNIDADES, 0)
+  CAMPO_VALOR(double, DESCUENTO_COMPRA, 0)
+  CAMPO_VALOR(double, MARGEN_BENEFICIO, 0)
+  CAMPO_VALOR(double, STOCK_MAXIMO, 0)
+  CAMPO_VALOR(double, STOCK_MINIMO, 0)
+  CAMPO_VALOR(double, STOCK_PEDIDO, 0)
+  CAMPO_VALOR(double, ULTIMO_DESCUENTO, 0)
+  CAMPO_VALOR(double, COMPRADAS_UNIDADES, 0)
+  CAMPO_VALOR(int32_t, VENDIDAS_UNIDADES, 0)
 
-  ARTICULO_CAMPO(double, FECHA_GARANTIA, 0)
-  ARTICULO_CAMPO(double, FECHA_CADUCIDAD, 0)
-  ARTICULO_CAMPO(double, FECHA_ULTIMA_COMPRA, 0)
-  ARTICULO_CAMPO(double, FECHA_ULTIMA_VENTA, 0)
-  ARTICULO_CAMPO(double, OFERTA_DESDE, 0)
-  ARTICULO_CAMPO(double, OFERTA_HASTA, 0)
-  ARTICULO_CAMPO(double, NUEVO_DESDE, 0)
-  ARTICULO_CAMPO(double, FECHA_CREACION, 0)
+  CAMPO_VALOR(double, FECHA_GARANTIA, 0)
+  CAMPO_VALOR(double, FECHA_CADUCIDAD, 0)
+  CAMPO_VALOR(double, FECHA_ULTIMA_COMPRA, 0)
+  CAMPO_VALOR(double, FECHA_ULTIMA_VENTA, 0)
+  CAMPO_VALOR(double, OFERTA_DESDE, 0)
+  CAMPO_VALOR(double, OFERTA_HASTA, 0)
+  CAMPO_VALOR(double, NUEVO_DESDE, 0)
+  CAMPO_VALOR(double, FECHA_CREACION, 0)
 
-  ARTICULO_CAMPO(double, DIAMETRO, 0)
-  ARTICULO_CAMPO(double, ESFERA, 0)
-  ARTICULO_CAMPO(double, CILINDRO, 0)
-  ARTICULO_TEXTO(RADIO_1)
-  ARTICULO_TEXTO(RADIO_2)
-  ARTICULO_TEXTO(TAMANO)
-  ARTICULO_TEXTO(COLOR)
-  ARTICULO_TEXTO(VARILLA)
-  ARTICULO_TEXTO(IMAGEN)
-  ARTICULO_CAMPO(int32_t, DIGITO_CONTROL, 0)
+  CAMPO_VALOR(double, DIAMETRO, 0)
+  CAMPO_VALOR(double, ESFERA, 0)
+  CAMPO_VALOR(double, CILINDRO, 0)
+  CAMPO_TEXTO(RADIO_1)
+  CAMPO_TEXTO(RADIO_2)
+  CAMPO_TEXTO(TAMANO)
+  CAMPO_TEXTO(COLOR)
+  CAMPO_TEXTO(VARILLA)
+  CAMPO_TEXTO(IMAGEN)
+  CAMPO_VALOR(int32_t, DIGITO_CONTROL, 0)
 
  private:
   int Buscar_Articulo(double clave, double codigoBarras, const QString& referencia, int nivel);
@@ -254,5 +233,3 @@ class TArticulo : public TBase {
   std::unique_ptr<TTratamiento> tratamientos_[3];
 };
 
-#undef ARTICULO_CAMPO
-#undef ARTICULO_TEXTO

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "Campos.h"
 #include "Clase_tbase.h"
 #include "Clase_txmoneda.h"
 
@@ -17,27 +18,6 @@ struct TImporteArticulo {
   double M2 = 0;
   QString Texto;
 };
-
-// Getter Nombre() and setter Nombre(valor) that keeps an unchanged value.
-#define BASEARTICULO_PROPIEDAD(Tipo, Nombre, Inicial) \
- public:                                              \
-  Tipo Nombre() const { return Nombre##_; }           \
-  void Nombre(Tipo v) {                               \
-    if (!(v == Nombre##_)) Nombre##_ = v;             \
-  }                                                   \
-                                                      \
- private:                                             \
-  Tipo Nombre##_ = Inicial;
-
-#define BASEARTICULO_TEXTO(Nombre)                   \
- public:                                             \
-  const QString& Nombre() const { return Nombre##_; } \
-  void Nombre(const QString& v) {                    \
-    if (v != Nombre##_) Nombre##_ = v;               \
-  }                                                  \
-                                                     \
- private:                                            \
-  QString Nombre##_;
 
 // A money property: a new main amount goes through the article's TXMoneda and
 // the pair and text it gives are copied back.
@@ -61,32 +41,32 @@ class TBaseArticulo : public TBase {
   TXMoneda& Moneda() { return moneda_; }
   const TXMoneda& Moneda() const { return moneda_; }
 
-  BASEARTICULO_TEXTO(Referencia)
-  BASEARTICULO_TEXTO(ReferenciaProv)
-  BASEARTICULO_TEXTO(Descripcion)
-  BASEARTICULO_TEXTO(Modelo)
-  BASEARTICULO_TEXTO(Radio1)
-  BASEARTICULO_TEXTO(Radio2)
-  BASEARTICULO_TEXTO(Color)
-  BASEARTICULO_TEXTO(Varilla)
-  BASEARTICULO_TEXTO(Imagen)
-  BASEARTICULO_TEXTO(Tamano)
+  CAMPO_TEXTO(Referencia)
+  CAMPO_TEXTO(ReferenciaProv)
+  CAMPO_TEXTO(Descripcion)
+  CAMPO_TEXTO(Modelo)
+  CAMPO_TEXTO(Radio1)
+  CAMPO_TEXTO(Radio2)
+  CAMPO_TEXTO(Color)
+  CAMPO_TEXTO(Varilla)
+  CAMPO_TEXTO(Imagen)
+  CAMPO_TEXTO(Tamano)
 
-  BASEARTICULO_PROPIEDAD(double, IdArticulo, -1)
-  BASEARTICULO_PROPIEDAD(int32_t, IdFamilia, -1)
-  BASEARTICULO_PROPIEDAD(double, IdProveedor, -1)
-  BASEARTICULO_PROPIEDAD(double, IdUltimoProveedor, -1)
-  BASEARTICULO_PROPIEDAD(int32_t, IdIvaCompra, -1)
-  BASEARTICULO_PROPIEDAD(int32_t, IdIvaVenta, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTipoArticulo, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTipoLentilla, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTipoCristal, -1)
-  BASEARTICULO_PROPIEDAD(double, IdMarcaAudifono, -1)
-  BASEARTICULO_PROPIEDAD(double, IdMarcaMontura, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTratamiento1, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTratamiento2, -1)
-  BASEARTICULO_PROPIEDAD(double, IdTratamiento3, -1)
-  BASEARTICULO_PROPIEDAD(double, CodBarras, 0)
+  CAMPO_VALOR(double, IdArticulo, -1)
+  CAMPO_VALOR(int32_t, IdFamilia, -1)
+  CAMPO_VALOR(double, IdProveedor, -1)
+  CAMPO_VALOR(double, IdUltimoProveedor, -1)
+  CAMPO_VALOR(int32_t, IdIvaCompra, -1)
+  CAMPO_VALOR(int32_t, IdIvaVenta, -1)
+  CAMPO_VALOR(double, IdTipoArticulo, -1)
+  CAMPO_VALOR(double, IdTipoLentilla, -1)
+  CAMPO_VALOR(double, IdTipoCristal, -1)
+  CAMPO_VALOR(double, IdMarcaAudifono, -1)
+  CAMPO_VALOR(double, IdMarcaMontura, -1)
+  CAMPO_VALOR(double, IdTratamiento1, -1)
+  CAMPO_VALOR(double, IdTratamiento2, -1)
+  CAMPO_VALOR(double, IdTratamiento3, -1)
+  CAMPO_VALOR(double, CodBarras, 0)
 
   BASEARTICULO_IMPORTE(Pvp1)
   BASEARTICULO_IMPORTE(Pvp2)
@@ -97,18 +77,18 @@ class TBaseArticulo : public TBase {
   BASEARTICULO_IMPORTE(OfertaImporte)
   BASEARTICULO_IMPORTE(ImporteVendido)
 
-  BASEARTICULO_PROPIEDAD(double, PorcDtoCompra, 0)
-  BASEARTICULO_PROPIEDAD(double, UltimoDto, 0)
-  BASEARTICULO_PROPIEDAD(double, MargenBeneficio, 0)
-  BASEARTICULO_PROPIEDAD(double, StockMaximo, 0)
-  BASEARTICULO_PROPIEDAD(double, StockMinimo, 0)
-  BASEARTICULO_PROPIEDAD(double, StockPedido, 0)
-  BASEARTICULO_PROPIEDAD(double, UnidadesCompradas, 0)
-  BASEARTICULO_PROPIEDAD(int32_t, UnidadesVendidas, 0)
-  BASEARTICULO_PROPIEDAD(double, Diametro, 0)
-  BASEARTICULO_PROPIEDAD(double, Esfera, 0)
-  BASEARTICULO_PROPIEDAD(double, Cilindro, 0)
-  BASEARTICULO_PROPIEDAD(int32_t, DigitoControl, 0)
+  CAMPO_VALOR(double, PorcDtoCompra, 0)
+  CAMPO_VALOR(double, UltimoDto, 0)
+  CAMPO_VALOR(double, MargenBeneficio, 0)
+  CAMPO_VALOR(double, StockMaximo, 0)
+  CAMPO_VALOR(double, StockMinimo, 0)
+  CAMPO_VALOR(double, StockPedido, 0)
+  CAMPO_VALOR(double, UnidadesCompradas, 0)
+  CAMPO_VALOR(int32_t, UnidadesVendidas, 0)
+  CAMPO_VALOR(double, Diametro, 0)
+  CAMPO_VALOR(double, Esfera, 0)
+  CAMPO_VALOR(double, Cilindro, 0)
+  CAMPO_VALOR(int32_t, DigitoControl, 0)
 
  private:
   void Pasar_Por_Moneda(double importe, TImporteArticulo& destino);
@@ -116,6 +96,4 @@ class TBaseArticulo : public TBase {
   TXMoneda moneda_;
 };
 
-#undef BASEARTICULO_PROPIEDAD
-#undef BASEARTICULO_TEXTO
 #undef BASEARTICULO_IMPORTE

@@ -10,31 +10,10 @@
 #include <memory>
 
 #include "Clase_tagente.h"
+#include "Campos.h"
 #include "Clase_tbase.h"
 #include "Clase_tdlentilla.h"
 #include "Clase_tdoctor.h"
-
-// One field: a getter NOMBRE() and a setter NOMBRE(valor) that keeps an
-// unchanged value as it is.
-#define LENTILLA_CAMPO(Tipo, Nombre, Inicial)                 \
- public:                                                      \
-  Tipo Nombre() const { return Nombre##_; }                   \
-  void Nombre(Tipo v) {                                       \
-    if (!(v == Nombre##_)) Nombre##_ = v;                     \
-  }                                                           \
-                                                              \
- private:                                                     \
-  Tipo Nombre##_ = Inicial;
-
-#define LENTILLA_FECHA(Nombre)                                                 \
- public:                                                                       \
-  double Nombre() const { return Nombre##_; }                                  \
-  void Nombre(double v) {                                                      \
-    if (std::floor(v) != std::floor(Nombre##_)) Nombre##_ = v;                 \
-  }                                                                            \
-                                                                               \
- private:                                                                      \
-  double Nombre##_ = 0;
 
 class TBaseLentilla : public TBase {
  public:
@@ -50,44 +29,44 @@ class TBaseLentilla : public TBase {
   // Number of records of the patient as the screen counts them; Borrar lowers it.
   int Num_Fichas = 0;
 
-  LENTILLA_CAMPO(double, ID_MLENTILLA, -1)
-  LENTILLA_CAMPO(int, NUMERO_FICHA, 0)
-  LENTILLA_CAMPO(int, PROPIA_AJENA, 0)
-  LENTILLA_FECHA(FECHA)
-  LENTILLA_FECHA(FECHA_REVISION)
-  LENTILLA_FECHA(FECHA_LIMPIEZA)
-  LENTILLA_FECHA(FECHA_CADUCIDAD)
-  LENTILLA_FECHA(FECHA_REPOSICION)
-  LENTILLA_CAMPO(QString, LIQUIDOS, {})
-  LENTILLA_CAMPO(double, ID_PACIENTE, -1)
-  LENTILLA_CAMPO(double, OD_ABERTURA_PARPEBRAL, 98)
-  LENTILLA_CAMPO(double, OD_DIAMETRO_PUPILAR, 98)
-  LENTILLA_CAMPO(double, OD_DIAMETRO_IRIS, 98)
-  LENTILLA_CAMPO(double, OI_ABERTURA_PARPEBRAL, 98)
-  LENTILLA_CAMPO(double, OI_DIAMETRO_PUPILAR, 98)
-  LENTILLA_CAMPO(double, OI_DIAMETRO_IRIS, 98)
-  LENTILLA_CAMPO(QString, OD_RADIO_1, {})
-  LENTILLA_CAMPO(QString, OD_RADIO_2, {})
-  LENTILLA_CAMPO(QString, OI_RADIO_1, {})
-  LENTILLA_CAMPO(QString, OI_RADIO_2, {})
-  LENTILLA_CAMPO(double, ID_LOBSERVACIONES, -1)
-  LENTILLA_CAMPO(double, OD_ESFERA, 98)
-  LENTILLA_CAMPO(double, OD_CILINDRO, 98)
-  LENTILLA_CAMPO(double, OD_AGUDEZA_VISUAL_CC, 98)
-  LENTILLA_CAMPO(double, OD_ADICION, 98)
-  LENTILLA_CAMPO(int, OD_EJE, 98)
-  LENTILLA_CAMPO(double, OD_DIAMETRO, 98)
-  LENTILLA_CAMPO(double, OD_ZONA_OPTICA, 98)
-  LENTILLA_CAMPO(QString, OD_QUERATOMETRIA, {})
-  LENTILLA_CAMPO(double, OI_ESFERA, 98)
-  LENTILLA_CAMPO(double, OI_CILINDRO, 98)
-  LENTILLA_CAMPO(double, OI_AGUDEZA_VISUAL_CC, 98)
-  LENTILLA_CAMPO(double, OI_ADICION, 98)
-  LENTILLA_CAMPO(int, OI_EJE, 98)
-  LENTILLA_CAMPO(double, OI_DIAMETRO, 98)
-  LENTILLA_CAMPO(double, OI_ZONA_OPTICA, 98)
-  LENTILLA_CAMPO(QString, OI_QUERATOMETRIA, {})
-  LENTILLA_CAMPO(double, ID_TIENDA, -1)
+  CAMPO_VALOR(double, ID_MLENTILLA, -1)
+  CAMPO_VALOR(int, NUMERO_FICHA, 0)
+  CAMPO_VALOR(int, PROPIA_AJENA, 0)
+  CAMPO_FECHA(FECHA)
+  CAMPO_FECHA(FECHA_REVISION)
+  CAMPO_FECHA(FECHA_LIMPIEZA)
+  CAMPO_FECHA(FECHA_CADUCIDAD)
+  CAMPO_FECHA(FECHA_REPOSICION)
+  CAMPO_VALOR(QString, LIQUIDOS, {})
+  CAMPO_VALOR(double, ID_PACIENTE, -1)
+  CAMPO_VALOR(double, OD_ABERTURA_PARPEBRAL, 98)
+  CAMPO_VALOR(double, OD_DIAMETRO_PUPILAR, 98)
+  CAMPO_VALOR(double, OD_DIAMETRO_IRIS, 98)
+  CAMPO_VALOR(double, OI_ABERTURA_PARPEBRAL, 98)
+  CAMPO_VALOR(double, OI_DIAMETRO_PUPILAR, 98)
+  CAMPO_VALOR(double, OI_DIAMETRO_IRIS, 98)
+  CAMPO_VALOR(QString, OD_RADIO_1, {})
+  CAMPO_VALOR(QString, OD_RADIO_2, {})
+  CAMPO_VALOR(QString, OI_RADIO_1, {})
+  CAMPO_VALOR(QString, OI_RADIO_2, {})
+  CAMPO_VALOR(double, ID_LOBSERVACIONES, -1)
+  CAMPO_VALOR(double, OD_ESFERA, 98)
+  CAMPO_VALOR(double, OD_CILINDRO, 98)
+  CAMPO_VALOR(double, OD_AGUDEZA_VISUAL_CC, 98)
+  CAMPO_VALOR(double, OD_ADICION, 98)
+  CAMPO_VALOR(int, OD_EJE, 98)
+  CAMPO_VALOR(double, OD_DIAMETRO, 98)
+  CAMPO_VALOR(double, OD_ZONA_OPTICA, 98)
+  CAMPO_VALOR(QString, OD_QUERATOMETRIA, {})
+  CAMPO_VALOR(double, OI_ESFERA, 98)
+  CAMPO_VALOR(double, OI_CILINDRO, 98)
+  CAMPO_VALOR(double, OI_AGUDEZA_VISUAL_CC, 98)
+  CAMPO_VALOR(double, OI_ADICION, 98)
+  CAMPO_VALOR(int, OI_EJE, 98)
+  CAMPO_VALOR(double, OI_DIAMETRO, 98)
+  CAMPO_VALOR(double, OI_ZONA_OPTICA, 98)
+  CAMPO_VALOR(QString, OI_QUERATOMETRIA, {})
+  CAMPO_VALOR(double, ID_TIENDA, -1)
 
  protected:
   std::unique_ptr<TDLentilla> detalle_;
@@ -99,5 +78,3 @@ class TBaseLentilla : public TBase {
   QStringList observaciones_;
 };
 
-#undef LENTILLA_CAMPO
-#undef LENTILLA_FECHA

@@ -13,20 +13,9 @@
 #include <memory>
 
 #include "Clase_tagente.h"
+#include "Campos.h"
 #include "Clase_tbase.h"
 #include "Clase_ttlentilla.h"
-
-// One field: a getter NOMBRE() and a setter NOMBRE(valor) that keeps an
-// unchanged value as it is.
-#define PRUEBA_CAMPO(Tipo, Nombre, Inicial) \
- public:                                    \
-  Tipo Nombre() const { return Nombre##_; } \
-  void Nombre(Tipo v) {                     \
-    if (!(v == Nombre##_)) Nombre##_ = v;   \
-  }                                         \
-                                            \
- private:                                   \
-  Tipo Nombre##_ = Inicial;
 
 class TPrueba : public TBase {
  public:
@@ -61,54 +50,54 @@ class TPrueba : public TBase {
   const QString& Resumen_OI() const { return resumenOI_; }
   int Resultado() const { return resultado_; }
 
-  PRUEBA_CAMPO(double, ID_PRUEBA_LENTILLAS, -1)
-  PRUEBA_CAMPO(double, ID_PACIENTE, -1)
-  PRUEBA_CAMPO(double, NUMERO_FICHA, 0)  // written as a whole number
-  PRUEBA_CAMPO(double, NUMERO_SIGUIENTE, 0)
-  PRUEBA_CAMPO(double, FECHA, 0)
-  PRUEBA_CAMPO(QString, OD_RADIO_1, {})
-  PRUEBA_CAMPO(QString, OD_RADIO_2, {})
-  PRUEBA_CAMPO(QString, OI_RADIO_1, {})
-  PRUEBA_CAMPO(QString, OI_RADIO_2, {})
-  PRUEBA_CAMPO(double, ID_PLOBSERVACIONES, -1)
-  PRUEBA_CAMPO(double, OD_ESFERA, 98)
-  PRUEBA_CAMPO(double, OD_CILINDRO, 98)
-  PRUEBA_CAMPO(double, OD_AGUDEZA_VISUAL, 98)
-  PRUEBA_CAMPO(double, OD_ADICION, 98)
-  PRUEBA_CAMPO(int, OD_EJE, 98)
-  PRUEBA_CAMPO(double, OD_DIAMETRO, 98)
-  PRUEBA_CAMPO(double, OD_ZONA_OPTICA, 98)
-  PRUEBA_CAMPO(double, OI_ESFERA, 98)
-  PRUEBA_CAMPO(double, OI_CILINDRO, 98)
-  PRUEBA_CAMPO(double, OI_AGUDEZA_VISUAL, 98)
-  PRUEBA_CAMPO(double, OI_ADICION, 98)
-  PRUEBA_CAMPO(int, OI_EJE, 98)
-  PRUEBA_CAMPO(double, OI_DIAMETRO, 98)
-  PRUEBA_CAMPO(double, OI_ZONA_OPTICA, 98)
-  PRUEBA_CAMPO(double, OD_SOB_ESFERA, 98)
-  PRUEBA_CAMPO(double, OD_SOB_CILINDRO, 98)
-  PRUEBA_CAMPO(int, OD_SOB_EJE, 98)
-  PRUEBA_CAMPO(double, OD_SOB_AGUDEZA_VISUAL, 98)
-  PRUEBA_CAMPO(double, OI_SOB_ESFERA, 98)
-  PRUEBA_CAMPO(double, OI_SOB_CILINDRO, 98)
-  PRUEBA_CAMPO(int, OI_SOB_EJE, 98)
-  PRUEBA_CAMPO(double, OI_SOB_AGUDEZA_VISUAL, 98)
-  PRUEBA_CAMPO(QString, OD_REFERENCIA_ART, {})
-  PRUEBA_CAMPO(QString, OD_DESCRIPCION_ART, {})
-  PRUEBA_CAMPO(QString, OD_MODELO_ART, {})
-  PRUEBA_CAMPO(QString, OD_RADIO_1_ART, {})
-  PRUEBA_CAMPO(QString, OD_RADIO_2_ART, {})
-  PRUEBA_CAMPO(QString, OD_COLOR_ART, {})
-  PRUEBA_CAMPO(double, OD_DIAMETRO_ART, 0)
-  PRUEBA_CAMPO(QString, OI_REFERENCIA_ART, {})
-  PRUEBA_CAMPO(QString, OI_DESCRIPCION_ART, {})
-  PRUEBA_CAMPO(QString, OI_MODELO_ART, {})
-  PRUEBA_CAMPO(QString, OI_RADIO_1_ART, {})
-  PRUEBA_CAMPO(QString, OI_RADIO_2_ART, {})
-  PRUEBA_CAMPO(QString, OI_COLOR_ART, {})
-  PRUEBA_CAMPO(double, OI_DIAMETRO_ART, 0)
-  PRUEBA_CAMPO(QString, OD_LOTE, {})
-  PRUEBA_CAMPO(QString, OI_LOTE, {})
+  CAMPO_VALOR(double, ID_PRUEBA_LENTILLAS, -1)
+  CAMPO_VALOR(double, ID_PACIENTE, -1)
+  CAMPO_VALOR(double, NUMERO_FICHA, 0)  // written as a whole number
+  CAMPO_VALOR(double, NUMERO_SIGUIENTE, 0)
+  CAMPO_VALOR(double, FECHA, 0)
+  CAMPO_VALOR(QString, OD_RADIO_1, {})
+  CAMPO_VALOR(QString, OD_RADIO_2, {})
+  CAMPO_VALOR(QString, OI_RADIO_1, {})
+  CAMPO_VALOR(QString, OI_RADIO_2, {})
+  CAMPO_VALOR(double, ID_PLOBSERVACIONES, -1)
+  CAMPO_VALOR(double, OD_ESFERA, 98)
+  CAMPO_VALOR(double, OD_CILINDRO, 98)
+  CAMPO_VALOR(double, OD_AGUDEZA_VISUAL, 98)
+  CAMPO_VALOR(double, OD_ADICION, 98)
+  CAMPO_VALOR(int, OD_EJE, 98)
+  CAMPO_VALOR(double, OD_DIAMETRO, 98)
+  CAMPO_VALOR(double, OD_ZONA_OPTICA, 98)
+  CAMPO_VALOR(double, OI_ESFERA, 98)
+  CAMPO_VALOR(double, OI_CILINDRO, 98)
+  CAMPO_VALOR(double, OI_AGUDEZA_VISUAL, 98)
+  CAMPO_VALOR(double, OI_ADICION, 98)
+  CAMPO_VALOR(int, OI_EJE, 98)
+  CAMPO_VALOR(double, OI_DIAMETRO, 98)
+  CAMPO_VALOR(double, OI_ZONA_OPTICA, 98)
+  CAMPO_VALOR(double, OD_SOB_ESFERA, 98)
+  CAMPO_VALOR(double, OD_SOB_CILINDRO, 98)
+  CAMPO_VALOR(int, OD_SOB_EJE, 98)
+  CAMPO_VALOR(double, OD_SOB_AGUDEZA_VISUAL, 98)
+  CAMPO_VALOR(double, OI_SOB_ESFERA, 98)
+  CAMPO_VALOR(double, OI_SOB_CILINDRO, 98)
+  CAMPO_VALOR(int, OI_SOB_EJE, 98)
+  CAMPO_VALOR(double, OI_SOB_AGUDEZA_VISUAL, 98)
+  CAMPO_VALOR(QString, OD_REFERENCIA_ART, {})
+  CAMPO_VALOR(QString, OD_DESCRIPCION_ART, {})
+  CAMPO_VALOR(QString, OD_MODELO_ART, {})
+  CAMPO_VALOR(QString, OD_RADIO_1_ART, {})
+  CAMPO_VALOR(QString, OD_RADIO_2_ART, {})
+  CAMPO_VALOR(QString, OD_COLOR_ART, {})
+  CAMPO_VALOR(double, OD_DIAMETRO_ART, 0)
+  CAMPO_VALOR(QString, OI_REFERENCIA_ART, {})
+  CAMPO_VALOR(QString, OI_DESCRIPCION_ART, {})
+  CAMPO_VALOR(QString, OI_MODELO_ART, {})
+  CAMPO_VALOR(QString, OI_RADIO_1_ART, {})
+  CAMPO_VALOR(QString, OI_RADIO_2_ART, {})
+  CAMPO_VALOR(QString, OI_COLOR_ART, {})
+  CAMPO_VALOR(double, OI_DIAMETRO_ART, 0)
+  CAMPO_VALOR(QString, OD_LOTE, {})
+  CAMPO_VALOR(QString, OI_LOTE, {})
 
  private:
   void Poner_Parametros(TIBQuery& q);
@@ -124,4 +113,3 @@ class TPrueba : public TBase {
   int resultado_ = 0;
 };
 
-#undef PRUEBA_CAMPO
