@@ -150,3 +150,18 @@ int TBase::Cerrar(int canal) {
   }
   return Fin(kCanalErroneo);
 }
+
+int TBase::Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
+                              int insertar, const QString& parametroClave, const QString& texto) {
+  Preparar(1, contar);
+  consultas_[1].ParamByName(parametroContar).AsInteger(static_cast<qint64>(clave));
+  Ejecutar(1);
+  const int filas = consultas_[1].Fields(0).AsInteger();
+  Cerrar(1);
+  Preparar(1, catalogo_[filas > 0 ? actualizar : insertar]);
+  consultas_[1].ParamByName(parametroClave).AsFloat(clave);
+  consultas_[1].ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(texto);
+  const int r = Ejecutar(1);
+  Cerrar(1);
+  return r;
+}

@@ -69,6 +69,16 @@ class TBase {
   TIBDatabase* ConexionA() const { return conexionA_; }
   TIBDatabase* ConexionB() const { return conexionB_; }
 
+  // An owner's text kept in a table of at most one row per owner (the
+  // observations of a record, a test or an article): the count statement,
+  // whose one parameter `parametroContar` is the owner's key, chooses between
+  // the catalogue's update `actualizar` and insert `insertar`; both take the
+  // key as `parametroClave` and the text as OBSERVACIONES. Runs on channel 1
+  // and returns the write's result; database errors of the count reach the
+  // caller.
+  int Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
+                         int insertar, const QString& parametroClave, const QString& texto);
+
   int Ultimo_Resultado() const { return ultimoResultado_; }
   // When true a successful SELECT counts its rows into Num_Registros.
   bool Contar_Registros = true;

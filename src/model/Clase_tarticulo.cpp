@@ -442,17 +442,9 @@ int TArticulo::Modificar() {
 }
 
 int TArticulo::Grabar_Observaciones() {
-  Preparar(1, QStringLiteral("select Count(ID_ARTOBSERVACIONES) from ARTOBSERVACIONES Where ID_ARTICULO = :ID"));
-  Consulta(1).ParamByName(QStringLiteral("ID")).AsFloat(ID_ARTICULO());
-  Ejecutar(1);
-  const int filas = Consulta(1).FieldByName(QStringLiteral("COUNT")).AsInteger();
-  Cerrar(1);
-  Preparar(1, Catalogo()[filas > 0 ? 14 : 13]);
-  Consulta(1).ParamByName(QStringLiteral("ID_ARTICULO")).AsFloat(ID_ARTICULO());
-  Consulta(1).ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(observaciones_.join(QLatin1Char('\n')));
-  const int r = Ejecutar(1);
-  Cerrar(1);
-  return r;
+  return Grabar_Texto_Unico(
+      QStringLiteral("select Count(ID_ARTOBSERVACIONES) from ARTOBSERVACIONES Where ID_ARTICULO = :ID"),
+      QStringLiteral("ID"), ID_ARTICULO(), 14, 13, QStringLiteral("ID_ARTICULO"), observaciones_.join(QLatin1Char('\n')));
 }
 
 // ---- The lens screen's rules --------------------------------------------------------

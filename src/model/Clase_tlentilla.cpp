@@ -88,16 +88,10 @@ int TLentilla::Modificar() {
 
 int TLentilla::Grabar_Observaciones() {
   try {
-    Preparar(1, QStringLiteral("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID"));
-    Consulta(1).ParamByName(QStringLiteral("ID")).AsInteger(static_cast<qint64>(ID_MLENTILLA()));
-    Ejecutar(1);
-    const int filas = Consulta(1).FieldByName(QStringLiteral("COUNT")).AsInteger();
-    Cerrar(1);
-    Preparar(1, Catalogo()[filas != 0 ? 276 : 275]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
-    Consulta(1).ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(Observaciones().join(QLatin1Char('\n')));
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    const int r = Grabar_Texto_Unico(
+        QStringLiteral("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID"),
+        QStringLiteral("ID"), ID_MLENTILLA(), 276, 275, QStringLiteral("ID_MLENTILLA"),
+        Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
   } catch (...) {
     return -1;

@@ -99,16 +99,10 @@ int TPrueba::Modificar() {
 
 int TPrueba::Grabar_Observaciones() {
   try {
-    Preparar(1, QStringLiteral("select Count(ID_MLENTILLA) from PLOBSERVACIONES Where ID_MLENTILLA = :ID_MLENTILLA"));
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsInteger(static_cast<qint64>(ID_PRUEBA_LENTILLAS()));
-    Ejecutar(1);
-    const int filas = Consulta(1).FieldByName(QStringLiteral("COUNT")).AsInteger();
-    Cerrar(1);
-    Preparar(1, Catalogo()[filas != 0 ? 298 : 297]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_PRUEBA_LENTILLAS());
-    Consulta(1).ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(Observaciones().join(QLatin1Char('\n')));
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    const int r = Grabar_Texto_Unico(
+        QStringLiteral("select Count(ID_MLENTILLA) from PLOBSERVACIONES Where ID_MLENTILLA = :ID_MLENTILLA"),
+        QStringLiteral("ID_MLENTILLA"), ID_PRUEBA_LENTILLAS(), 298, 297, QStringLiteral("ID_MLENTILLA"),
+        Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
   } catch (...) {
     return -1;
