@@ -165,3 +165,13 @@ int TBase::Grabar_Texto_Unico(const QString& contar, const QString& parametroCon
   Cerrar(1);
   return r;
 }
+
+QStringList TBase::Lista_Claves(int slot, const QString& parametro, double valor) {
+  QStringList claves;
+  Preparar(1, catalogo_[slot]);
+  consultas_[1].ParamByName(parametro).AsFloat(valor);
+  if (Ejecutar(1) == kOk)
+    for (TIBQuery& q = consultas_[1]; !q.Eof(); q.Next()) claves << q.Fields(0).AsString();
+  Cerrar(1);
+  return claves;
+}

@@ -79,6 +79,10 @@ class TBase {
   int Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
                          int insertar, const QString& parametroClave, const QString& texto);
 
+  // The first column of every row of a catalogue statement that takes one key
+  // parameter, as texts: the key lists the screens walk. Runs on channel 1.
+  QStringList Lista_Claves(int slot, const QString& parametro, double valor);
+
   int Ultimo_Resultado() const { return ultimoResultado_; }
   // When true a successful SELECT counts its rows into Num_Registros.
   bool Contar_Registros = true;

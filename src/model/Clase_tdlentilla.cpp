@@ -58,12 +58,7 @@ int TDLentilla::Borrar_Lineas() {
 int TDLentilla::Cargar_Lista_Lineas() {
   lineas_.clear();
   try {
-    Preparar(1, Catalogo()[290]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
-    if (Ejecutar(1) == 0)
-      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next())
-        lineas_ << q.FieldByName(QStringLiteral("ID_DLENTILLA")).AsString();
-    Cerrar(1);
+    lineas_ = Lista_Claves(290, QStringLiteral("ID_MLENTILLA"), idFicha_);
     return 0;
   } catch (const EIBError&) {
     return -1;

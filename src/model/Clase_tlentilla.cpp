@@ -289,13 +289,7 @@ int TLentilla::Borrar_Observaciones() {
 
 int TLentilla::Cargar_Lista_Fichas() {
   try {
-    Preparar(1, Catalogo()[283]);
-    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
-    listaFichas_.clear();
-    if (Ejecutar(1) == 0)
-      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next())
-        listaFichas_ << q.FieldByName(QStringLiteral("ID_MLentilla")).AsString();
-    Cerrar(1);
+    listaFichas_ = Lista_Claves(283, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
     return 0;
   } catch (...) {
     return -1;

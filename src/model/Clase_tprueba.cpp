@@ -232,13 +232,7 @@ int TPrueba::Cargar_Observaciones() {
 
 int TPrueba::Cargar_Lista_Pruebas() {
   try {
-    Preparar(1, Catalogo()[295]);
-    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
-    listaPruebas_.clear();
-    if (Ejecutar(1) == 0)
-      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next())
-        listaPruebas_ << q.FieldByName(QStringLiteral("ID_PRUEBA_LENTILLAS")).AsString();
-    Cerrar(1);
+    listaPruebas_ = Lista_Claves(295, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
     return 0;
   } catch (...) {
     return -1;
