@@ -4,12 +4,21 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <cstdio>
 
 #include "Contexto_host.h"
 
 class TMensajesQt : public TServicioMensajes {
  public:
+  // Without anyone to answer (a screenshot run without a display) each box
+  // is written to the error output and answered OK, or No when it asks.
+  bool automatico = false;
+
   int Mostrar(const QString& texto, const QString& titulo, int flags) override {
+    if (automatico) {
+      std::fprintf(stderr, "[%s] %s\n", qPrintable(titulo), qPrintable(texto));
+      return (flags & 0x0F) == mb::OK ? mb::IDOK : mb::IDNO;
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(titulo);
     box.setText(texto);

@@ -48,6 +48,8 @@ class TSesionHost {
   bool Seleccionar_Paciente(int idPaciente, int numeroFicha);
 
   THostContext& Contexto() { return ctx_; }
+  // Boxes answered without asking (screenshot runs without a display).
+  void Mensajes_Automaticos(bool si) { mensajes_.automatico = si; }
   TIBDatabase& Principal() { return principal_; }
 
  private:

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
   if (p.isSet(tienda)) cfg.idTienda = p.value(tienda).toInt();
 
   TSesionHost sesion(cfg);
+  sesion.Mensajes_Automaticos(p.isSet(captura));
   try {
     sesion.Abrir(p.isSet(demo));
     sesion.Preparar_Contexto();

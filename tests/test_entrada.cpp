@@ -127,6 +127,14 @@ TEST(ProgramaAnfitrion, AbreLaDemostracionYGuardaUnaCaptura) {
   EXPECT_GE(imagen.height(), 600);
   EXPECT_TRUE(salida.contains("160 paciente: Marta Álvarez Gil")) << salida.toStdString();
   EXPECT_TRUE(salida.contains("208-210 marcas: 1 0 0")) << salida.toStdString();
+
+  // A new record for a patient with records asks whether to copy the last
+  // one: with nobody to answer, the box is answered No and written out.
+  p.start(OPTICA_HOST, {"--database", dir.filePath("optica.fdb"), "--modules", OPTICA_MODULOS_DIR, "--patient", "3",
+                        "--screenshot", png});
+  ASSERT_TRUE(p.waitForFinished(60000));
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("¿Desea copiar los datos de la última ficha?"));
 }
 
 }  // namespace
