@@ -821,8 +821,11 @@ void TfrmLentilla::btnNuevoClick() {
   if (edtFicha_->text().isEmpty()) return;
   if (Preparar_Nueva() != 0) return;
   TLentilla& l = Lentilla();
-  l.ID_PACIENTE(seleccion_.idPaciente);
-  l.Buscar_Ultima();
+  // For a patient with records the preparation has just loaded the last one.
+  if (seleccion_.tieneFichas == 0) {
+    l.ID_PACIENTE(seleccion_.idPaciente);
+    l.Buscar_Ultima();
+  }
   edtFicha_->setReadOnly(false);
   edtFicha_->setText(QString::number(l.ID_MLENTILLA() > 0 ? l.NUMERO_FICHA() + 1 : 1));
   edtFicha_->setReadOnly(true);
