@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "Clase_tbiblioteca.h"
+#include "Host_estilo.h"
 #include "Host_pacientes.h"
 #include "Host_sesion.h"
 
@@ -47,6 +48,7 @@ QWidget* Ventana_Del_Modulo() {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  Aplicar_Estilo_Tienda();
   QApplication::setOrganizationName(QStringLiteral("Miravel"));
   QApplication::setApplicationName(QStringLiteral("optica-host"));
 

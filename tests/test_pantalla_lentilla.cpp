@@ -194,6 +194,86 @@ TEST_F(PantallaTest, NavegarEnLosExtremosNoCambiaNada) {
   EXPECT_EQ(h.Filas_Acceso(), QStringList({"8002/3", "8002/3", "8002/3", "8002/3"}));
 }
 
+// Walking shows each record without clearing the screen first: whatever the
+// full record showed must be gone on the bare one, and come back.
+TEST_F(PantallaTest, NavegarDeUnaFichaCompletaAUnaVaciaNoDejaRestos) {
+  Ficha(10, 1, "2024-01-01");
+  Ejecutar_SQL(*h.principal,
+               "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_LIMPIEZA, LIQUIDOS, "
+               "OD_ESFERA, OI_ESFERA, OD_EJE, OI_EJE, OD_RADIO_1, OD_ABERTURA_PARPEBRAL, ID_DOCTOR, ID_AGENTE, "
+               "PROPIA_AJENA) values (11, 7, 2, '2025-01-01', '2025-02-01', 'Renu', -3.5, -3.75, 90, 400, '8,60', "
+               "10.5, 4, 3, 1)");
+  Ejecutar_SQL(*h.principal, "insert into LOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) values (11, 'Ojo seco')");
+  Ejecutar_SQL(*h.principal,
+               "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, IMPORTE_M1, LOTE, "
+               "FECHA_GARANTIA) values (11, 2, 'AC-OAS-6', 'Acuvue', 5, 25.5, 'L7', '2026-01-01')");
+  h.ctx.seleccion.idFicha = 11;
+  h.ctx.seleccion.ultimaFicha = 2;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  const auto completa = [&] {
+    EXPECT_EQ(W("edtFicha")->text(), "2");
+    EXPECT_EQ(W("edt_OD_Esfera")->text(), "-3,50");
+    EXPECT_EQ(W("edt_OI_Esfera")->text(), "-3,75");
+    EXPECT_EQ(W("edt_OD_Eje")->text(), "90");
+    EXPECT_EQ(W("edt_OD_Radio_1")->text(), "8,60");
+    EXPECT_EQ(W("edt_OD_Abert_Parpebral")->text(), "10,50");
+    EXPECT_EQ(W("edt_Liquido")->text(), "Renu");
+    EXPECT_EQ(W<TEditFecha>("dtm_Fecha_Limpieza")->displayText(), "01/02/2025");
+    EXPECT_EQ(W<QComboBox>("cbx_Propia_Ajena")->currentText(), "Ajena");
+    EXPECT_EQ(W<QComboBox>("cbx_OI_Tipo_Lentilla")->currentText(), "Mensual");
+    EXPECT_EQ(W("edt_OI_Articulo")->text(), "AC-OAS-6");
+    EXPECT_EQ(W("edt_OI_Importe")->text(), "25,50");
+    EXPECT_EQ(W("edtOILote")->text(), "L7");
+    EXPECT_EQ(W<TEditFecha>("dtm_OI_Fecha_Garantia")->displayText(), "01/01/2026");
+    EXPECT_EQ(W<QPlainTextEdit>("memObservaciones")->toPlainText(), "Ojo seco");
+  };
+  completa();
+  B("btnAnterior")->click();
+  EXPECT_EQ(W("edtFicha")->text(), "1");
+  EXPECT_EQ(W("edt_OD_Esfera")->text(), "-1,00");
+  EXPECT_EQ(W("edt_OI_Esfera")->text(), "+0,00");  // the bare record's zeros, not the other one's values
+  EXPECT_EQ(W("edt_OD_Eje")->text(), "0");
+  EXPECT_EQ(W("edt_OD_Radio_1")->text(), "");
+  EXPECT_EQ(W("edt_OD_Abert_Parpebral")->text(), "0,00");
+  EXPECT_EQ(W("edt_Liquido")->text(), "");
+  EXPECT_TRUE(W<TEditFecha>("dtm_Fecha_Limpieza")->Vacia());
+  EXPECT_EQ(W<QComboBox>("cbx_Propia_Ajena")->currentText(), "Propia");
+  EXPECT_EQ(W<QComboBox>("cbx_OI_Tipo_Lentilla")->currentIndex(), -1);
+  EXPECT_EQ(W("edt_OI_Articulo")->text(), "");
+  EXPECT_EQ(W("edt_OI_Importe")->text(), "");
+  EXPECT_EQ(W("edtOILote")->text(), "");
+  EXPECT_TRUE(W<TEditFecha>("dtm_OI_Fecha_Garantia")->Vacia());
+  EXPECT_EQ(W<QPlainTextEdit>("memObservaciones")->toPlainText(), "");
+  EXPECT_EQ(pantalla->windowTitle(), "Ficha de Lentillas - Marta Álvarez Gil");
+  B("btnSiguiente")->click();
+  completa();
+  EXPECT_FALSE(pantalla->Modificado());
+}
+
+// The observations tab carries an icon while the record has observations.
+TEST_F(PantallaTest, IconoDeObservacionesSigueAlGrabar) {
+  Ficha(10, 1, "2024-01-01");
+  h.ctx.seleccion.idFicha = 10;
+  h.ctx.seleccion.ultimaFicha = 1;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  auto* pestanas = W<QTabWidget>("pclLentilla");
+  auto* memo = W<QPlainTextEdit>("memObservaciones");
+  const auto grabar = [&](const QString& texto) {
+    memo->setPlainText(texto);
+    Teclear("edt_OD_Esfera", "-1,25");
+    B("btnGrabar")->click();
+    EXPECT_FALSE(pantalla->Modificado());
+  };
+  grabar("Revisar en un mes");
+  EXPECT_FALSE(pestanas->tabIcon(1).isNull());
+  grabar("Revisar en dos meses");
+  EXPECT_FALSE(pestanas->tabIcon(1).isNull());
+  grabar("");
+  EXPECT_TRUE(pestanas->tabIcon(1).isNull());
+}
+
 TEST_F(PantallaTest, SinDerechoAModificarSePuedeCrearPeroNoCambiar) {
   Ficha(10, 1, "2024-01-01");
   h.usuario.puedeModificar = 0;

@@ -2,6 +2,8 @@
 
 #include <ibase.h>
 
+#include <cstdio>
+
 EIBError::EIBError(long ibErrorCode, int sqlCode, const QString& mensaje, std::vector<long> codigos)
     : ibErrorCode_(ibErrorCode),
       sqlCode_(sqlCode),
@@ -73,4 +75,9 @@ Firebird::IUtil* Util() {
 }
 
 void Error_Cliente(const QString& mensaje) { throw EIBError(0, 0, mensaje); }
+
+void Trazar(const char* sql, size_t longitud) {
+  static const bool activa = qEnvironmentVariableIsSet("OPTICA_TRAZA_SQL");
+  if (activa) fprintf(stderr, "SQL: %.*s\n", static_cast<int>(longitud), sql);
+}
 }  // namespace ibx

@@ -69,6 +69,7 @@ void TIBQuery::Prepare() {
   Firebird::IAttachment* att = Conexion();
   Firebird::ITransaction* tra = Transaccion_Activa();
   TEstado st;
+  ibx::Trazar(traducida_.texto.constData(), traducida_.texto.size());
   statement_ = att->prepare(&st, tra, static_cast<unsigned>(traducida_.texto.size()),
                             traducida_.texto.constData(), 3,
                             Firebird::IStatement::PREPARE_PREFETCH_METADATA);

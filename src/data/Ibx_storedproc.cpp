@@ -71,6 +71,7 @@ void TIBStoredProc::Prepare() {
   Firebird::ITransaction* tra = Transaccion_Activa();
   const QByteArray& sql = db->Info_Procedimiento(nombre_, tra).sentencia;
   TEstado st;
+  ibx::Trazar(sql.constData(), sql.size());
   statement_ = db->Handle()->prepare(&st, tra, static_cast<unsigned>(sql.size()), sql.constData(), 3,
                                      Firebird::IStatement::PREPARE_PREFETCH_METADATA);
   try {

@@ -1,5 +1,7 @@
 #include "Dm_lentilla.h"
 
+#include <QHash>
+
 #include "Ibx_transaction.h"
 #include "Util_fechas.h"
 
@@ -45,7 +47,12 @@ bool TdmLentilla::memReposicionesBeforePost(int fila) const {
   return obs && !obs->text().isEmpty();
 }
 
+// Reading an icon parses its SVG; the icons are kept for as long as the module
+// is loaded, so a screen opened again shows them without parsing anything.
 QIcon TdmLentilla::Imagen(const QString& nombre) {
+  static QHash<QString, QIcon> iconos;
+  auto it = iconos.constFind(nombre);
+  if (it != iconos.constEnd()) return *it;
   Iniciar_Recursos();
-  return QIcon(QStringLiteral(":/iconos/") + nombre + QStringLiteral(".svg"));
+  return *iconos.insert(nombre, QIcon(QStringLiteral(":/iconos/") + nombre + QStringLiteral(".svg")));
 }

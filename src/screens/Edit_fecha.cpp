@@ -12,11 +12,15 @@ double TEditFecha::Fecha() const {
   return !Vacia() && fechas::Texto_A_Fecha(displayText(), d) ? d : 0;
 }
 
+// Setting the text an edit already shows would lay it out and paint it again
+// for nothing; walking through records mostly shows the same dates.
 void TEditFecha::Fijar_Fecha(double fecha) {
-  if (fecha == 0)
-    clear();
-  else
-    setText(fechas::Fecha_A_Texto(fecha));
+  if (fecha == 0) {
+    if (!Vacia()) clear();
+    return;
+  }
+  const QString texto = fechas::Fecha_A_Texto(fecha);
+  if (displayText() != texto) setText(texto);
 }
 
 bool TEditFecha::Valida() const {

@@ -605,13 +605,19 @@ int TfrmLentilla::Cargar_Ficha(double idFicha) {
   return 0;
 }
 
+// Shows a text only when it differs from what the edit holds: an edit given its
+// own text again is laid out and painted again for nothing.
+static void Poner(QLineEdit* e, const QString& texto) {
+  if (e->text() != texto) e->setText(texto);
+}
+
 void TfrmLentilla::Mostrar_Medidas(TLentilla& l) {
   const double valores[2][3] = {{l.OD_ABERTURA_PARPEBRAL(), l.OD_DIAMETRO_PUPILAR(), l.OD_DIAMETRO_IRIS()},
                                 {l.OI_ABERTURA_PARPEBRAL(), l.OI_DIAMETRO_PUPILAR(), l.OI_DIAMETRO_IRIS()}};
   for (int o = 0; o < 2; ++o) {
-    ojos_[o].abertura->setText(TLentilla::Valor_A_Texto(valores[o][0]));
-    ojos_[o].pupilar->setText(TLentilla::Valor_A_Texto(valores[o][1]));
-    ojos_[o].iris->setText(TLentilla::Valor_A_Texto(valores[o][2]));
+    Poner(ojos_[o].abertura, TLentilla::Valor_A_Texto(valores[o][0]));
+    Poner(ojos_[o].pupilar, TLentilla::Valor_A_Texto(valores[o][1]));
+    Poner(ojos_[o].iris, TLentilla::Valor_A_Texto(valores[o][2]));
   }
 }
 
@@ -619,7 +625,7 @@ void TfrmLentilla::Mostrar_Ficha(TLentilla& l, bool graduacion, bool lentes, boo
   const bool antes = cargando_;
   cargando_ = true;
   if (resto) {
-    edtFicha_->setText(QString::number(l.NUMERO_FICHA()));
+    Poner(edtFicha_, QString::number(l.NUMERO_FICHA()));
     dtmFecha_->Fijar_Fecha(l.FECHA());
     dtmFechaRevision_->Fijar_Fecha(l.FECHA_REVISION());
     dtmFechaLimpieza_->Fijar_Fecha(l.FECHA_LIMPIEZA());
@@ -632,7 +638,8 @@ void TfrmLentilla::Mostrar_Ficha(TLentilla& l, bool graduacion, bool lentes, boo
     cbxAgente_->setCurrentIndex(agente);
     tbnAgente_->setVisible(agente < 0 && l.Agente().ID() > 0);
     cbxPropiaAjena_->setCurrentIndex(l.PROPIA_AJENA() >= 0 && l.PROPIA_AJENA() < 2 ? l.PROPIA_AJENA() : -1);
-    memObservaciones_->setPlainText(l.Observaciones().join(QLatin1Char('\n')));
+    const QString observaciones = l.Observaciones().join(QLatin1Char('\n'));
+    if (memObservaciones_->toPlainText() != observaciones) memObservaciones_->setPlainText(observaciones);
     Mostrar_Medidas(l);
   }
   if (graduacion) {
@@ -646,51 +653,56 @@ void TfrmLentilla::Mostrar_Ficha(TLentilla& l, bool graduacion, bool lentes, boo
                static_cast<double>(l.OI_EJE()), l.OI_DIAMETRO(), l.OI_ZONA_OPTICA(), l.OI_ADICION(),
                l.OI_AGUDEZA_VISUAL_CC()}};
     for (int o = 0; o < 2; ++o) {
-      ojos_[o].radio1->setText(g[o].radio1);
-      ojos_[o].radio2->setText(g[o].radio2);
-      ojos_[o].queratometria->setText(g[o].queratometria);
-      ojos_[o].esfera->setText(TLentilla::Valor_A_Texto_Con_Signo(g[o].esfera));
-      ojos_[o].cilindro->setText(TLentilla::Valor_A_Texto_Con_Signo(g[o].cilindro));
-      ojos_[o].eje->setText(TLentilla::Eje_A_Texto(g[o].eje));
-      ojos_[o].diametro->setText(TLentilla::Valor_A_Texto(g[o].diametro));
-      ojos_[o].zona->setText(TLentilla::Valor_A_Texto(g[o].zona));
-      ojos_[o].adicion->setText(TLentilla::Valor_A_Texto(g[o].adicion));
-      ojos_[o].agudeza->setText(TLentilla::Valor_A_Texto(g[o].agudeza));
+      Poner(ojos_[o].radio1, g[o].radio1);
+      Poner(ojos_[o].radio2, g[o].radio2);
+      Poner(ojos_[o].queratometria, g[o].queratometria);
+      Poner(ojos_[o].esfera, TLentilla::Valor_A_Texto_Con_Signo(g[o].esfera));
+      Poner(ojos_[o].cilindro, TLentilla::Valor_A_Texto_Con_Signo(g[o].cilindro));
+      Poner(ojos_[o].eje, TLentilla::Eje_A_Texto(g[o].eje));
+      Poner(ojos_[o].diametro, TLentilla::Valor_A_Texto(g[o].diametro));
+      Poner(ojos_[o].zona, TLentilla::Valor_A_Texto(g[o].zona));
+      Poner(ojos_[o].adicion, TLentilla::Valor_A_Texto(g[o].adicion));
+      Poner(ojos_[o].agudeza, TLentilla::Valor_A_Texto(g[o].agudeza));
     }
   }
   if (lentes) {
-    edtLiquido_->setText(l.LIQUIDOS());
+    Poner(edtLiquido_, l.LIQUIDOS());
     Mostrar_Lentes(l.ID_MLENTILLA());
   }
   cargando_ = antes;
 }
 
 void TfrmLentilla::Mostrar_Lentes(double idFicha) {
-  for (int o = 0; o < 2; ++o) {
-    ojos_[o].tipo->setCurrentIndex(-1);
-    ojos_[o].articulo->clear();
-    ojos_[o].importe->clear();
-    ojos_[o].lote->clear();
-    ojos_[o].garantia->Fijar_Fecha(0);
-  }
+  // What each eye shows, gathered first so that every control is set once.
+  struct {
+    int tipo = -1;
+    QString articulo, importe, lote;
+    double garantia = 0;
+  } vista[2];
   TDLentilla linea(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
   linea.ID_MLENTILLA(idFicha);
   linea.Cargar_Lista_Lineas();
   for (const QString& clave : linea.Lista_Lineas()) {
     linea.ID_DLENTILLA(clave.toDouble());
     if (linea.Buscar() != 0 || (linea.OJO() != 1 && linea.OJO() != 2)) continue;
-    TOjo& ojo = ojos_[linea.OJO() - 1];
-    ojo.tipo->setCurrentIndex(ojo.tipo->findData(linea.ID_TLENTILLA()));
-    ojo.articulo->setText(linea.REFERENCIA() == QLatin1String("0") ? QString() : linea.REFERENCIA());
-    if (!ojo.articulo->text().isEmpty()) {
+    const int o = linea.OJO() - 1;
+    vista[o].tipo = ojos_[o].tipo->findData(linea.ID_TLENTILLA());
+    vista[o].articulo = linea.REFERENCIA() == QLatin1String("0") ? QString() : linea.REFERENCIA();
+    if (!vista[o].articulo.isEmpty()) {
       // The line names its article; the key is not kept with it.
-      TArticuloOjo& a = articulosOjo_[linea.OJO() - 1];
-      a = TArticuloOjo{-1, linea.REFERENCIA(), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
-                       linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
+      articulosOjo_[o] = TArticuloOjo{-1, linea.REFERENCIA(), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
+                                      linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
     }
-    ojo.importe->setText(Texto_Importe(linea.IMPORTE()));
-    ojo.lote->setText(linea.LOTE());
-    ojo.garantia->Fijar_Fecha(linea.FECHA_GARANTIA());
+    vista[o].importe = Texto_Importe(linea.IMPORTE());
+    vista[o].lote = linea.LOTE();
+    vista[o].garantia = linea.FECHA_GARANTIA();
+  }
+  for (int o = 0; o < 2; ++o) {
+    ojos_[o].tipo->setCurrentIndex(vista[o].tipo);
+    Poner(ojos_[o].articulo, vista[o].articulo);
+    Poner(ojos_[o].importe, vista[o].importe);
+    Poner(ojos_[o].lote, vista[o].lote);
+    ojos_[o].garantia->Fijar_Fecha(vista[o].garantia);
   }
 }
 
@@ -796,8 +808,8 @@ void TfrmLentilla::Navegar(int direccion) {
       ctx_->aplicacion->MessageBox(kSinUltima, kAviso, mb::OK);
     } else if (r == 0) {
       cargando_ = true;
-      Limpiar_Controles();
-      Limpiar_Graduacion();
+      // Every control of the record is shown again, so nothing is cleared first.
+      Poner_Titulo();
       Mostrar_Ficha(l, true, true, true);
       cargando_ = false;
       fichaExistente_ = 1;
@@ -972,9 +984,11 @@ void TfrmLentilla::btnGrabarClick() {
   fichaExistente_ = 1;
   Modificado_Estado(false);
   pclLentilla_->setCurrentIndex(0);
-  pclLentilla_->setTabIcon(1, memObservaciones_->toPlainText().isEmpty()
-                                  ? QIcon()
-                                  : TdmLentilla::Imagen(QStringLiteral("observaciones")));
+  // A new tab icon lays the tab bar out again and repaints the whole page: only
+  // when the observations appear or go.
+  const bool conObservaciones = !memObservaciones_->toPlainText().isEmpty();
+  if (pclLentilla_->tabIcon(1).isNull() == conObservaciones)
+    pclLentilla_->setTabIcon(1, conObservaciones ? TdmLentilla::Imagen(QStringLiteral("observaciones")) : QIcon());
 }
 
 void TfrmLentilla::btnBorrarClick() {

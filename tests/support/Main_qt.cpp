@@ -1,12 +1,15 @@
 // Test main for the suites that need widgets: one QApplication for the whole
-// program, offscreen unless told otherwise.
+// program, offscreen unless told otherwise, in the style the shop's host uses.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "Host_estilo.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  Aplicar_Estilo_Tienda();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
