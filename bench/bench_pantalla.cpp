@@ -26,6 +26,7 @@
 #include "Clase_tbdacceso.h"
 #include "Clase_tbiblioteca.h"
 #include "Clase_tctrlteclado.h"
+#include "Clase_tlentilla.h"
 #include "Clase_tmoneda.h"
 #include "Contexto_host.h"
 #include "Frm_lentilla.h"
@@ -308,6 +309,44 @@ void BM_Construir_Ventana(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Construir_Ventana)->Unit(benchmark::kMillisecond);
+
+// ---- One record read through the domain classes -----------------------------------
+
+// TLentilla::Buscar with the doctor, the agent and the observations it brings,
+// made anew each time as the screen makes it: the database path of the screen
+// without any widget.
+void BM_Buscar_Ficha_Clases(benchmark::State& state) {
+  THost& h = Host();
+  const double ficha = h.Clave(25);
+  for (auto _ : state) {
+    TLentilla l(&h.aplicacion, &h.secundaria, &h.principal);
+    l.ID_MLENTILLA(ficha);
+    if (l.Buscar() != 0) state.SkipWithError("Buscar");
+  }
+}
+BENCHMARK(BM_Buscar_Ficha_Clases)->Unit(benchmark::kMillisecond);
+
+void BM_Crear_Ficha_Clases(benchmark::State& state) {
+  THost& h = Host();
+  for (auto _ : state) TLentilla l(&h.aplicacion, &h.secundaria, &h.principal);
+}
+BENCHMARK(BM_Crear_Ficha_Clases)->Unit(benchmark::kMillisecond);
+
+void BM_Buscar_Ficha_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double ficha = h.Clave(25);
+  Firebird::IAttachment* b = h.principal.Handle();
+  for (auto _ : state) {
+    Directo(b, "Select * From MONEDA");  // the currency of the record's person object
+    Directo(b, QString("EXECUTE PROCEDURE BUSCAR_MLENTILLA(%1, -1, -1)").arg(ficha).toUtf8());
+    Directo(b, "select * from doctor where id_doctor = 4 and borrado = 0");
+    Directo(b, "select * from LOCALIDAD where id_localidad = 0");
+    Directo(b, "select * from dobservaciones where id_doctor = 4");
+    Directo(b, "EXECUTE PROCEDURE BUSCAR_AGENTE(3, -1, 0)");
+    Directo(b, QString("Select * from LOBSERVACIONES where ID_MLENTILLA = %1").arg(ficha).toUtf8());
+  }
+}
+BENCHMARK(BM_Buscar_Ficha_Directo)->Unit(benchmark::kMillisecond);
 
 // ---- "Siguiente" ------------------------------------------------------------------------------
 

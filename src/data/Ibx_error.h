@@ -51,6 +51,7 @@ Firebird::IUtil* Util();
 // Throws a component-side error (code 0) with the given text.
 [[noreturn]] void Error_Cliente(const QString& mensaje);
 // With OPTICA_TRAZA_SQL set, every statement prepared is written to the error
-// output: what a screen really asks of the database, statement by statement.
+// output, and so is every transaction started, committed or rolled back: what
+// a screen really asks of the database, statement by statement.
 void Trazar(const char* sql, size_t longitud);
 }  // namespace ibx

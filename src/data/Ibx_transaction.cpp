@@ -93,6 +93,7 @@ void TIBTransaction::StartTransaction() {
     paramsBloque_ = Params;
   }
   TEstado st;
+  ibx::Trazar("-- start transaction", 20);
   handle_ = DefaultDatabase->Handle()->startTransaction(
       &st, static_cast<unsigned>(bloque_.size()), reinterpret_cast<const unsigned char*>(bloque_.data()));
 }
@@ -100,6 +101,7 @@ void TIBTransaction::StartTransaction() {
 void TIBTransaction::Commit() {
   if (!handle_) ibx::Error_Cliente(QStringLiteral("La transacción no está activa."));
   TEstado st;
+  ibx::Trazar("-- commit", 9);
   handle_->commit(&st);  // releases the interface on success
   handle_ = nullptr;
 }
@@ -115,6 +117,7 @@ void TIBTransaction::Rollback() {
   TEstado st;
   Firebird::ITransaction* t = handle_;
   handle_ = nullptr;
+  ibx::Trazar("-- rollback", 11);
   try {
     t->rollback(&st);
   } catch (...) {
