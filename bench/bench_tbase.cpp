@@ -15,6 +15,7 @@
 #include <cstring>
 #include <ibase.h>
 
+#include "Iteraciones.h"
 #include "Clase_tbase.h"
 #include "Script_sql.h"
 
@@ -42,13 +43,6 @@ struct TEntorno {
   }
 };
 
-// OPTICA_BENCH_ITERACIONES fixes the iteration count, so that an instruction
-// count (valgrind --tool=callgrind) can be compared between two runs.
-benchmark::internal::Benchmark* Registrar(benchmark::internal::Benchmark* b) {
-  const int n = qEnvironmentVariableIntValue("OPTICA_BENCH_ITERACIONES");
-  return n > 0 ? b->Iterations(n) : b;
-}
-
 TEntorno& Entorno() {
   static TEntorno e;
   return e;
@@ -65,7 +59,7 @@ void BM_TBase_Construir(benchmark::State& state) {
     benchmark::DoNotOptimize(&base);
   }
 }
-const auto* registro_BM_TBase_Construir = Registrar(benchmark::RegisterBenchmark("BM_TBase_Construir", BM_TBase_Construir));
+OPTICA_BENCHMARK(BM_TBase_Construir);
 
 // ---- BUSCAR_TLENTILLA: three inputs, four outputs -------------------------------
 
@@ -85,7 +79,7 @@ void BM_Buscar_TLentilla_TBase(benchmark::State& state) {
     base.Cerrar(5);
   }
 }
-const auto* registro_BM_Buscar_TLentilla_TBase = Registrar(benchmark::RegisterBenchmark("BM_Buscar_TLentilla_TBase", BM_Buscar_TLentilla_TBase));
+OPTICA_BENCHMARK(BM_Buscar_TLentilla_TBase);
 
 void BM_Buscar_TLentilla_Directo(benchmark::State& state) {
   TEntorno& e = Entorno();
@@ -119,7 +113,7 @@ void BM_Buscar_TLentilla_Directo(benchmark::State& state) {
     tra->commit(&st);
   }
 }
-const auto* registro_BM_Buscar_TLentilla_Directo = Registrar(benchmark::RegisterBenchmark("BM_Buscar_TLentilla_Directo", BM_Buscar_TLentilla_Directo));
+OPTICA_BENCHMARK(BM_Buscar_TLentilla_Directo);
 
 // ---- BUSCAR_ARTICULO: four inputs, every output read ----------------------------
 
@@ -152,7 +146,7 @@ void BM_Buscar_Articulo_TBase(benchmark::State& state) {
     base.Cerrar(5);
   }
 }
-const auto* registro_BM_Buscar_Articulo_TBase = Registrar(benchmark::RegisterBenchmark("BM_Buscar_Articulo_TBase", BM_Buscar_Articulo_TBase));
+OPTICA_BENCHMARK(BM_Buscar_Articulo_TBase);
 
 void BM_Buscar_Articulo_Directo(benchmark::State& state) {
   TEntorno& e = Entorno();
@@ -187,7 +181,7 @@ void BM_Buscar_Articulo_Directo(benchmark::State& state) {
     tra->commit(&st);
   }
 }
-const auto* registro_BM_Buscar_Articulo_Directo = Registrar(benchmark::RegisterBenchmark("BM_Buscar_Articulo_Directo", BM_Buscar_Articulo_Directo));
+OPTICA_BENCHMARK(BM_Buscar_Articulo_Directo);
 
 // ---- One-row INSERT with its commit -------------------------------------------
 
@@ -202,7 +196,7 @@ void BM_Insertar_TBase(benchmark::State& state) {
     base.Cerrar(1);
   }
 }
-const auto* registro_BM_Insertar_TBase = Registrar(benchmark::RegisterBenchmark("BM_Insertar_TBase", BM_Insertar_TBase));
+OPTICA_BENCHMARK(BM_Insertar_TBase);
 
 void BM_Insertar_Directo(benchmark::State& state) {
   TEntorno& e = Entorno();
@@ -229,7 +223,7 @@ void BM_Insertar_Directo(benchmark::State& state) {
     tra->commit(&st);
   }
 }
-const auto* registro_BM_Insertar_Directo = Registrar(benchmark::RegisterBenchmark("BM_Insertar_Directo", BM_Insertar_Directo));
+OPTICA_BENCHMARK(BM_Insertar_Directo);
 
 }  // namespace
 

@@ -299,6 +299,71 @@ TEST_F(ComponentesTest, ProcedimientoConParametrosLeidosDeLaBaseDeDatos) {
   tra.Rollback();
 }
 
+// Each text is described once per connection. A table changed after that must
+// never be misread: at worst one execution fails, and the next one sees the
+// table as it is now.
+TEST_F(ComponentesTest, TablaCambiadaTrasDescribirLaSentenciaNoSeLeeMal) {
+  Insertar(1, 2.5, "uno", 0);
+  tra.Commit();
+  const auto leer = [&](const char* campo) {
+    q.SQL.Clear();
+    q.SQL.Add("select * from PRUEBA where ID = :ID");
+    q.ParamByName("ID").AsInteger(1);
+    int fallos = 0;
+    try {
+      q.Open();
+    } catch (const EIBError&) {
+      ++fallos;
+      if (tra.InTransaction()) tra.Rollback();
+      q.ParamByName("ID").AsInteger(1);
+      q.Open();
+    }
+    EXPECT_LE(fallos, 1);
+    const QString v = q.FieldByName(campo).AsString();
+    q.Close();
+    tra.Commit();
+    return v;
+  };
+  EXPECT_EQ(leer("TEXTO"), "uno");
+
+  // A new column in front of the others.
+  Ejecutar_SQL(*db, "alter table PRUEBA add NUEVA varchar(10)");
+  Ejecutar_SQL(*db, "alter table PRUEBA alter NUEVA position 1");
+  Ejecutar_SQL(*db, "update PRUEBA set NUEVA = 'nueva'");
+  EXPECT_EQ(leer("NUEVA"), "nueva");
+  EXPECT_EQ(leer("TEXTO"), "uno");
+
+  // A column dropped and one of the same name back with another type.
+  Ejecutar_SQL(*db, "alter table PRUEBA drop REAL_");
+  Ejecutar_SQL(*db, "alter table PRUEBA add REAL_ varchar(20)");
+  Ejecutar_SQL(*db, "update PRUEBA set REAL_ = 'texto'");
+  EXPECT_EQ(leer("REAL_"), "texto");
+
+  // A procedure given another output.
+  Ejecutar_SQL(*db, "create procedure ECO (ORG_A integer) returns (RES_A integer) as begin RES_A = ORG_A; end");
+  TIBStoredProc sp;
+  sp.Transaction = &tra;
+  sp.SetStoredProcName("ECO");
+  sp.ParamByName("ORG_A").AsInteger(5);
+  sp.ExecProc();
+  EXPECT_EQ(sp.ParamByName("RES_A").AsInteger(), 5);
+  tra.Commit();
+  sp.Unprepare();
+  Ejecutar_SQL(*db, "alter procedure ECO (ORG_A integer) returns (RES_A varchar(10)) as begin RES_A = 'x' || ORG_A; end");
+  int fallos = 0;
+  try {
+    sp.ExecProc();
+  } catch (const EIBError&) {
+    ++fallos;
+    tra.Rollback();
+    sp.Unprepare();
+    sp.ExecProc();
+  }
+  EXPECT_LE(fallos, 1);
+  EXPECT_EQ(sp.ParamByName("RES_A").AsString(), "x5");
+  tra.Commit();
+}
+
 TEST(Conexion, BaseDeDatosInexistenteEsErrorDeFirebird) {
   TIBDatabase db;
   db.DatabaseName = "/nonexistent/folder/nothing.fdb";

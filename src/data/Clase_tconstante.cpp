@@ -2,13 +2,18 @@
 
 // The application's statement catalogue. The slots below are the ones the lens
 // module runs; the other slots of the application's catalogue stay empty here
-// and keep their numbers. Literals need no allocation, so a catalogue costs one
-// block of null strings and forty pointer copies.
+// and keep their numbers. Literals need no allocation.
 
-TConstante::TConstante() { Rellenar(); }
+TConstante::TConstante() {
+  static const TSlots tabla = [] {
+    TSlots s;
+    Rellenar(s);
+    return s;
+  }();
+  slots_ = &tabla;
+}
 
-void TConstante::Rellenar() {
-  auto& s = slots_;
+void TConstante::Rellenar(TSlots& s) {
   s[1] = QStringLiteral(
         u"Update ARTICULO Set ID_TARTICULO = :ID_TARTICULO, REFERENCIA = :REFERENCIA, "
         u"CODIGO_BARRAS = :CODIGO_BARRAS, REFERENCIA_PROVEEDOR = :REFERENCIA_PROVEEDOR, "

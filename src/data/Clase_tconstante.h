@@ -15,11 +15,15 @@ class TConstante {
   // Text of a slot; empty for an unfilled slot or a number outside 0..809.
   const QString& operator[](int slot) const {
     static const QString vacio;
-    return slot >= 0 && slot < kNumSlots ? slots_[slot] : vacio;
+    return slot >= 0 && slot < kNumSlots ? (*slots_)[slot] : vacio;
   }
   const QString& Sentencia(int slot) const { return (*this)[slot]; }
 
  private:
-  void Rellenar();
-  std::array<QString, kNumSlots> slots_;
+  using TSlots = std::array<QString, kNumSlots>;
+  static void Rellenar(TSlots& s);
+  // The texts never change, so every catalogue reads one table filled the
+  // first time a catalogue is built: a database-access object costs a pointer,
+  // not 810 strings to build and destroy.
+  const TSlots* slots_;
 };

@@ -75,6 +75,7 @@ void TIBDatabase::CreateDatabase(int pageSize, bool escrituraForzada) {
 
 void TIBDatabase::Close() {
   procedimientos_.clear();
+  Olvidar_Descripciones();
   if (!attachment_) return;
   TEstado st;
   Firebird::IAttachment* a = attachment_;
@@ -90,6 +91,7 @@ void TIBDatabase::Close() {
 void TIBDatabase::DropDatabase() {
   if (!attachment_) ibx::Error_Cliente(QStringLiteral("La base de datos no está conectada."));
   procedimientos_.clear();
+  Olvidar_Descripciones();
   TEstado st;
   attachment_->dropDatabase(&st);
   attachment_ = nullptr;
@@ -161,4 +163,52 @@ const TInfoProcedimiento& TIBDatabase::Info_Procedimiento(const QString& nombre,
   }
   info.sentencia = s;
   return *procedimientos_.insert(clave, std::move(info));
+}
+
+namespace {
+// Texts built with their values inside (a patient's key, a record number)
+// never repeat; the table is emptied when it reaches this size.
+constexpr int kMaxDescripciones = 1024;
+
+void Soltar(TDescripcion& d) {
+  if (d.entrada) d.entrada->release();
+  if (d.salida) d.salida->release();
+  d.entrada = d.salida = nullptr;
+}
+}  // namespace
+
+const TDescripcion& TIBDatabase::Describir_Sentencia(const QByteArray& texto, Firebird::IStatement* sentencia,
+                                                     bool conEntrada) {
+  auto it = descripciones_.find(texto);
+  if (it != descripciones_.end() && (!conEntrada || it->entrada)) return *it;
+  if (it != descripciones_.end()) {
+    Soltar(*it);
+    descripciones_.erase(it);
+  }
+  if (descripciones_.size() >= kMaxDescripciones) Olvidar_Descripciones();
+  TEstado st;
+  TDescripcion d;
+  try {
+    d.tipo = sentencia->getType(&st);
+    if (conEntrada) d.entrada = sentencia->getInputMetadata(&st);
+    if (d.tipo == isc_info_sql_stmt_select || d.tipo == isc_info_sql_stmt_select_for_upd ||
+        d.tipo == isc_info_sql_stmt_exec_procedure)
+      d.salida = sentencia->getOutputMetadata(&st);
+  } catch (...) {
+    Soltar(d);
+    throw;
+  }
+  return *descripciones_.insert(texto, d);
+}
+
+void TIBDatabase::Olvidar_Descripcion(const QByteArray& texto) {
+  auto it = descripciones_.find(texto);
+  if (it == descripciones_.end()) return;
+  Soltar(*it);
+  descripciones_.erase(it);
+}
+
+void TIBDatabase::Olvidar_Descripciones() {
+  for (TDescripcion& d : descripciones_) Soltar(d);
+  descripciones_.clear();
 }

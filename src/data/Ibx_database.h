@@ -17,6 +17,14 @@ struct TInfoProcedimiento {
   QByteArray sentencia;  // "EXECUTE PROCEDURE NAME(?, ?)"
 };
 
+// What the engine says of a prepared statement: its kind and its input and
+// output messages (null when it has none). Holds a reference to each message.
+struct TDescripcion {
+  unsigned tipo = 0;
+  Firebird::IMessageMetadata* entrada = nullptr;
+  Firebird::IMessageMetadata* salida = nullptr;
+};
+
 class TIBDatabase {
  public:
   TIBDatabase() = default;
@@ -44,9 +52,23 @@ class TIBDatabase {
   // Parameter names of a stored procedure, looked up once per connection.
   const TInfoProcedimiento& Info_Procedimiento(const QString& nombre, Firebird::ITransaction* tra);
 
+  // The description of a statement just prepared from `texto`. Describing a
+  // message costs the engine about a third of the prepare itself, and the
+  // classes prepare the same texts over and over, so each text is described
+  // once per connection. The messages are only formats: the engine converts
+  // between them and the statement's own, so a table changed meanwhile gives
+  // an error on execution (never a misread row), after which the caller
+  // forgets the text and the next prepare describes it again.
+  const TDescripcion& Describir_Sentencia(const QByteArray& texto, Firebird::IStatement* sentencia,
+                                          bool conEntrada);
+  void Olvidar_Descripcion(const QByteArray& texto);
+
  private:
   std::string Parametros_Conexion(bool crear, int pageSize, bool escrituraForzada) const;
 
+  void Olvidar_Descripciones();
+
   Firebird::IAttachment* attachment_ = nullptr;
   QHash<QString, TInfoProcedimiento> procedimientos_;
+  QHash<QByteArray, TDescripcion> descripciones_;
 };

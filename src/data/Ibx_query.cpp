@@ -41,11 +41,21 @@ int TIBQuery::ParamCount() {
   return static_cast<int>(params_.size());
 }
 
-Firebird::IAttachment* TIBQuery::Conexion() const {
+TIBDatabase* TIBQuery::Base() const {
   TIBDatabase* db = Database ? Database : (Transaction ? Transaction->DefaultDatabase : nullptr);
   if (!db || !db->Connected())
     ibx::Error_Cliente(QStringLiteral("La consulta no tiene una base de datos conectada."));
-  return db->Handle();
+  return db;
+}
+
+Firebird::IAttachment* TIBQuery::Conexion() const { return Base()->Handle(); }
+
+// After a failed execution the text is prepared and described again next
+// time, in case the failure came from a table changed since it was described.
+void TIBQuery::Olvidar_Descripcion() {
+  TIBDatabase* db = Database ? Database : (Transaction ? Transaction->DefaultDatabase : nullptr);
+  if (db) db->Olvidar_Descripcion(traducida_.texto);
+  Unprepare();
 }
 
 Firebird::ITransaction* TIBQuery::Transaccion_Activa() {
@@ -74,14 +84,17 @@ void TIBQuery::Prepare() {
                             traducida_.texto.constData(), 3,
                             Firebird::IStatement::PREPARE_PREFETCH_METADATA);
   try {
-    tipoSentencia_ = statement_->getType(&st);
-    // Describing a message costs the engine as much as a small prepare: the
-    // inputs are described only when there are parameters, the outputs only
-    // when the statement gives rows.
-    if (!traducida_.posiciones.empty()) metaEntrada_ = statement_->getInputMetadata(&st);
-    if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd ||
-        tipoSentencia_ == isc_info_sql_stmt_exec_procedure) {
-      metaSalida_ = statement_->getOutputMetadata(&st);
+    // Inputs are described only when there are parameters, outputs only when
+    // the statement gives rows; both once per text and connection.
+    const TDescripcion& d = Base()->Describir_Sentencia(traducida_.texto, statement_, !traducida_.posiciones.empty());
+    tipoSentencia_ = d.tipo;
+    if (!traducida_.posiciones.empty()) {
+      metaEntrada_ = d.entrada;
+      metaEntrada_->addRef();
+    }
+    if (d.salida) {
+      metaSalida_ = d.salida;
+      metaSalida_->addRef();
       columnas_ = Describir(metaSalida_);
     }
     columnasBlob_.clear();
@@ -131,46 +144,51 @@ void TIBQuery::Leer_Fila(Firebird::ITransaction* tra, const unsigned char* fila)
 void TIBQuery::Open() {
   Close();
   Prepare();
-  Firebird::IAttachment* att = Conexion();
-  Firebird::ITransaction* tra = Transaccion_Activa();
-  entrada_.Preparar(metaEntrada_, att, tra, Valores_Posicionales());
-  TEstado st;
-  filas_.clear();
-  blobs_.clear();
-  numFilas_ = 0;
-  if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd) {
-    Firebird::IResultSet* rs =
-        statement_->openCursor(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, 0);
-    try {
-      for (;;) {
-        filas_.resize((numFilas_ + 1) * longitudFila_);
-        unsigned char* fila = filas_.data() + numFilas_ * longitudFila_;
-        if (rs->fetchNext(&st, fila) != Firebird::IStatus::RESULT_OK) break;
-        Leer_Fila(tra, fila);
-        ++numFilas_;
+  try {
+    Firebird::IAttachment* att = Conexion();
+    Firebird::ITransaction* tra = Transaccion_Activa();
+    entrada_.Preparar(metaEntrada_, att, tra, Valores_Posicionales());
+    TEstado st;
+    filas_.clear();
+    blobs_.clear();
+    numFilas_ = 0;
+    if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd) {
+      Firebird::IResultSet* rs =
+          statement_->openCursor(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, 0);
+      try {
+        for (;;) {
+          filas_.resize((numFilas_ + 1) * longitudFila_);
+          unsigned char* fila = filas_.data() + numFilas_ * longitudFila_;
+          if (rs->fetchNext(&st, fila) != Firebird::IStatus::RESULT_OK) break;
+          Leer_Fila(tra, fila);
+          ++numFilas_;
+        }
+        filas_.resize(numFilas_ * longitudFila_);
+        rs->close(&st);
+      } catch (...) {
+        rs->release();
+        filas_.clear();
+        blobs_.clear();
+        numFilas_ = 0;
+        throw;
       }
-      filas_.resize(numFilas_ * longitudFila_);
-      rs->close(&st);
-    } catch (...) {
-      rs->release();
-      filas_.clear();
-      blobs_.clear();
-      numFilas_ = 0;
-      throw;
+    } else if (!columnas_.empty()) {
+      // EXECUTE PROCEDURE with outputs: a dataset of one row.
+      filas_.assign(longitudFila_, 0);
+      statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, filas_.data());
+      Leer_Fila(tra, filas_.data());
+      numFilas_ = 1;
+    } else {
+      ibx::Error_Cliente(QStringLiteral("La sentencia no devuelve filas."));
     }
-  } else if (!columnas_.empty()) {
-    // EXECUTE PROCEDURE with outputs: a dataset of one row.
-    filas_.assign(longitudFila_, 0);
-    statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, filas_.data());
-    Leer_Fila(tra, filas_.data());
-    numFilas_ = 1;
-  } else {
-    ibx::Error_Cliente(QStringLiteral("La sentencia no devuelve filas."));
+    activa_ = true;
+    actual_ = 0;
+    bof_ = true;
+    eof_ = numFilas_ == 0;
+  } catch (const EIBError&) {
+    Olvidar_Descripcion();
+    throw;
   }
-  activa_ = true;
-  actual_ = 0;
-  bof_ = true;
-  eof_ = numFilas_ == 0;
 }
 
 void TIBQuery::Close() {
@@ -184,19 +202,24 @@ void TIBQuery::Close() {
 void TIBQuery::ExecSQL() {
   Close();
   Prepare();
-  Firebird::IAttachment* att = Conexion();
-  Firebird::ITransaction* tra = Transaccion_Activa();
-  entrada_.Preparar(metaEntrada_, att, tra, Valores_Posicionales());
-  TEstado st;
-  if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd) {
-    Firebird::IResultSet* rs =
-        statement_->openCursor(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, 0);
-    rs->close(&st);
-  } else {
-    std::vector<unsigned char> salida(longitudFila_);
-    statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(),
-                        columnas_.empty() ? nullptr : metaSalida_,
-                        columnas_.empty() ? nullptr : salida.data());
+  try {
+    Firebird::IAttachment* att = Conexion();
+    Firebird::ITransaction* tra = Transaccion_Activa();
+    entrada_.Preparar(metaEntrada_, att, tra, Valores_Posicionales());
+    TEstado st;
+    if (tipoSentencia_ == isc_info_sql_stmt_select || tipoSentencia_ == isc_info_sql_stmt_select_for_upd) {
+      Firebird::IResultSet* rs =
+          statement_->openCursor(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, 0);
+      rs->close(&st);
+    } else {
+      std::vector<unsigned char> salida(longitudFila_);
+      statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(),
+                          columnas_.empty() ? nullptr : metaSalida_,
+                          columnas_.empty() ? nullptr : salida.data());
+    }
+  } catch (const EIBError&) {
+    Olvidar_Descripcion();
+    throw;
   }
   filasAfectadas_ = 0;
   filasPendientes_ = true;

@@ -81,7 +81,9 @@ class TIBQuery {
 
  private:
   void Traducir();
+  TIBDatabase* Base() const;
   Firebird::IAttachment* Conexion() const;
+  void Olvidar_Descripcion();
   Firebird::ITransaction* Transaccion_Activa();
   std::vector<const TValor*> Valores_Posicionales() const;
   void Leer_Fila(Firebird::ITransaction* tra, const unsigned char* fila);

@@ -75,8 +75,13 @@ void TIBStoredProc::Prepare() {
   statement_ = db->Handle()->prepare(&st, tra, static_cast<unsigned>(sql.size()), sql.constData(), 3,
                                      Firebird::IStatement::PREPARE_PREFETCH_METADATA);
   try {
-    if (numEntradas_ > 0) metaEntrada_ = statement_->getInputMetadata(&st);
-    metaSalida_ = statement_->getOutputMetadata(&st);
+    const TDescripcion& d = db->Describir_Sentencia(sql, statement_, numEntradas_ > 0);
+    if (numEntradas_ > 0) {
+      metaEntrada_ = d.entrada;
+      metaEntrada_->addRef();
+    }
+    metaSalida_ = d.salida;
+    if (metaSalida_) metaSalida_->addRef();
     salidas_ = Describir(metaSalida_);
     bufferSalida_.assign(metaSalida_ ? metaSalida_->getMessageLength(&st) : 0, 0);
   } catch (...) {
@@ -112,8 +117,15 @@ void TIBStoredProc::ExecProc() {
   entrada_.Preparar(metaEntrada_, db->Handle(), tra, entradas);
   TEstado st;
   const bool conSalida = !salidas_.empty();
-  statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), conSalida ? metaSalida_ : nullptr,
-                      conSalida ? bufferSalida_.data() : nullptr);
+  try {
+    statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), conSalida ? metaSalida_ : nullptr,
+                        conSalida ? bufferSalida_.data() : nullptr);
+  } catch (const EIBError&) {
+    // Prepared and described again next time, in case the procedure changed since.
+    db->Olvidar_Descripcion(db->Info_Procedimiento(nombre_, tra).sentencia);
+    Unprepare();
+    throw;
+  }
   for (size_t i = 0; i < salidas_.size(); ++i) {
     const TColumna& c = salidas_[i];
     QString blob;
