@@ -309,4 +309,34 @@ TEST_F(SelectoresTest, ActualizarDoctoresPreguntaAntesDePerderElDoctor) {
   EXPECT_EQ(C("cbxDoctor")->count(), 2);
 }
 
+// Half-typed text left behind by walking to another record that shows the same
+// article: the article the record shows is not looked up again on leaving, so
+// its stored amount stays and the record stays unchanged.
+TEST_F(SelectoresTest, TextoAMedioTeclearNoSeBuscaEnLaFichaSiguiente) {
+  for (int f = 10; f <= 11; ++f) {
+    Ejecutar_SQL(*h.principal, QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA) "
+                                       "values (%1, 7, %2, '2025-01-0%2')")
+                                   .arg(f)
+                                   .arg(f - 9));
+    Ejecutar_SQL(*h.principal, QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, "
+                                       "ID_TLENTILLA, IMPORTE_M1) values (%1, 1, 'AC-OAS-6', 'Acuvue', 5, 20)")
+                                   .arg(f));
+  }
+  h.ctx.seleccion.idFicha = 11;
+  h.ctx.seleccion.ultimaFicha = 2;
+  h.ctx.seleccion.tieneFichas = 1;
+  Abrir();
+  ASSERT_EQ(T("edt_OD_Importe"), "20,00");
+  Ir("edt_OD_Articulo");
+  W("edt_OD_Articulo")->selectAll();
+  QTest::keyClicks(W("edt_OD_Articulo"), "AC-OAS-6");  // typed over, not left yet
+  h.mensajes.respuestas = {mb::IDNO};                  // the changes are not kept
+  W<QToolButton>("btnAnterior")->click();
+  ASSERT_EQ(T("edtFicha"), "1");
+  Ir("edt_Liquido");
+  EXPECT_EQ(T("edt_OD_Articulo"), "AC-OAS-6");
+  EXPECT_EQ(T("edt_OD_Importe"), "20,00");
+  EXPECT_FALSE(Grabar_Activo());
+}
+
 }  // namespace

@@ -15,12 +15,13 @@ double TEditFecha::Fecha() const {
 // Setting the text an edit already shows would lay it out and paint it again
 // for nothing; walking through records mostly shows the same dates.
 void TEditFecha::Fijar_Fecha(double fecha) {
-  if (fecha == 0) {
-    if (!Vacia()) clear();
-    return;
-  }
-  const QString texto = fechas::Fecha_A_Texto(fecha);
-  if (displayText() != texto) setText(texto);
+  const QString texto = fecha == 0 ? QString() : fechas::Fecha_A_Texto(fecha);
+  if (fecha == 0 ? Vacia() : displayText() == texto)
+    setModified(false);  // as setText would leave it: the screen's date, not a typed one
+  else if (fecha == 0)
+    clear();
+  else
+    setText(texto);
 }
 
 bool TEditFecha::Valida() const {

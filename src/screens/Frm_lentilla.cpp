@@ -606,9 +606,13 @@ int TfrmLentilla::Cargar_Ficha(double idFicha) {
 }
 
 // Shows a text only when it differs from what the edit holds: an edit given its
-// own text again is laid out and painted again for nothing.
+// own text again is laid out and painted again for nothing. Either way the text
+// counts as the screen's, not as typed (as setText leaves it).
 static void Poner(QLineEdit* e, const QString& texto) {
-  if (e->text() != texto) e->setText(texto);
+  if (e->text() != texto)
+    e->setText(texto);
+  else
+    e->setModified(false);
 }
 
 void TfrmLentilla::Mostrar_Medidas(TLentilla& l) {
