@@ -181,15 +181,17 @@ void TfrmLentilla::Crear_Controles() {
   pclLentilla_ = new QTabWidget(this);
   pclLentilla_->setObjectName(QStringLiteral("pclLentilla"));
   pclLentilla_->setIconSize(QSize(20, 20));
-  pclLentilla_->addTab(Crear_Pestana_Ficha(), TdmLentilla::Imagen(QStringLiteral("ficha")), QStringLiteral("Ficha"));
-  auto* obs = new QWidget(pclLentilla_);
+  Crear_Pestana_Ficha();
+  // Each page goes into its tab before it is filled: a filled page moved into
+  // the tab widget has every one of its controls walked through again.
+  auto* obs = new QWidget;
   obs->setObjectName(QStringLiteral("tstObservaciones"));
+  pclLentilla_->addTab(obs, QStringLiteral("Observaciones"));
   auto* vObs = new QVBoxLayout(obs);
   memObservaciones_ = new QPlainTextEdit(obs);
   memObservaciones_->setObjectName(QStringLiteral("memObservaciones"));
   memObservaciones_->setStatusTip(QStringLiteral("Observaciones de la ficha"));
   vObs->addWidget(memObservaciones_);
-  pclLentilla_->addTab(obs, QStringLiteral("Observaciones"));
   for (const auto& [nombre, titulo, icono] :
        {std::tuple{"tstPruebas", "Pruebas", "pruebas"}, std::tuple{"tstReposiciones", "Reposiciones", "reposiciones"}}) {
     auto* w = new QWidget(pclLentilla_);
@@ -222,9 +224,10 @@ void TfrmLentilla::Crear_Controles() {
   resize(1280, 800);
 }
 
-QWidget* TfrmLentilla::Crear_Pestana_Ficha() {
-  auto* pagina = new QWidget(pclLentilla_);
+void TfrmLentilla::Crear_Pestana_Ficha() {
+  auto* pagina = new QWidget;
   pagina->setObjectName(QStringLiteral("tstFicha"));
+  pclLentilla_->addTab(pagina, TdmLentilla::Imagen(QStringLiteral("ficha")), QStringLiteral("Ficha"));
   auto* v = new QVBoxLayout(pagina);
   v->setContentsMargins(8, 6, 8, 6);
   v->setSpacing(6);
@@ -431,7 +434,6 @@ QWidget* TfrmLentilla::Crear_Pestana_Ficha() {
     orden << ojos_[o].tipo << ojos_[o].articulo << ojos_[o].importe << ojos_[o].lote << ojos_[o].garantia;
   orden << edtLiquido_;
   for (int i = 1; i < orden.size(); ++i) QWidget::setTabOrder(orden[i - 1], orden[i]);
-  return pagina;
 }
 
 void TfrmLentilla::Conectar_Cambios() {

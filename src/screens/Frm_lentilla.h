@@ -96,7 +96,7 @@ class TfrmLentilla : public QWidget {
   TAgenda& Agenda();
 
   void Crear_Controles();
-  QWidget* Crear_Pestana_Ficha();
+  void Crear_Pestana_Ficha();
   void Conectar_Cambios();
   void Poner_Botones();
 
