@@ -48,16 +48,18 @@ const QString kAviso = QStringLiteral("AVISO");
 const QString kPregunta = QStringLiteral("PREGUNTA");
 const QString kSinUltima = QStringLiteral("No ha sido posible encontrar la última ficha para copiar los datos");
 
-QString Texto_Importe(double v) { return locale_es::Formatear(v, QStringLiteral("0.00")); }
-double Leer_Importe(const QString& t) {
-  double v = 0;
-  QString limpio = t;
-  limpio.remove(QLatin1Char('.'));
-  return locale_es::Texto_A_Float(limpio, v) ? v : 0;
-}
 }  // namespace
 
 TfrmLentilla* TfrmLentilla::Activa() { return g_activa; }
+
+QString TfrmLentilla::Texto_Importe(double valor) { return locale_es::Formatear(valor, QStringLiteral("0.00")); }
+
+double TfrmLentilla::Leer_Importe(const QString& texto) {
+  double v = 0;
+  QString limpio = texto;
+  limpio.remove(QLatin1Char('.'));  // thousands
+  return locale_es::Texto_A_Float(limpio, v) ? v : 0;
+}
 
 TfrmLentilla::TfrmLentilla(TAplicacion* owner)
     : QWidget(owner ? owner->ventanaPrincipal : nullptr, Qt::Window), owner_(owner) {

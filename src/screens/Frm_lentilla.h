@@ -162,6 +162,9 @@ class TfrmLentilla : public QWidget {
   void Copiar_Al_Gemelo(QLineEdit* edit, QLineEdit* gemeloOI);
   // Writes a text the rules produced, through the edit's change hook.
   void Escribir(QLineEdit* edit, const QString& texto);
+  // An amount as the lens lines show it ("1.234,50") and back (0 for no number).
+  static QString Texto_Importe(double valor);
+  static double Leer_Importe(const QString& texto);
   // Puts the focus back into an edit whose entry was rejected.
   void Devolver_Foco(QLineEdit* edit);
   // The watcher of the ruled edits, created with the first binding.

@@ -89,13 +89,6 @@ class TFiltroSelectores : public QObject {
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
 
-QString Texto_Importe(double v) { return locale_es::Formatear(v, QStringLiteral("0.00")); }
-double Leer_Importe(const QString& t) {
-  double v = 0;
-  QString limpio = t;
-  limpio.remove(QLatin1Char('.'));
-  return locale_es::Texto_A_Float(limpio, v) ? v : 0;
-}
 
 // A graduation the transposition may use: a plain number that passes the
 // graduation check (an empty text, "Compen" or "Neutro" take no part).
