@@ -260,7 +260,10 @@ int TLentilla::Borrar() {
     Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
     const int r = Ejecutar(1);
     Cerrar(1);
-    if (r != 0) return resultado_ = -1;
+    // A record row already gone (deleted from another workstation, or by an
+    // earlier delete that stopped half-way) still has its observations and
+    // lens lines to remove; only a failed delete stops here.
+    if (r != 0 && r != TBase::kNingunaFila) return resultado_ = -1;
     if (!Observaciones().join(QString()).isEmpty()) {
       resultado_ = Borrar_Observaciones();
       if (resultado_ != 0) return resultado_;
