@@ -1,6 +1,7 @@
 #include "Clase_tbase.h"
 
 #include "Contexto_host.h"
+#include "Unidad_trabajo.h"
 
 TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
     : owner_(owner), conexionA_(conexionA), conexionB_(conexionB) {
@@ -45,10 +46,31 @@ TBase::~TBase() {
   }
 }
 
+TUnidadTrabajo* TBase::Unidad_Canal(int canal) const {
+  if (canal == 0 || canal == 5) return TUnidadTrabajo::Abierta(conexionA_);
+  if (canal == 1 || canal == 6) return TUnidadTrabajo::Abierta(conexionB_);
+  return nullptr;
+}
+
+// A channel runs in the open unit of work of its connection, if there is one,
+// and otherwise in its own transaction. Asked again at every step, because a
+// unit may open or end between the steps of one statement.
+TIBTransaction* TBase::Enlazar(int canal) {
+  TIBTransaction* propia = &transacciones_[canal <= 4 ? canal : canal - 5];
+  TUnidadTrabajo* unidad = Unidad_Canal(canal);
+  TIBTransaction* t = unidad ? &unidad->Transaccion() : propia;
+  if (canal <= 4)
+    consultas_[canal].Transaction = t;
+  else
+    procedimientos_[canal - 5].Transaction = t;
+  return t;
+}
+
 int TBase::Preparar(int canal, const QString& texto) {
   if (canal >= 0 && canal <= 4) {
     TIBQuery& q = consultas_[canal];
     if (q.Active()) q.Close();
+    Enlazar(canal);
     if (!q.Transaction->InTransaction()) q.Transaction->StartTransaction();
     q.SQL.Clear();
     q.SQL.Add(texto);
@@ -57,6 +79,7 @@ int TBase::Preparar(int canal, const QString& texto) {
   if (canal == 5 || canal == 6) {
     TIBStoredProc& sp = procedimientos_[canal - 5];
     if (sp.Prepared()) sp.Unprepare();
+    Enlazar(canal);
     if (!sp.Transaction->InTransaction()) sp.Transaction->StartTransaction();
     sp.SetStoredProcName(texto);
     return Fin(kOk);
@@ -65,18 +88,26 @@ int TBase::Preparar(int canal, const QString& texto) {
 }
 
 int TBase::Ejecutar(int canal) {
-  if (canal >= 0 && canal <= 4) return Fin(Ejecutar_Consulta(consultas_[canal]));
-  if (canal == 5 || canal == 6) return Fin(Ejecutar_Procedimiento(procedimientos_[canal - 5]));
-  return Fin(kCanalErroneo);
+  if (canal < 0 || canal > 6) return Fin(kCanalErroneo);
+  Enlazar(canal);
+  if (canal <= 4) return Fin(Ejecutar_Consulta(consultas_[canal], Unidad_Canal(canal)));
+  return Fin(Ejecutar_Procedimiento(procedimientos_[canal - 5]));
 }
 
-int TBase::Ejecutar_Consulta(TIBQuery& q) {
+int TBase::Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad) {
   const QString texto = q.SQL.Text();
   if (texto.isEmpty()) return kSentenciaVacia;
-  q.Prepare();  // errors of a bad statement reach the caller
   const QString clave = texto.left(6).toUpper();
+  const bool lectura = clave == QLatin1String("SELECT");
+  try {
+    q.Prepare();  // errors of a bad statement reach the caller
+  } catch (...) {
+    // A write of the unit that cannot even be prepared is a write lost.
+    if (unidad && !lectura) unidad->Anular();
+    throw;
+  }
 
-  if (clave == QLatin1String("SELECT")) {
+  if (lectura) {
     q.Open();
     if (!q.Active()) {
       Num_Registros = 0;
@@ -100,16 +131,24 @@ int TBase::Ejecutar_Consulta(TIBQuery& q) {
   if (!insercion && clave != QLatin1String("UPDATE") && clave != QLatin1String("DELETE"))
     return kSentenciaDesconocida;
 
+  // Alone, a write is its own transaction: committed at once, or rolled
+  // back. Inside a unit of work it stays in the unit's transaction; a failed
+  // one (the engine has already undone that statement) fails the unit, and
+  // nothing written before it is committed.
   qint64 afectadas = 0;
   try {
     q.ExecSQL();
     afectadas = q.RowsAffected();
-    q.Transaction->Commit();
+    if (!unidad) q.Transaction->Commit();
   } catch (const EIBError&) {
-    try {
-      if (q.Transaction->InTransaction()) q.Transaction->Rollback();
-    } catch (const EIBError&) {
-      // The write is already lost; the code below says so.
+    if (unidad) {
+      unidad->Anular();
+    } else {
+      try {
+        if (q.Transaction->InTransaction()) q.Transaction->Rollback();
+      } catch (const EIBError&) {
+        // The write is already lost; the code below says so.
+      }
     }
     Num_Registros = -1;
     return kErrorEscritura;
@@ -130,22 +169,28 @@ int TBase::Ejecutar_Procedimiento(TIBStoredProc& sp) {
   return kOk;
 }
 
+// Only the channel's own transaction is committed here: a unit's transaction
+// (even one that has ended since the statement ran) is its unit's business.
 int TBase::Cerrar(int canal) {
   if (canal >= 0 && canal <= 4) {
     TIBQuery& q = consultas_[canal];
+    TIBTransaction& propia = transacciones_[canal];
     if (q.Active()) {
-      if (q.Transaction->InTransaction()) q.Transaction->Commit();
+      if (q.Transaction == &propia && propia.InTransaction()) propia.Commit();
       q.Close();
     }
     q.Unprepare();
     q.SQL.Clear();
+    q.Transaction = &propia;
     return Fin(kOk);
   }
   if (canal == 5 || canal == 6) {
     TIBStoredProc& sp = procedimientos_[canal - 5];
-    if (sp.Transaction->InTransaction()) sp.Transaction->Commit();
+    TIBTransaction& propia = transacciones_[canal - 5];
+    if (sp.Transaction == &propia && propia.InTransaction()) propia.Commit();
     sp.Unprepare();
     sp.SetStoredProcName(QString());
+    sp.Transaction = &propia;
     return Fin(kOk);
   }
   return Fin(kCanalErroneo);

@@ -11,7 +11,10 @@
 //
 // Every transaction is read_committed + rec_version + nowait: it reads the
 // latest committed version and fails at once on a lock conflict. Writes are
-// committed inside Ejecutar; reads are committed by Cerrar.
+// committed inside Ejecutar; reads are committed by Cerrar. While a unit of
+// work (Unidad_trabajo.h) is open on a channel's connection the channel runs
+// in the unit's transaction instead: nothing is committed statement by
+// statement, and reads see the unit's own writes.
 
 #include <QObject>
 #include <QString>
@@ -25,6 +28,7 @@
 #include "Ibx_transaction.h"
 
 class TAplicacion;
+class TUnidadTrabajo;
 
 // Shows a query to data-aware controls; the channel wiring keeps one per query.
 struct TDataSource {
@@ -95,7 +99,9 @@ class TBase {
 
  private:
   int Fin(int resultado) { return ultimoResultado_ = resultado; }
-  int Ejecutar_Consulta(TIBQuery& q);
+  TUnidadTrabajo* Unidad_Canal(int canal) const;
+  TIBTransaction* Enlazar(int canal);
+  int Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad);
   int Ejecutar_Procedimiento(TIBStoredProc& sp);
 
   QObject* owner_;

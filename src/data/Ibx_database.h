@@ -25,6 +25,8 @@ struct TDescripcion {
   Firebird::IMessageMetadata* salida = nullptr;
 };
 
+class TUnidadTrabajo;
+
 class TIBDatabase {
  public:
   TIBDatabase() = default;
@@ -64,6 +66,9 @@ class TIBDatabase {
   void Olvidar_Descripcion(const QByteArray& texto);
 
  private:
+  // The unit of work open on this connection registers itself here.
+  friend class TUnidadTrabajo;
+
   std::string Parametros_Conexion(bool crear, int pageSize, bool escrituraForzada) const;
 
   void Olvidar_Descripciones();
@@ -71,4 +76,5 @@ class TIBDatabase {
   Firebird::IAttachment* attachment_ = nullptr;
   QHash<QString, TInfoProcedimiento> procedimientos_;
   QHash<QByteArray, TDescripcion> descripciones_;
+  TUnidadTrabajo* unidad_ = nullptr;
 };

@@ -1,0 +1,72 @@
+#include "Unidad_trabajo.h"
+
+#include "Ibx_database.h"
+
+TUnidadTrabajo::TUnidadTrabajo(TIBDatabase* conexion) : conexion_(conexion) {
+  if (!conexion_) ibx::Error_Cliente(QStringLiteral("La unidad de trabajo no tiene base de datos."));
+  if (TUnidadTrabajo* abierta = conexion_->unidad_) {
+    exterior_ = abierta;
+    return;
+  }
+  transaccion_.DefaultDatabase = conexion_;
+  transaccion_.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                    QStringLiteral("nowait")};
+  transaccion_.StartTransaction();
+  conexion_->unidad_ = this;
+}
+
+TUnidadTrabajo::~TUnidadTrabajo() {
+  if (exterior_) {
+    if (!terminada_) exterior_->Anular();
+    return;
+  }
+  if (!terminada_) Terminar(false);
+}
+
+TUnidadTrabajo* TUnidadTrabajo::Abierta(const TIBDatabase* conexion) {
+  return conexion ? conexion->unidad_ : nullptr;
+}
+
+TIBTransaction& TUnidadTrabajo::Transaccion() { return exterior_ ? exterior_->Transaccion() : transaccion_; }
+
+void TUnidadTrabajo::Anular() {
+  if (exterior_)
+    exterior_->Anular();
+  else
+    fallida_ = true;
+}
+
+bool TUnidadTrabajo::Fallida() const { return exterior_ ? exterior_->Fallida() : fallida_; }
+
+bool TUnidadTrabajo::Confirmar() {
+  if (terminada_) return confirmada_;
+  if (exterior_) {
+    terminada_ = true;
+    return confirmada_ = !exterior_->Fallida();
+  }
+  Terminar(!fallida_);
+  return confirmada_;
+}
+
+// Ends the outermost unit. The connection forgets it first, so that nothing
+// run afterwards (even while this object still exists) joins a finished
+// transaction.
+void TUnidadTrabajo::Terminar(bool confirmar) {
+  terminada_ = true;
+  if (conexion_->unidad_ == this) conexion_->unidad_ = nullptr;
+  if (confirmar) {
+    try {
+      transaccion_.Commit();
+      confirmada_ = true;
+      return;
+    } catch (...) {
+      // Refused (a lost connection, a deferred check): what is left goes below.
+    }
+  }
+  try {
+    if (transaccion_.InTransaction()) transaccion_.Rollback();
+  } catch (...) {
+    // The engine drops an unfinished transaction with its connection.
+  }
+  confirmada_ = false;
+}

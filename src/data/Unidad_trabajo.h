@@ -1,0 +1,60 @@
+#pragma once
+// A unit of work: one user action that writes several rows (a record with its
+// lines, observations, log row and reminder) is written whole or not at all.
+//
+// The unit opens one transaction (read_committed, rec_version, nowait, as
+// every write transaction of the module) on a connection and registers itself
+// there. While it is open every channel of every TBase on that connection runs
+// in its transaction: writes are not committed one by one, and reads see the
+// unit's own writes (the count before the observations are written, the ID_
+// procedures right after an insert). Confirmar commits; a unit that goes away
+// unconfirmed rolls everything back. A write that fails while the unit is open
+// marks it failed, and a failed unit rolls back even when confirmed, so a
+// caller that overlooked one result code still cannot commit half a save.
+//
+// A unit opened while another is open on the same connection joins it: only
+// the outermost one commits, and an inner one left unconfirmed makes the
+// outer one fail. Units live on the stack of the action they cover, inner
+// ones inside outer ones.
+
+#include "Ibx_transaction.h"
+
+class TIBDatabase;
+
+class TUnidadTrabajo {
+ public:
+  // Starts the transaction (or joins the open unit); errors of the start are
+  // EIBError, as any other component's.
+  explicit TUnidadTrabajo(TIBDatabase* conexion);
+  ~TUnidadTrabajo();
+  TUnidadTrabajo(const TUnidadTrabajo&) = delete;
+  TUnidadTrabajo& operator=(const TUnidadTrabajo&) = delete;
+
+  // Outermost unit: commits and answers true, or rolls back (a write failed,
+  // an inner unit was abandoned, the commit itself was refused) and answers
+  // false. Inner unit: answers whether the whole action can still commit.
+  // Never throws. After the first call the unit is over; later calls repeat
+  // its answer.
+  bool Confirmar();
+  // Marks the action failed: nothing of it will be committed.
+  void Anular();
+  bool Fallida() const;
+  bool Interior() const { return exterior_ != nullptr; }
+
+  // The transaction the writes of the connection join while the unit is open.
+  TIBTransaction& Transaccion();
+  TIBDatabase* Conexion() const { return conexion_; }
+
+  // The outermost unit open on a connection, or null.
+  static TUnidadTrabajo* Abierta(const TIBDatabase* conexion);
+
+ private:
+  void Terminar(bool confirmar);
+
+  TIBDatabase* conexion_;
+  TUnidadTrabajo* exterior_ = nullptr;  // the unit this one joined
+  TIBTransaction transaccion_;          // used only by the outermost unit
+  bool fallida_ = false;
+  bool terminada_ = false;
+  bool confirmada_ = false;
+};
