@@ -37,7 +37,7 @@ int TDLentilla::Insertar() {
     idLinea_ = Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat();
     Cerrar(6);
     return 0;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -50,7 +50,7 @@ int TDLentilla::Borrar_Lineas() {
     Cerrar(1);
     // A record without lines is not an error.
     return r == 0 || r == TBase::kNingunaFila ? 0 : -1;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -60,7 +60,7 @@ int TDLentilla::Cargar_Lista_Lineas() {
   try {
     lineas_ = Lista_Claves(290, QStringLiteral("ID_MLENTILLA"), idFicha_);
     return 0;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -92,7 +92,7 @@ int TDLentilla::Buscar() {
     }
     Cerrar(6);
     return 0;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }

@@ -17,7 +17,7 @@ int TTLentilla::Insertar() {
     ID_TLENTILLA(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
     Cerrar(6);
     return 0;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -39,7 +39,7 @@ int TTLentilla::Buscar_Por(double clave, const QString& codigo) {
     }
     Cerrar(6);
     return resultado_ = r;
-  } catch (const EIBError&) {
+  } catch (...) {
     return resultado_ = -1;
   }
 }
@@ -63,7 +63,7 @@ int TTLentilla::Cargar_Tipos() {
     }
     Cerrar(1);
     return 0;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }

@@ -51,7 +51,7 @@ int TAgenda::Insertar() {
     const int r = Ejecutar(1);
     Cerrar(1);
     return r;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -64,7 +64,7 @@ int TAgenda::Borrar(int idFicha, int tipoFicha) {
     const int r = Ejecutar(1);
     Cerrar(1);
     return r == TBase::kNingunaFila ? 0 : r;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
@@ -80,7 +80,7 @@ int TAgenda::Contar(int tipoFicha, const QString& persona, double fecha) {
     if (Ejecutar(1) == 0 && q.FieldByName(QStringLiteral("NUMERO")).AsInteger() > 0) r = 0;
     Cerrar(1);
     return r;
-  } catch (const EIBError&) {
+  } catch (...) {
     return -1;
   }
 }
