@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "Anfitrion_prueba.h"
 #include "Edit_fecha.h"
@@ -238,6 +239,36 @@ TEST_F(EntradaTest, UnaGraduacionTecleadaConTabuladorLlegaCodificadaALaBaseDeDat
   EXPECT_EQ(v("OI_CILINDRO"), "98"); // empty
   EXPECT_EQ(v("OI_EJE"), "400");     // an empty axis read from the screen
   EXPECT_EQ(v("OD_ZONA_OPTICA"), "98");
+}
+
+// A handler that fails half way through filling the controls (here "Nuevo",
+// whose lists cannot be read once the connection is gone) is reported, and
+// the entry rules go on working: the screen is not left believing it is
+// still filling its controls.
+TEST_F(EntradaTest, UnFalloAMitadDeRellenarNoApagaLasReglas) {
+  Abrir();
+  h.usuario.copiarGraduacionOI = 1;
+  for (TIBDatabase* bd : {h.principal.get(), h.secundaria.get()}) {
+    const qint64 conexion = Consultar_Entero(*bd, "select current_connection from rdb$database");
+    Ejecutar_SQL(*h.consulta, QStringLiteral("delete from mon$attachments where mon$attachment_id = %1").arg(conexion));
+  }
+  QString funcion;
+  QTimer::singleShot(0, [&] {
+    if (auto* dlg = qobject_cast<TfrmError*>(QApplication::activeModalWidget())) {
+      funcion = dlg->Funcion();
+      dlg->accept();
+    }
+  });
+  pantalla->findChild<QToolButton*>("btnNuevo")->click();
+  EXPECT_EQ(funcion, "btnNuevo -> OnClick");
+  QApplication::setActiveWindow(pantalla);  // back from the error report
+  Teclear("edt_OD_Esfera", "1.5");
+  EXPECT_EQ(T("edt_OD_Esfera"), "+1,50");
+  EXPECT_EQ(T("edt_OI_Esfera"), "+1,50");  // copied to the left eye
+  Teclear("edt_OD_Eje", "361");
+  EXPECT_TRUE(Ultima().startsWith("Eje no válido."));
+  EXPECT_EQ(Foco(), "edt_OD_Eje");
+  EXPECT_TRUE(pantalla->Modificado());
 }
 
 }  // namespace

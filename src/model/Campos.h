@@ -35,3 +35,12 @@
                                                                \
  private:                                                      \
   double Nombre##_ = 0;
+
+// A field of both eyes of a record, kept in its per-eye structs `ojos_`:
+// OD_Nombre and OI_Nombre read and write the member of the right and left eye.
+#define CAMPO_OJOS(Tipo, Nombre, miembro)                          \
+ public:                                                           \
+  Tipo OD_##Nombre() const { return ojos_[0].miembro; }            \
+  void OD_##Nombre(const Tipo& v) { ojos_[0].miembro = v; }        \
+  Tipo OI_##Nombre() const { return ojos_[1].miembro; }            \
+  void OI_##Nombre(const Tipo& v) { ojos_[1].miembro = v; }

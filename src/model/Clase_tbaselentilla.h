@@ -14,6 +14,7 @@
 #include "Clase_tbase.h"
 #include "Clase_tdlentilla.h"
 #include "Clase_tdoctor.h"
+#include "Graduacion_ojo.h"
 
 class TBaseLentilla : public TBase {
  public:
@@ -25,6 +26,9 @@ class TBaseLentilla : public TBase {
   TAgente& Agente() { return *agente_; }
   TDLentilla* Detalle() { return detalle_.get(); }
   QStringList& Observaciones() { return observaciones_; }
+  // The measurements and graduation of eye 0 (right) or 1 (left).
+  TGraduacionOjo& Ojo(int ojo) { return ojos_[ojo]; }
+  const TGraduacionOjo& Ojo(int ojo) const { return ojos_[ojo]; }
   const QStringList& Lista_Fichas() const { return listaFichas_; }
   // Number of records of the patient as the screen counts them; Borrar lowers it.
   int Num_Fichas = 0;
@@ -39,36 +43,24 @@ class TBaseLentilla : public TBase {
   CAMPO_FECHA(FECHA_REPOSICION)
   CAMPO_VALOR(QString, LIQUIDOS, {})
   CAMPO_VALOR(double, ID_PACIENTE, -1)
-  CAMPO_VALOR(double, OD_ABERTURA_PARPEBRAL, 98)
-  CAMPO_VALOR(double, OD_DIAMETRO_PUPILAR, 98)
-  CAMPO_VALOR(double, OD_DIAMETRO_IRIS, 98)
-  CAMPO_VALOR(double, OI_ABERTURA_PARPEBRAL, 98)
-  CAMPO_VALOR(double, OI_DIAMETRO_PUPILAR, 98)
-  CAMPO_VALOR(double, OI_DIAMETRO_IRIS, 98)
-  CAMPO_VALOR(QString, OD_RADIO_1, {})
-  CAMPO_VALOR(QString, OD_RADIO_2, {})
-  CAMPO_VALOR(QString, OI_RADIO_1, {})
-  CAMPO_VALOR(QString, OI_RADIO_2, {})
+  CAMPO_OJOS(double, ABERTURA_PARPEBRAL, abertura)
+  CAMPO_OJOS(double, DIAMETRO_PUPILAR, pupilar)
+  CAMPO_OJOS(double, DIAMETRO_IRIS, iris)
+  CAMPO_OJOS(QString, RADIO_1, radio1)
+  CAMPO_OJOS(QString, RADIO_2, radio2)
   CAMPO_VALOR(double, ID_LOBSERVACIONES, -1)
-  CAMPO_VALOR(double, OD_ESFERA, 98)
-  CAMPO_VALOR(double, OD_CILINDRO, 98)
-  CAMPO_VALOR(double, OD_AGUDEZA_VISUAL_CC, 98)
-  CAMPO_VALOR(double, OD_ADICION, 98)
-  CAMPO_VALOR(int, OD_EJE, 98)
-  CAMPO_VALOR(double, OD_DIAMETRO, 98)
-  CAMPO_VALOR(double, OD_ZONA_OPTICA, 98)
-  CAMPO_VALOR(QString, OD_QUERATOMETRIA, {})
-  CAMPO_VALOR(double, OI_ESFERA, 98)
-  CAMPO_VALOR(double, OI_CILINDRO, 98)
-  CAMPO_VALOR(double, OI_AGUDEZA_VISUAL_CC, 98)
-  CAMPO_VALOR(double, OI_ADICION, 98)
-  CAMPO_VALOR(int, OI_EJE, 98)
-  CAMPO_VALOR(double, OI_DIAMETRO, 98)
-  CAMPO_VALOR(double, OI_ZONA_OPTICA, 98)
-  CAMPO_VALOR(QString, OI_QUERATOMETRIA, {})
+  CAMPO_OJOS(double, ESFERA, esfera)
+  CAMPO_OJOS(double, CILINDRO, cilindro)
+  CAMPO_OJOS(double, AGUDEZA_VISUAL_CC, agudeza)
+  CAMPO_OJOS(double, ADICION, adicion)
+  CAMPO_OJOS(int, EJE, eje)
+  CAMPO_OJOS(double, DIAMETRO, diametro)
+  CAMPO_OJOS(double, ZONA_OPTICA, zona)
+  CAMPO_OJOS(QString, QUERATOMETRIA, queratometria)
   CAMPO_VALOR(double, ID_TIENDA, -1)
 
  protected:
+  TGraduacionOjo ojos_[2];
   std::unique_ptr<TDLentilla> detalle_;
   QStringList listaFichas_;
 

@@ -1,0 +1,52 @@
+#pragma once
+// The domain objects of the lens record screen. Each is created the first
+// time it is needed, on the host's two connections, and kept until the
+// screen closes; the codes are the ones the screen has always named them by.
+
+#include "Contexto_host.h"
+#include "Objeto_perezoso.h"
+
+class TAgenda;
+class TAgente;
+class TArticulo;
+class TLentilla;
+class TPaciente;
+class TTLentilla;
+class TTienda;
+
+class TObjetosLentilla {
+ public:
+  enum Codigo { kArticulo = 0, kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kPaciente = 46 };
+
+  explicit TObjetosLentilla(TAplicacion* owner);
+  ~TObjetosLentilla();
+  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
+
+  // Creates the object of a code unless it exists (a record object is always
+  // created anew).
+  void Crear(Codigo codigo);
+
+  TLentilla& Lentilla();
+  // A fresh record object, remembering nothing of the record shown before.
+  TLentilla& Renovar_Lentilla();
+  TTienda& Tienda();
+  TAgente& Agente();
+  TAgenda& Agenda();
+  TPaciente& Paciente();
+  TArticulo& Articulo();
+  TTLentilla& Tipos();
+
+  // Frees every object.
+  void Liberar();
+
+ private:
+  TAplicacion* owner_;
+  THostContext* ctx_ = nullptr;
+  TPerezoso<TLentilla> lentilla_;
+  TPerezoso<TTienda> tienda_;
+  TPerezoso<TAgente> agente_;
+  TPerezoso<TAgenda> agenda_;
+  TPerezoso<TPaciente> paciente_;
+  TPerezoso<TArticulo> articulo_;
+  TPerezoso<TTLentilla> tipos_;
+};
