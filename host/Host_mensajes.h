@@ -1,8 +1,8 @@
 #pragma once
-// The host's message boxes: the real, modal ones a shop sees.
+// The host's message boxes: the real, modal ones a shop sees. Their buttons
+// read in Spanish from Qt's catalogue (Host_idioma.h).
 
 #include <QApplication>
-#include <QAbstractButton>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -37,13 +37,6 @@ class TMensajesQt : public TServicioMensajes {
       case mb::OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
       default: box.setStandardButtons(QMessageBox::Ok); break;
     }
-    const struct {
-      QMessageBox::StandardButton boton;
-      const char* texto;
-    } textos[] = {{QMessageBox::Yes, "&Sí"}, {QMessageBox::No, "&No"}, {QMessageBox::Cancel, "&Cancelar"},
-                  {QMessageBox::Ok, "&Aceptar"}};
-    for (const auto& t : textos)
-      if (QAbstractButton* b = box.button(t.boton)) b->setText(QString::fromUtf8(t.texto));
     switch (box.exec()) {
       case QMessageBox::Yes: return mb::IDYES;
       case QMessageBox::No: return mb::IDNO;

@@ -31,7 +31,6 @@ TDlgPacientes::TDlgPacientes(TIBDatabase& db, QWidget* parent) : QDialog(parent)
   v->addWidget(tabla_, 1);
   auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   botones->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Abrir fichas de lentillas"));
-  botones->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
   v->addWidget(botones);
   connect(botones, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);

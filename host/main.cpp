@@ -16,6 +16,7 @@
 
 #include "Clase_tbiblioteca.h"
 #include "Host_estilo.h"
+#include "Host_idioma.h"
 #include "Host_pacientes.h"
 #include "Host_sesion.h"
 
@@ -49,6 +50,8 @@ QWidget* Ventana_Del_Modulo() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Aplicar_Estilo_Tienda();
+  if (!Cargar_Traduccion_Qt())
+    std::fprintf(stderr, "No se encuentra la traducción de Qt al español: sus diálogos y menús saldrán en inglés.\n");
   QApplication::setOrganizationName(QStringLiteral("Miravel"));
   QApplication::setApplicationName(QStringLiteral("optica-host"));
 
