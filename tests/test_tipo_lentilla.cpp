@@ -161,10 +161,10 @@ TEST_F(CrearTipoLentillaTest, CreaElTipoYLaPantallaLoEncuentraEnSuLista) {
 }
 
 TEST_F(CrearTipoLentillaTest, InsercionRechazadaAvisaYAborta) {
+  // A rule of the database that the dialog does not know about.
+  Ejecutar_SQL(*h.principal, "alter table TLENTILLA add constraint CK_TLENTILLA_DESC check (char_length(DESCRIPCION) <= 40)");
   Abrir();
-  // The description edit has no limit; the column holds 255 characters.
-  Escribir("LG", "");
-  Descripcion()->setText(QString(256, 'x'));
+  Escribir("LG", QString(41, 'x'));
   Aceptar();
   ASSERT_EQ(h.mensajes.cajas.size(), 1u);
   Esperar_Caja(0, "Ha ocurrido un error al crear el Registro. Imposible continuar", "ERROR");

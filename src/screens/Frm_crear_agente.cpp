@@ -16,6 +16,7 @@
 #include "Clase_tagente.h"
 #include "Clase_tctrlteclado.h"
 #include "Clase_tlocalidad.h"
+#include "Marco_dialogo.h"
 
 namespace {
 // A long hint: no tool-tip title, the text for the tool tip and the status bar.
@@ -26,7 +27,7 @@ void Ayuda(QWidget* w, const char* texto) {
 }  // namespace
 
 TfrmCrearAgente::TfrmCrearAgente(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearAgente"));
   setWindowTitle(QStringLiteral("Creación rápida de agentes"));
   Crear_Controles();
@@ -40,13 +41,16 @@ void TfrmCrearAgente::Crear_Controles() {
   edtCodigo_->setRange(1, 99999);
   edtCodigo_->setValue(1);
   edtCodigo_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+  edtCodigo_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   edtNombre_ = new QLineEdit(this);
   edtNombre_->setObjectName(QStringLiteral("edtNombre"));
-  edtNombre_->setMaxLength(50);
+  edtNombre_->setMaxLength(kLargoNombre);
+  edtNombre_->setMinimumWidth(Ancho_Caracteres(edtNombre_, 30));  // a usual name, not the longest
   edtApellidos_ = new QLineEdit(this);
   edtApellidos_->setObjectName(QStringLiteral("edtApellidos"));
-  edtApellidos_->setMaxLength(50);
+  edtApellidos_->setMaxLength(kLargoApellidos);
+  edtApellidos_->setMinimumWidth(Ancho_Caracteres(edtApellidos_, 30));
 
   cbxTipoComision_ = new QComboBox(this);
   cbxTipoComision_->setObjectName(QStringLiteral("cbxTipoComision"));
@@ -59,6 +63,7 @@ void TfrmCrearAgente::Crear_Controles() {
   edtPorcComision_->setDecimals(2);
   edtPorcComision_->setSuffix(QStringLiteral(" %"));
   edtPorcComision_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+  edtPorcComision_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   btnAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
   btnAceptar_->setObjectName(QStringLiteral("btnAceptar"));
@@ -83,6 +88,7 @@ void TfrmCrearAgente::Crear_Controles() {
   auto* principal = new QVBoxLayout(this);
   principal->addLayout(campos);
   principal->addLayout(botones);
+  Reservar_Ancho_Titulo(this, principal);
   principal->setSizeConstraint(QLayout::SetFixedSize);
 
   const struct {

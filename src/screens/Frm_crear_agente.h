@@ -33,6 +33,10 @@ class TfrmCrearAgente : public QDialog {
  public:
   enum TResultadoModal { mrOk = 1, mrCancel = 2, mrAbort = 3 };
 
+  // Each name is held to 50 characters; both fit their columns.
+  static constexpr int kLargoNombre = 50;
+  static constexpr int kLargoApellidos = 50;
+
   explicit TfrmCrearAgente(TAplicacion* owner);
   ~TfrmCrearAgente() override;
 

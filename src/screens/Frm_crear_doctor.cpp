@@ -14,9 +14,10 @@
 
 #include "Clase_tctrlteclado.h"
 #include "Clase_tdoctor.h"
+#include "Marco_dialogo.h"
 
 TfrmCrearDoctor::TfrmCrearDoctor(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearDoctor"));
   setWindowTitle(QStringLiteral("Creación rápida de doctores"));
   Crear_Controles();
@@ -36,14 +37,19 @@ void TfrmCrearDoctor::Crear_Controles() {
   edtCodigo_->setRange(1, 99999);
   edtCodigo_->setButtonSymbols(QAbstractSpinBox::NoButtons);
   edtCodigo_->setValue(1);
+  edtCodigo_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   campos->addRow(QStringLiteral("Código:"), edtCodigo_);
 
   edtNombre_ = new QLineEdit(this);
   edtNombre_->setObjectName(QStringLiteral("edtNombre"));
+  edtNombre_->setMaxLength(kLargoNombre);
+  edtNombre_->setMinimumWidth(Ancho_Caracteres(edtNombre_, 30));  // a usual name, not the longest
   campos->addRow(QStringLiteral("Nombre:"), edtNombre_);
 
   edtApellidos_ = new QLineEdit(this);
   edtApellidos_->setObjectName(QStringLiteral("edtApellidos"));
+  edtApellidos_->setMaxLength(kLargoApellidos);
+  edtApellidos_->setMinimumWidth(Ancho_Caracteres(edtApellidos_, 30));
   campos->addRow(QStringLiteral("Apellidos:"), edtApellidos_);
 
   cbxTipoGraduacion_ = new QComboBox(this);
@@ -62,6 +68,7 @@ void TfrmCrearDoctor::Crear_Controles() {
     botones->addWidget(b);
   }
   principal->addLayout(botones);
+  Reservar_Ancho_Titulo(this, principal);
   connect(btnAceptar_, &QPushButton::clicked, this, &TfrmCrearDoctor::btnAceptarClick);
   connect(btnCancelar_, &QPushButton::clicked, this, &TfrmCrearDoctor::btnCancelarClick);
 

@@ -6,7 +6,8 @@
 // The caller creates it, gives it the host context, calls Preparar, shows it
 // modally and then reads the results and the modal result:
 //   mrOk      the doctor was created; the results describe it
-//   mrCancel  the user gave up (Cancelar, F12 or Esc); key, town and code -1
+//   mrCancel  the user gave up (Cancelar, F12, Esc or the window's close);
+//             key, town and code -1
 //   mrAbort   the database refused the doctor (the user has been told);
 //             key, town and code -1
 
@@ -27,6 +28,11 @@ class TfrmCrearDoctor : public QDialog {
 
  public:
   enum TResultadoModal { mrOk = QDialog::Accepted, mrCancel = 2, mrAbort = 3 };
+
+  // The names take no more than their columns hold (the first name's 50 is
+  // also the most TDoctor::Insertar accepts).
+  static constexpr int kLargoNombre = 50;
+  static constexpr int kLargoApellidos = 100;
 
   explicit TfrmCrearDoctor(QWidget* parent = nullptr);
   ~TfrmCrearDoctor() override;

@@ -16,6 +16,7 @@
 
 #include "Clase_tctrlteclado.h"
 #include "Clase_ttlentilla.h"
+#include "Marco_dialogo.h"
 
 namespace {
 // A hint in two parts: the short one for the tool tip, the long one for the
@@ -27,15 +28,14 @@ void Ayuda(QWidget* w, const char* corta, const char* larga) {
 }  // namespace
 
 TfrmCrearTipoLentilla::TfrmCrearTipoLentilla(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearTipoLentilla"));
   setWindowTitle(QStringLiteral("Creación rápida de tipos de lentilla"));
-  QFont letra(QStringLiteral("Segoe UI"));
-  letra.setPixelSize(13);
-  setFont(letra);
   Crear_Controles();
-  setFixedSize(500, 367);
+  // The dialog's usual width (wider if its content needs it at the font in
+  // use) and the height its content takes there; the user does not resize it.
+  const int ancho = qMax(kAnchoHabitual, sizeHint().width());
+  setFixedSize(ancho, hasHeightForWidth() ? heightForWidth(ancho) : sizeHint().height());
 }
 
 TfrmCrearTipoLentilla::~TfrmCrearTipoLentilla() { qApp->removeEventFilter(this); }
@@ -79,9 +79,11 @@ void TfrmCrearTipoLentilla::Crear_Controles() {
   edtCodigo_ = new QLineEdit(this);
   edtCodigo_->setObjectName(QStringLiteral("edtCodigo"));
   edtCodigo_->setMaxLength(kLargoCodigo);
-  edtCodigo_->setFixedWidth(60);
+  edtCodigo_->setFixedWidth(Ancho_Caracteres(edtCodigo_, 2 * kLargoCodigo));  // room for wide letters
   edtDescripcion_ = new QLineEdit(this);
   edtDescripcion_->setObjectName(QStringLiteral("edtDescripcion"));
+  edtDescripcion_->setMaxLength(kLargoDescripcion);
+  edtDescripcion_->setMinimumWidth(Ancho_Caracteres(edtDescripcion_, 40));
 
   auto* campos = new QFormLayout;
   campos->addRow(QStringLiteral("Código:"), edtCodigo_);
@@ -105,8 +107,10 @@ void TfrmCrearTipoLentilla::Crear_Controles() {
   principal->addWidget(pnlTitulo);
   principal->addSpacing(12);
   principal->addLayout(campos);
+  principal->addSpacing(12);
   principal->addStretch(1);
   principal->addLayout(botones);
+  Reservar_Ancho_Titulo(this, principal);
 
   const struct {
     Qt::Key tecla;

@@ -35,8 +35,10 @@ class TfrmCrearTipoLentilla : public QDialog {
  public:
   enum TResultadoModal { mrOk = QDialog::Accepted, mrCancel = 2, mrAbort = 3 };
 
-  // Codes are two characters at most: the edit takes no more.
+  // Codes are two characters at most: the edit takes no more. A description
+  // takes what its column holds.
   static constexpr int kLargoCodigo = 2;
+  static constexpr int kLargoDescripcion = 255;
 
   explicit TfrmCrearTipoLentilla(TAplicacion* owner);
   ~TfrmCrearTipoLentilla() override;
@@ -64,6 +66,9 @@ class TfrmCrearTipoLentilla : public QDialog {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
+  // Its width at the shop's usual font: a floor, not a limit.
+  static constexpr int kAnchoHabitual = 500;
+
   void Crear_Controles();
   void Error(const QString& texto, const QString& titulo, QWidget* foco);
   void Fijar_Resultados(int32_t id, const QString& codigo, const QString& descripcion);

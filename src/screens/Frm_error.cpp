@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "Clase_tlocalidad.h"
+#include "Marco_dialogo.h"
 
 const QString TfrmError::kTelefonoSoporte = QStringLiteral("902 36 57 40");
 const QString TfrmError::kFaxSoporte = QStringLiteral("902 36 57 41");
@@ -146,7 +147,7 @@ class TPaginador {
 }  // namespace
 
 TfrmError::TfrmError(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint),
+    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo),
       Abrir_Correo([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setObjectName(QStringLiteral("frmError"));
   setWindowTitle(QStringLiteral("Miravel® v3 - Informe de error"));
@@ -231,7 +232,8 @@ void TfrmError::Crear_Controles() {
   principal->addWidget(grbFecha);
   principal->addWidget(grbDetalle, 1);
   principal->addLayout(botones);
-  resize(560, 480);
+  // Room for a description of a few lines; more if the font needs it.
+  resize(sizeHint().expandedTo(QSize(560, 480)));
 }
 
 void TfrmError::Mostrar(THostContext* ctx, const QString& funcion, const QString& descripcion) {
