@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cstdio>
 #include <stdexcept>
 
 #include "Ibx_query.h"
@@ -60,6 +61,11 @@ TSesionHost::TSesionHost(const TConfiguracionHost& cfg) : cfg_(cfg) {
                                     QStringLiteral("nowait")};
 }
 
+// The end of the session is the end of the program's database work, in the
+// order the engine needs: the objects that hold statements and transactions,
+// then the transaction of the datasets, then the connections, and last the
+// client library itself, shut down here with a time limit rather than from
+// inside the process's exit.
 TSesionHost::~TSesionHost() {
   acceso_.reset();
   moneda_.reset();
@@ -68,6 +74,14 @@ TSesionHost::~TSesionHost() {
     if (transaccion_.InTransaction()) transaccion_.Rollback();
   } catch (...) {
   }
+  for (TIBDatabase* db : {&secundaria_, &principal_}) {
+    try {
+      db->Close();
+    } catch (const EIBError& e) {
+      std::fprintf(stderr, "No se pudo cerrar la conexión: %s\n", e.what());
+    }
+  }
+  if (!ibx::Apagar_Cliente(10000)) std::fprintf(stderr, "La base de datos no ha terminado a tiempo.\n");
 }
 
 void TSesionHost::Abrir(bool demo) {

@@ -35,6 +35,8 @@ struct TConfiguracionHost {
 class TSesionHost {
  public:
   explicit TSesionHost(const TConfiguracionHost& cfg);
+  // Closes the connections and shuts the database client down: one session
+  // per process, and the modules that used it are already gone.
   ~TSesionHost();
 
   // Opens (creating it from the schema when the file is missing) the

@@ -237,6 +237,18 @@ TEST_F(UnidadTrabajoTest, LaUnidadNoEsperaPorUnBloqueoDeOtroPuesto) {
   EXPECT_EQ(Consultar_Texto(*otra, "select DESCRIPCION from TLENTILLA where CODIGO = 'A1'"), "original");
 }
 
+TEST_F(UnidadTrabajoTest, CerrarLaConexionAbandonaLaUnidadAbierta) {
+  TUnidadTrabajo unidad(conexionB.get());
+  EXPECT_EQ(Insertar_Tipo(*tipos, "A1", "uno"), 0);
+  // The connection detaches instead of leaving the attachment, with the
+  // unit's transaction, to the engine's shutdown at the program's exit.
+  EXPECT_NO_THROW(conexionB->Close());
+  EXPECT_FALSE(conexionB->Connected());
+  EXPECT_EQ(TUnidadTrabajo::Abierta(conexionB.get()), nullptr);
+  EXPECT_FALSE(unidad.Confirmar());
+  EXPECT_EQ(Tipos_Visibles(), 0);
+}
+
 // A save of the record screen through the domain classes: the record, its
 // observations, its lens lines, the access-log row and the reminder.
 class GuardadoFichaTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include <ibase.h>
 
+#include "Unidad_trabajo.h"
+
 namespace {
 void Anadir(std::string& dpb, unsigned char tag, const QByteArray& valor) {
   dpb.push_back(static_cast<char>(tag));
@@ -74,6 +76,10 @@ void TIBDatabase::CreateDatabase(int pageSize, bool escrituraForzada) {
 }
 
 void TIBDatabase::Close() {
+  // A unit of work still open here is abandoned: rolled back, so that the
+  // connection can be detached instead of being left to the engine's
+  // shutdown at the process's exit.
+  if (unidad_) unidad_->Abandonar();
   procedimientos_.clear();
   Olvidar_Descripciones();
   if (!attachment_) return;

@@ -74,6 +74,8 @@ Firebird::IUtil* Util() {
   return util;
 }
 
+bool Apagar_Cliente(unsigned milisegundos) { return fb_shutdown(milisegundos, fb_shutrsn_app_stopped) == 0; }
+
 void Error_Cliente(const QString& mensaje) { throw EIBError(0, 0, mensaje); }
 
 void Trazar(const char* sql, size_t longitud) {

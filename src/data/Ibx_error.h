@@ -48,6 +48,13 @@ namespace ibx {
 // The master interface of the client library, loaded once.
 Firebird::IMaster* Master();
 Firebird::IUtil* Util();
+// Shuts the client library (and the embedded engine) down, waiting at most
+// `milisegundos`; false when it did not finish in time. Left to itself the
+// library does this from inside the process's exit, among the destructors of
+// every loaded library, without a time limit: a program that is done with the
+// database calls this first, once its connections are closed. No database
+// work is possible afterwards in the process.
+bool Apagar_Cliente(unsigned milisegundos);
 // Throws a component-side error (code 0) with the given text.
 [[noreturn]] void Error_Cliente(const QString& mensaje);
 // With OPTICA_TRAZA_SQL set, every statement prepared is written to the error

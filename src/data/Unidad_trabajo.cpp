@@ -48,6 +48,11 @@ bool TUnidadTrabajo::Confirmar() {
   return confirmada_;
 }
 
+void TUnidadTrabajo::Abandonar() {
+  fallida_ = true;
+  if (!terminada_) Terminar(false);
+}
+
 // Ends the outermost unit. The connection forgets it first, so that nothing
 // run afterwards (even while this object still exists) joins a finished
 // transaction.

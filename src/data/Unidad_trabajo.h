@@ -49,6 +49,9 @@ class TUnidadTrabajo {
   static TUnidadTrabajo* Abierta(const TIBDatabase* conexion);
 
  private:
+  // The connection closes under an open unit: it ends, rolled back.
+  friend class TIBDatabase;
+  void Abandonar();
   void Terminar(bool confirmar);
 
   TIBDatabase* conexion_;
