@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QStatusBar>
 #include <QToolButton>
 #include <functional>
 
@@ -170,16 +171,35 @@ TEST_F(SelectoresTest, TrasponerCambiaAmbosOjosYDejaLoQueNoEsNumero) {
   W<QToolButton>("btnTrasponer")->click();
   EXPECT_EQ(QStringList({T("edt_OD_Esfera"), T("edt_OD_Cilindro"), T("edt_OD_Eje")}),
             QStringList({"-1,00", "-1,00", "90"}));
+  // An eye that cannot be transposed whole (its sphere is no number) stays
+  // as it was, and the status bar says why.
   EXPECT_EQ(QStringList({T("edt_OI_Esfera"), T("edt_OI_Cilindro"), T("edt_OI_Eje")}),
-            QStringList({"Compen", "+0,50", "135"}));
+            QStringList({"Compen", "-0,50", "45"}));
+  const auto estado = [this] { return pantalla->findChild<QStatusBar*>("sbr_Ayuda")->currentMessage(); };
+  EXPECT_EQ(estado(), "El ojo izquierdo no se ha traspuesto: la esfera «Compen» no es un número.");
   EXPECT_TRUE(Grabar_Activo());
 
-  // A value its check rejects takes no part: the sphere keeps its value.
+  // A cylinder its check rejects, or an axis that is no axis, leaves the eye as it was too.
   W("edt_OD_Cilindro")->setText("+1,13");
   W("edt_OD_Eje")->setText("0");
   W<QToolButton>("btnTrasponer")->click();
   EXPECT_EQ(QStringList({T("edt_OD_Esfera"), T("edt_OD_Cilindro"), T("edt_OD_Eje")}),
-            QStringList({"-1,00", "+1,13", "90"}));
+            QStringList({"-1,00", "+1,13", "0"}));
+  EXPECT_TRUE(estado().startsWith("El ojo derecho no se ha traspuesto: el cilindro «+1,13» no es una graduación."));
+  W("edt_OD_Cilindro")->setText("-1,00");
+  W("edt_OD_Eje")->setText("361");
+  W<QToolButton>("btnTrasponer")->click();
+  EXPECT_EQ(T("edt_OD_Cilindro"), "-1,00");
+  EXPECT_TRUE(estado().startsWith("El ojo derecho no se ha traspuesto: el eje «361» no es válido."));
+  // An eye without a cylinder has nothing to transpose; a whole one is transposed.
+  W("edt_OD_Eje")->setText("10");
+  W("edt_OI_Esfera")->setText("+0,25");
+  W("edt_OI_Cilindro")->clear();
+  W<QToolButton>("btnTrasponer")->click();
+  EXPECT_EQ(QStringList({T("edt_OD_Esfera"), T("edt_OD_Cilindro"), T("edt_OD_Eje")}),
+            QStringList({"-2,00", "+1,00", "100"}));
+  EXPECT_EQ(QStringList({T("edt_OI_Esfera"), T("edt_OI_Cilindro"), T("edt_OI_Eje")}),
+            QStringList({"+0,25", "", "45"}));
 }
 
 TEST_F(SelectoresTest, DoctorElegidoOCreadoConInsert) {

@@ -101,8 +101,11 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad) {
   const bool lectura = clave == QLatin1String("SELECT");
   try {
     q.Prepare();  // errors of a bad statement reach the caller
-  } catch (...) {
+  } catch (const EIBError& e) {
     // A write of the unit that cannot even be prepared is a write lost.
+    if (unidad && !lectura) unidad->Anular(e);
+    throw;
+  } catch (...) {
     if (unidad && !lectura) unidad->Anular();
     throw;
   }
@@ -140,9 +143,9 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad) {
     q.ExecSQL();
     afectadas = q.RowsAffected();
     if (!unidad) q.Transaction->Commit();
-  } catch (const EIBError&) {
+  } catch (const EIBError& e) {
     if (unidad) {
-      unidad->Anular();
+      unidad->Anular(e);
     } else {
       try {
         if (q.Transaction->InTransaction()) q.Transaction->Rollback();

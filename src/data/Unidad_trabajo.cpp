@@ -36,6 +36,20 @@ void TUnidadTrabajo::Anular() {
     fallida_ = true;
 }
 
+void TUnidadTrabajo::Anular(const EIBError& causa) {
+  if (exterior_) {
+    exterior_->Anular(causa);
+    return;
+  }
+  fallida_ = true;
+  if (!causa_) causa_ = causa;
+}
+
+const EIBError* TUnidadTrabajo::Causa() const {
+  if (exterior_) return exterior_->Causa();
+  return causa_ ? &*causa_ : nullptr;
+}
+
 bool TUnidadTrabajo::Fallida() const { return exterior_ ? exterior_->Fallida() : fallida_; }
 
 bool TUnidadTrabajo::Confirmar() {
@@ -64,6 +78,8 @@ void TUnidadTrabajo::Terminar(bool confirmar) {
       transaccion_.Commit();
       confirmada_ = true;
       return;
+    } catch (const EIBError& e) {
+      if (!causa_) causa_ = e;
     } catch (...) {
       // Refused (a lost connection, a deferred check): what is left goes below.
     }

@@ -17,6 +17,9 @@
 // outer one fail. Units live on the stack of the action they cover, inner
 // ones inside outer ones.
 
+#include <optional>
+
+#include "Ibx_error.h"
 #include "Ibx_transaction.h"
 
 class TIBDatabase;
@@ -36,8 +39,12 @@ class TUnidadTrabajo {
   // Never throws. After the first call the unit is over; later calls repeat
   // its answer.
   bool Confirmar();
-  // Marks the action failed: nothing of it will be committed.
+  // Marks the action failed: nothing of it will be committed. `causa`, the
+  // database's refusal that failed it, is kept when it is the first one.
   void Anular();
+  void Anular(const EIBError& causa);
+  // Why the unit failed or its commit was refused, when the database said so.
+  const EIBError* Causa() const;
   bool Fallida() const;
   bool Interior() const { return exterior_ != nullptr; }
 
@@ -58,6 +65,7 @@ class TUnidadTrabajo {
   TUnidadTrabajo* exterior_ = nullptr;  // the unit this one joined
   TIBTransaction transaccion_;          // used only by the outermost unit
   bool fallida_ = false;
+  std::optional<EIBError> causa_;
   bool terminada_ = false;
   bool confirmada_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
@@ -25,7 +26,9 @@
 #include "Frm_lentilla_ficha.h"
 #include "Frm_lentilla_observaciones.h"
 #include "Ibx_query.h"
+#include "Ibx_error.h"
 #include "Ibx_transaction.h"
+#include "Unidad_trabajo.h"
 
 namespace {
 TfrmLentilla* g_activa = nullptr;
@@ -101,7 +104,7 @@ void TfrmLentilla::Crear_Controles() {
       {"btnVenta", "Venta", "venta", nullptr, nullptr, false, nullptr},
       {"btnEncargo", "Encargo", "encargo", nullptr, nullptr, false, nullptr},
       {"btnTrasponer", "Trasponer", "trasponer", "btnTrasponer -> OnClick", &TfrmLentilla::btnTrasponerClick, true,
-       nullptr},
+       &btnTrasponer_},
       {"btnImprimir", "Imprimir", "imprimir", nullptr, nullptr, false, nullptr},
       {"btnSMS", "SMS", "sms", nullptr, nullptr, true, nullptr},
       {"btnSalir", "Salir", "salir", nullptr, nullptr, false, nullptr},
@@ -159,7 +162,13 @@ void TfrmLentilla::Crear_Controles() {
   sbr_Ayuda_ = new QStatusBar(this);
   sbr_Ayuda_->setObjectName(QStringLiteral("sbr_Ayuda"));
   sbr_Ayuda_->setSizeGripEnabled(false);
+  lblSoloLectura_ = new QLabel(sbr_Ayuda_);
+  lblSoloLectura_->setObjectName(QStringLiteral("lblSoloLectura"));
+  lblSoloLectura_->setText(QStringLiteral("Sólo consulta: su usuario no puede modificar fichas guardadas"));
+  lblSoloLectura_->setVisible(false);
+  sbr_Ayuda_->addPermanentWidget(lblSoloLectura_);
   principal->addWidget(sbr_Ayuda_);
+  reglas_->aviso = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
 
   for (int tecla : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F12}) {
     auto* atajo = new QShortcut(QKeySequence(tecla), this);
@@ -250,6 +259,7 @@ int TfrmLentilla::Cargar_Ficha(double idFicha) {
 
 void TfrmLentilla::Mostrar_Ficha(TLentilla& l) {
   for (TPaginaLentilla* p : Paginas_Ficha()) p->Mostrar(l);
+  Icono_Observaciones();
 }
 
 int TfrmLentilla::Preparar_Nueva() {
@@ -290,7 +300,18 @@ void TfrmLentilla::Modificado_Estado(bool modificado) {
     ficha_->Fijar_Modificada(true);
   }
   btnGrabar_->setEnabled(Modificado());
-  btnBorrar_->setEnabled(!bloqueada && fichaExistente_);
+  btnBorrar_->setEnabled(!bloqueada);
+  Solo_Lectura(bloqueada);
+}
+
+void TfrmLentilla::Solo_Lectura(bool soloLectura) {
+  // A stored record the user may not change is shown so that nothing can be
+  // typed into it: what is typed there could never be saved.
+  if (soloLectura == reglas_->Solo_Lectura()) return;
+  reglas_->Fijar_Solo_Lectura(soloLectura);
+  for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Solo_Lectura(soloLectura);
+  btnTrasponer_->setEnabled(!soloLectura);
+  lblSoloLectura_->setVisible(soloLectura);
 }
 
 bool TfrmLentilla::Preguntar_Cambios(bool soloFicha) {
@@ -299,7 +320,8 @@ bool TfrmLentilla::Preguntar_Cambios(bool soloFicha) {
     const int r = soloFicha ? app->MessageBox(kCambios, kPregunta, mb::YESNOCANCEL | mb::ICONQUESTION)
                             : app->MessageBox(kCambios, kAviso, mb::YESNOCANCEL);
     if (r == mb::IDCANCEL) return false;
-    if (r == mb::IDYES) btnGrabarClick();
+    // A save that failed keeps the screen and what was typed.
+    if (r == mb::IDYES && !Grabar_Ficha()) return false;
   }
   // The test and replacement tabs ask about their own changes when they come.
   return true;
@@ -345,6 +367,7 @@ void TfrmLentilla::Navegar(TDireccion direccion) {
       Poner_Titulo();
       Mostrar_Ficha(l);
       fichaExistente_ = true;
+      seleccion_.idFicha = l.ID_MLENTILLA();  // handed back to the host on closing
       ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kConsulta, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
     }
   }
@@ -391,26 +414,43 @@ int TfrmLentilla::Grabar_Lineas(double idFicha) {
   return r != 0 ? r : ficha_->Grabar_Lineas(d);
 }
 
-void TfrmLentilla::btnGrabarClick() {
-  if (ficha_->Texto_Numero() == QLatin1String("0")) return;
-  if (!ficha_->Comprobar_Fechas()) return;
+void TfrmLentilla::btnGrabarClick() { Grabar_Ficha(); }
+
+bool TfrmLentilla::Grabar_Ficha() {
+  if (ficha_->Texto_Numero() == QLatin1String("0")) return true;
+  if (!ficha_->Comprobar_Fechas() || !ficha_->Comprobar_Lineas()) return false;
   TLentilla& l = objetos_.Lentilla();
   Recoger_Ficha(l);
   const bool nueva = !fichaExistente_;
-  int r;
-  if (nueva) {
-    l.ID_TIENDA(ctx_->puesto->idTienda);
-    r = l.Insertar();
-  } else {
-    r = l.Modificar();
+  const double claveAntes = l.ID_MLENTILLA();
+  const bool lineas = ficha_->Lineas_Modificadas();
+  {
+    // The record, its observations, its lens lines, its log row and its
+    // reminder are written whole or not at all.
+    TUnidadTrabajo unidad(ctx_->conexionPrincipal);
+    int r;
+    if (nueva) {
+      l.ID_TIENDA(ctx_->puesto->idTienda);
+      r = l.Insertar();
+    } else {
+      r = l.Modificar();
+    }
+    if (r == 0)
+      ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion,
+                                    l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
+    if (r == 0 && lineas) r = Grabar_Lineas(l.ID_MLENTILLA());
+    if (r == 0 && ctx_->empresa->avisoRevision == 1 && !ficha_->Sin_Fecha_Revision())
+      objetos_.Agenda().Recordatorio_Revision(l.ID_MLENTILLA(), ficha_->Fecha_Revision());
+    if (r != 0) unidad.Anular();
+    if (!unidad.Confirmar()) {
+      // Nothing was written: the typed data stays on screen, still marked
+      // changed, and a new record is still new (a retry inserts it once).
+      if (nueva) l.ID_MLENTILLA(claveAntes);
+      Avisar_Fallo_Grabacion(unidad.Causa(), r);
+      return false;
+    }
   }
-  if (r != 0) return;  // nothing is lost: the typed data stays on screen, still marked changed
-  ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion, l.ID_MLENTILLA(),
-                                l.NUMERO_FICHA(), l.FECHA());
-  if (ficha_->Lineas_Modificadas()) {
-    if (Grabar_Lineas(l.ID_MLENTILLA()) != 0) return;
-    ficha_->Lineas_Grabadas();
-  }
+  if (lineas) ficha_->Lineas_Grabadas();
   TTienda& tienda = objetos_.Tienda();
   tienda.ID_TIENDA(static_cast<int32_t>(l.ID_TIENDA()));
   tienda.Buscar();
@@ -423,13 +463,37 @@ void TfrmLentilla::btnGrabarClick() {
     ++seleccion_.numLentillas;
     ficha_->Titulo_Fichas(seleccion_);
   }
-  if (ctx_->empresa->avisoRevision == 1 && !ficha_->Sin_Fecha_Revision())
-    objetos_.Agenda().Recordatorio_Revision(l.ID_MLENTILLA(), ficha_->Fecha_Revision());
-
   fichaExistente_ = true;
   Modificado_Estado(false);
   pclLentilla_->setCurrentWidget(ficha_);
   Icono_Observaciones();
+  return true;
+}
+
+void TfrmLentilla::Avisar_Fallo_Grabacion(const EIBError* causa, int resultado) {
+  const QString nada = QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla");
+  if (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
+                causa->Contiene(isc_deadlock))) {
+    ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta ficha en este momento.") + nada +
+                                     QStringLiteral(": inténtelo de nuevo dentro de un momento."),
+                                 kAviso, mb::OK | mb::ICONWARNING);
+    return;
+  }
+  // A value the database refuses: too long or too large for its column, or
+  // against one of its rules.
+  if (causa && (causa->Contiene(isc_string_truncation) || causa->Contiene(isc_arith_except) ||
+                causa->Contiene(isc_check_constraint) || causa->Contiene(isc_not_valid) ||
+                causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup) ||
+                causa->Contiene(isc_foreign_key))) {
+    ctx_->aplicacion->MessageBox(QStringLiteral("La base de datos no admite un dato de la ficha.") + nada +
+                                     QStringLiteral(": corríjalo e inténtelo de nuevo.\n\n") + causa->Message(),
+                                 kAviso, mb::OK | mb::ICONWARNING);
+    return;
+  }
+  // Anything else is not expected: the error report, with the handler's label.
+  TfrmError::Mostrar(ctx_, QStringLiteral("btnGrabar -> OnClick"),
+                     causa ? causa->Message()
+                           : QStringLiteral("La grabación de la ficha ha fallado (resultado %1).").arg(resultado));
 }
 
 void TfrmLentilla::btnBorrarClick() {

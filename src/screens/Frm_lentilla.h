@@ -21,6 +21,8 @@
 #include "Objetos_lentilla.h"
 #include "Reglas_entrada.h"
 
+class EIBError;
+class QLabel;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
@@ -93,6 +95,10 @@ class TfrmLentilla : public QWidget {
   bool Preguntar_Cambios(bool soloFicha);
   void Recoger_Ficha(TLentilla& l);
   int Grabar_Lineas(double idFicha);
+  // Saves the record whole; false (the user told why) when nothing was saved.
+  bool Grabar_Ficha();
+  void Avisar_Fallo_Grabacion(const EIBError* causa, int resultado);
+  void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
 
   void FormClose();
@@ -108,7 +114,8 @@ class TfrmLentilla : public QWidget {
   bool fichaExistente_ = false;
   bool cerrada_ = false;
 
-  QToolButton *btnGrabar_ = nullptr, *btnBorrar_ = nullptr;
+  QToolButton *btnGrabar_ = nullptr, *btnBorrar_ = nullptr, *btnTrasponer_ = nullptr;
+  QLabel* lblSoloLectura_ = nullptr;
   QTabWidget* pclLentilla_ = nullptr;
   TPaginaFicha* ficha_ = nullptr;
   TPaginaObservaciones* observaciones_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -130,6 +131,7 @@ void TPaginaFicha::Crear_Controles() {
   edtFicha_ = edit(datos, QStringLiteral("edtFicha"), QStringLiteral("Número de la ficha"), 50);
   edtFicha_->setReadOnly(true);
   edtFicha_->setValidator(new QIntValidator(0, 999999, edtFicha_));
+  edtFicha_->setMaxLength(6);
   edtFicha_->setMaximumWidth(70);
   dtmFecha_ = fecha(datos, QStringLiteral("dtmFecha"), QStringLiteral("Fecha de la ficha"));
   cbxDoctor_ = combo(datos, QStringLiteral("cbxDoctor"), QStringLiteral("Doctor (Insert: crear un doctor)"));
@@ -197,6 +199,7 @@ void TPaginaFicha::Crear_Controles() {
       ojos_[o].campos[i] = edit(medidasGrad, nombre,
                                 QString::fromUtf8(f.titulo) + (o == 0 ? QStringLiteral(" del ojo derecho")
                                                                       : QStringLiteral(" del ojo izquierdo")));
+      ojos_[o].campos[i]->setMaxLength(f.longitud);
       gg->addWidget(ojos_[o].campos[i], i + 1, o + 1);
     }
   }
@@ -210,26 +213,36 @@ void TPaginaFicha::Crear_Controles() {
     gl->addWidget(ojos_[o].tipo, fila, o + 1);
   }
   ++fila;
+  // The article edit shows the article's description (DESCRIPCION of the
+  // line); the lot is stored in LOTE.
   const struct {
     const char* titulo;
     QLineEdit* TOjo::*miembro;
     const char* nombre[2];
     const char* ayuda;
+    int longitud;
   } filasLentes[] = {
       {"Artículo", &TOjo::articulo, {"edt_OD_Articulo", "edt_OI_Articulo"},
-       "Referencia o código de barras del artículo (Supr: quitar el artículo)"},
-      {"Importe", &TOjo::importe, {"edt_OD_Importe", "edt_OI_Importe"}, "Importe de la lentilla"},
-      {"Lote", &TOjo::lote, {"edtODLote", "edtOILote"}, "Lote de la lentilla"},
+       "Referencia o código de barras del artículo (Supr: quitar el artículo)", kLongitudDescripcion},
+      {"Importe", &TOjo::importe, {"edt_OD_Importe", "edt_OI_Importe"}, "Importe de la lentilla", 16},
+      {"Lote", &TOjo::lote, {"edtODLote", "edtOILote"}, "Lote de la lentilla", 50},
   };
   for (const auto& f : filasLentes) {
     gl->addWidget(etiqueta(QString::fromUtf8(f.titulo) + QLatin1Char(':'), lentes), fila, 0);
     for (int o = 0; o < 2; ++o) {
       ojos_[o].*f.miembro = edit(lentes, QString::fromLatin1(f.nombre[o]), QString::fromUtf8(f.ayuda), 120);
+      (ojos_[o].*f.miembro)->setMaxLength(f.longitud);
       gl->addWidget(ojos_[o].*f.miembro, fila, o + 1);
     }
     ++fila;
   }
-  for (int o = 0; o < 2; ++o) ojos_[o].importe->setAlignment(Qt::AlignRight);
+  for (TOjo& o : ojos_) {
+    o.importe->setAlignment(Qt::AlignRight);
+    // An amount only: digits and the decimal comma (the keypad's point becomes one).
+    o.importe->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?[0-9]{0,9}(\\.[0-9]{3})*(,[0-9]{0,4})?")), o.importe));
+    reglas_.Mascara_Coma(o.importe);
+  }
   gl->addWidget(etiqueta(QStringLiteral("Garantía:"), lentes), fila, 0);
   for (int o = 0; o < 2; ++o) {
     ojos_[o].garantia = fecha(lentes, QStringLiteral("dtm_%1_Fecha_Garantia").arg(sufijo[o]),
@@ -239,6 +252,7 @@ void TPaginaFicha::Crear_Controles() {
   ++fila;
   gl->addWidget(etiqueta(QStringLiteral("Líquido:"), lentes), fila, 0);
   edtLiquido_ = edit(lentes, QStringLiteral("edt_Liquido"), QStringLiteral("Líquido de mantenimiento"), 120);
+  edtLiquido_->setMaxLength(255);
   gl->addWidget(edtLiquido_, fila, 1, 1, 2);
   gl->setRowStretch(fila + 1, 1);
 
@@ -421,7 +435,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
       articulosOjo_[o] = TArticuloOjo{-1, linea.REFERENCIA(), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
                                       linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
     }
-    vista[o].importe = importes::Texto(linea.IMPORTE());
+    vista[o].importe = importes::Texto(linea.IMPORTE(), ctx->moneda);
     vista[o].lote = linea.LOTE();
     vista[o].garantia = linea.FECHA_GARANTIA();
   }
@@ -456,8 +470,10 @@ int TPaginaFicha::Grabar_Lineas(TDLentilla& d) const {
     if (ojo.articulo->text().isEmpty() && ojo.tipo->currentIndex() < 0) continue;
     d.OJO(o + 1);
     d.ID_TLENTILLA(ojo.tipo->currentIndex() >= 0 ? ojo.tipo->currentData().toDouble() : -1);
+    // A known article gives its reference and description; a text that names
+    // no article is kept as both.
     const TArticuloOjo& a = articulosOjo_[o];
-    d.REFERENCIA(ojo.articulo->text());
+    d.REFERENCIA(a.referencia.isEmpty() ? ojo.articulo->text() : a.referencia);
     d.DESCRIPCION(a.descripcion.isEmpty() ? ojo.articulo->text() : a.descripcion);
     d.MODELO(a.modelo);
     d.RADIO_1(a.radio1);
@@ -491,6 +507,21 @@ bool TPaginaFicha::Comprobar_Fechas() const {
       Ctx()->aplicacion->MessageBox(QString::fromUtf8(f.mensaje), kAviso, mb::OK | mb::ICONSTOP);
       return false;
     }
+  return true;
+}
+
+bool TPaginaFicha::Comprobar_Lineas() const {
+  for (int o = 0; o < 2; ++o) {
+    const QString texto = ojos_[o].articulo->text();
+    if (!articulosOjo_[o].referencia.isEmpty() || texto.size() <= kLongitudReferencia) continue;
+    Ctx()->aplicacion->MessageBox(
+        QStringLiteral("El artículo del ojo %1 («%2») no está en el catálogo y es demasiado largo para guardarlo como "
+                       "referencia (%3 caracteres como máximo). Búsquelo de nuevo o acórtelo antes de grabar.")
+            .arg(o == 0 ? QStringLiteral("derecho") : QStringLiteral("izquierdo"), texto)
+            .arg(kLongitudReferencia),
+        kAviso, mb::OK | mb::ICONWARNING);
+    return false;
+  }
   return true;
 }
 

@@ -54,6 +54,13 @@ class TPaginaFicha : public TPaginaLentilla {
 
   // The seven date checks of a save; false (the user told) when one fails.
   bool Comprobar_Fechas() const;
+  // An article text that names no article is stored as the line's reference:
+  // false (the user told) when it does not fit there.
+  bool Comprobar_Lineas() const;
+
+  // Widths of the lens line's REFERENCIA and DESCRIPCION columns.
+  static constexpr int kLongitudReferencia = 30;
+  static constexpr int kLongitudDescripcion = 255;
 
   QString Texto_Numero() const;
   void Fijar_Numero(int numero);

@@ -92,6 +92,11 @@ void TPaginaFicha::Enlazar_Selectores() {
       }
     });
     connect(ojo.importe, &QLineEdit::textChanged, this, guardado(importe[o], [this, o] { Importe_Change(o); }));
+    // Leaving an amount shows it with the main currency's decimals.
+    reglas_.Al_Salir(ojo.importe, [this, o] {
+      QLineEdit* e = ojos_[o].importe;
+      if (!e->text().isEmpty()) TReglasEntrada::Escribir(e, importes::Texto(importes::Leer(e->text()), Ctx()->moneda));
+    });
   }
 
   const TOjo& oi = ojos_[1];
@@ -240,7 +245,7 @@ void TPaginaFicha::Mostrar_Articulo(int ojo) {
                              a.COLOR(), a.RADIO_1(), a.RADIO_2(), a.DIAMETRO()};
   TReglasEntrada::Escribir(o.articulo, a.DESCRIPCION().isEmpty() ? a.REFERENCIA() : a.DESCRIPCION());
   o.articulo->setToolTip(a.Texto_Informacion(1));
-  TReglasEntrada::Escribir(o.importe, importes::Texto(precio));
+  TReglasEntrada::Escribir(o.importe, importes::Texto(precio, ctx->moneda));
   o.importe->setToolTip(ayuda);  // the stored pair, not the typed-amount hint
   articulosOjo_[ojo] = elegido;
   Marcar_Lentes();
@@ -298,6 +303,11 @@ void TPaginaFicha::Copiar_Lente_OI(QWidget* campo) {
 
 void TPaginaFicha::btnTrasponerClick() {
   // Unlike the transposition on leaving an axis, any cylinder sign is turned.
+  // An eye is transposed whole or not at all: a cylinder over a sphere that is
+  // no number ("Compen", empty) or with an axis that is no axis would give a
+  // different prescription, so such an eye stays as it was and the status bar
+  // says why.
+  QStringList avisos;
   for (int o = 0; o < 2; ++o) {
     QLineEdit* esferaEdit = Campo(o, &TGraduacionOjo::esfera);
     QLineEdit* cilindroEdit = Campo(o, &TGraduacionOjo::cilindro);
@@ -308,12 +318,29 @@ void TPaginaFicha::btnTrasponerClick() {
     const QString textoEje = ejeEdit->text();
     const bool ejeValido = !textoEje.isEmpty() && graduacion::Validar_Eje(textoEje, nullptr) == 0 &&
                            locale_es::Texto_A_Float(textoEje, eje);
+    const QString ojo = o == 0 ? QStringLiteral("derecho") : QStringLiteral("izquierdo");
+    if (!cilindroEdit->text().isEmpty()) {
+      QString motivo;
+      if (!cilindroValido)
+        motivo = QStringLiteral("el cilindro «%1» no es una graduación").arg(cilindroEdit->text());
+      else if (!esferaValida)
+        motivo = esferaEdit->text().isEmpty()
+                     ? QStringLiteral("no tiene esfera")
+                     : QStringLiteral("la esfera «%1» no es un número").arg(esferaEdit->text());
+      else if (!textoEje.isEmpty() && !ejeValido)
+        motivo = QStringLiteral("el eje «%1» no es válido").arg(textoEje);
+      if (!motivo.isEmpty()) {
+        avisos << QStringLiteral("El ojo %1 no se ha traspuesto: %2.").arg(ojo, motivo);
+        continue;
+      }
+    }
     if (cilindroValido) TReglasEntrada::Escribir(cilindroEdit, Texto_Trasposicion(-cilindro));
     if (esferaValida)
       TReglasEntrada::Escribir(esferaEdit, Texto_Trasposicion(esfera + (cilindroValido ? cilindro : 0)));
-    if (ejeValido) {
+    if (ejeValido && cilindroValido) {
       const int grados = static_cast<int>(std::trunc(eje));
       TReglasEntrada::Escribir(ejeEdit, QString::number(grados < 0 || grados > 89 ? grados - 90 : grados + 90));
     }
   }
+  if (!avisos.isEmpty() && reglas_.aviso) reglas_.aviso(avisos.join(QLatin1Char(' ')));
 }

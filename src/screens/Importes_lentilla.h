@@ -1,13 +1,17 @@
 #pragma once
-// An amount as the lens lines of the record screen show it ("1.234,50") and
-// back (0 for a text that is no number).
+// An amount as the lens lines of the record screen show it ("1234,50") and
+// back (0 for a text that is no number; thousands points are allowed).
 
 #include <QString>
 
+#include "Clase_tmoneda.h"
 #include "Util_locale.h"
 
 namespace importes {
-inline QString Texto(double valor) { return locale_es::Formatear(valor, QStringLiteral("0.00")); }
+// With the main currency's decimals when the currency is known, two otherwise.
+inline QString Texto(double valor, const TMoneda* moneda = nullptr) {
+  return locale_es::Formatear(valor, moneda ? TMoneda::Mascara_Plana(moneda->DECIMALES_M1) : QStringLiteral("0.00"));
+}
 
 inline double Leer(const QString& texto) {
   double v = 0;

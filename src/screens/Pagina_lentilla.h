@@ -26,6 +26,10 @@ class TPaginaLentilla : public QWidget {
   bool Modificada() const { return modificada_; }
   virtual void Fijar_Modificada(bool modificada) { modificada_ = modificada; }
 
+  // A record the user may only look at: nothing on the page can be typed
+  // into or picked. Edits that are always read-only stay so.
+  virtual void Fijar_Solo_Lectura(bool soloLectura);
+
  signals:
   void Cambiada();
 
@@ -41,4 +45,6 @@ class TPaginaLentilla : public QWidget {
 
  private:
   bool modificada_ = false;
+  bool soloLectura_ = false;
+  QList<QWidget*> siempreSoloLectura_;
 };

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "Clase_tctrlteclado.h"
 #include "Graduacion.h"
 
 namespace {
@@ -62,7 +63,7 @@ bool TReglasEntrada::eventFilter(QObject* objeto, QEvent* evento) {
         return true;
       }
       const auto it = teclas_.constFind(objeto);
-      if (it == teclas_.constEnd() || (abierta && !abierta())) break;
+      if (it == teclas_.constEnd() || (abierta && !abierta()) || soloLectura_) break;
       // Shift+Insert and Shift+Supr stay the edit's paste and cut.
       if ((tecla->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) break;
       if ((*it)(tecla->key())) return true;
@@ -123,7 +124,14 @@ void TReglasEntrada::Salir_Medida(QLineEdit* edit, TRegla regla, QLineEdit* geme
     case TRegla::kDistancia: r = graduacion::Validar_Distancia(texto, avisos); break;
     case TRegla::kTexto: break;
   }
-  if (r != 0) {  // the check has told the user why
+  if (r != 0) {
+    // A value out of range has had its box; a text that is no number has
+    // none, so the status bar says why the focus stays.
+    if (aviso && !TCtrlTeclado::Es_Numero(texto) && texto != QLatin1String("Neutro") &&
+        texto != QLatin1String("Compen"))
+      aviso(QStringLiteral("«%1» no es un número. Escriba el valor con coma decimal (por ejemplo -1,25) o bórrelo "
+                           "para continuar.")
+                .arg(texto));
     Devolver_Foco(edit);
     return;
   }

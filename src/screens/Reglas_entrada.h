@@ -52,7 +52,15 @@ class TReglasEntrada : public QObject {
   [[nodiscard]] QScopedValueRollback<bool> Cargando() { return QScopedValueRollback<bool>(cargando_, true); }
   bool En_Carga() const { return cargando_; }
   // The rules and focus handlers run now.
-  bool Activas() const { return (!abierta || abierta()) && !cargando_; }
+  bool Activas() const { return (!abierta || abierta()) && !cargando_ && !soloLectura_; }
+  // A record shown only to be looked at: no rule, focus handler or key of a
+  // picker acts on it.
+  void Fijar_Solo_Lectura(bool soloLectura) { soloLectura_ = soloLectura; }
+  bool Solo_Lectura() const { return soloLectura_; }
+
+  // Tells the user, in the status bar, why an entry was not taken when no
+  // message box says it.
+  std::function<void(const QString&)> aviso;
 
   // What happens when the user leaves or enters a widget, or presses a key
   // in it (`tecla` says whether it took the key; Shift/Ctrl/Alt keys are
@@ -90,6 +98,7 @@ class TReglasEntrada : public QObject {
   TGuardia guardia_;
   THostContext* ctx_ = nullptr;
   bool cargando_ = false;
+  bool soloLectura_ = false;
   QPointer<QLineEdit> devuelto_;
   QHash<QObject*, std::function<void()>> salidas_, entradas_;
   QHash<QObject*, std::function<bool(int)>> teclas_;

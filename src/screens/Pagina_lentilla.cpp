@@ -1,0 +1,22 @@
+#include "Pagina_lentilla.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+void TPaginaLentilla::Fijar_Solo_Lectura(bool soloLectura) {
+  if (soloLectura == soloLectura_) return;
+  soloLectura_ = soloLectura;
+  for (QLineEdit* e : findChildren<QLineEdit*>()) {
+    if (qobject_cast<QComboBox*>(e->parentWidget())) continue;
+    if (soloLectura && e->isReadOnly()) siempreSoloLectura_ << e;
+    if (!siempreSoloLectura_.contains(e)) e->setReadOnly(soloLectura);
+    for (QAction* a : e->actions()) a->setEnabled(!soloLectura);
+  }
+  if (!soloLectura) siempreSoloLectura_.clear();
+  for (QComboBox* c : findChildren<QComboBox*>()) c->setEnabled(!soloLectura);
+  for (QAbstractButton* b : findChildren<QAbstractButton*>()) b->setEnabled(!soloLectura);
+  for (QPlainTextEdit* t : findChildren<QPlainTextEdit*>()) t->setReadOnly(soloLectura);
+}
