@@ -10,47 +10,19 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Anfitrion_prueba.h"
+#include "Pantalla_prueba.h"
 #include "Edit_fecha.h"
 #include "Frm_error.h"
 #include "Frm_lentilla.h"
 
 namespace {
 
-class EntradaTest : public ::testing::Test {
+class EntradaTest : public TPantallaPrueba {
  protected:
   void SetUp() override { h.empresa.mesesRevision = h.empresa.mesesGarantia = 12; }  // both 05/12/2027
-  void TearDown() override {
-    h.mensajes.respuestas = {mb::IDNO};
-    if (pantalla) pantalla->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  void Abrir() {
-    pantalla = new TfrmLentilla(&h.aplicacion);
-    pantalla->Fijar_Contexto(&h.ctx);
-    pantalla->Inicializar();
-    pantalla->show();
-    QApplication::setActiveWindow(pantalla);
-  }
-  QLineEdit* W(const char* n) { return pantalla->findChild<QLineEdit*>(n); }
-  QString T(const char* n) { return W(n)->text(); }
-  void Ir(const char* n) {
-    W(n)->setFocus();
-    QApplication::processEvents();
-  }
-  // Enters the edit, types over its text and leaves for `hacia`.
-  void Teclear(const char* n, const QString& texto, const char* hacia = "edt_Liquido") {
-    Ir(n);
-    W(n)->selectAll();
-    texto.isEmpty() ? QTest::keyClick(W(n), Qt::Key_Delete) : QTest::keyClicks(W(n), texto);
-    Ir(hacia);
-  }
   QString Foco() { return QApplication::focusWidget()->objectName(); }
   QString Ultima() { return h.mensajes.cajas.empty() ? QString() : h.mensajes.cajas.back().texto; }
   size_t Cajas() { return h.mensajes.cajas.size(); }
-
-  TAnfitrionPrueba h;
-  QPointer<TfrmLentilla> pantalla;
 };
 
 TEST_F(EntradaTest, ElPuntoSeVuelveComaYLosValoresSeNormalizan) {

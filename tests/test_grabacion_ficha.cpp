@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Anfitrion_prueba.h"
+#include "Pantalla_prueba.h"
 #include "Clase_tmoneda.h"
 #include "Edit_fecha.h"
 #include "Frm_error.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-class GrabacionTest : public ::testing::Test {
+class GrabacionTest : public TPantallaPrueba {
  protected:
   void SetUp() override {
     for (const char* sql : {
@@ -46,20 +46,6 @@ class GrabacionTest : public ::testing::Test {
     h.empresa.avisoRevision = 1;
     h.usuario.preguntarCopia = 0;
   }
-  void TearDown() override {
-    if (!pantalla) return;
-    h.mensajes.respuestas = {mb::IDNO};
-    pantalla->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  void Abrir() {
-    pantalla = new TfrmLentilla(&h.aplicacion);
-    pantalla->Fijar_Contexto(&h.ctx);
-    pantalla->Inicializar();
-    pantalla->show();
-    QApplication::setActiveWindow(pantalla);
-  }
   // Opens the screen on a stored record of patient 7 (one of `n`).
   void Abrir_En(int id, int n = 1) {
     h.ctx.seleccion.idFicha = id;
@@ -77,26 +63,7 @@ class GrabacionTest : public ::testing::Test {
                                      .arg(id)
                                      .arg(observaciones));
   }
-  template <typename T = QLineEdit>
-  T* W(const char* nombre) {
-    T* w = pantalla->findChild<T*>(nombre);
-    EXPECT_NE(w, nullptr) << nombre;
-    return w;
-  }
   QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
-  QString T(const char* nombre) { return W(nombre)->text(); }
-  void Ir(const char* nombre) {
-    W(nombre)->setFocus();
-    QApplication::processEvents();
-  }
-  // Enters the edit, types over its text and leaves it for the liquid.
-  void Teclear(const char* nombre, const QString& texto) {
-    Ir(nombre);
-    W(nombre)->selectAll();
-    QTest::keyClicks(W(nombre), texto);
-    Ir("edt_Liquido");
-  }
-  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
   QString Estado() { return W<QStatusBar>("sbr_Ayuda")->currentMessage(); }
   // Runs `accion` answering the error report it opens; gives the report's handler label.
   QString Informe(const std::function<void()>& accion) {
@@ -118,9 +85,7 @@ class GrabacionTest : public ::testing::Test {
             Contar("select count(*) from AGENDA")};
   }
 
-  TAnfitrionPrueba h;
   std::unique_ptr<TMoneda> moneda;
-  QPointer<TfrmLentilla> pantalla;
 };
 
 // ---- A save is one unit ----------------------------------------------------------------------
@@ -163,34 +128,6 @@ TEST_F(GrabacionTest, UnaGrabacionRechazadaNoDejaNadaYElReintentoGrabaUnaVez) {
   EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 4"), 1);
   EXPECT_EQ(Contar("select count(*) from LOBSERVACIONES"), antes[2] + 1);
   EXPECT_EQ(Contar("select count(*) from AGENDA"), antes[4] + 1);
-}
-
-TEST_F(GrabacionTest, OtraEstacionGrabandoLaFichaSeDiceYSeReintenta) {
-  Ficha(10, 1);
-  Abrir_En(10);
-  Teclear("edt_OD_Esfera", "-5,00");
-  TIBTransaction otra;
-  otra.DefaultDatabase = h.consulta.get();
-  otra.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = h.consulta.get();
-  q.Transaction = &otra;
-  q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 10");
-  q.ExecSQL();
-
-  const QList<qint64> antes = Filas();
-  B("btnGrabar")->click();
-  ASSERT_FALSE(h.mensajes.cajas.empty());
-  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otra estación está grabando esta ficha en este momento."));
-  EXPECT_EQ(h.mensajes.cajas.back().titulo, "AVISO");
-  EXPECT_EQ(Filas(), antes);
-  EXPECT_TRUE(pantalla->Modificado());
-
-  otra.Rollback();
-  B("btnGrabar")->click();
-  EXPECT_FALSE(pantalla->Modificado());
-  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 1);
-  EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 5"), 1);
 }
 
 TEST_F(GrabacionTest, SiAlCerrarConUnaGrabacionFallidaNoCierraNiPierdeNada) {

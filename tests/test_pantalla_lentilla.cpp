@@ -376,7 +376,12 @@ TEST_F(PantallaTest, GrabarContraUnBloqueoNoPierdeNada) {
   q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 10");
   q.ExecSQL();
 
+  const qint64 accesos = Contar("select count(*) from ACCESO");
   B("btnGrabar")->click();
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otra estación está grabando esta ficha en este momento."));
+  EXPECT_EQ(h.mensajes.cajas.back().titulo, "AVISO");
+  EXPECT_EQ(Contar("select count(*) from ACCESO"), accesos);  // no log row for a save that did not happen
   EXPECT_EQ(W("edt_OD_Esfera")->text(), "-5,00");
   EXPECT_TRUE(pantalla->Modificado());
   EXPECT_TRUE(B("btnGrabar")->isEnabled());

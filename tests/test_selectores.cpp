@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <functional>
 
-#include "Anfitrion_prueba.h"
+#include "Pantalla_prueba.h"
 #include "Clase_tmoneda.h"
 #include "Edit_fecha.h"
 #include "Frm_lentilla.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-class SelectoresTest : public ::testing::Test {
+class SelectoresTest : public TPantallaPrueba {
  protected:
   void SetUp() override {
     for (const char* sql : {
@@ -52,38 +52,7 @@ class SelectoresTest : public ::testing::Test {
     h.ctx.moneda = moneda.get();
     h.empresa.mesesGarantia = 12;
   }
-  void TearDown() override {
-    h.mensajes.respuestas = {mb::IDNO};
-    if (pantalla) pantalla->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  void Abrir() {
-    pantalla = new TfrmLentilla(&h.aplicacion);
-    pantalla->Fijar_Contexto(&h.ctx);
-    pantalla->Inicializar();
-    pantalla->show();
-    QApplication::setActiveWindow(pantalla);
-  }
-  template <typename T = QLineEdit>
-  T* W(const char* nombre) {
-    T* w = pantalla->findChild<T*>(nombre);
-    EXPECT_NE(w, nullptr) << nombre;
-    return w;
-  }
-  QString T(const char* n) { return W(n)->text(); }
   QComboBox* C(const char* n) { return W<QComboBox>(n); }
-  void Ir(const char* n) {
-    W<QWidget>(n)->setFocus();
-    QApplication::processEvents();
-  }
-  // Enters the edit, types over its text and leaves for `hacia`.
-  void Teclear(const char* n, const QString& texto, const char* hacia = "edt_Liquido") {
-    Ir(n);
-    W(n)->selectAll();
-    QTest::keyClicks(W(n), texto);
-    Ir(hacia);
-  }
   // Runs `rellenar` on the modal dialog the next action opens.
   void En_Dialogo(std::function<void(QWidget*)> rellenar) {
     QTimer::singleShot(0, [rellenar] {
@@ -93,12 +62,9 @@ class SelectoresTest : public ::testing::Test {
     });
   }
   bool Grabar_Activo() { return W<QToolButton>("btnGrabar")->isEnabled(); }
-  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
   QString Texto(const QString& sql) { return Consultar_Texto(*h.consulta, sql); }
 
-  TAnfitrionPrueba h;
   std::unique_ptr<TMoneda> moneda;
-  QPointer<TfrmLentilla> pantalla;
 };
 
 TEST_F(SelectoresTest, ArticuloPorReferenciaOCodigoDeBarrasConSuPrecioYDatos) {

@@ -361,17 +361,14 @@ void TPaginaFicha::Limpiar() {
   for (TOjo& o : ojos_) o.garantia->Fijar_Fecha(garantia != 0 ? TLentilla::Sumar_Meses(hoy, garantia) : 0);
 }
 
-void TPaginaFicha::Limpiar_Graduacion() {
-  const auto carga = reglas_.Cargando();
-  for (int i = 0; i < kNumFilasGraduacion; ++i)
-    if (!kFilasGraduacion[i].medida)
-      for (TOjo& o : ojos_) o.campos[i]->clear();
-}
+void TPaginaFicha::Limpiar_Graduacion() { Limpiar_Filas(false); }
 
-void TPaginaFicha::Limpiar_Medidas() {
+void TPaginaFicha::Limpiar_Medidas() { Limpiar_Filas(true); }
+
+void TPaginaFicha::Limpiar_Filas(bool medidas) {
   const auto carga = reglas_.Cargando();
   for (int i = 0; i < kNumFilasGraduacion; ++i)
-    if (kFilasGraduacion[i].medida)
+    if (kFilasGraduacion[i].medida == medidas)
       for (TOjo& o : ojos_) o.campos[i]->clear();
 }
 

@@ -103,6 +103,8 @@ class TPaginaFicha : public TPaginaLentilla {
         return ojos_[ojo].campos[i];
     return nullptr;
   }
+  // The measurement rows (or the graduation rows) of both eyes.
+  void Limpiar_Filas(bool medidas);
   void Mostrar_Campos(const TLentilla& l, bool medidas);
   void Mostrar_Lentes(double idFicha);
   void Marcar_Lentes();

@@ -23,34 +23,22 @@ void TObjetosLentilla::Crear(Codigo codigo) {
   }
 }
 
-TLentilla& TObjetosLentilla::Lentilla() {
-  return lentilla_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
+TLentilla& TObjetosLentilla::Lentilla() { return Dar(lentilla_); }
 TLentilla& TObjetosLentilla::Renovar_Lentilla() {
   return lentilla_.Renovar(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
 }
-TTienda& TObjetosLentilla::Tienda() {
-  return tienda_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
-TAgente& TObjetosLentilla::Agente() {
-  return agente_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
+TTienda& TObjetosLentilla::Tienda() { return Dar(tienda_); }
+TAgente& TObjetosLentilla::Agente() { return Dar(agente_); }
 TAgenda& TObjetosLentilla::Agenda() {
   if (TAgenda* a = agenda_.Actual()) return *a;
-  TAgenda& a = agenda_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
+  TAgenda& a = Dar(agenda_);
   a.Paso(ctx_);
   a.Inicializar();
   return a;
 }
-TPaciente& TObjetosLentilla::Paciente() {
-  return paciente_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
-TArticulo& TObjetosLentilla::Articulo() {
-  return articulo_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
-TTLentilla& TObjetosLentilla::Tipos() {
-  return tipos_.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-}
+TPaciente& TObjetosLentilla::Paciente() { return Dar(paciente_); }
+TArticulo& TObjetosLentilla::Articulo() { return Dar(articulo_); }
+TTLentilla& TObjetosLentilla::Tipos() { return Dar(tipos_); }
 
 void TObjetosLentilla::Liberar() {
   lentilla_.Liberar();

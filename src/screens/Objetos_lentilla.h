@@ -40,6 +40,12 @@ class TObjetosLentilla {
   void Liberar();
 
  private:
+  // The object of a holder, created on the host's connections if it is not yet.
+  template <class T>
+  T& Dar(TPerezoso<T>& holder) {
+    return holder.Obtener(owner_, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
+  }
+
   TAplicacion* owner_;
   THostContext* ctx_ = nullptr;
   TPerezoso<TLentilla> lentilla_;

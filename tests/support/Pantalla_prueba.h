@@ -1,0 +1,55 @@
+#pragma once
+// A test of the lens record screen driven through its widgets, as a user
+// would: open it on the test host's patient, find a control by its designed
+// name, enter an edit, type over it and leave it.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+#include "Anfitrion_prueba.h"
+#include "Frm_lentilla.h"
+
+class TPantallaPrueba : public ::testing::Test {
+ protected:
+  // Closing answers No to saving what the test left unsaved.
+  void TearDown() override {
+    h.mensajes.respuestas = {mb::IDNO};
+    if (pantalla) pantalla->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  void Abrir() {
+    pantalla = new TfrmLentilla(&h.aplicacion);
+    pantalla->Fijar_Contexto(&h.ctx);
+    pantalla->Inicializar();
+    pantalla->show();
+    QApplication::setActiveWindow(pantalla);
+  }
+  template <typename T = QLineEdit>
+  T* W(const char* nombre) {
+    T* w = pantalla->findChild<T*>(nombre);
+    EXPECT_NE(w, nullptr) << nombre;
+    return w;
+  }
+  QString T(const char* nombre) { return W(nombre)->text(); }
+  void Ir(const char* nombre) {
+    W<QWidget>(nombre)->setFocus();
+    QApplication::processEvents();
+  }
+  // Enters the edit, types over its text and leaves for `hacia`.
+  void Teclear(const char* nombre, const QString& texto, const char* hacia = "edt_Liquido") {
+    Ir(nombre);
+    W(nombre)->selectAll();
+    texto.isEmpty() ? QTest::keyClick(W(nombre), Qt::Key_Delete) : QTest::keyClicks(W(nombre), texto);
+    Ir(hacia);
+  }
+  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
+
+  TAnfitrionPrueba h;
+  QPointer<TfrmLentilla> pantalla;
+};
