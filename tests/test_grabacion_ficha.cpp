@@ -21,6 +21,8 @@
 #include "Edit_fecha.h"
 #include "Frm_error.h"
 #include "Frm_lentilla.h"
+#include "Ibx_query.h"
+#include "Ibx_transaction.h"
 
 namespace {
 
@@ -156,6 +158,41 @@ TEST_F(GrabacionTest, UnFalloInesperadoVaAlInformeDeErrores) {
   EXPECT_EQ(T("edt_OD_Esfera"), "-2,00");
   EXPECT_TRUE(pantalla->Modificado());
   EXPECT_EQ(Contar("select count(*) from MLENTILLA where OD_ESFERA = -2"), 0);
+}
+
+TEST_F(GrabacionTest, UnBorradoQueNoPuedeTerminarNoBorraNada) {
+  Ficha(10, 1);
+  Ficha(11, 2);
+  Ficha(12, 3);
+  Ejecutar_SQL(*h.principal, "insert into AGENDA (TIPO_FICHA, ID_FICHA, PERSONA, FECHA) values (2, 11, 'x', '2026-06-01')");
+  Abrir_En(11, 3);
+  // Another workstation is changing the record that comes after: the
+  // renumbering, the last step of the delete, cannot be written.
+  TIBTransaction otra;
+  otra.DefaultDatabase = h.consulta.get();
+  otra.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = h.consulta.get();
+  q.Transaction = &otra;
+  q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 12");
+  q.ExecSQL();
+
+  const QList<qint64> antes = Filas();
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnBorrar")->click();
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otra estación está grabando esta ficha en este momento. No "
+                                                       "se ha borrado nada"))
+      << h.mensajes.cajas.back().texto.toStdString();
+  EXPECT_EQ(Filas(), antes);  // record, reminder and log row all still as they were
+  EXPECT_EQ(T("edtFicha"), "2");
+
+  otra.Rollback();
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnBorrar")->click();
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 2);
+  EXPECT_EQ(Contar("select NUMERO_FICHA from MLENTILLA where ID_MLENTILLA = 12"), 2);
+  EXPECT_EQ(Contar("select count(*) from AGENDA"), 0);
+  EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 6"), 1);
 }
 
 // ---- No text longer than where it is stored ----------------------------------------------------

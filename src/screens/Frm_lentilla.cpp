@@ -446,7 +446,7 @@ bool TfrmLentilla::Grabar_Ficha() {
       // Nothing was written: the typed data stays on screen, still marked
       // changed, and a new record is still new (a retry inserts it once).
       if (nueva) l.ID_MLENTILLA(claveAntes);
-      Avisar_Fallo_Grabacion(unidad.Causa(), r);
+      Avisar_Fallo(unidad.Causa(), r, TAccion::kGrabar);
       return false;
     }
   }
@@ -470,8 +470,10 @@ bool TfrmLentilla::Grabar_Ficha() {
   return true;
 }
 
-void TfrmLentilla::Avisar_Fallo_Grabacion(const EIBError* causa, int resultado) {
-  const QString nada = QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla");
+void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion) {
+  const bool grabar = accion == TAccion::kGrabar;
+  const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
+                              : QStringLiteral(" No se ha borrado nada");
   if (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
                 causa->Contiene(isc_deadlock))) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta ficha en este momento.") + nada +
@@ -491,9 +493,11 @@ void TfrmLentilla::Avisar_Fallo_Grabacion(const EIBError* causa, int resultado) 
     return;
   }
   // Anything else is not expected: the error report, with the handler's label.
-  TfrmError::Mostrar(ctx_, QStringLiteral("btnGrabar -> OnClick"),
+  TfrmError::Mostrar(ctx_, grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick"),
                      causa ? causa->Message()
-                           : QStringLiteral("La grabación de la ficha ha fallado (resultado %1).").arg(resultado));
+                           : (grabar ? QStringLiteral("La grabación de la ficha ha fallado (resultado %1).")
+                                     : QStringLiteral("El borrado de la ficha ha fallado (resultado %1)."))
+                                 .arg(resultado));
 }
 
 void TfrmLentilla::btnBorrarClick() {
@@ -502,11 +506,26 @@ void TfrmLentilla::btnBorrarClick() {
   const double clave = l.ID_MLENTILLA();
   const int numero = l.NUMERO_FICHA();
   const double fecha = l.FECHA();
-  if (l.Borrar() != 0) return;  // -6 declined, -1 failed
-  objetos_.Agenda().Borrar(static_cast<int>(clave), TAgenda::kTipoFichaLentillas);
-  ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kBorrado, clave, numero, fecha);
-  l.ID_PACIENTE(seleccion_.idPaciente);
-  l.Renumerar();
+  {
+    // The record with its observations and lines, its reminders, the log row
+    // and the renumbering of the patient's records go together or not at all.
+    TUnidadTrabajo unidad(ctx_->conexionPrincipal);
+    int r = l.Borrar();
+    if (r == -6) return;  // not confirmed: nothing was written
+    const bool borrada = r == 0;
+    if (borrada) {
+      objetos_.Agenda().Borrar(static_cast<int>(clave), TAgenda::kTipoFichaLentillas);
+      ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kBorrado, clave, numero, fecha);
+      l.ID_PACIENTE(seleccion_.idPaciente);
+      r = l.Renumerar();
+    }
+    if (r != 0) unidad.Anular();
+    if (!unidad.Confirmar()) {
+      if (borrada) ++l.Num_Fichas;  // the record is still there
+      Avisar_Fallo(unidad.Causa(), r, TAccion::kBorrar);
+      return;
+    }
+  }
   if (l.Buscar_Ultima() == 0) {
     ficha_->Limpiar_Graduacion();
     Mostrar_Ficha(l);

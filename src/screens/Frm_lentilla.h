@@ -97,7 +97,10 @@ class TfrmLentilla : public QWidget {
   int Grabar_Lineas(double idFicha);
   // Saves the record whole; false (the user told why) when nothing was saved.
   bool Grabar_Ficha();
-  void Avisar_Fallo_Grabacion(const EIBError* causa, int resultado);
+  // Tells why a save or a delete wrote nothing: a refusal the user can act on
+  // in a box, anything else in the error report.
+  enum class TAccion { kGrabar, kBorrar };
+  void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion);
   void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
 
