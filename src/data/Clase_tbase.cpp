@@ -201,25 +201,24 @@ int TBase::Cerrar(int canal) {
 
 int TBase::Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
                               int insertar, const QString& parametroClave, const QString& texto) {
-  Preparar(1, contar);
-  consultas_[1].ParamByName(parametroContar).AsInteger(static_cast<qint64>(clave));
-  Ejecutar(1);
-  const int filas = consultas_[1].Fields(0).AsInteger();
-  Cerrar(1);
-  Preparar(1, catalogo_[filas > 0 ? actualizar : insertar]);
-  consultas_[1].ParamByName(parametroClave).AsFloat(clave);
-  consultas_[1].ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(texto);
-  const int r = Ejecutar(1);
-  Cerrar(1);
-  return r;
+  int filas = 0;
+  {
+    TSentencia cuenta(*this, 1, contar);
+    cuenta.Parametro(parametroContar).AsInteger(static_cast<qint64>(clave));
+    cuenta.Ejecutar();
+    filas = cuenta.Consulta().Fields(0).AsInteger();
+  }
+  TSentencia escritura(*this, 1, catalogo_[filas > 0 ? actualizar : insertar]);
+  escritura.Parametro(parametroClave).AsFloat(clave);
+  escritura.Parametro(QStringLiteral("OBSERVACIONES")).AsMemo(texto);
+  return escritura.Ejecutar();
 }
 
 QStringList TBase::Lista_Claves(int slot, const QString& parametro, double valor) {
   QStringList claves;
-  Preparar(1, catalogo_[slot]);
-  consultas_[1].ParamByName(parametro).AsFloat(valor);
-  if (Ejecutar(1) == kOk)
-    for (TIBQuery& q = consultas_[1]; !q.Eof(); q.Next()) claves << q.Fields(0).AsString();
-  Cerrar(1);
+  TSentencia s(*this, 1, catalogo_[slot]);
+  s.Parametro(parametro).AsFloat(valor);
+  if (s.Ejecutar() == kOk)
+    for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) claves << q.Fields(0).AsString();
   return claves;
 }

@@ -19,6 +19,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <exception>
 
 #include "Clase_tconstante.h"
 #include "Clase_tctrlteclado.h"
@@ -114,4 +115,61 @@ class TBase {
   TConstante catalogo_;
   TCtrlTeclado textoNumerico_;
   int ultimoResultado_ = 0;
+};
+
+// One statement on one channel of a TBase, from Preparar to Cerrar: the
+// channel is closed when the object goes out of scope, also when an exception
+// leaves it, so no channel stays prepared for the next statement. Cerrar
+// commits nothing but a read's own transaction (a write is committed or rolled
+// back inside Ejecutar), so closing on the way out of a failure publishes
+// nothing. Cerrar() closes earlier, where the next statement must find the
+// channel closed; the destructor then has nothing left to do.
+//
+//   TSentencia s(*this, 1, sql::kBorrarFicha);
+//   s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+//   return s.Ejecutar();
+class TSentencia {
+ public:
+  TSentencia(TBase& base, int canal, const QString& texto)
+      : base_(base), canal_(canal), excepciones_(std::uncaught_exceptions()) {
+    base_.Preparar(canal_, texto);
+  }
+  TSentencia(TBase& base, int canal, sql::TSlot slot) : TSentencia(base, canal, base.Catalogo()[slot]) {}
+  // A failure to close reaches the caller as an explicit Cerrar's would,
+  // except while another exception is already leaving the scope: that one
+  // says what went wrong.
+  ~TSentencia() noexcept(false) {
+    if (!abierta_) return;
+    if (std::uncaught_exceptions() == excepciones_) {
+      base_.Cerrar(canal_);
+      return;
+    }
+    try {
+      base_.Cerrar(canal_);
+    } catch (...) {
+    }
+  }
+  TSentencia(const TSentencia&) = delete;
+  TSentencia& operator=(const TSentencia&) = delete;
+
+  int Ejecutar() { return base_.Ejecutar(canal_); }
+  void Cerrar() {
+    abierta_ = false;
+    base_.Cerrar(canal_);
+  }
+
+  TIBQuery& Consulta() { return base_.Consulta(canal_); }
+  TIBStoredProc& Procedimiento() { return base_.Procedimiento(canal_); }
+  // A parameter of the query (channels 0-4) or of the procedure (5 and 6);
+  // after Ejecutar a procedure's outputs are read the same way.
+  TParam& Parametro(const QString& nombre) {
+    return canal_ <= 4 ? Consulta().ParamByName(nombre) : Procedimiento().ParamByName(nombre);
+  }
+  TField Campo(const QString& nombre) { return Consulta().FieldByName(nombre); }
+
+ private:
+  TBase& base_;
+  int canal_;
+  int excepciones_;
+  bool abierta_ = true;
 };

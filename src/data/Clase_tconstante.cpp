@@ -14,7 +14,7 @@ TConstante::TConstante() {
 }
 
 void TConstante::Rellenar(TSlots& s) {
-  s[1] = QStringLiteral(
+  s[sql::kActualizarArticulo] = QStringLiteral(
         u"Update ARTICULO Set ID_TARTICULO = :ID_TARTICULO, REFERENCIA = :REFERENCIA, "
         u"CODIGO_BARRAS = :CODIGO_BARRAS, REFERENCIA_PROVEEDOR = :REFERENCIA_PROVEEDOR, "
         u"DESCRIPCION = :DESCRIPCION, MODELO = :MODELO, ID_FAMILIA = :ID_FAMILIA, "
@@ -41,33 +41,33 @@ void TConstante::Rellenar(TSlots& s) {
         u"ESFERA = :ESFERA, CILINDRO = :CILINDRO, RADIO_1 = :RADIO_1, RADIO_2 = :RADIO_2, "
         u"TAMANO = :TAMANO, COLOR = :COLOR, VARILLA = :VARILLA, "
         u"IMAGEN = :IMAGEN where ID_ARTICULO = :ID_ARTICULO");
-  s[12] = QStringLiteral(
+  s[sql::kLeerObservacionesArticulo] = QStringLiteral(
         u"Select OBSERVACIONES From ARTOBSERVACIONES Where ID_ARTICULO = :ID_ARTICULO");
-  s[13] = QStringLiteral(
+  s[sql::kInsertarObservacionesArticulo] = QStringLiteral(
         u"Insert Into ARTOBSERVACIONES (ID_ARTICULO, OBSERVACIONES) Values (:ID_ARTICULO, "
         u":OBSERVACIONES)");
-  s[14] = QStringLiteral(
+  s[sql::kActualizarObservacionesArticulo] = QStringLiteral(
         u"Update ARTOBSERVACIONES Set OBSERVACIONES = :OBSERVACIONES Where ID_ARTICULO = :ID_ARTICULO");
-  s[44] = QStringLiteral(
+  s[sql::kInsertarAgente] = QStringLiteral(
         u"Insert Into AGENTE (CODIGO, NOMBRE, APELLIDOS, DIRECCION, ID_LOCALIDAD, NIF, E_MAIL, "
         u"COMISION_TIPO, COMISION_PORCENTAJE, TELEFONO, TELEFONO_MOVIL, WEB, "
         u"BORRADO) Values (:CODIGO, :NOMBRE, :APELLIDOS, :DIRECCION, :ID_LOCALIDAD, :NIF, :E_MAIL, "
         u":COMISION_TIPO, :COMISION_PORCENTAJE, :TELEFONO, :TELEFONO_MOVIL, :WEB, :BORRADO)");
-  s[48] = QStringLiteral(
+  s[sql::kUltimoCodigoAgente] = QStringLiteral(
         u"Select Max(CODIGO)ULTIMO From AGENTE Where BORRADO = :BORRADO");
-  s[51] = QStringLiteral(
+  s[sql::kListaAgentes] = QStringLiteral(
         u"Select ID_AGENTE, CODIGO, NOMBRE, "
         u"APELLIDOS From AGENTE Where ID_AGENTE != 0  Order By NOMBRE");
-  s[52] = QStringLiteral(
+  s[sql::kListaAgentesPorBorrado] = QStringLiteral(
         u"Select ID_AGENTE, CODIGO, NOMBRE, "
         u"APELLIDOS From AGENTE Where ID_AGENTE != 0 And BORRADO = :BORRADO Order By NOMBRE");
-  s[64] = QStringLiteral(
+  s[sql::kMonedas] = QStringLiteral(
         u"Select * From MONEDA");
-  s[179] = QStringLiteral(
+  s[sql::kLeerObservacionesPaciente] = QStringLiteral(
         u"Select * from POBSERVACIONES where ID_PACIENTE = :ID_PACIENTE");
-  s[209] = QStringLiteral(
+  s[sql::kActualizarUltimaVisita] = QStringLiteral(
         u"Update PACIENTE Set FECHA_ULTIMA_VISITA = :FECHA_ULTIMA_VISITA Where ID_PACIENTE = :ID_PACIENTE");
-  s[270] = QStringLiteral(
+  s[sql::kInsertarFicha] = QStringLiteral(
         u"Insert into MLENTILLA (ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REVISION, FECHA_LIMPIEZA, "
         u"FECHA_CADUCIDAD, FECHA_REPOSICION, ID_DOCTOR, PROPIA_AJENA, ID_AGENTE, LIQUIDOS, "
         u"OD_ABERTURA_PARPEBRAL, OD_DIAMETRO_PUPILAR, OD_DIAMETRO_IRIS, OI_ABERTURA_PARPEBRAL, "
@@ -83,7 +83,7 @@ void TConstante::Rellenar(TSlots& s) {
         u":OD_RADIO_2, :OD_QUERATOMETRIA, :OI_ESFERA, :OI_CILINDRO, :OI_EJE, :OI_AGUDEZA_VISUAL_CC, "
         u":OI_ADICION, :OI_DIAMETRO, :OI_ZONA_OPTICA, :OI_RADIO_1, :OI_RADIO_2, :OI_QUERATOMETRIA, "
         u":ID_TIENDA)");
-  s[271] = QStringLiteral(
+  s[sql::kActualizarFicha] = QStringLiteral(
         u"Update MLENTILLA set ID_PACIENTE = :ID_PACIENTE, NUMERO_FICHA = :NUMERO_FICHA, "
         u"FECHA = :FECHA, FECHA_REVISION = :FECHA_REVISION, FECHA_LIMPIEZA = :FECHA_LIMPIEZA, "
         u"FECHA_CADUCIDAD = :FECHA_CADUCIDAD, FECHA_REPOSICION = :FECHA_REPOSICION, "
@@ -99,33 +99,33 @@ void TConstante::Rellenar(TSlots& s) {
         u"OI_ADICION = :OI_ADICION, OI_DIAMETRO = :OI_DIAMETRO, OI_ZONA_OPTICA = :OI_ZONA_OPTICA, "
         u"OI_RADIO_1 = :OI_RADIO_1, OI_RADIO_2 = :OI_RADIO_2, "
         u"OI_QUERATOMETRIA = :OI_QUERATOMETRIA where ID_MLENTILLA = :ID_MLENTILLA");
-  s[272] = QStringLiteral(
+  s[sql::kBorrarFicha] = QStringLiteral(
         u"Delete from MLENTILLA where ID_MLENTILLA = :ID_MLENTILLA");
-  s[275] = QStringLiteral(
+  s[sql::kInsertarObservacionesFicha] = QStringLiteral(
         u"Insert into LOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) Values (:ID_MLENTILLA, "
         u":OBSERVACIONES)");
-  s[276] = QStringLiteral(
+  s[sql::kActualizarObservacionesFicha] = QStringLiteral(
         u"Update LOBSERVACIONES set OBSERVACIONES = :OBSERVACIONES where ID_MLENTILLA = :ID_MLENTILLA");
-  s[277] = QStringLiteral(
+  s[sql::kBorrarObservacionesFicha] = QStringLiteral(
         u"Delete from LOBSERVACIONES Where ID_LOBSERVACIONES = :ID_LOBSERVACIONES");
-  s[279] = QStringLiteral(
+  s[sql::kLeerObservacionesFicha] = QStringLiteral(
         u"Select * from LOBSERVACIONES where ID_MLENTILLA = :ID_MLENTILLA");
-  s[281] = QStringLiteral(
+  s[sql::kFichasPaciente] = QStringLiteral(
         u"Select * From MLENTILLA where ID_PACIENTE = :ID_PACIENTE Order By NUMERO_FICHA");
-  s[283] = QStringLiteral(
+  s[sql::kClavesFichasPorFecha] = QStringLiteral(
         u"select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = :ID_PACIENTE ORDER BY FECHA");
-  s[285] = QStringLiteral(
+  s[sql::kRenumerarFicha] = QStringLiteral(
         u"UPDATE MLENTILLA set NUMERO_FICHA = :NUMERO_FICHA WHERE ID_MLENTILLA = :ID_MLENTILLA ");
-  s[286] = QStringLiteral(
+  s[sql::kInsertarLineaFicha] = QStringLiteral(
         u"insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, MODELO, "
         u"RADIO_1, RADIO_2, DIAMETRO, COLOR, IMPORTE_M1, IMPORTE_M2, FECHA_GARANTIA, "
         u"LOTE)values (:ID_MLENTILLA, :OJO, :REFERENCIA, :DESCRIPCION, :ID_TLENTILLA, :MODELO, "
         u":RADIO_1, :RADIO_2, :DIAMETRO, :COLOR, :IMPORTE_M1, :IMPORTE_M2, :FECHA_GARANTIA, :LOTE)");
-  s[288] = QStringLiteral(
+  s[sql::kBorrarLineasFicha] = QStringLiteral(
         u"delete from DLENTILLA Where ID_MLENTILLA = :ID_MLENTILLA");
-  s[290] = QStringLiteral(
+  s[sql::kClavesLineasFicha] = QStringLiteral(
         u"Select ID_DLENTILLA from DLENTILLA where ID_MLENTILLA = :ID_MLENTILLA");
-  s[291] = QStringLiteral(
+  s[sql::kInsertarPrueba] = QStringLiteral(
         u"Insert into PLENTILLA (ID_PACIENTE, NUMERO_FICHA, FECHA, OD_RADIO_1, OD_RADIO_2, OD_ESFERA, "
         u"OD_CILINDRO, OD_EJE, OD_DIAMETRO, OD_ZONA_OPTICA, OD_ADICION, OD_AGUDEZA_VISUAL, "
         u"OI_RADIO_1, OI_RADIO_2, OI_ESFERA, OI_CILINDRO, OI_EJE, OI_DIAMETRO, OI_ZONA_OPTICA, "
@@ -144,7 +144,7 @@ void TConstante::Rellenar(TSlots& s) {
         u":OD_COlOR_ART, :OI_TLENTILLA_ART, :OI_REFERENCIA_ART, :OI_DESCRIPCION_ART, :OI_MODELO_ART, "
         u":OI_RADIO_1_ART, :OI_RADIO_2_ART, :OI_DIAMETRO_ART, :OI_COlOR_ART, :ID_AGENTE, :OD_LOTE, "
         u":OI_LOTE)");
-  s[292] = QStringLiteral(
+  s[sql::kActualizarPrueba] = QStringLiteral(
         u"Update PLENTILLA set ID_PACIENTE = :ID_PACIENTE, NUMERO_FICHA = :NUMERO_FICHA, "
         u"FECHA = :FECHA, OD_RADIO_1 = :OD_RADIO_1, OD_RADIO_2 = :OD_RADIO_2, OD_ESFERA = :OD_ESFERA, "
         u"OD_CILINDRO = :OD_CILINDRO, OD_EJE = :OD_EJE, OD_DIAMETRO = :OD_DIAMETRO, "
@@ -166,39 +166,39 @@ void TConstante::Rellenar(TSlots& s) {
         u"OI_RADIO_2_ART = :OI_RADIO_2_ART, OI_DIAMETRO_ART = :OI_DIAMETRO_ART, "
         u"OI_COlOR_ART = :OI_COLOR_ART, ID_AGENTE = :ID_AGENTE, OD_LOTE = :OD_LOTE, "
         u"OI_LOTE = :OI_LOTE Where ID_PRUEBA_LENTILLAS = :ID_PRUEBA_LENTILLAS");
-  s[293] = QStringLiteral(
+  s[sql::kBorrarPrueba] = QStringLiteral(
         u"Delete from PLENTILLA where ID_PRUEBA_LENTILLAS = :ID_PRUEBA");
-  s[295] = QStringLiteral(
+  s[sql::kClavesPruebas] = QStringLiteral(
         u"select ID_PRUEBA_LENTILLAS from PLENTILLA where ID_PACIENTE = :ID_PACIENTE Order by NUMERO_FICHA ASC");
-  s[296] = QStringLiteral(
+  s[sql::kMayorNumeroPrueba] = QStringLiteral(
         u"Select MAX(NUMERO_FICHA) from PLENTILLA where ID_PACIENTE = :ID_PACIENTE");
-  s[297] = QStringLiteral(
+  s[sql::kInsertarObservacionesPrueba] = QStringLiteral(
         u"Insert into PLOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) Values (:ID_MLENTILLA, "
         u":OBSERVACIONES)");
-  s[298] = QStringLiteral(
+  s[sql::kActualizarObservacionesPrueba] = QStringLiteral(
         u"Update PLOBSERVACIONES set OBSERVACIONES = :OBSERVACIONES where ID_MLENTILLA = :ID_MLENTILLA");
-  s[301] = QStringLiteral(
+  s[sql::kLeerObservacionesPrueba] = QStringLiteral(
         u"Select * from PLOBSERVACIONES where ID_MLENTILLA = :ID_PLENTILLA");
-  s[466] = QStringLiteral(
+  s[sql::kInsertarTipoLentilla] = QStringLiteral(
         u"Insert into TLENTILLA (CODIGO, DESCRIPCION) values (:CODIGO, :DESCRIPCION)");
-  s[469] = QStringLiteral(
+  s[sql::kTiposLentilla] = QStringLiteral(
         u"Select * from TLENTILLA where ID_TLENTILLA != 0 ORDER BY DESCRIPCION");
-  s[471] = QStringLiteral(
+  s[sql::kInsertarAviso] = QStringLiteral(
         u"insert into agenda (id_usuario, fecha, hora, tipo, persona, avisar, fecha_aviso, "
         u"hora_aviso, repeticion, prioridad, observaciones, tipo_ficha, id_ficha, fecha_fin, "
         u"status) values (:id_usuario, :fecha, :hora, :tipo, :persona, :avisar, :fecha_aviso, "
         u":hora_aviso, :repeticion, :prioridad, :observaciones, :tipo_ficha, :id_ficha, :fecha_fin, "
         u":status)");
-  s[475] = QStringLiteral(
+  s[sql::kBorrarAvisos] = QStringLiteral(
         u"Delete from AGENDA where TIPO_FICHA = :TIPO_FICHA AND ID_FICHA = :ID_FICHA");
-  s[481] = QStringLiteral(
+  s[sql::kContarAvisos] = QStringLiteral(
         u"Select COUNT(*) NUMERO from AGENDA where CAST(FECHA AS DATE) = :FECHA AND TIPO_FICHA = :TIPO_FICHA AND PERSONA = :PERSONA AND ID_FICHA != -1");
-  s[632] = QStringLiteral(
+  s[sql::kInsertarReposicion] = QStringLiteral(
         u"Insert into REPOSICION (ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, FECHA, TIPO, OJO, "
         u"IMPORTE_M1, IMPORTE_M2, OBSERVACIONES) values (:ID_PACIENTE, :NUMERO_FICHA, "
         u":TIPO_REPOSICION, :FECHA, :TIPO, :OJO, :IMPORTE_M1, :IMPORTE_M2, :OBSERVACIONES)");
-  s[634] = QStringLiteral(
+  s[sql::kBorrarReposicionesPaciente] = QStringLiteral(
         u"Delete from REPOSICION where ID_PACIENTE = :ID_PACIENTE And TIPO_REPOSICION = :TIPO_REPOSICION");
-  s[635] = QStringLiteral(
+  s[sql::kBorrarReposicion] = QStringLiteral(
         u"Delete from REPOSICION where ID_REPOSICION = :ID_REPOSICION");
 }

@@ -31,7 +31,7 @@ void TAgenda::Anadir_Contacto(const QString& telefono, const QString& movil, con
 
 int TAgenda::Insertar() {
   try {
-    Preparar(1, Catalogo()[471]);
+    Preparar(1, Catalogo()[sql::kInsertarAviso]);
     TIBQuery& q = Consulta(1);
     q.ParamByName(QStringLiteral("id_usuario")).AsInteger(idUsuario_);
     q.ParamByName(QStringLiteral("fecha")).AsDateTime(std::trunc(fecha_));
@@ -58,7 +58,7 @@ int TAgenda::Insertar() {
 
 int TAgenda::Borrar(int idFicha, int tipoFicha) {
   try {
-    Preparar(1, Catalogo()[475]);
+    Preparar(1, Catalogo()[sql::kBorrarAvisos]);
     Consulta(1).ParamByName(QStringLiteral("TIPO_FICHA")).AsInteger(tipoFicha);
     Consulta(1).ParamByName(QStringLiteral("ID_FICHA")).AsInteger(idFicha);
     const int r = Ejecutar(1);
@@ -71,7 +71,7 @@ int TAgenda::Borrar(int idFicha, int tipoFicha) {
 
 int TAgenda::Contar(int tipoFicha, const QString& persona, double fecha) {
   try {
-    Preparar(1, Catalogo()[481]);
+    Preparar(1, Catalogo()[sql::kContarAvisos]);
     TIBQuery& q = Consulta(1);
     q.ParamByName(QStringLiteral("FECHA")).AsDateTime(std::trunc(fecha));
     q.ParamByName(QStringLiteral("TIPO_FICHA")).AsInteger(tipoFicha);
