@@ -16,6 +16,7 @@
 #include "Campos.h"
 #include "Clase_tbase.h"
 #include "Clase_ttlentilla.h"
+#include "Graduacion_ojo.h"
 
 class TPrueba : public TBase {
  public:
@@ -42,9 +43,12 @@ class TPrueba : public TBase {
   void Resumen_Articulos();
 
   TAgente& Agente() { return *agente_; }
-  TTLentilla& TLentilla_OD() { return *tipoOD_; }
-  TTLentilla& TLentilla_OI() { return *tipoOI_; }
+  TTLentilla& TLentilla_OD() { return *tipos_[0]; }
+  TTLentilla& TLentilla_OI() { return *tipos_[1]; }
   QStringList& Observaciones() { return observaciones_; }
+  // The graduation, over-refraction and trial article of eye 0 (right) or 1 (left).
+  TPruebaOjo& Ojo(int ojo) { return ojos_[ojo]; }
+  const TPruebaOjo& Ojo(int ojo) const { return ojos_[ojo]; }
   const QStringList& Lista_Pruebas() const { return listaPruebas_; }
   const QString& Resumen_OD() const { return resumenOD_; }
   const QString& Resumen_OI() const { return resumenOI_; }
@@ -55,49 +59,28 @@ class TPrueba : public TBase {
   CAMPO_VALOR(double, NUMERO_FICHA, 0)  // written as a whole number
   CAMPO_VALOR(double, NUMERO_SIGUIENTE, 0)
   CAMPO_VALOR(double, FECHA, 0)
-  CAMPO_VALOR(QString, OD_RADIO_1, {})
-  CAMPO_VALOR(QString, OD_RADIO_2, {})
-  CAMPO_VALOR(QString, OI_RADIO_1, {})
-  CAMPO_VALOR(QString, OI_RADIO_2, {})
+  CAMPO_OJOS(QString, RADIO_1, radio1)
+  CAMPO_OJOS(QString, RADIO_2, radio2)
   CAMPO_VALOR(double, ID_PLOBSERVACIONES, -1)
-  CAMPO_VALOR(double, OD_ESFERA, 98)
-  CAMPO_VALOR(double, OD_CILINDRO, 98)
-  CAMPO_VALOR(double, OD_AGUDEZA_VISUAL, 98)
-  CAMPO_VALOR(double, OD_ADICION, 98)
-  CAMPO_VALOR(int, OD_EJE, 98)
-  CAMPO_VALOR(double, OD_DIAMETRO, 98)
-  CAMPO_VALOR(double, OD_ZONA_OPTICA, 98)
-  CAMPO_VALOR(double, OI_ESFERA, 98)
-  CAMPO_VALOR(double, OI_CILINDRO, 98)
-  CAMPO_VALOR(double, OI_AGUDEZA_VISUAL, 98)
-  CAMPO_VALOR(double, OI_ADICION, 98)
-  CAMPO_VALOR(int, OI_EJE, 98)
-  CAMPO_VALOR(double, OI_DIAMETRO, 98)
-  CAMPO_VALOR(double, OI_ZONA_OPTICA, 98)
-  CAMPO_VALOR(double, OD_SOB_ESFERA, 98)
-  CAMPO_VALOR(double, OD_SOB_CILINDRO, 98)
-  CAMPO_VALOR(int, OD_SOB_EJE, 98)
-  CAMPO_VALOR(double, OD_SOB_AGUDEZA_VISUAL, 98)
-  CAMPO_VALOR(double, OI_SOB_ESFERA, 98)
-  CAMPO_VALOR(double, OI_SOB_CILINDRO, 98)
-  CAMPO_VALOR(int, OI_SOB_EJE, 98)
-  CAMPO_VALOR(double, OI_SOB_AGUDEZA_VISUAL, 98)
-  CAMPO_VALOR(QString, OD_REFERENCIA_ART, {})
-  CAMPO_VALOR(QString, OD_DESCRIPCION_ART, {})
-  CAMPO_VALOR(QString, OD_MODELO_ART, {})
-  CAMPO_VALOR(QString, OD_RADIO_1_ART, {})
-  CAMPO_VALOR(QString, OD_RADIO_2_ART, {})
-  CAMPO_VALOR(QString, OD_COLOR_ART, {})
-  CAMPO_VALOR(double, OD_DIAMETRO_ART, 0)
-  CAMPO_VALOR(QString, OI_REFERENCIA_ART, {})
-  CAMPO_VALOR(QString, OI_DESCRIPCION_ART, {})
-  CAMPO_VALOR(QString, OI_MODELO_ART, {})
-  CAMPO_VALOR(QString, OI_RADIO_1_ART, {})
-  CAMPO_VALOR(QString, OI_RADIO_2_ART, {})
-  CAMPO_VALOR(QString, OI_COLOR_ART, {})
-  CAMPO_VALOR(double, OI_DIAMETRO_ART, 0)
-  CAMPO_VALOR(QString, OD_LOTE, {})
-  CAMPO_VALOR(QString, OI_LOTE, {})
+  CAMPO_OJOS(double, ESFERA, esfera)
+  CAMPO_OJOS(double, CILINDRO, cilindro)
+  CAMPO_OJOS(double, AGUDEZA_VISUAL, agudeza)
+  CAMPO_OJOS(double, ADICION, adicion)
+  CAMPO_OJOS(int, EJE, eje)
+  CAMPO_OJOS(double, DIAMETRO, diametro)
+  CAMPO_OJOS(double, ZONA_OPTICA, zona)
+  CAMPO_OJOS(double, SOB_ESFERA, sobEsfera)
+  CAMPO_OJOS(double, SOB_CILINDRO, sobCilindro)
+  CAMPO_OJOS(int, SOB_EJE, sobEje)
+  CAMPO_OJOS(double, SOB_AGUDEZA_VISUAL, sobAgudeza)
+  CAMPO_OJOS(QString, REFERENCIA_ART, referenciaArt)
+  CAMPO_OJOS(QString, DESCRIPCION_ART, descripcionArt)
+  CAMPO_OJOS(QString, MODELO_ART, modeloArt)
+  CAMPO_OJOS(QString, RADIO_1_ART, radio1Art)
+  CAMPO_OJOS(QString, RADIO_2_ART, radio2Art)
+  CAMPO_OJOS(QString, COLOR_ART, colorArt)
+  CAMPO_OJOS(double, DIAMETRO_ART, diametroArt)
+  CAMPO_OJOS(QString, LOTE, lote)
 
  private:
   void Poner_Parametros(TIBQuery& q);
@@ -105,8 +88,9 @@ class TPrueba : public TBase {
   // exists keeps its texts and takes the key -1 (0); -1 on a database error.
   static int Cargar_Tipo(TTLentilla& tipo, double clave);
 
+  TPruebaOjo ojos_[2];
   std::unique_ptr<TAgente> agente_;
-  std::unique_ptr<TTLentilla> tipoOD_, tipoOI_;
+  std::unique_ptr<TTLentilla> tipos_[2];  // the trial lens type of each eye
   QStringList observaciones_;
   QStringList listaPruebas_;
   QString resumenOD_, resumenOI_;

@@ -11,16 +11,23 @@ template <class... F>
 TSegun(F...) -> TSegun<F...>;
 }  // namespace
 
-void Leer_Campo_Ojo(const TValor& valor, TGraduacionOjo& ojo, const TCampoOjo& campo) {
-  std::visit(TSegun{[&](double TGraduacionOjo::*m) { ojo.*m = valor.AsFloat(); },
-                    [&](int TGraduacionOjo::*m) { ojo.*m = valor.AsInteger(); },
-                    [&](QString TGraduacionOjo::*m) { ojo.*m = valor.AsString(); }},
+template <class Ojo>
+void Leer_Campo_Ojo(const TValor& valor, Ojo& ojo, const TCampoDeOjo<Ojo>& campo) {
+  std::visit(TSegun{[&](double Ojo::*m) { ojo.*m = valor.AsFloat(); },
+                    [&](int Ojo::*m) { ojo.*m = valor.AsInteger(); },
+                    [&](QString Ojo::*m) { ojo.*m = valor.AsString(); }},
              campo.miembro);
 }
 
-void Poner_Campo_Ojo(TParam& parametro, const TGraduacionOjo& ojo, const TCampoOjo& campo) {
-  std::visit(TSegun{[&](double TGraduacionOjo::*m) { parametro.AsFloat(ojo.*m); },
-                    [&](int TGraduacionOjo::*m) { parametro.AsInteger(ojo.*m); },
-                    [&](QString TGraduacionOjo::*m) { parametro.AsString(ojo.*m); }},
+template <class Ojo>
+void Poner_Campo_Ojo(TParam& parametro, const Ojo& ojo, const TCampoDeOjo<Ojo>& campo) {
+  std::visit(TSegun{[&](double Ojo::*m) { parametro.AsFloat(ojo.*m); },
+                    [&](int Ojo::*m) { parametro.AsInteger(ojo.*m); },
+                    [&](QString Ojo::*m) { parametro.AsString(ojo.*m); }},
              campo.miembro);
 }
+
+template void Leer_Campo_Ojo(const TValor&, TGraduacionOjo&, const TCampoDeOjo<TGraduacionOjo>&);
+template void Poner_Campo_Ojo(TParam&, const TGraduacionOjo&, const TCampoDeOjo<TGraduacionOjo>&);
+template void Leer_Campo_Ojo(const TValor&, TPruebaOjo&, const TCampoDeOjo<TPruebaOjo>&);
+template void Poner_Campo_Ojo(TParam&, const TPruebaOjo&, const TCampoDeOjo<TPruebaOjo>&);
