@@ -15,49 +15,53 @@ int32_t Clave_Entera(const TParam& p) { return p.IsNull() ? -1 : p.AsInteger(); 
 
 double Dia(double fecha) { return std::floor(fecha); }
 
+// The key a reference object holds; -1 when it was never created.
+double Clave_De(const TTCristal* o) { return o ? o->ID_TCRISTAL() : -1; }
+double Clave_De(const TTratamiento* o) { return o ? o->ID_TRATAMIENTO() : -1; }
+double Clave_De(const TMarca_Mon* o) { return o ? o->ID_MARCA() : -1; }
+double Clave_De(const TMarca_Aud* o) { return o ? o->ID_MARCA() : -1; }
+double Clave_De(const TTLentilla* o) { return o ? o->ID_TLENTILLA() : -1; }
+
 }  // namespace
 
 TArticulo::TArticulo(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
-    : TBase(owner, conexionA, conexionB), owner_(owner), conexionA_(conexionA), conexionB_(conexionB) {}
+    : TBase(owner, conexionA, conexionB) {}
 
 // ---- Reference objects ------------------------------------------------------------
 
 namespace {
 
 template <typename T>
-int Crear(std::unique_ptr<T>& p, QObject* o, TIBDatabase* a, TIBDatabase* b) {
-  if (p) return TArticulo::kObjetoExistente;
-  p = std::make_unique<T>(o, a, b);
+int Crear(TPerezoso<T>& p, TBase& base) {
+  if (p.Actual()) return TArticulo::kObjetoExistente;
+  p.Obtener(base.Owner(), base.ConexionA(), base.ConexionB());
   return TArticulo::kObjetoCreado;
 }
 
 }  // namespace
 
 int TArticulo::Crear_Objeto(int identificador) {
-  QObject* o = owner_;
-  TIBDatabase* a = conexionA_;
-  TIBDatabase* b = conexionB_;
   switch (identificador) {
-    case kMoneda: return Crear(moneda_, o, a, b);
-    case kFamilia: return Crear(familia_, o, a, b);
-    case kProveedor: return Crear(proveedor_, o, a, b);
-    case kProveedorUltimo: return Crear(proveedorUltimo_, o, a, b);
-    case kIvaCompra: return Crear(ivaCompra_, o, a, b);
-    case kIvaVenta: return Crear(ivaVenta_, o, a, b);
-    case kTLentilla: return Crear(tipoLentilla_, o, a, b);
-    case kTArticulo: return Crear(tipoArticulo_, o, a, b);
-    case kTCristal: return Crear(tipoCristal_, o, a, b);
-    case kMarcaAudifono: return Crear(marcaAudifono_, o, a, b);
-    case kMarcaMontura: return Crear(marcaMontura_, o, a, b);
-    case kTratamiento1: return Crear(tratamientos_[0], o, a, b);
-    case kTratamiento2: return Crear(tratamientos_[1], o, a, b);
-    case kTratamiento3: return Crear(tratamientos_[2], o, a, b);
+    case kMoneda: return Crear(moneda_, *this);
+    case kFamilia: return Crear(familia_, *this);
+    case kProveedor: return Crear(proveedor_, *this);
+    case kProveedorUltimo: return Crear(proveedorUltimo_, *this);
+    case kIvaCompra: return Crear(ivaCompra_, *this);
+    case kIvaVenta: return Crear(ivaVenta_, *this);
+    case kTLentilla: return Crear(tipoLentilla_, *this);
+    case kTArticulo: return Crear(tipoArticulo_, *this);
+    case kTCristal: return Crear(tipoCristal_, *this);
+    case kMarcaAudifono: return Crear(marcaAudifono_, *this);
+    case kMarcaMontura: return Crear(marcaMontura_, *this);
+    case kTratamiento1: return Crear(tratamientos_[0], *this);
+    case kTratamiento2: return Crear(tratamientos_[1], *this);
+    case kTratamiento3: return Crear(tratamientos_[2], *this);
   }
   return kObjetoDesconocido;
 }
 
 TTratamiento* TArticulo::Tratamiento(int n) const {
-  return n >= 1 && n <= 3 ? tratamientos_[n - 1].get() : nullptr;
+  return n >= 1 && n <= 3 ? tratamientos_[n - 1].Actual() : nullptr;
 }
 
 // ---- Lookups ----------------------------------------------------------------------
@@ -75,30 +79,24 @@ int TArticulo::Buscar_Por_Referencia(int nivel) {
 
 int TArticulo::Buscar_Articulo(double clave, double codigoBarras, const QString& referencia, int nivel) {
   try {
-    Preparar(6, QStringLiteral("BUSCAR_ARTICULO"));
-    TIBStoredProc& sp = Procedimiento(6);
-    sp.ParamByName(QStringLiteral("ORG_ID_ARTICULO")).AsFloat(clave);
-    sp.ParamByName(QStringLiteral("ORG_CBARRAS")).AsFloat(codigoBarras);
-    sp.ParamByName(QStringLiteral("ORG_REFERENCIA")).AsString(referencia);
-    sp.ParamByName(QStringLiteral("ORG_DESCRIPCION")).AsString(QStringLiteral("-1"));
-    Ejecutar(6);
-    resResultado_ = sp.ParamByName(QStringLiteral("RES_RESULTADO")).AsInteger();
+    TSentencia s(*this, 6, QStringLiteral("BUSCAR_ARTICULO"));
+    s.Parametro(QStringLiteral("ORG_ID_ARTICULO")).AsFloat(clave);
+    s.Parametro(QStringLiteral("ORG_CBARRAS")).AsFloat(codigoBarras);
+    s.Parametro(QStringLiteral("ORG_REFERENCIA")).AsString(referencia);
+    s.Parametro(QStringLiteral("ORG_DESCRIPCION")).AsString(QStringLiteral("-1"));
+    s.Ejecutar();
+    resResultado_ = s.Parametro(QStringLiteral("RES_RESULTADO")).AsInteger();
     if (resResultado_ == 0) {
-      Cerrar(6);
+      s.Cerrar();
       Limpiar();
       return resultado_ = -5;
     }
-    Leer_Salidas(sp);
-    Cerrar(6);
+    Leer_Salidas(s.Procedimiento());
+    s.Cerrar();
     Cargar_Referencias(nivel);
     Cargar_Observaciones();
     return resultado_ = 0;
   } catch (...) {
-    try {
-      Cerrar(6);
-    } catch (...) {
-      // The lookup has already failed; its code says so.
-    }
     return resultado_ = -1;
   }
 }
@@ -174,21 +172,24 @@ void TArticulo::Cargar_Referencias(int nivel) {
 
   // An object whose key changes forgets what it had loaded, so that no name
   // of another row stays behind.
-  if (tipoArticulo_->ID_TARTICULO() != ID_TARTICULO()) {
-    tipoArticulo_->Limpiar();
-    tipoArticulo_->ID_TARTICULO(ID_TARTICULO());
+  TTArticulo& tipoArticulo = Dar(tipoArticulo_);
+  TFamilia& familia = Dar(familia_);
+  if (tipoArticulo.ID_TARTICULO() != ID_TARTICULO()) {
+    tipoArticulo.Limpiar();
+    tipoArticulo.ID_TARTICULO(ID_TARTICULO());
   }
-  if (familia_->ID_FAMILIA() != ID_FAMILIA()) {
-    familia_->Limpiar();
-    familia_->ID_FAMILIA(ID_FAMILIA());
+  if (familia.ID_FAMILIA() != ID_FAMILIA()) {
+    familia.Limpiar();
+    familia.ID_FAMILIA(ID_FAMILIA());
   }
-  for (auto [proveedor, clave] : {std::pair{proveedor_.get(), ID_PROVEEDOR()},
-                                  std::pair{proveedorUltimo_.get(), ID_PROVEEDOR_ULTIMO()}}) {
+  for (auto [proveedor, clave] : {std::pair{&Dar(proveedor_), ID_PROVEEDOR()},
+                                  std::pair{&Dar(proveedorUltimo_), ID_PROVEEDOR_ULTIMO()}}) {
     if (proveedor->ID_PROVEEDOR() == clave) continue;
     proveedor->Limpiar();
     proveedor->ID_PROVEEDOR(clave);
   }
-  for (auto [iva, clave] : {std::pair{ivaCompra_.get(), ID_IVA_COMPRA()}, std::pair{ivaVenta_.get(), ID_IVA_VENTA()}}) {
+  for (auto [iva, clave] :
+       {std::pair{&Dar(ivaCompra_), ID_IVA_COMPRA()}, std::pair{&Dar(ivaVenta_), ID_IVA_VENTA()}}) {
     if (iva->ID_IVA() == clave) continue;
     iva->Limpiar();
     iva->ID_IVA(clave);
@@ -198,42 +199,42 @@ void TArticulo::Cargar_Referencias(int nivel) {
   Dar_Tipo();
   if (nivel != kCompleto) return;
 
-  if (ID_FAMILIA() != -1) familia_->Buscar(1);
-  if (ID_PROVEEDOR() != -1) proveedor_->Buscar();
-  if (ID_IVA_COMPRA() != -1) ivaCompra_->Buscar(0);
-  if (ID_IVA_VENTA() != -1) ivaVenta_->Buscar(0);
-  if (ID_PROVEEDOR_ULTIMO() != -1) proveedorUltimo_->Buscar();
-  const QString& tipo = tipoArticulo_->DESCRIPCION();
+  if (ID_FAMILIA() != -1) familia.Buscar(1);
+  if (ID_PROVEEDOR() != -1) Dar(proveedor_).Buscar();
+  if (ID_IVA_COMPRA() != -1) Dar(ivaCompra_).Buscar(0);
+  if (ID_IVA_VENTA() != -1) Dar(ivaVenta_).Buscar(0);
+  if (ID_PROVEEDOR_ULTIMO() != -1) Dar(proveedorUltimo_).Buscar();
+  const QString& tipo = tipoArticulo.DESCRIPCION();
   if (tipo == QLatin1String("Montura")) {
-    if (marcaMontura_->ID_MARCA() != -1) marcaMontura_->Buscar();
+    if (Dar(marcaMontura_).ID_MARCA() != -1) Dar(marcaMontura_).Buscar();
   } else if (tipo == QLatin1String("Audifono")) {
-    if (marcaAudifono_->ID_MARCA() != -1) marcaAudifono_->Buscar();
+    if (Dar(marcaAudifono_).ID_MARCA() != -1) Dar(marcaAudifono_).Buscar();
   } else if (tipo == QLatin1String("Cristal")) {
-    if (tipoCristal_->ID_TCRISTAL() != -1) tipoCristal_->Buscar();
+    if (Dar(tipoCristal_).ID_TCRISTAL() != -1) Dar(tipoCristal_).Buscar();
     for (auto& t : tratamientos_)
-      if (t->ID_TRATAMIENTO() != -1) t->Buscar();
+      if (Dar(t).ID_TRATAMIENTO() != -1) Dar(t).Buscar();
   } else if (tipo == QLatin1String("Lentilla")) {
-    if (tipoLentilla_->ID_TLENTILLA() != -1) tipoLentilla_->Buscar();
+    if (Dar(tipoLentilla_).ID_TLENTILLA() != -1) Dar(tipoLentilla_).Buscar();
   }
 }
 
 void TArticulo::Olvidar_Tipo_Especifico() {
-  if (tipoLentilla_) {
-    tipoLentilla_->ID_TLENTILLA(-1);
-    tipoLentilla_->CODIGO(QString());
-    tipoLentilla_->DESCRIPCION(QString());
+  if (TTLentilla* t = tipoLentilla_.Actual()) {
+    t->ID_TLENTILLA(-1);
+    t->CODIGO(QString());
+    t->DESCRIPCION(QString());
   }
-  if (tipoCristal_) tipoCristal_->Limpiar();
-  if (marcaAudifono_) marcaAudifono_->Limpiar();
-  if (marcaMontura_) marcaMontura_->Limpiar();
+  if (TTCristal* t = tipoCristal_.Actual()) t->Limpiar();
+  if (TMarca_Aud* m = marcaAudifono_.Actual()) m->Limpiar();
+  if (TMarca_Mon* m = marcaMontura_.Actual()) m->Limpiar();
   for (auto& t : tratamientos_)
-    if (t) t->Limpiar();
+    if (TTratamiento* actual = t.Actual()) actual->Limpiar();
 }
 
 void TArticulo::Dar_Tipo() {
   // Only the rows of the article's own kind keep a key.
   Olvidar_Tipo_Especifico();
-  TTArticulo& tipo = *tipoArticulo_;
+  TTArticulo& tipo = Dar(tipoArticulo_);
   if (ID_TARTICULO() == -1) {
     tipo.Limpiar();
     tipo.DESCRIPCION(QStringLiteral("Generico"));
@@ -244,32 +245,31 @@ void TArticulo::Dar_Tipo() {
   if (tipo.Buscar() != 0) return;
   const QString& d = tipo.DESCRIPCION();
   if (d == QLatin1String("Montura")) {
-    marcaMontura_->ID_MARCA(ID_MARCA());
+    Dar(marcaMontura_).ID_MARCA(ID_MARCA());
   } else if (d == QLatin1String("Audifono")) {
-    marcaAudifono_->ID_MARCA(ID_MARCA());
+    Dar(marcaAudifono_).ID_MARCA(ID_MARCA());
   } else if (d == QLatin1String("Cristal")) {
-    tipoCristal_->ID_TCRISTAL(ID_TIPO());
-    tratamientos_[0]->ID_TRATAMIENTO(ID_TRATAMIENTO_1());
-    tratamientos_[1]->ID_TRATAMIENTO(ID_TRATAMIENTO_2());
-    tratamientos_[2]->ID_TRATAMIENTO(ID_TRATAMIENTO_3());
+    Dar(tipoCristal_).ID_TCRISTAL(ID_TIPO());
+    Dar(tratamientos_[0]).ID_TRATAMIENTO(ID_TRATAMIENTO_1());
+    Dar(tratamientos_[1]).ID_TRATAMIENTO(ID_TRATAMIENTO_2());
+    Dar(tratamientos_[2]).ID_TRATAMIENTO(ID_TRATAMIENTO_3());
   } else if (d == QLatin1String("Lentilla")) {
-    tipoLentilla_->ID_TLENTILLA(ID_TIPO());
+    Dar(tipoLentilla_).ID_TLENTILLA(ID_TIPO());
   }
 }
 
 void TArticulo::Cargar_Observaciones() {
   observaciones_.clear();
-  Preparar(1, Catalogo()[12]);
-  Consulta(1).ParamByName(QStringLiteral("ID_ARTICULO")).AsFloat(ID_ARTICULO());
-  if (Ejecutar(1) == 0) {
-    const QString texto = Consulta(1).FieldByName(QStringLiteral("OBSERVACIONES")).AsString();
+  TSentencia s(*this, 1, sql::kLeerObservacionesArticulo);
+  s.Parametro(QStringLiteral("ID_ARTICULO")).AsFloat(ID_ARTICULO());
+  if (s.Ejecutar() == 0) {
+    const QString texto = s.Campo(QStringLiteral("OBSERVACIONES")).AsString();
     if (!texto.isEmpty()) {
       observaciones_ = texto.split(QLatin1Char('\n'));
       for (QString& linea : observaciones_)
         if (linea.endsWith(QLatin1Char('\r'))) linea.chop(1);
     }
   }
-  Cerrar(1);
 }
 
 void TArticulo::Limpiar() {
@@ -340,28 +340,24 @@ void TArticulo::Limpiar() {
   Descripciones.clear();
   Precios.clear();
 
-  if (tipoArticulo_) tipoArticulo_->Limpiar();
-  if (familia_) familia_->Limpiar();
-  if (proveedor_) {
-    proveedor_->Limpiar();
-    proveedor_->ID_PROVEEDOR(-1);
+  if (TTArticulo* t = tipoArticulo_.Actual()) t->Limpiar();
+  if (TFamilia* f = familia_.Actual()) f->Limpiar();
+  for (TProveedor* p : {proveedor_.Actual(), proveedorUltimo_.Actual()}) {
+    if (!p) continue;
+    p->Limpiar();
+    p->ID_PROVEEDOR(-1);
   }
-  if (proveedorUltimo_) {
-    proveedorUltimo_->Limpiar();
-    proveedorUltimo_->ID_PROVEEDOR(-1);
-  }
-  if (ivaCompra_) ivaCompra_->Limpiar();
-  if (ivaVenta_) ivaVenta_->Limpiar();
+  for (TIva* i : {ivaCompra_.Actual(), ivaVenta_.Actual()})
+    if (i) i->Limpiar();
   Olvidar_Tipo_Especifico();
 }
 
 // ---- Rewrite ----------------------------------------------------------------------
 
 int TArticulo::Modificar() {
-  Crear_Objeto(kMoneda);
-  TMoneda& moneda = *moneda_;
-  Preparar(1, Catalogo()[1]);
-  TIBQuery& q = Consulta(1);
+  TMoneda& moneda = Dar(moneda_);
+  TSentencia s(*this, 1, sql::kActualizarArticulo);
+  TIBQuery& q = s.Consulta();
   const auto p = [&](const char* n) -> TParam& { return q.ParamByName(QLatin1String(n)); };
 
   p("ID_ARTICULO").AsFloat(ID_ARTICULO());
@@ -434,8 +430,8 @@ int TArticulo::Modificar() {
   p("VARILLA").AsString(VARILLA());
   p("IMAGEN").AsString(IMAGEN());
 
-  const int r = Ejecutar(1);
-  Cerrar(1);
+  const int r = s.Ejecutar();
+  s.Cerrar();
   if (r != 0) return r;
   for (const TPar& par : pares) (this->*par.poner)(par.conversion);
   return Grabar_Observaciones();
@@ -444,7 +440,8 @@ int TArticulo::Modificar() {
 int TArticulo::Grabar_Observaciones() {
   return Grabar_Texto_Unico(
       QStringLiteral("select Count(ID_ARTOBSERVACIONES) from ARTOBSERVACIONES Where ID_ARTICULO = :ID"),
-      QStringLiteral("ID"), ID_ARTICULO(), 14, 13, QStringLiteral("ID_ARTICULO"), observaciones_.join(QLatin1Char('\n')));
+      QStringLiteral("ID"), ID_ARTICULO(), sql::kActualizarObservacionesArticulo,
+      sql::kInsertarObservacionesArticulo, QStringLiteral("ID_ARTICULO"), observaciones_.join(QLatin1Char('\n')));
 }
 
 // ---- The lens screen's rules --------------------------------------------------------
@@ -506,32 +503,32 @@ QString TArticulo::Texto_Corto() const {
     if (valor != 0) linea(etiqueta, locale_es::Float_A_Texto(valor));
   };
   // A reference row counts when it has a key.
-  const auto nombre = [&](const char* etiqueta, const auto* objeto, double clave) {
-    if (objeto && clave != -1) linea(etiqueta, objeto->DESCRIPCION());
+  const auto nombre = [&](const char* etiqueta, const auto* objeto) {
+    if (Clave_De(objeto) != -1) linea(etiqueta, objeto->DESCRIPCION());
   };
 
   numero("C.BARRAS: ", CODIGO_BARRAS());
   texto("REF.PROVEEDOR: ", REFERENCIA_PROVEEDOR());
   switch (static_cast<int>(ID_TARTICULO())) {
     case 1:  // glass
-      nombre("TIPO: ", tipoCristal_.get(), tipoCristal_ ? tipoCristal_->ID_TCRISTAL() : -1);
+      nombre("TIPO: ", tipoCristal_.Actual());
       texto("MODELO: ", MODELO());
       numero("ESFERA: ", ESFERA());
       numero("CILINDRO: ", CILINDRO());
       numero("DIAMETRO: ", DIAMETRO());
-      nombre("TRATAMIENTO 1: ", tratamientos_[0].get(), tratamientos_[0] ? tratamientos_[0]->ID_TRATAMIENTO() : -1);
-      nombre("TRATAMIENTO 2: ", tratamientos_[1].get(), tratamientos_[1] ? tratamientos_[1]->ID_TRATAMIENTO() : -1);
-      nombre("TRATAMIENTO 3: ", tratamientos_[2].get(), tratamientos_[2] ? tratamientos_[2]->ID_TRATAMIENTO() : -1);
+      nombre("TRATAMIENTO 1: ", tratamientos_[0].Actual());
+      nombre("TRATAMIENTO 2: ", tratamientos_[1].Actual());
+      nombre("TRATAMIENTO 3: ", tratamientos_[2].Actual());
       break;
     case 2:  // frame
-      nombre("MARCA: ", marcaMontura_.get(), marcaMontura_ ? marcaMontura_->ID_MARCA() : -1);
+      nombre("MARCA: ", marcaMontura_.Actual());
       texto("MODELO: ", MODELO());
       texto("TAMAÑO: ", TAMANO());
       texto("COLOR: ", COLOR());
       texto("VARILLA: ", VARILLA());
       break;
     case 3:  // contact lens
-      nombre("TIPO: ", tipoLentilla_.get(), tipoLentilla_ ? tipoLentilla_->ID_TLENTILLA() : -1);
+      nombre("TIPO: ", tipoLentilla_.Actual());
       texto("MODELO: ", MODELO());
       texto("RADIO 1: ", RADIO_1());
       texto("RADIO 2: ", RADIO_2());
@@ -539,7 +536,7 @@ QString TArticulo::Texto_Corto() const {
       numero("DIAMETRO: ", DIAMETRO());
       break;
     case 4:  // hearing aid
-      nombre("MARCA: ", marcaAudifono_.get(), marcaAudifono_ ? marcaAudifono_->ID_MARCA() : -1);
+      nombre("MARCA: ", marcaAudifono_.Actual());
       texto("MODELO: ", MODELO());
       break;
     default:
@@ -558,11 +555,13 @@ QString TArticulo::Texto_Completo() const {
 
   numero("C.BARRAS: ", CODIGO_BARRAS());
   linea("REF.PROVEEDOR: ", REFERENCIA_PROVEEDOR());
-  linea("PROVEEDOR: ", proveedor_ ? proveedor_->NOMBRE() : QString());
-  linea("ULT.PROVEEDOR: ", proveedorUltimo_ ? proveedorUltimo_->NOMBRE() : QString());
-  linea("FAMILIA: ", familia_ ? familia_->DESCRIPCION() : QString());
-  linea("I.V.A COMPRA: ", ivaCompra_ ? ivaCompra_->DESCRIPCION() : QString());
-  linea("I.V.A VENTA: ", ivaVenta_ ? ivaVenta_->DESCRIPCION() : QString());
+  const auto nombre = [](const TProveedor* p) { return p ? p->NOMBRE() : QString(); };
+  const auto descripcion = [](const auto* o) { return o ? o->DESCRIPCION() : QString(); };
+  linea("PROVEEDOR: ", nombre(proveedor_.Actual()));
+  linea("ULT.PROVEEDOR: ", nombre(proveedorUltimo_.Actual()));
+  linea("FAMILIA: ", descripcion(familia_.Actual()));
+  linea("I.V.A COMPRA: ", descripcion(ivaCompra_.Actual()));
+  linea("I.V.A VENTA: ", descripcion(ivaVenta_.Actual()));
   fecha("GARANTIA: ", FECHA_GARANTIA());
   fecha("CADUCIDAD: ", FECHA_CADUCIDAD());
   fecha("ULT. COMPRA: ", FECHA_ULTIMA_COMPRA());

@@ -22,6 +22,7 @@
 #include "Clase_ttcristal.h"
 #include "Clase_ttlentilla.h"
 #include "Clase_ttratamiento.h"
+#include "Objeto_perezoso.h"
 
 class TArticulo : public TBase {
  public:
@@ -110,17 +111,17 @@ class TArticulo : public TBase {
   void Limpiar();
 
   // The reference objects (null until created).
-  TMoneda* Moneda() const { return moneda_.get(); }
-  TFamilia* Familia() const { return familia_.get(); }
-  TProveedor* Proveedor() const { return proveedor_.get(); }
-  TProveedor* Proveedor_Ultimo() const { return proveedorUltimo_.get(); }
-  TIva* Iva_Compra() const { return ivaCompra_.get(); }
-  TIva* Iva_Venta() const { return ivaVenta_.get(); }
-  TTLentilla* Tipo_Lentilla() const { return tipoLentilla_.get(); }
-  TTArticulo* Tipo_Articulo() const { return tipoArticulo_.get(); }
-  TTCristal* Tipo_Cristal() const { return tipoCristal_.get(); }
-  TMarca_Aud* Marca_Audifono() const { return marcaAudifono_.get(); }
-  TMarca_Mon* Marca_Montura() const { return marcaMontura_.get(); }
+  TMoneda* Moneda() const { return moneda_.Actual(); }
+  TFamilia* Familia() const { return familia_.Actual(); }
+  TProveedor* Proveedor() const { return proveedor_.Actual(); }
+  TProveedor* Proveedor_Ultimo() const { return proveedorUltimo_.Actual(); }
+  TIva* Iva_Compra() const { return ivaCompra_.Actual(); }
+  TIva* Iva_Venta() const { return ivaVenta_.Actual(); }
+  TTLentilla* Tipo_Lentilla() const { return tipoLentilla_.Actual(); }
+  TTArticulo* Tipo_Articulo() const { return tipoArticulo_.Actual(); }
+  TTCristal* Tipo_Cristal() const { return tipoCristal_.Actual(); }
+  TMarca_Aud* Marca_Audifono() const { return marcaAudifono_.Actual(); }
+  TMarca_Mon* Marca_Montura() const { return marcaMontura_.Actual(); }
   TTratamiento* Tratamiento(int n) const;  // n = 1, 2 or 3
 
   // One line per entry.
@@ -211,25 +212,26 @@ class TArticulo : public TBase {
   int Grabar_Observaciones();
   QString Texto_Corto() const;
   QString Texto_Completo() const;
+  // A reference object, created now if it was not yet.
+  template <class T>
+  T& Dar(TPerezoso<T>& holder) {
+    return holder.Obtener(Owner(), ConexionA(), ConexionB());
+  }
 
   QStringList observaciones_;
   int32_t resResultado_ = 0;
   int16_t resultado_ = 0;
-  // The construction arguments, shared with the reference objects.
-  QObject* owner_;
-  TIBDatabase* conexionA_;
-  TIBDatabase* conexionB_;
   QString texto_;
 
-  std::unique_ptr<TMoneda> moneda_;
-  std::unique_ptr<TFamilia> familia_;
-  std::unique_ptr<TProveedor> proveedor_, proveedorUltimo_;
-  std::unique_ptr<TIva> ivaCompra_, ivaVenta_;
-  std::unique_ptr<TTLentilla> tipoLentilla_;
-  std::unique_ptr<TTArticulo> tipoArticulo_;
-  std::unique_ptr<TTCristal> tipoCristal_;
-  std::unique_ptr<TMarca_Aud> marcaAudifono_;
-  std::unique_ptr<TMarca_Mon> marcaMontura_;
-  std::unique_ptr<TTratamiento> tratamientos_[3];
+  TPerezoso<TMoneda> moneda_;
+  TPerezoso<TFamilia> familia_;
+  TPerezoso<TProveedor> proveedor_, proveedorUltimo_;
+  TPerezoso<TIva> ivaCompra_, ivaVenta_;
+  TPerezoso<TTLentilla> tipoLentilla_;
+  TPerezoso<TTArticulo> tipoArticulo_;
+  TPerezoso<TTCristal> tipoCristal_;
+  TPerezoso<TMarca_Aud> marcaAudifono_;
+  TPerezoso<TMarca_Mon> marcaMontura_;
+  TPerezoso<TTratamiento> tratamientos_[3];
 };
 
