@@ -25,15 +25,14 @@ int TAgente::Buscar_Por_Id(int filtroBorrado) { return Buscar(ID(), -1, filtroBo
 int TAgente::Buscar_Por_Codigo(int filtroBorrado) { return Buscar(-1, CODIGO(), filtroBorrado); }
 
 int TAgente::Buscar(double id, double codigo, int filtroBorrado) {
-  Preparar(6, QStringLiteral("BUSCAR_AGENTE"));
-  TIBStoredProc& sp = Procedimiento(6);
-  sp.ParamByName(QStringLiteral("ORG_ID_AGENTE")).AsFloat(id);
-  sp.ParamByName(QStringLiteral("ORG_CODIGO")).AsFloat(codigo);
-  sp.ParamByName(QStringLiteral("ORG_BORRADO")).AsInteger(filtroBorrado);
-  Ejecutar(6);
-  const auto res = [&](const char* nombre) -> TParam& { return sp.ParamByName(QLatin1String(nombre)); };
+  TSentencia s(*this, 6, QStringLiteral("BUSCAR_AGENTE"));
+  s.Parametro(QStringLiteral("ORG_ID_AGENTE")).AsFloat(id);
+  s.Parametro(QStringLiteral("ORG_CODIGO")).AsFloat(codigo);
+  s.Parametro(QStringLiteral("ORG_BORRADO")).AsInteger(filtroBorrado);
+  s.Ejecutar();
+  const auto res = [&](const char* nombre) -> TParam& { return s.Parametro(QLatin1String(nombre)); };
   if (res("RES_RESULTADO").AsInteger() <= 0) {
-    Cerrar(6);
+    s.Cerrar();
     return Fin(kNoEncontrado);
   }
   if (id == -1) ID(res("RES_ID_AGENTE").AsFloat());
@@ -50,7 +49,7 @@ int TAgente::Buscar(double id, double codigo, int filtroBorrado) {
   TELEFONO_MOVIL(res("RES_TELEFONO_MOVIL").AsString());
   WEB(res("RES_WEB").AsString());
   BORRADO(res("RES_BORRADO").AsInteger());
-  Cerrar(6);
+  s.Cerrar();
 
   // A key whose town row is missing is kept: the lookup leaves it as set.
   Localidad().Limpiar();
@@ -67,8 +66,8 @@ int TAgente::Insertar() {
     return Fin(kCodigoNoValido);
   }
 
-  Preparar(1, Catalogo()[44]);
-  TIBQuery& q = Consulta(1);
+  TSentencia s(*this, 1, sql::kInsertarAgente);
+  TIBQuery& q = s.Consulta();
   q.ParamByName(QStringLiteral("CODIGO")).AsInteger(static_cast<qint64>(CODIGO()));
   q.ParamByName(QStringLiteral("NOMBRE")).AsString(NOMBRE());
   q.ParamByName(QStringLiteral("APELLIDOS")).AsString(APELLIDOS());
@@ -82,47 +81,41 @@ int TAgente::Insertar() {
   q.ParamByName(QStringLiteral("TELEFONO_MOVIL")).AsString(TELEFONO_MOVIL());
   q.ParamByName(QStringLiteral("WEB")).AsString(WEB());
   q.ParamByName(QStringLiteral("BORRADO")).AsInteger(BORRADO());
-  const int r = Ejecutar(1);
-  Cerrar(1);
+  const int r = s.Ejecutar();
+  s.Cerrar();
   if (r != 0) return Fin(kErrorBaseDatos);
 
   // The key is kept per connection by the insert trigger: channel 6 runs on
   // the connection of channel 1.
-  Preparar(6, QStringLiteral("ID_AGENTE"));
-  Ejecutar(6);
-  ID(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
-  Cerrar(6);
+  TSentencia clave(*this, 6, QStringLiteral("ID_AGENTE"));
+  clave.Ejecutar();
+  ID(clave.Parametro(QStringLiteral("ID")).AsFloat());
   return Fin(0);
 }
 
 int32_t TAgente::Siguiente_Codigo(int32_t borrado) {
-  Preparar(1, Catalogo()[48]);
-  Consulta(1).ParamByName(QStringLiteral("BORRADO")).AsInteger(borrado);
+  TSentencia s(*this, 1, sql::kUltimoCodigoAgente);
+  s.Parametro(QStringLiteral("BORRADO")).AsInteger(borrado);
   double ultimo = 0;  // Max of no rows is NULL, read as 0
-  if (Ejecutar(1) == 0) ultimo = Consulta(1).FieldByName(QStringLiteral("ULTIMO")).AsFloat();
-  Cerrar(1);
+  if (s.Ejecutar() == 0) ultimo = s.Campo(QStringLiteral("ULTIMO")).AsFloat();
   return static_cast<int32_t>(std::trunc(ultimo + 1));
 }
 
 int TAgente::Cargar_Lista(int filtroBorrado) {
-  if (filtroBorrado == 2) {
-    Preparar(1, Catalogo()[51]);
-  } else {
-    Preparar(1, Catalogo()[52]);
-    Consulta(1).ParamByName(QStringLiteral("BORRADO")).AsInteger(filtroBorrado);
-  }
+  // 2 lists every agent, deleted or not.
+  TSentencia s(*this, 1, filtroBorrado == 2 ? sql::kListaAgentes : sql::kListaAgentesPorBorrado);
+  if (filtroBorrado != 2) s.Parametro(QStringLiteral("BORRADO")).AsInteger(filtroBorrado);
   nombres_.clear();
   ids_.clear();
   codigos_.clear();
-  if (Ejecutar(1) == 0) {
-    for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next()) {
+  if (s.Ejecutar() == 0) {
+    for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
       nombres_.append(q.FieldByName(QStringLiteral("NOMBRE")).AsString() + QLatin1Char(' ') +
                       q.FieldByName(QStringLiteral("APELLIDOS")).AsString());
       ids_.append(QString::number(q.FieldByName(QStringLiteral("ID_AGENTE")).AsInteger()));
       codigos_.append(QString::number(q.FieldByName(QStringLiteral("CODIGO")).AsInteger()));
     }
   }
-  Cerrar(1);
   return Fin(0);
 }
 

@@ -16,21 +16,21 @@ int TBDDoctor::Buscar(int modo, int borrado, int valor) {
     sql = QStringLiteral("select * from doctor where codigo = :PARAMETRO");
   else
     return 0;
-  Preparar(1, sql + Filtro_Borrado(borrado));
-  Consulta(1).ParamByName(QStringLiteral("PARAMETRO")).AsInteger(valor);
-  return Leer_Filas();
+  TSentencia s(*this, 1, sql + Filtro_Borrado(borrado));
+  s.Parametro(QStringLiteral("PARAMETRO")).AsInteger(valor);
+  return Leer_Filas(s);
 }
 
 int TBDDoctor::Cargar_Lista(int borrado) {
-  Preparar(1, QStringLiteral("select * from DOCTOR where id_doctor > 0") + Filtro_Borrado(borrado));
-  return Leer_Filas();
+  TSentencia s(*this, 1, QStringLiteral("select * from DOCTOR where id_doctor > 0") + Filtro_Borrado(borrado));
+  return Leer_Filas(s);
 }
 
-// Runs the SELECT prepared on channel 1 and keeps its rows.
-int TBDDoctor::Leer_Filas() {
+// Runs a prepared SELECT and keeps its rows.
+int TBDDoctor::Leer_Filas(TSentencia& s) {
   lista_.clear();
-  if (Ejecutar(1) == 0) {
-    for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next()) {
+  if (s.Ejecutar() == 0) {
+    for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
       auto campo = [&q](const char* nombre) { return q.FieldByName(QString::fromLatin1(nombre)); };
       lista_.push_back({campo("id_doctor").AsInteger(), campo("id_localidad").AsInteger(), campo("codigo").AsInteger(),
                         campo("borrado").AsInteger(), campo("propia_ajena").AsInteger(), campo("nombre").AsString(),
@@ -39,18 +39,18 @@ int TBDDoctor::Leer_Filas() {
                         campo("nif").AsString(), campo("colegiado").AsString()});
     }
   }
-  Cerrar(1);
+  s.Cerrar();
   return static_cast<int>(lista_.size());
 }
 
 int TBDDoctor::Insertar() {
-  Preparar(1, QStringLiteral("insert into doctor ") +
+  TSentencia s(*this, 1, QStringLiteral("insert into doctor ") +
                   QStringLiteral("(codigo, nombre, direccion, telefono, telefono_movil, e_mail, borrado, apellidos, "
                                  "web, id_localidad, nif, propia_ajena, colegiado) ") +
                   QStringLiteral("values ") +
                   QStringLiteral("(:codigo, :nombre, :direccion, :telefono, :telefono_movil, :e_mail, :borrado, "
                                  ":apellidos, :web, :id_localidad, :nif, :propia_ajena, :colegiado) "));
-  TIBQuery& q = Consulta(1);
+  TIBQuery& q = s.Consulta();
   auto param = [&q](const char* nombre) -> TParam& { return q.ParamByName(QString::fromLatin1(nombre)); };
   param("codigo").AsInteger(datos_.codigo);
   param("nombre").AsString(datos_.nombre);
@@ -65,25 +65,22 @@ int TBDDoctor::Insertar() {
   param("nif").AsString(datos_.nif);
   param("propia_ajena").AsInteger(datos_.propia_ajena);
   param("colegiado").AsString(datos_.colegiado);
-  const int r = Ejecutar(1);
-  Cerrar(1);
+  const int r = s.Ejecutar();
+  s.Cerrar();
   if (r != 0) {
     idInsertado_ = -1;
     return r;
   }
   // The key comes from the same attachment that inserted the row (channel 6
   // runs on the transaction of channel 1).
-  Preparar(6, QStringLiteral("ID_DOCTOR"));
-  Ejecutar(6);
-  idInsertado_ = Procedimiento(6).ParamByName(QStringLiteral("ID")).AsInteger();
-  Cerrar(6);
+  TSentencia clave(*this, 6, QStringLiteral("ID_DOCTOR"));
+  clave.Ejecutar();
+  idInsertado_ = clave.Parametro(QStringLiteral("ID")).AsInteger();
   return 0;
 }
 
 int TBDDoctor::Maximo_Codigo() {
-  Preparar(1, QStringLiteral("select max(codigo) from doctor where borrado = 0"));
+  TSentencia s(*this, 1, QStringLiteral("select max(codigo) from doctor where borrado = 0"));
   // An aggregate always gives one row; MAX is NULL (read as 0) on no doctor.
-  const int maximo = Ejecutar(1) == 0 ? Consulta(1).FieldByName(QStringLiteral("MAX")).AsInteger() : 0;
-  Cerrar(1);
-  return maximo;
+  return s.Ejecutar() == 0 ? s.Campo(QStringLiteral("MAX")).AsInteger() : 0;
 }

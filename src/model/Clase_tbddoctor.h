@@ -40,7 +40,7 @@ class TBDDoctor : public TBase {
   int32_t Id_Insertado() const { return idInsertado_; }
 
  private:
-  int Leer_Filas();
+  int Leer_Filas(TSentencia& s);
 
   std::vector<TEntradaDoctor> lista_;
   TEntradaDoctor datos_;

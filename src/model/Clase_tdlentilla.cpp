@@ -6,8 +6,8 @@
 
 int TDLentilla::Insertar() {
   try {
-    Preparar(1, Catalogo()[286]);
-    TIBQuery& q = Consulta(1);
+    TSentencia s(*this, 1, sql::kInsertarLineaFicha);
+    TIBQuery& q = s.Consulta();
     q.ParamByName(QStringLiteral("ID_MLENTILLA")).AsInteger(static_cast<qint64>(idFicha_));
     q.ParamByName(QStringLiteral("OJO")).AsInteger(ojo_);
     q.ParamByName(QStringLiteral("REFERENCIA")).AsString(referencia_.isEmpty() ? QStringLiteral("0") : referencia_);
@@ -29,13 +29,12 @@ int TDLentilla::Insertar() {
     q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
     q.ParamByName(QStringLiteral("FECHA_GARANTIA")).AsDateTime(fechaGarantia_);
     q.ParamByName(QStringLiteral("LOTE")).AsString(lote_);
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    const int r = s.Ejecutar();
+    s.Cerrar();
     if (r != 0) return -1;
-    Preparar(6, QStringLiteral("ID_DLENTILLA"));
-    Ejecutar(6);
-    idLinea_ = Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat();
-    Cerrar(6);
+    TSentencia clave(*this, 6, QStringLiteral("ID_DLENTILLA"));
+    clave.Ejecutar();
+    idLinea_ = clave.Parametro(QStringLiteral("ID")).AsFloat();
     return 0;
   } catch (...) {
     return -1;
@@ -44,10 +43,9 @@ int TDLentilla::Insertar() {
 
 int TDLentilla::Borrar_Lineas() {
   try {
-    Preparar(1, Catalogo()[288]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    TSentencia s(*this, 1, sql::kBorrarLineasFicha);
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    const int r = s.Ejecutar();
     // A record without lines is not an error.
     return r == 0 || r == TBase::kNingunaFila ? 0 : -1;
   } catch (...) {
@@ -58,7 +56,7 @@ int TDLentilla::Borrar_Lineas() {
 int TDLentilla::Cargar_Lista_Lineas() {
   lineas_.clear();
   try {
-    lineas_ = Lista_Claves(290, QStringLiteral("ID_MLENTILLA"), idFicha_);
+    lineas_ = Lista_Claves(sql::kClavesLineasFicha, QStringLiteral("ID_MLENTILLA"), idFicha_);
     return 0;
   } catch (...) {
     return -1;
@@ -67,14 +65,13 @@ int TDLentilla::Cargar_Lista_Lineas() {
 
 int TDLentilla::Buscar() {
   try {
-    Preparar(6, QStringLiteral("BUSCAR_DLENTILLA"));
-    TIBStoredProc& sp = Procedimiento(6);
-    sp.ParamByName(QStringLiteral("ORG_ID_DLENTILLA")).AsFloat(idLinea_);
-    sp.ParamByName(QStringLiteral("ORG_ID_MLENTILLA")).AsFloat(-1);
-    Ejecutar(6);
+    TSentencia s(*this, 6, QStringLiteral("BUSCAR_DLENTILLA"));
+    s.Parametro(QStringLiteral("ORG_ID_DLENTILLA")).AsFloat(idLinea_);
+    s.Parametro(QStringLiteral("ORG_ID_MLENTILLA")).AsFloat(-1);
+    s.Ejecutar();
     resultado_ = 0;
-    if (sp.ParamByName(QStringLiteral("RES_RESULTADO")).AsInteger() > 0) {
-      const auto res = [&](const char* n) -> TParam& { return sp.ParamByName(QLatin1String(n)); };
+    if (s.Parametro(QStringLiteral("RES_RESULTADO")).AsInteger() > 0) {
+      const auto res = [&](const char* n) -> TParam& { return s.Parametro(QLatin1String(n)); };
       OJO(res("RES_OJO").AsInteger());
       REFERENCIA(res("RES_REFERENCIA").AsString());
       DESCRIPCION(res("RES_DESCRIPCION").AsString());
@@ -90,7 +87,6 @@ int TDLentilla::Buscar() {
       LOTE(res("RES_LOTE").AsString());
       resultado_ = 0;
     }
-    Cerrar(6);
     return 0;
   } catch (...) {
     return -1;

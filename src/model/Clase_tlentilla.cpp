@@ -34,15 +34,14 @@ void TLentilla::Poner_Parametros(TIBQuery& q, bool insercion) {
 
 int TLentilla::Insertar() {
   try {
-    Preparar(1, Catalogo()[270]);
-    Poner_Parametros(Consulta(1), true);
-    const int r = Ejecutar(1);
-    Cerrar(1);
-    if (r != 0) return -1;
-    Preparar(6, QStringLiteral("ID_MLENTILLA"));
-    Ejecutar(6);
-    ID_MLENTILLA(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
-    Cerrar(6);
+    {
+      TSentencia s(*this, 1, sql::kInsertarFicha);
+      Poner_Parametros(s.Consulta(), true);
+      if (s.Ejecutar() != 0) return -1;
+    }
+    TSentencia clave(*this, 6, QStringLiteral("ID_MLENTILLA"));
+    clave.Ejecutar();
+    ID_MLENTILLA(clave.Parametro(QStringLiteral("ID")).AsFloat());
   } catch (...) {
     return -1;
   }
@@ -51,11 +50,9 @@ int TLentilla::Insertar() {
 
 int TLentilla::Modificar() {
   try {
-    Preparar(1, Catalogo()[271]);
-    Poner_Parametros(Consulta(1), false);
-    const int r = Ejecutar(1);
-    Cerrar(1);
-    if (r != 0) return -1;
+    TSentencia s(*this, 1, sql::kActualizarFicha);
+    Poner_Parametros(s.Consulta(), false);
+    if (s.Ejecutar() != 0) return -1;
   } catch (...) {
     return -1;
   }
@@ -66,7 +63,7 @@ int TLentilla::Grabar_Observaciones() {
   try {
     const int r = Grabar_Texto_Unico(
         QStringLiteral("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID"),
-        QStringLiteral("ID"), ID_MLENTILLA(), 276, 275, QStringLiteral("ID_MLENTILLA"),
+        QStringLiteral("ID"), ID_MLENTILLA(), sql::kActualizarObservacionesFicha, sql::kInsertarObservacionesFicha, QStringLiteral("ID_MLENTILLA"),
         Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
   } catch (...) {
@@ -91,17 +88,13 @@ void TLentilla::Cargar_Doctor_Y_Agente(int idDoctor, double idAgente) {
 
 int TLentilla::Buscar() {
   try {
-    Preparar(6, QStringLiteral("BUSCAR_MLENTILLA"));
-    TIBStoredProc& sp = Procedimiento(6);
-    sp.ParamByName(QStringLiteral("ORG_ID")).AsFloat(ID_MLENTILLA());
-    sp.ParamByName(QStringLiteral("ORG_ID_PACIENTE")).AsFloat(-1);
-    sp.ParamByName(QStringLiteral("ORG_NUMERO_FICHA")).AsFloat(-1);
-    Ejecutar(6);
-    const auto res = [&](const char* n) -> TParam& { return sp.ParamByName(QLatin1String(n)); };
-    if (res("RES_RESULTADO").AsInteger() <= 0) {
-      Cerrar(6);
-      return resultado_;
-    }
+    TSentencia s(*this, 6, QStringLiteral("BUSCAR_MLENTILLA"));
+    s.Parametro(QStringLiteral("ORG_ID")).AsFloat(ID_MLENTILLA());
+    s.Parametro(QStringLiteral("ORG_ID_PACIENTE")).AsFloat(-1);
+    s.Parametro(QStringLiteral("ORG_NUMERO_FICHA")).AsFloat(-1);
+    s.Ejecutar();
+    const auto res = [&](const char* n) -> TParam& { return s.Parametro(QLatin1String(n)); };
+    if (res("RES_RESULTADO").AsInteger() <= 0) return resultado_;
     ID_MLENTILLA(res("RES_ID").AsFloat());
     NUMERO_FICHA(res("RES_NUMERO_FICHA").AsInteger());
     ID_PACIENTE(res("RES_ID_PACIENTE").AsFloat());
@@ -114,10 +107,10 @@ int TLentilla::Buscar() {
     FECHA_REPOSICION(res("RES_FECHA_REPOSICION").AsDateTime());
     PROPIA_AJENA(res("RES_PROPIA_AJENA").AsInteger());
     for (int o = 0; o < 2; ++o)
-      for (const TCampoOjo& c : kCamposOjoFicha) Leer_Campo_Ojo(sp.ParamByName(Nombre_Campo_Ojo("RES_", o, c)), Ojo(o), c);
+      for (const TCampoOjo& c : kCamposOjoFicha) Leer_Campo_Ojo(s.Parametro(Nombre_Campo_Ojo("RES_", o, c)), Ojo(o), c);
     LIQUIDOS(res("RES_LIQUIDOS").AsString());
     ID_TIENDA(res("RES_ID_TIENDA").IsNull() ? -1 : res("RES_ID_TIENDA").AsFloat());
-    Cerrar(6);
+    s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
   } catch (...) {
     return resultado_ = -1;
@@ -127,17 +120,16 @@ int TLentilla::Buscar() {
 
 int TLentilla::Cargar_Observaciones() {
   try {
-    Preparar(1, Catalogo()[279]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    TSentencia s(*this, 1, sql::kLeerObservacionesFicha);
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
     Observaciones().clear();
-    if (Ejecutar(1) == 0) {
-      ID_LOBSERVACIONES(Consulta(1).FieldByName(QStringLiteral("ID_LOBSERVACIONES")).AsFloat());
-      const QString texto = Consulta(1).FieldByName(QStringLiteral("OBSERVACIONES")).AsString();
+    if (s.Ejecutar() == 0) {
+      ID_LOBSERVACIONES(s.Campo(QStringLiteral("ID_LOBSERVACIONES")).AsFloat());
+      const QString texto = s.Campo(QStringLiteral("OBSERVACIONES")).AsString();
       if (!texto.isEmpty()) Observaciones() = texto.split(QLatin1Char('\n'));
     } else {
       ID_LOBSERVACIONES(0);
     }
-    Cerrar(1);
     return 0;
   } catch (...) {
     return -1;
@@ -146,14 +138,14 @@ int TLentilla::Cargar_Observaciones() {
 
 int TLentilla::Buscar_Ultima() {
   try {
-    Preparar(1, Catalogo()[281]);
-    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
-    if (Ejecutar(1) != 0) {
-      Cerrar(1);
+    TSentencia s(*this, 1, sql::kFichasPaciente);
+    s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
+    if (s.Ejecutar() != 0) {
+      s.Cerrar();
       Limpiar();
       return -5;
     }
-    TIBQuery& q = Consulta(1);
+    TIBQuery& q = s.Consulta();
     q.Last();
     const auto f = [&](const char* n) { return q.FieldByName(QLatin1String(n)); };
     ID_MLENTILLA(f("ID_MLENTILLA").AsFloat());
@@ -171,7 +163,7 @@ int TLentilla::Buscar_Ultima() {
     for (int o = 0; o < 2; ++o)
       for (const TCampoOjo& c : kCamposOjoFicha) Leer_Campo_Ojo(q.FieldByName(Nombre_Campo_Ojo("", o, c)), Ojo(o), c);
     ID_TIENDA(f("ID_TIENDA").IsNull() ? -1 : f("ID_TIENDA").AsFloat());
-    Cerrar(1);
+    s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
     return 0;
   } catch (...) {
@@ -184,10 +176,12 @@ int TLentilla::Borrar() {
                                         QStringLiteral("AVISO"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
     return resultado_ = -6;
   try {
-    Preparar(1, Catalogo()[272]);
-    Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    int r = 0;
+    {
+      TSentencia s(*this, 1, sql::kBorrarFicha);
+      s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+      r = s.Ejecutar();
+    }
     // A record row already gone (deleted from another workstation, or by an
     // earlier delete that stopped half-way) still has its observations and
     // lens lines to remove; only a failed delete stops here.
@@ -208,11 +202,9 @@ int TLentilla::Borrar() {
 
 int TLentilla::Borrar_Observaciones() {
   try {
-    Preparar(1, Catalogo()[277]);
-    Consulta(1).ParamByName(QStringLiteral("ID_LOBSERVACIONES")).AsFloat(ID_LOBSERVACIONES());
-    const int r = Ejecutar(1);
-    Cerrar(1);
-    return r == 0 ? 0 : -1;
+    TSentencia s(*this, 1, sql::kBorrarObservacionesFicha);
+    s.Parametro(QStringLiteral("ID_LOBSERVACIONES")).AsFloat(ID_LOBSERVACIONES());
+    return s.Ejecutar() == 0 ? 0 : -1;
   } catch (...) {
     return -1;
   }
@@ -220,7 +212,7 @@ int TLentilla::Borrar_Observaciones() {
 
 int TLentilla::Cargar_Lista_Fichas() {
   try {
-    listaFichas_ = Lista_Claves(283, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
+    listaFichas_ = Lista_Claves(sql::kClavesFichasPorFecha, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
     return 0;
   } catch (...) {
     return -1;
@@ -232,11 +224,10 @@ int TLentilla::Renumerar() {
   if (r != 0) return r;
   try {
     for (int i = 0; i < listaFichas_.size(); ++i) {
-      Preparar(1, Catalogo()[285]);
-      Consulta(1).ParamByName(QStringLiteral("ID_MLENTILLA")).AsFloat(listaFichas_[i].toDouble());
-      Consulta(1).ParamByName(QStringLiteral("NUMERO_FICHA")).AsInteger(i + 1);
-      Ejecutar(1);
-      Cerrar(1);
+      TSentencia s(*this, 1, sql::kRenumerarFicha);
+      s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(listaFichas_[i].toDouble());
+      s.Parametro(QStringLiteral("NUMERO_FICHA")).AsInteger(i + 1);
+      s.Ejecutar();
     }
   } catch (...) {
     return -1;

@@ -20,9 +20,9 @@ QString TMoneda::Mascara_Plana(int decimales) {
 }
 
 void TMoneda::Cargar_Moneda() {
-  Preparar(1, Catalogo()[64]);
-  if (Ejecutar(1) == 0) {
-    TIBQuery& q = Consulta(1);
+  TSentencia s(*this, 1, sql::kMonedas);
+  if (s.Ejecutar() == 0) {
+    TIBQuery& q = s.Consulta();
     DESCRIPCION_M1 = q.FieldByName(QStringLiteral("DESCRIPCION_M1")).AsString();
     DESCRIPCION_M2 = q.FieldByName(QStringLiteral("DESCRIPCION_M2")).AsString();
     SIMBOLO_M1 = q.FieldByName(QStringLiteral("SIMBOLO_M1")).AsString();
@@ -32,7 +32,7 @@ void TMoneda::Cargar_Moneda() {
     USAR_SEGUNDA_MONEDA = q.FieldByName(QStringLiteral("USAR_SEGUNDA_MONEDA")).AsInteger();
     CONVERSION = q.FieldByName(QStringLiteral("CONVERSION")).AsFloat();
   }
-  Cerrar(1);
+  s.Cerrar();
   Construir_Mascaras();
 }
 

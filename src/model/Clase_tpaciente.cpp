@@ -23,16 +23,15 @@ void TPaciente::Limpiar() {
 }
 
 int TPaciente::Buscar(int filtroBorrado) {
-  Preparar(6, QStringLiteral("BUSCAR_PACIENTE"));
-  TIBStoredProc& sp = Procedimiento(6);
-  sp.ParamByName(QStringLiteral("ORG_ID")).AsFloat(ID());
-  sp.ParamByName(QStringLiteral("ORG_CODIGO")).AsFloat(-1);
-  sp.ParamByName(QStringLiteral("ORG_APELLIDOS")).AsString(QString());
-  sp.ParamByName(QStringLiteral("ORG_BORRADO")).AsInteger(filtroBorrado);
-  Ejecutar(6);
-  const auto res = [&](const char* nombre) -> TParam& { return sp.ParamByName(QLatin1String(nombre)); };
+  TSentencia s(*this, 6, QStringLiteral("BUSCAR_PACIENTE"));
+  s.Parametro(QStringLiteral("ORG_ID")).AsFloat(ID());
+  s.Parametro(QStringLiteral("ORG_CODIGO")).AsFloat(-1);
+  s.Parametro(QStringLiteral("ORG_APELLIDOS")).AsString(QString());
+  s.Parametro(QStringLiteral("ORG_BORRADO")).AsInteger(filtroBorrado);
+  s.Ejecutar();
+  const auto res = [&](const char* nombre) -> TParam& { return s.Parametro(QLatin1String(nombre)); };
   if (res("RES_RESULTADO").AsInteger() <= 0) {
-    Cerrar(6);
+    s.Cerrar();
     ID(-1);
     CODIGO(-1);
     APELLIDOS(QString());
@@ -66,7 +65,7 @@ int TPaciente::Buscar(int filtroBorrado) {
   fotografia_ = res("RES_FOTOGRAFIA").AsString();
   EMAIL(res("RES_EMAIL").AsString());
   WEB(res("RES_WEB").AsString());
-  Cerrar(6);
+  s.Cerrar();
 
   Localidad().Limpiar();
   if (idLocalidad != -1) Localidad().Buscar(0, idLocalidad);
@@ -91,17 +90,16 @@ QString TPaciente::Texto_Sexo(int sexo) {
 }
 
 void TPaciente::Cargar_Observaciones() {
-  Preparar(1, Catalogo()[179]);
-  Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsInteger(static_cast<int>(ID()));
+  TSentencia s(*this, 1, sql::kLeerObservacionesPaciente);
+  s.Parametro(QStringLiteral("ID_PACIENTE")).AsInteger(static_cast<int>(ID()));
   Observaciones().clear();
-  if (Ejecutar(1) == 0) {
-    ID_OBSERVACIONES(Consulta(1).FieldByName(QStringLiteral("ID_POBSERVACIONES")).AsFloat());
-    Observaciones() = Consulta(1).FieldByName(QStringLiteral("OBSERVACIONES")).AsString().split(QLatin1Char('\n'));
+  if (s.Ejecutar() == 0) {
+    ID_OBSERVACIONES(s.Campo(QStringLiteral("ID_POBSERVACIONES")).AsFloat());
+    Observaciones() = s.Campo(QStringLiteral("OBSERVACIONES")).AsString().split(QLatin1Char('\n'));
   } else {
     ID_OBSERVACIONES(0);
     Observaciones() = QStringList{QString()};
   }
-  Cerrar(1);
 }
 
 void TPaciente::Construir_Informacion() {
@@ -117,10 +115,8 @@ void TPaciente::Construir_Informacion() {
 }
 
 int TPaciente::Fijar_Ultima_Visita(int32_t idPaciente, double fecha) {
-  Preparar(1, Catalogo()[209]);
-  Consulta(1).ParamByName(QStringLiteral("FECHA_ULTIMA_VISITA")).AsDateTime(fecha);
-  Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsInteger(idPaciente);
-  const int r = Ejecutar(1);
-  Cerrar(1);
-  return r == 0 ? 0 : -302;
+  TSentencia s(*this, 1, sql::kActualizarUltimaVisita);
+  s.Parametro(QStringLiteral("FECHA_ULTIMA_VISITA")).AsDateTime(fecha);
+  s.Parametro(QStringLiteral("ID_PACIENTE")).AsInteger(idPaciente);
+  return s.Ejecutar() == 0 ? 0 : -302;
 }

@@ -7,8 +7,8 @@ int TReposicion::Validar_Reposicion() { return Fin(fecha_ == 0 ? kSinFecha : 0);
 int TReposicion::Insertar() {
   if (Validar_Reposicion() == kSinFecha) return kSinFecha;
   try {
-    Preparar(1, Catalogo()[632]);
-    TIBQuery& q = Consulta(1);
+    TSentencia s(*this, 1, sql::kInsertarReposicion);
+    TIBQuery& q = s.Consulta();
     q.ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
     q.ParamByName(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoReposicion_);
     q.ParamByName(QStringLiteral("NUMERO_FICHA")).AsFloat(numeroFicha_);
@@ -26,13 +26,12 @@ int TReposicion::Insertar() {
     q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
     // The lines as one text without the line break that would follow the last.
     q.ParamByName(QStringLiteral("OBSERVACIONES")).AsString(observaciones_.join(QStringLiteral("\r\n")));
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    const int r = s.Ejecutar();
+    s.Cerrar();
     if (r != 0) return Fin(-1);
-    Preparar(6, QStringLiteral("ID_REPOSICION"));
-    Ejecutar(6);
-    ID_REPOSICION(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
-    Cerrar(6);
+    TSentencia clave(*this, 6, QStringLiteral("ID_REPOSICION"));
+    clave.Ejecutar();
+    ID_REPOSICION(clave.Parametro(QStringLiteral("ID")).AsFloat());
   } catch (...) {
     return Fin(-1);
   }
@@ -41,11 +40,10 @@ int TReposicion::Insertar() {
 
 int TReposicion::Borrar_Lista(int16_t tipoLista) {
   try {
-    Preparar(1, Catalogo()[634]);
-    Consulta(1).ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
-    Consulta(1).ParamByName(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoLista);
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    TSentencia s(*this, 1, sql::kBorrarReposicionesPaciente);
+    s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
+    s.Parametro(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoLista);
+    const int r = s.Ejecutar();
     // A patient without replacements has nothing to delete.
     return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);
   } catch (...) {
@@ -59,10 +57,9 @@ int TReposicion::Borrar() {
                               QStringLiteral("PREGUNTA"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
     return Fin(-6);
   try {
-    Preparar(1, Catalogo()[635]);
-    Consulta(1).ParamByName(QStringLiteral("ID_REPOSICION")).AsFloat(idReposicion_);
-    const int r = Ejecutar(1);
-    Cerrar(1);
+    TSentencia s(*this, 1, sql::kBorrarReposicion);
+    s.Parametro(QStringLiteral("ID_REPOSICION")).AsFloat(idReposicion_);
+    const int r = s.Ejecutar();
     // The screen deletes rows that were never saved (or were saved again
     // under a new key) the same way: no row affected is still a deletion.
     return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);

@@ -6,16 +6,15 @@ int TTLentilla::Insertar() {
   const int valido = Validar_Tipo();
   if (valido != 0) return valido;
   try {
-    Preparar(1, Catalogo()[466]);
-    Consulta(1).ParamByName(QStringLiteral("CODIGO")).AsString(CODIGO());
-    Consulta(1).ParamByName(QStringLiteral("DESCRIPCION")).AsString(DESCRIPCION());
-    const int r = Ejecutar(1);
-    Cerrar(1);
-    if (r != 0) return -1;
-    Preparar(6, QStringLiteral("ID_TLENTILLA"));
-    Ejecutar(6);
-    ID_TLENTILLA(Procedimiento(6).ParamByName(QStringLiteral("ID")).AsFloat());
-    Cerrar(6);
+    {
+      TSentencia s(*this, 1, sql::kInsertarTipoLentilla);
+      s.Parametro(QStringLiteral("CODIGO")).AsString(CODIGO());
+      s.Parametro(QStringLiteral("DESCRIPCION")).AsString(DESCRIPCION());
+      if (s.Ejecutar() != 0) return -1;
+    }
+    TSentencia clave(*this, 6, QStringLiteral("ID_TLENTILLA"));
+    clave.Ejecutar();
+    ID_TLENTILLA(clave.Parametro(QStringLiteral("ID")).AsFloat());
     return 0;
   } catch (...) {
     return -1;
@@ -24,21 +23,16 @@ int TTLentilla::Insertar() {
 
 int TTLentilla::Buscar_Por(double clave, const QString& codigo) {
   try {
-    Preparar(6, QStringLiteral("BUSCAR_TLENTILLA"));
-    TIBStoredProc& sp = Procedimiento(6);
-    sp.ParamByName(QStringLiteral("ORG_ID_TLENTILLA")).AsFloat(clave);
-    sp.ParamByName(QStringLiteral("ORG_CODIGO")).AsString(codigo);
-    sp.ParamByName(QStringLiteral("ORG_DESCRIPCION")).AsString(QStringLiteral("-1"));
-    Ejecutar(6);
-    int r = -5;
-    if (sp.ParamByName(QStringLiteral("RES_RESULTADO")).AsInteger() != 0) {
-      ID_TLENTILLA(sp.ParamByName(QStringLiteral("RES_ID_TLENTILLA")).AsFloat());
-      CODIGO(sp.ParamByName(QStringLiteral("RES_CODIGO")).AsString());
-      DESCRIPCION(sp.ParamByName(QStringLiteral("RES_DESCRIPCION")).AsString());
-      r = 0;
-    }
-    Cerrar(6);
-    return resultado_ = r;
+    TSentencia s(*this, 6, QStringLiteral("BUSCAR_TLENTILLA"));
+    s.Parametro(QStringLiteral("ORG_ID_TLENTILLA")).AsFloat(clave);
+    s.Parametro(QStringLiteral("ORG_CODIGO")).AsString(codigo);
+    s.Parametro(QStringLiteral("ORG_DESCRIPCION")).AsString(QStringLiteral("-1"));
+    s.Ejecutar();
+    if (s.Parametro(QStringLiteral("RES_RESULTADO")).AsInteger() == 0) return resultado_ = -5;
+    ID_TLENTILLA(s.Parametro(QStringLiteral("RES_ID_TLENTILLA")).AsFloat());
+    CODIGO(s.Parametro(QStringLiteral("RES_CODIGO")).AsString());
+    DESCRIPCION(s.Parametro(QStringLiteral("RES_DESCRIPCION")).AsString());
+    return resultado_ = 0;
   } catch (...) {
     return resultado_ = -1;
   }
@@ -53,15 +47,14 @@ int TTLentilla::Cargar_Tipos() {
   Codigos.clear();
   Descripciones.clear();
   try {
-    Preparar(1, Catalogo()[469]);
-    if (Ejecutar(1) == 0) {
-      for (TIBQuery& q = Consulta(1); !q.Eof(); q.Next()) {
+    TSentencia s(*this, 1, sql::kTiposLentilla);
+    if (s.Ejecutar() == 0) {
+      for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
         Claves << q.FieldByName(QStringLiteral("ID_TLENTILLA")).AsString();
         Codigos << q.FieldByName(QStringLiteral("CODIGO")).AsString();
         Descripciones << q.FieldByName(QStringLiteral("DESCRIPCION")).AsString();
       }
     }
-    Cerrar(1);
     return 0;
   } catch (...) {
     return -1;
