@@ -8,6 +8,7 @@
 
 #include "Base_prueba.h"
 #include "Clase_tconstante.h"
+#include "Graduacion_ojo.h"
 #include "Ibx_query.h"
 #include "Ibx_transaction.h"
 
@@ -255,6 +256,132 @@ TEST(Catalogo, CopiarEsBarato) {
   const TConstante a;
   const TConstante b = a;  // shares the literal texts
   EXPECT_EQ(a[270].constData(), b[270].constData());
+}
+
+// A slot's name says what its statement does and on which table: a name
+// given the wrong number runs another statement.
+TEST(Catalogo, CadaNombreEsLaSentenciaQueDice) {
+  struct TNombrada {
+    sql::TSlot slot;
+    const char* verbo;
+    const char* tabla;
+  };
+  const TNombrada kNombradas[] = {
+      {sql::kActualizarArticulo, "update", "ARTICULO"},
+      {sql::kLeerObservacionesArticulo, "select", "ARTOBSERVACIONES"},
+      {sql::kInsertarObservacionesArticulo, "insert", "ARTOBSERVACIONES"},
+      {sql::kActualizarObservacionesArticulo, "update", "ARTOBSERVACIONES"},
+      {sql::kInsertarAgente, "insert", "AGENTE"},
+      {sql::kUltimoCodigoAgente, "select", "AGENTE"},
+      {sql::kListaAgentes, "select", "AGENTE"},
+      {sql::kListaAgentesPorBorrado, "select", "AGENTE"},
+      {sql::kMonedas, "select", "MONEDA"},
+      {sql::kLeerObservacionesPaciente, "select", "POBSERVACIONES"},
+      {sql::kActualizarUltimaVisita, "update", "PACIENTE"},
+      {sql::kInsertarFicha, "insert", "MLENTILLA"},
+      {sql::kActualizarFicha, "update", "MLENTILLA"},
+      {sql::kBorrarFicha, "delete", "MLENTILLA"},
+      {sql::kInsertarObservacionesFicha, "insert", "LOBSERVACIONES"},
+      {sql::kActualizarObservacionesFicha, "update", "LOBSERVACIONES"},
+      {sql::kBorrarObservacionesFicha, "delete", "LOBSERVACIONES"},
+      {sql::kLeerObservacionesFicha, "select", "LOBSERVACIONES"},
+      {sql::kFichasPaciente, "select", "MLENTILLA"},
+      {sql::kClavesFichasPorFecha, "select", "MLENTILLA"},
+      {sql::kRenumerarFicha, "update", "MLENTILLA"},
+      {sql::kInsertarLineaFicha, "insert", "DLENTILLA"},
+      {sql::kBorrarLineasFicha, "delete", "DLENTILLA"},
+      {sql::kClavesLineasFicha, "select", "DLENTILLA"},
+      {sql::kInsertarPrueba, "insert", "PLENTILLA"},
+      {sql::kActualizarPrueba, "update", "PLENTILLA"},
+      {sql::kBorrarPrueba, "delete", "PLENTILLA"},
+      {sql::kClavesPruebas, "select", "PLENTILLA"},
+      {sql::kMayorNumeroPrueba, "select", "PLENTILLA"},
+      {sql::kInsertarObservacionesPrueba, "insert", "PLOBSERVACIONES"},
+      {sql::kActualizarObservacionesPrueba, "update", "PLOBSERVACIONES"},
+      {sql::kLeerObservacionesPrueba, "select", "PLOBSERVACIONES"},
+      {sql::kInsertarTipoLentilla, "insert", "TLENTILLA"},
+      {sql::kTiposLentilla, "select", "TLENTILLA"},
+      {sql::kInsertarAviso, "insert", "AGENDA"},
+      {sql::kBorrarAvisos, "delete", "AGENDA"},
+      {sql::kContarAvisos, "select", "AGENDA"},
+      {sql::kInsertarReposicion, "insert", "REPOSICION"},
+      {sql::kBorrarReposicionesPaciente, "delete", "REPOSICION"},
+      {sql::kBorrarReposicion, "delete", "REPOSICION"},
+  };
+  const TConstante c;
+  std::set<int> vistas;
+  for (const auto& n : kNombradas) {
+    const QString texto = c[n.slot];
+    EXPECT_TRUE(texto.startsWith(QLatin1String(n.verbo), Qt::CaseInsensitive)) << n.slot;
+    const QRegularExpression tabla(QStringLiteral("\\b(into|from|update) %1\\b").arg(n.tabla),
+                                   QRegularExpression::CaseInsensitiveOption);
+    EXPECT_TRUE(tabla.match(texto).hasMatch()) << n.slot << " " << n.tabla;
+    EXPECT_TRUE(vistas.insert(n.slot).second) << "dos nombres para la ranura " << n.slot;
+  }
+  // Every filled slot has its name.
+  EXPECT_EQ(vistas, kUsados);
+}
+
+// The per-eye columns of a table, without the eye's prefix, as the insert
+// lists them.
+std::set<QString> Columnas_Ojo(const QString& insercion, const char* prefijo) {
+  std::set<QString> r;
+  for (const QString& col : Columnas_Insert(insercion))
+    if (col.startsWith(QLatin1String(prefijo))) r.insert(col.mid(3).toUpper());
+  return r;
+}
+
+template <class Ojo, std::size_t N>
+std::set<QString> Columnas_Tabla(const TCampoDeOjo<Ojo> (&tabla)[N]) {
+  std::set<QString> r;
+  for (const auto& campo : tabla) EXPECT_TRUE(r.insert(QString::fromLatin1(campo.columna)).second) << campo.columna;
+  return r;
+}
+
+// Each eye's column table names every per-eye column the statements write,
+// once, and nothing else (the lens type of a test's eye goes apart: its
+// output has another name).
+TEST(Catalogo, LasTablasDeCadaOjoCubrenSusColumnas) {
+  const TConstante c;
+  for (const char* ojo : {"OD_", "OI_"}) {
+    EXPECT_EQ(Columnas_Tabla(kCamposOjoFicha), Columnas_Ojo(c[sql::kInsertarFicha], ojo)) << ojo;
+    std::set<QString> prueba = Columnas_Ojo(c[sql::kInsertarPrueba], ojo);
+    EXPECT_EQ(prueba.erase(QStringLiteral("TLENTILLA_ART")), 1u);
+    EXPECT_EQ(Columnas_Tabla(kCamposOjoPrueba), prueba) << ojo;
+  }
+}
+
+// The lookups read each field of an eye behind "RES_": each name must be an
+// output of its procedure in the real schema.
+TEST(Catalogo, LasTablasDeCadaOjoSonSalidasDeSuBusqueda) {
+  TBaseDatosPrueba bd;
+  auto db = bd.Conectar();
+  const auto salidas = [&](const char* procedimiento) {
+    std::set<QString> r;
+    TIBTransaction t;
+    t.DefaultDatabase = db.get();
+    TIBQuery q;
+    q.Database = db.get();
+    q.Transaction = &t;
+    q.SQL.Add(QStringLiteral("select trim(RDB$PARAMETER_NAME) from RDB$PROCEDURE_PARAMETERS "
+                             "where RDB$PROCEDURE_NAME = '%1' and RDB$PARAMETER_TYPE = 1")
+                  .arg(procedimiento));
+    t.StartTransaction();
+    for (q.Open(); !q.Eof(); q.Next()) r.insert(q.Fields(0).AsString());
+    q.Close();
+    t.Commit();
+    return r;
+  };
+  const std::set<QString> ficha = salidas("BUSCAR_MLENTILLA");
+  const std::set<QString> prueba = salidas("BUSCAR_PRUEBA_LENTILLA");
+  ASSERT_FALSE(ficha.empty());
+  ASSERT_FALSE(prueba.empty());
+  for (int ojo = 0; ojo < 2; ++ojo) {
+    for (const auto& campo : kCamposOjoFicha)
+      EXPECT_TRUE(ficha.count(Nombre_Campo_Ojo("RES_", ojo, campo))) << campo.columna;
+    for (const auto& campo : kCamposOjoPrueba)
+      EXPECT_TRUE(prueba.count(Nombre_Campo_Ojo("RES_", ojo, campo))) << campo.columna;
+  }
 }
 
 }  // namespace

@@ -214,4 +214,67 @@ TEST_F(TBaseTest, LosCanalesSinBaseDeDatosNoEjecutan) {
   EXPECT_THROW(base->Preparar(3, "Select * from TLENTILLA"), EIBError);
 }
 
+// A statement left by an exception is closed on the way out: its read is
+// committed, its query freed, and the next statement starts on a clean channel.
+TEST_F(TBaseTest, SentenciaQueFallaDejaElCanalCerrado) {
+  Nuevo_Tipo("S1", "uno");
+  for (int canal : {0, 1}) {
+    try {
+      TSentencia s(*base, canal, QStringLiteral("Select * from TLENTILLA"));
+      ASSERT_EQ(s.Ejecutar(), 0);
+      ASSERT_TRUE(base->Transaccion(canal).InTransaction());
+      s.Campo(QStringLiteral("NO_EXISTE")).AsString();
+      FAIL() << "se esperaba EIBError";
+    } catch (const EIBError&) {
+    }
+    EXPECT_FALSE(base->Consulta(canal).Active()) << canal;
+    EXPECT_TRUE(base->Consulta(canal).SQL.Text().isEmpty()) << canal;
+    EXPECT_FALSE(base->Transaccion(canal).InTransaction()) << canal;
+  }
+  // The same for a procedure whose parameter is misspelt before it runs.
+  EXPECT_THROW(
+      {
+        TSentencia s(*base, 6, QStringLiteral("BUSCAR_TLENTILLA"));
+        s.Parametro(QStringLiteral("ORG_NO_EXISTE")).AsFloat(1);
+      },
+      EIBError);
+  EXPECT_FALSE(base->Transaccion(1).InTransaction());
+}
+
+// Closed by hand, a statement leaves the channel to whoever prepares it next.
+TEST_F(TBaseTest, SentenciaCerradaNoCierraLaSiguiente) {
+  const int id = Nuevo_Tipo("S2", "dos");
+  {
+    TSentencia s(*base, 1, sql::kTiposLentilla);
+    ASSERT_EQ(s.Ejecutar(), 0);
+    EXPECT_EQ(s.Campo(QStringLiteral("ID_TLENTILLA")).AsInteger(), id);
+    s.Cerrar();
+    EXPECT_FALSE(base->Transaccion(1).InTransaction());
+    base->Preparar(1, QStringLiteral("Select CODIGO from TLENTILLA where ID_TLENTILLA = %1").arg(id));
+  }
+  EXPECT_EQ(base->Consulta(1).SQL.Text(), QStringLiteral("Select CODIGO from TLENTILLA where ID_TLENTILLA = %1").arg(id));
+  EXPECT_EQ(base->Ejecutar(1), 0);
+  EXPECT_EQ(base->Consulta(1).Fields(0).AsString(), QStringLiteral("S2"));
+  base->Cerrar(1);
+}
+
+// A write through a statement and the key read back through another on the
+// procedure channel, as the domain classes insert.
+TEST_F(TBaseTest, SentenciaDeEscrituraYSuClave) {
+  int id = 0;
+  {
+    TSentencia s(*base, 1, sql::kInsertarTipoLentilla);
+    s.Parametro(QStringLiteral("CODIGO")).AsString(QStringLiteral("S3"));
+    s.Parametro(QStringLiteral("DESCRIPCION")).AsString(QStringLiteral("tres"));
+    EXPECT_EQ(s.Ejecutar(), 0);
+  }
+  {
+    TSentencia clave(*base, 6, QStringLiteral("ID_TLENTILLA"));
+    clave.Ejecutar();
+    id = clave.Parametro(QStringLiteral("ID")).AsInteger();
+  }
+  EXPECT_TRUE(base->Procedimiento(6).StoredProcName().isEmpty());
+  EXPECT_EQ(Descripcion(id), "tres");
+}
+
 }  // namespace
