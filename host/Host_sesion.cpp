@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cstdio>
@@ -13,20 +15,55 @@
 #include "Script_sql.h"
 #include "Util_fechas.h"
 
+namespace {
+// Whether a settings file reads as settings: text in UTF-8, and every line
+// empty, a comment, a [group] or a key=value. Qt's own reader takes almost
+// anything and makes keys of the rest, so a damaged file would otherwise
+// pass as settings that name nothing.
+bool Ajustes_Legibles(const QString& fichero) {
+  QFile f(fichero);
+  if (!f.exists()) return true;
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = f.readAll();
+  if (bytes.contains('\0')) return false;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString texto = utf8.decode(bytes);
+  if (utf8.hasError()) return false;
+  static const QRegularExpression linea(QStringLiteral(R"(^\s*(|[;#].*|\[[^\]]+\]|[A-Za-z0-9_%/. -]+=.*)\s*$)"));
+  for (const QString& l : texto.split(QLatin1Char('\n')))
+    if (!linea.match(l).hasMatch()) return false;
+  return true;
+}
+}  // namespace
+
 TConfiguracionHost TConfiguracionHost::Leer() {
   QSettings s(QStringLiteral("Miravel"), QStringLiteral("optica-host"));
   TConfiguracionHost c;
   const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   const QString programa = QCoreApplication::applicationDirPath();
+  c.ficheroAjustes = s.fileName();
+  c.ajustesDanados = s.status() != QSettings::NoError || !Ajustes_Legibles(s.fileName());
+  c.baseDatosPorDefecto = !s.contains(QStringLiteral("BaseDatos/Nombre"));
   c.baseDatos = s.value(QStringLiteral("BaseDatos/Nombre"), datos + QStringLiteral("/optica.fdb")).toString();
   c.usuarioBD = s.value(QStringLiteral("BaseDatos/Usuario")).toString();
   c.claveBD = s.value(QStringLiteral("BaseDatos/Clave")).toString();
+  // A file that keeps the database password is for its owner's eyes only.
+  if (!c.claveBD.isEmpty()) {
+    const QFileDevice::Permissions otros = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                                           QFileDevice::WriteOther;
+    if (QFile::permissions(s.fileName()) & otros) {
+      QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+      std::fprintf(stderr, "El fichero de configuración guarda la contraseña: ahora sólo lo puede leer su dueño.\n");
+    }
+  }
   c.carpetaModulos =
       s.value(QStringLiteral("Puesto/CarpetaModulos"), QDir::cleanPath(programa + QStringLiteral("/../modules")))
           .toString();
   c.carpetaFormatos =
       s.value(QStringLiteral("Puesto/CarpetaFormatos"), QDir::cleanPath(programa + QStringLiteral("/../formats")))
           .toString();
+  c.modulosIndicados = s.contains(QStringLiteral("Puesto/CarpetaModulos"));
+  c.formatosIndicados = s.contains(QStringLiteral("Puesto/CarpetaFormatos"));
   c.idUsuario = s.value(QStringLiteral("Puesto/Usuario"), 1).toInt();
   c.idTienda = s.value(QStringLiteral("Puesto/Tienda"), 1).toInt();
   return c;
@@ -85,21 +122,34 @@ TSesionHost::~TSesionHost() {
 }
 
 void TSesionHost::Abrir(bool demo) {
-  if (cfg_.Es_Embebida() && !QFileInfo::exists(cfg_.baseDatos)) {
-    QDir().mkpath(QFileInfo(cfg_.baseDatos).absolutePath());
-    TScriptSQL::Crear_Base_Datos(principal_);
-  } else {
-    principal_.Open();
+  const auto cargar_demo = [](TIBDatabase& db) {
+    QFile f(QStringLiteral(":/db/demo.sql"));
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("Faltan los datos de demostración.");
+    TScriptSQL::Ejecutar(db, QString::fromUtf8(f.readAll()));
+  };
+  if (cfg_.Es_Embebida()) {
+    // A first start that was interrupted leaves its half-built file behind.
+    QFile::remove(TScriptSQL::Ruta_Temporal(cfg_.baseDatos));
+    if (!QFileInfo::exists(cfg_.baseDatos)) {
+      if (!demo && !cfg_.baseDatosPorDefecto)
+        throw std::runtime_error(
+            QStringLiteral("No existe la base de datos «%1». Compruebe la ruta: una base de datos nueva se crea "
+                           "con --demo o con optica-dbscript --create.")
+                .arg(cfg_.baseDatos)
+                .toStdString());
+      QDir().mkpath(QFileInfo(cfg_.baseDatos).absolutePath());
+      TScriptSQL::Crear_Fichero_Completo(principal_, true, demo ? std::function<void(TIBDatabase&)>(cargar_demo)
+                                                                 : std::function<void(TIBDatabase&)>());
+      secundaria_.Open();
+      return;
+    }
   }
+  principal_.Open();
   if (demo) {
     qint64 pacientes = 0;
     Consultar(principal_, QStringLiteral("select count(*) from PACIENTE"),
               [&](TIBQuery& q) { pacientes = q.Fields(0).AsInt64(); });
-    if (pacientes == 0) {
-      QFile f(QStringLiteral(":/db/demo.sql"));
-      if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("Faltan los datos de demostración.");
-      TScriptSQL::Ejecutar(principal_, QString::fromUtf8(f.readAll()));
-    }
+    if (pacientes == 0) cargar_demo(principal_);
   }
   secundaria_.Open();
 }
@@ -149,6 +199,11 @@ void TSesionHost::Preparar_Contexto() {
               usuario_.formatoGarantia = q.FieldByName(QStringLiteral("FORMATO_GARANTIA")).AsString();
             });
   if (!hayUsuario) throw std::runtime_error("El usuario indicado no existe en la base de datos.");
+  bool hayTienda = false;
+  Consultar(principal_, QStringLiteral("select ID_TIENDA from TIENDA where ID_TIENDA = %1").arg(cfg_.idTienda),
+            [&](TIBQuery&) { hayTienda = true; });
+  if (!hayTienda)
+    throw std::runtime_error(QStringLiteral("No existe la tienda %1 en la base de datos.").arg(cfg_.idTienda).toStdString());
 
   localidadEmpresa_ = std::make_unique<TLocalidad>(&aplicacion_, &secundaria_, &principal_);
   if (idLocalidadEmpresa != -1) localidadEmpresa_->Buscar(0, idLocalidadEmpresa);
@@ -200,6 +255,11 @@ bool TSesionHost::Seleccionar_Paciente(int idPaciente, int numeroFicha) {
                   .arg(idPaciente)
                   .arg(numeroFicha),
               [&](TIBQuery& q) { s.idFicha = q.Fields(0).AsFloat(); });
+  if (numeroFicha > 0 && s.idFicha == 0)
+    throw std::runtime_error(QStringLiteral("El paciente %1 no tiene la ficha de lentillas %2.")
+                                 .arg(idPaciente)
+                                 .arg(numeroFicha)
+                                 .toStdString());
   ctx_.seleccion = s;
   return true;
 }

@@ -24,6 +24,14 @@ struct TConfiguracionHost {
   QString carpetaFormatos;
   int idUsuario = 1;
   int idTienda = 1;
+  // The database is the default one (no setting, no option named it): only
+  // then, or with the demo, may a missing file be created.
+  bool baseDatosPorDefecto = true;
+  // The modules and formats folders were named (not the defaults): they must exist.
+  bool modulosIndicados = false, formatosIndicados = false;
+  // The settings file, and whether it could not be read as settings.
+  QString ficheroAjustes;
+  bool ajustesDanados = false;
 
   // Settings of the host (QSettings "Miravel"/"optica-host"), with defaults:
   // an embedded database in the user's data folder and the modules and
@@ -39,14 +47,17 @@ class TSesionHost {
   // per process, and the modules that used it are already gone.
   ~TSesionHost();
 
-  // Opens (creating it from the schema when the file is missing) the
-  // database; with `demo`, an empty database also gets the demo shop.
+  // Opens the database. A missing file is created from the schema (whole or
+  // not at all) only for the default database or with `demo`; any other
+  // missing file is a mistyped name and raises. With `demo`, an empty
+  // database also gets the demo shop.
   void Abrir(bool demo);
   // Fills the context's records from the database; raises when the user or
   // company is missing.
   void Preparar_Contexto();
   // The selection block of a patient and, optionally, of one of its lens
-  // records by number (0: start on a new record).
+  // records by number (0: start on a new record). False when the patient
+  // does not exist; raises when the patient has no record of that number.
   bool Seleccionar_Paciente(int idPaciente, int numeroFicha);
 
   THostContext& Contexto() { return ctx_; }

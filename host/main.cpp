@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "Clase_tbiblioteca.h"
 #include "Host_estilo.h"
@@ -38,6 +40,20 @@ void Mostrar_Seleccion(const TSeleccion& s) {
     << "\n"
     << "  208-210 marcas: " << s.tieneFichas << " " << s.fichaGrabada << " " << s.moduloAbierto << "\n";
   o.flush();
+}
+
+// A whole number given on the command line, not below `minimo`; a bad one
+// ends the program with a message (exit status 2).
+int Numero(const QCommandLineParser& p, const QCommandLineOption& o, int minimo, int defecto) {
+  if (!p.isSet(o)) return defecto;
+  bool ok = false;
+  const int n = p.value(o).toInt(&ok);
+  if (!ok || n < minimo) {
+    std::fprintf(stderr, "--%s: «%s» no es válido; escriba un número entero%s.\n", qPrintable(o.names().first()),
+                 qPrintable(p.value(o)), minimo > 0 ? " mayor que cero" : " no negativo");
+    std::exit(2);
+  }
+  return n;
 }
 
 QWidget* Ventana_Del_Modulo() {
@@ -74,14 +90,40 @@ int main(int argc, char** argv) {
   p.process(app);
 
   TConfiguracionHost cfg = TConfiguracionHost::Leer();
+  if (cfg.ajustesDanados) {
+    std::fprintf(stderr, "El fichero de configuración «%s» no se puede leer: está dañado. Corríjalo o bórrelo.\n",
+                 qPrintable(cfg.ficheroAjustes));
+    return 1;
+  }
   if (p.isSet(baseDatos)) cfg.baseDatos = p.value(baseDatos);
   if (p.isSet(servidor)) cfg.baseDatos = p.value(servidor);
+  if (p.isSet(baseDatos) || p.isSet(servidor)) cfg.baseDatosPorDefecto = false;
   if (p.isSet(usuarioBD)) cfg.usuarioBD = p.value(usuarioBD);
-  if (p.isSet(claveBD)) cfg.claveBD = p.value(claveBD);
+  if (p.isSet(claveBD)) {
+    std::fprintf(stderr, "Aviso: la contraseña escrita en la línea de órdenes la puede ver cualquier usuario de este "
+                         "equipo; póngala en OPTICA_DB_PASSWORD o en el fichero de configuración.\n");
+    cfg.claveBD = p.value(claveBD);
+  } else if (qEnvironmentVariableIsSet("OPTICA_DB_PASSWORD")) {
+    cfg.claveBD = qEnvironmentVariable("OPTICA_DB_PASSWORD");
+  }
   if (p.isSet(modulos)) cfg.carpetaModulos = p.value(modulos);
   if (p.isSet(formatos)) cfg.carpetaFormatos = p.value(formatos);
-  if (p.isSet(usuario)) cfg.idUsuario = p.value(usuario).toInt();
-  if (p.isSet(tienda)) cfg.idTienda = p.value(tienda).toInt();
+  cfg.modulosIndicados = cfg.modulosIndicados || p.isSet(modulos);
+  cfg.formatosIndicados = cfg.formatosIndicados || p.isSet(formatos);
+  cfg.idUsuario = Numero(p, usuario, 1, cfg.idUsuario);
+  cfg.idTienda = Numero(p, tienda, 1, cfg.idTienda);
+  const int idPacienteOrden = Numero(p, paciente, 1, -1);
+  const int numeroFicha = Numero(p, ficha, 0, 0);
+  for (const auto& [carpeta, indicada, que] : {std::tuple{cfg.carpetaModulos, cfg.modulosIndicados, "módulos"},
+                                               {cfg.carpetaFormatos, cfg.formatosIndicados, "formatos"}}) {
+    if (!indicada || QFileInfo(carpeta).isDir()) continue;
+    std::fprintf(stderr, "No existe la carpeta de %s «%s».\n", que, qPrintable(carpeta));
+    return 1;
+  }
+  if (p.isSet(captura) && idPacienteOrden < 0) {
+    std::fprintf(stderr, "Sin pantalla no se puede elegir el paciente: indíquelo con --patient.\n");
+    return 2;
+  }
 
   TSesionHost sesion(cfg);
   sesion.Mensajes_Automaticos(p.isSet(captura));
@@ -96,14 +138,19 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  int idPaciente = p.isSet(paciente) ? p.value(paciente).toInt() : -1;
+  int idPaciente = idPacienteOrden;
   if (idPaciente < 0) {
     TDlgPacientes dlg(sesion.Principal());
     if (dlg.exec() != QDialog::Accepted || dlg.Paciente() < 0) return 0;
     idPaciente = dlg.Paciente();
   }
-  if (!sesion.Seleccionar_Paciente(idPaciente, p.value(ficha).toInt())) {
-    std::fprintf(stderr, "No existe el paciente %d.\n", idPaciente);
+  try {
+    if (!sesion.Seleccionar_Paciente(idPaciente, numeroFicha)) {
+      std::fprintf(stderr, "No existe el paciente %d.\n", idPaciente);
+      return 1;
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }
 

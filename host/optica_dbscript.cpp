@@ -6,7 +6,8 @@
 //
 // DATABASE is a file path (embedded engine) or host[/port]:path for a server.
 // --replace removes an existing database file first; --no-forced-writes is
-// for scratch databases (tests, benchmarks) only.
+// for scratch databases (tests, benchmarks) only. A new database file is
+// built under a temporary name and appears only once complete.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
   try {
     if (crear && reemplazar && QFileInfo(db.DatabaseName).isFile()) QFile::remove(db.DatabaseName);
     if (crear)
-      TScriptSQL::Crear_Base_Datos(db, escrituraForzada);
+      TScriptSQL::Crear_Fichero_Completo(db, escrituraForzada);
     else
       db.Open();
     for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);

@@ -164,3 +164,38 @@ void TScriptSQL::Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada) {
   db.CreateDatabase(8192, escrituraForzada);
   Ejecutar(db, Esquema());
 }
+
+QString TScriptSQL::Ruta_Temporal(const QString& ruta) { return ruta + QStringLiteral(".creandose"); }
+
+void TScriptSQL::Crear_Fichero_Completo(TIBDatabase& db, bool escrituraForzada,
+                                        const std::function<void(TIBDatabase&)>& llenar) {
+  const QString ruta = db.DatabaseName;
+  if (ruta.contains(QLatin1Char(':'))) {
+    Crear_Base_Datos(db, escrituraForzada);
+    if (llenar) llenar(db);
+    return;
+  }
+  if (QFile::exists(ruta)) ibx::Error_Cliente(QStringLiteral("La base de datos «%1» ya existe.").arg(ruta));
+  const QString temporal = Ruta_Temporal(ruta);
+  QFile::remove(temporal);
+  db.DatabaseName = temporal;
+  try {
+    Crear_Base_Datos(db, escrituraForzada);
+    if (llenar) llenar(db);
+    db.Close();
+  } catch (...) {
+    try {
+      db.Close();
+    } catch (...) {
+    }
+    QFile::remove(temporal);
+    db.DatabaseName = ruta;
+    throw;
+  }
+  db.DatabaseName = ruta;
+  if (!QFile::rename(temporal, ruta)) {
+    QFile::remove(temporal);
+    ibx::Error_Cliente(QStringLiteral("No se ha podido poner la base de datos nueva en «%1».").arg(ruta));
+  }
+  db.Open();
+}

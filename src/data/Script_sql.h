@@ -5,6 +5,7 @@
 // that later statements see the new objects.
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class TIBDatabase;
@@ -29,4 +30,16 @@ class TScriptSQL {
   // Creates a new database file (or server database) and builds the schema
   // in it; the connection is left open.
   static void Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada = true);
+
+  // Creates the database file `db.DatabaseName` whole or not at all: it is
+  // built under a temporary name in the same folder (schema, then `llenar`,
+  // when given) and renamed into place only when complete, so that a kill or
+  // a full disk never leaves a file that cannot be opened. A temporary file
+  // left by an earlier attempt is removed first. On a server (a
+  // "host:path" name) the database is created in place. The connection is
+  // left open on the finished database.
+  static void Crear_Fichero_Completo(TIBDatabase& db, bool escrituraForzada = true,
+                                     const std::function<void(TIBDatabase&)>& llenar = {});
+  // The temporary name a database file is built under.
+  static QString Ruta_Temporal(const QString& ruta);
 };

@@ -1,0 +1,180 @@
+// The host program and the database tool as a shop's technician meets them:
+// a mistaken command line or settings file gets a clear Spanish message and a
+// non-zero exit (never a window waiting for nobody, never a new empty
+// database under a mistyped name), and a first start killed half-way never
+// leaves a database file that cannot be opened.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "Base_prueba.h"
+#include "Ibx_database.h"
+#include "Script_sql.h"
+
+namespace {
+
+struct TResultado {
+  int codigo = -1;
+  QString error;
+};
+
+class OrdenesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath("config/Miravel");
+    QDir(dir.path()).mkpath("bloqueo");
+  }
+  QProcessEnvironment Entorno() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));  // no settings of the user running the tests
+    env.insert("XDG_DATA_HOME", dir.filePath("datos"));
+    env.insert("FIREBIRD_LOCK", dir.filePath("bloqueo"));
+    return env;
+  }
+  TResultado Ejecutar(const QString& programa, const QStringList& args) {
+    QProcess p;
+    p.setProcessEnvironment(Entorno());
+    p.start(programa, args);
+    if (!p.waitForFinished(60000)) {
+      p.kill();
+      p.waitForFinished();
+      return {-2, QStringLiteral("no ha terminado")};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError())};
+  }
+  TResultado Host(QStringList args) {
+    args.prepend(OPTICA_MODULOS_DIR);
+    args.prepend("--modules");
+    return Ejecutar(OPTICA_HOST, args);
+  }
+  // A demo database the host can open.
+  QString Demo() {
+    const QString ruta = dir.filePath("demo.fdb");
+    if (!QFile::exists(ruta)) {
+      const TResultado r = Host({"--demo", "--database", ruta, "--patient", "7", "--screenshot",
+                                 dir.filePath("demo.png")});
+      EXPECT_EQ(r.codigo, 0) << r.error.toStdString();
+    }
+    return ruta;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(OrdenesTest, UnaOrdenEquivocadaSeExplicaYTerminaSinEsperar) {
+  const QString bd = Demo();
+  const QString png = dir.filePath("x.png");
+  const struct {
+    QStringList args;
+    int codigo;
+    const char* mensaje;
+  } casos[] = {
+      {{"--database", bd, "--patient", "-5", "--screenshot", png}, 2, "--patient: «-5» no es válido"},
+      {{"--database", bd, "--patient", "abc", "--screenshot", png}, 2, "--patient: «abc» no es válido"},
+      {{"--database", bd, "--screenshot", png}, 2, "Sin pantalla no se puede elegir el paciente"},
+      {{"--database", bd, "--patient", "7", "--ficha", "99", "--screenshot", png}, 1,
+       "El paciente 7 no tiene la ficha de lentillas 99."},
+      {{"--database", bd, "--patient", "7", "--ficha", "x", "--screenshot", png}, 2, "--ficha: «x» no es válido"},
+      {{"--database", bd, "--patient", "7", "--shop", "999", "--screenshot", png}, 1,
+       "No existe la tienda 999 en la base de datos."},
+      {{"--database", bd, "--patient", "7", "--formats", "/no/existe", "--screenshot", png}, 1,
+       "No existe la carpeta de formatos «/no/existe»."},
+      {{"--database", bd, "--patient", "999999", "--screenshot", png}, 1, "No existe el paciente 999999."},
+  };
+  for (const auto& c : casos) {
+    const TResultado r = Host(c.args);
+    EXPECT_EQ(r.codigo, c.codigo) << c.args.join(' ').toStdString() << "\n" << r.error.toStdString();
+    EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.mensaje))) << r.error.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(png));  // no window was ever shown
+}
+
+TEST_F(OrdenesTest, UnNombreDeBaseDeDatosMalEscritoNoCreaUnaNueva) {
+  const QString mal = dir.filePath("optica-mal.fdb");
+  const TResultado r = Host({"--database", mal, "--patient", "7", "--screenshot", dir.filePath("x.png")});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.error.contains("No existe la base de datos")) << r.error.toStdString();
+  EXPECT_FALSE(QFile::exists(mal));
+  // The default database of a first start is created, demo or not.
+  const TResultado primera = Host({"--patient", "1", "--screenshot", dir.filePath("y.png")});
+  EXPECT_TRUE(QFile::exists(dir.filePath("datos/Miravel/optica-host/optica.fdb"))) << primera.error.toStdString();
+}
+
+TEST_F(OrdenesTest, UnFicheroDeConfiguracionDanadoSeDice) {
+  QFile f(dir.filePath("config/Miravel/optica-host.conf"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  QByteArray basura(3000, '\0');
+  for (char& c : basura) c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+  f.write(basura);
+  f.close();
+  const TResultado r = Host({"--patient", "7", "--screenshot", dir.filePath("x.png")});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.error.contains("no se puede leer: está dañado")) << r.error.toStdString();
+}
+
+TEST_F(OrdenesTest, LaClaveNoSeDejaALaVistaDeOtros) {
+  const TResultado r = Host({"--database", Demo(), "--db-password", "secreta", "--patient", "7", "--screenshot",
+                             dir.filePath("x.png")});
+  EXPECT_EQ(r.codigo, 0) << r.error.toStdString();
+  EXPECT_TRUE(r.error.contains("OPTICA_DB_PASSWORD")) << r.error.toStdString();
+  // A settings file with the password is made readable by its owner only.
+  QFile f(dir.filePath("config/Miravel/optica-host.conf"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(QString("[BaseDatos]\nNombre=%1\nClave=secreta\n").arg(Demo()).toUtf8());
+  f.close();
+  f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  EXPECT_EQ(Host({"--patient", "7", "--screenshot", dir.filePath("y.png")}).codigo, 0);
+  EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+}
+
+// A creation killed at any moment leaves either no database or a whole one;
+// the next creation removes what the killed one left and succeeds.
+TEST_F(OrdenesTest, UnaCreacionInterrumpidaNoDejaUnaBaseQueNoSeAbra) {
+  const QString ruta = dir.filePath("nueva.fdb");
+  const QString esquema = TScriptSQL::Esquema().toUpper();
+  const qint64 tablas = esquema.count(QRegularExpression("CREATE\\s+TABLE\\s"));
+  const qint64 procedimientos = esquema.count(QRegularExpression("CREATE\\s+(OR\\s+ALTER\\s+)?PROCEDURE\\s"));
+  ASSERT_GT(tablas, 30);
+  int enteras = 0, ausentes = 0;
+  for (int i = 0; i < 8; ++i) {
+    QFile::remove(ruta);
+    QProcess p;
+    p.setProcessEnvironment(Entorno());
+    p.start(OPTICA_DBSCRIPT, {"--create", ruta});
+    ASSERT_TRUE(p.waitForStarted());
+    QThread::msleep(100 + QRandomGenerator::global()->bounded(1400));
+    p.kill();  // SIGKILL: no chance to clean up
+    p.waitForFinished();
+    if (!QFile::exists(ruta)) {
+      ++ausentes;
+      continue;
+    }
+    // Whatever is there opens and has every table and procedure of the schema.
+    TIBDatabase db;
+    db.DatabaseName = ruta;
+    ASSERT_NO_THROW(db.Open()) << "intento " << i;
+    EXPECT_EQ(Consultar_Entero(db, "select count(*) from RDB$RELATIONS where RDB$SYSTEM_FLAG = 0 and RDB$VIEW_BLR is null"),
+              tablas);
+    EXPECT_EQ(Consultar_Entero(db, "select count(*) from RDB$PROCEDURES where RDB$SYSTEM_FLAG = 0"), procedimientos);
+    db.Close();
+    ++enteras;
+  }
+  EXPECT_EQ(enteras + ausentes, 8);
+  QFile::remove(ruta);
+  const TResultado r = Ejecutar(OPTICA_DBSCRIPT, {"--create", ruta});
+  EXPECT_EQ(r.codigo, 0) << r.error.toStdString();
+  EXPECT_TRUE(QFile::exists(ruta));
+  EXPECT_FALSE(QFile::exists(TScriptSQL::Ruta_Temporal(ruta)));
+}
+
+}  // namespace
