@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "Host_estilo.h"
 #include "Host_idioma.h"
 #include "Host_pacientes.h"
+#include "Host_senales.h"
 #include "Host_sesion.h"
 
 namespace {
@@ -64,6 +66,7 @@ QWidget* Ventana_Del_Modulo() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  TSenalesHost::Bloquear();
   QApplication app(argc, argv);
   Aplicar_Estilo_Tienda();
   if (!Cargar_Traduccion_Qt())
@@ -137,6 +140,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }
+  // SIGTERM / SIGINT close the windows as F12 would; without a display the
+  // questions are answered No (nothing half-typed is saved).
+  const bool sinPantalla = QGuiApplication::platformName() == QLatin1String("offscreen") ||
+                           QGuiApplication::platformName() == QLatin1String("minimal");
+  TSenalesHost senales(
+      [&sesion, sinPantalla] {
+        if (sinPantalla) sesion.Mensajes_Automaticos(true);
+        QApplication::closeAllWindows();
+      },
+      sinPantalla);
 
   int idPaciente = idPacienteOrden;
   if (idPaciente < 0) {

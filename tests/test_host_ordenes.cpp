@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -135,6 +136,33 @@ TEST_F(OrdenesTest, LaClaveNoSeDejaALaVistaDeOtros) {
   f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
   EXPECT_EQ(Host({"--patient", "7", "--screenshot", dir.filePath("y.png")}).codigo, 0);
   EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+}
+
+// SIGTERM on an open screen without a display closes it as F12 would (the
+// exit row of the access log written, the selection handed back) and the
+// host ends within seconds.
+TEST_F(OrdenesTest, SigtermCierraLaFichaYTerminaEnSegundos) {
+  const QString bd = Demo();
+  QProcess p;
+  p.setProcessEnvironment(Entorno());
+  p.start(OPTICA_HOST, {"--modules", OPTICA_MODULOS_DIR, "--database", bd, "--patient", "7", "--ficha", "1"});
+  ASSERT_TRUE(p.waitForStarted());
+  QThread::msleep(4000);  // the screen is open, waiting for a user
+  ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+  QElapsedTimer reloj;
+  reloj.start();
+  p.terminate();  // SIGTERM
+  ASSERT_TRUE(p.waitForFinished(8000));
+  EXPECT_LT(reloj.elapsed(), 6000);
+  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("se ha pedido terminar"));
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains("Selección devuelta por el módulo"));
+  TIBDatabase db;
+  db.DatabaseName = bd;
+  db.Open();
+  EXPECT_EQ(Consultar_Entero(db, "select count(*) from ACCESO where ID_OPCION = 8002 and OPERACION_TIP = 1"), 2);
+  db.Close();
 }
 
 // A creation killed at any moment leaves either no database or a whole one;

@@ -1,0 +1,30 @@
+#pragma once
+// SIGTERM and SIGINT for the host. Both are blocked in every thread from the
+// start of the program (the database engine's threads included, so that the
+// engine does not shut the connections down underneath the screen) and taken
+// by one waiting thread, which hands them to the event loop: there the
+// module's window is asked to close as with F12, so that a user at the screen
+// is asked about unsaved changes. Without a display nobody can answer: after
+// the close request the host gives itself 5 seconds and then ends, saying so;
+// what was not saved is rolled back by the engine, and no save is ever
+// half-written. A second signal ends the host at once.
+
+#include <QObject>
+#include <functional>
+
+class TSenalesHost : public QObject {
+ public:
+  // To be called first thing in main, before any thread exists.
+  static void Bloquear();
+
+  // `cerrar` asks the module to close; `sinPantalla` says whether a user can
+  // answer its questions.
+  TSenalesHost(std::function<void()> cerrar, bool sinPantalla);
+
+ private:
+  void Recibida(int senal);
+
+  std::function<void()> cerrar_;
+  bool sinPantalla_;
+  int recibidas_ = 0;
+};
