@@ -47,6 +47,7 @@ TConfiguracionHost TConfiguracionHost::Leer() {
   c.baseDatos = s.value(QStringLiteral("BaseDatos/Nombre"), datos + QStringLiteral("/optica.fdb")).toString();
   c.usuarioBD = s.value(QStringLiteral("BaseDatos/Usuario")).toString();
   c.claveBD = s.value(QStringLiteral("BaseDatos/Clave")).toString();
+  c.rolBD = s.value(QStringLiteral("BaseDatos/Rol")).toString();
   // A file that keeps the database password is for its owner's eyes only.
   if (!c.claveBD.isEmpty()) {
     const QFileDevice::Permissions otros = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
@@ -92,6 +93,9 @@ TSesionHost::TSesionHost(const TConfiguracionHost& cfg) : cfg_(cfg) {
     db->DatabaseName = cfg_.baseDatos;
     db->UserName = cfg_.usuarioBD;
     db->Password = cfg_.claveBD;
+    db->Role = !cfg_.rolBD.isEmpty() || cfg_.Es_Embebida() || cfg_.usuarioBD.isEmpty()
+                   ? cfg_.rolBD
+                   : QStringLiteral("OPTICA_USUARIO");
   }
   transaccion_.DefaultDatabase = &principal_;
   transaccion_.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"),

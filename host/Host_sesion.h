@@ -20,6 +20,9 @@ struct TConfiguracionHost {
   QString baseDatos;        // file path (embedded) or host[/port]:path (server)
   QString usuarioBD;        // user and password for a server; empty when embedded
   QString claveBD;
+  // The role a server connection carries (a workstation user's rights come
+  // with it); by default the shop's role whenever a server user is given.
+  QString rolBD;
   QString carpetaModulos;
   QString carpetaFormatos;
   int idUsuario = 1;

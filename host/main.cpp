@@ -4,7 +4,7 @@
 // the lens screen closes it prints what the module handed back.
 //
 //   optica-host [--demo] [--database PATH | --server HOST[/PORT]:PATH
-//               --db-user U --db-password P] [--modules DIR] [--formats DIR]
+//               --db-user U [--db-role R]] (password: OPTICA_DB_PASSWORD) [--modules DIR] [--formats DIR]
 //               [--user N] [--shop N] [--patient N] [--ficha N]
 //               [--screenshot FILE.png]
 
@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   const QCommandLineOption baseDatos(QStringLiteral("database"), QStringLiteral("Fichero de la base de datos."), QStringLiteral("ruta"));
   const QCommandLineOption servidor(QStringLiteral("server"), QStringLiteral("Base de datos en un servidor: equipo[/puerto]:ruta."), QStringLiteral("conexión"));
   const QCommandLineOption usuarioBD(QStringLiteral("db-user"), QStringLiteral("Usuario del servidor."), QStringLiteral("usuario"));
+  const QCommandLineOption rolBD(QStringLiteral("db-role"), QStringLiteral("Rol del usuario en el servidor (por omisión OPTICA_USUARIO)."), QStringLiteral("rol"));
   const QCommandLineOption claveBD(QStringLiteral("db-password"), QStringLiteral("Contraseña del servidor."), QStringLiteral("clave"));
   const QCommandLineOption modulos(QStringLiteral("modules"), QStringLiteral("Carpeta de los módulos."), QStringLiteral("carpeta"));
   const QCommandLineOption formatos(QStringLiteral("formats"), QStringLiteral("Carpeta de los formatos de impresión."), QStringLiteral("carpeta"));
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
   const QCommandLineOption paciente(QStringLiteral("patient"), QStringLiteral("Paciente (clave)."), QStringLiteral("n"));
   const QCommandLineOption ficha(QStringLiteral("ficha"), QStringLiteral("Número de la ficha de lentillas a abrir."), QStringLiteral("n"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
-  p.addOptions({demo, baseDatos, servidor, usuarioBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, captura});
+  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, captura});
   p.process(app);
 
   TConfiguracionHost cfg = TConfiguracionHost::Leer();
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
   if (p.isSet(servidor)) cfg.baseDatos = p.value(servidor);
   if (p.isSet(baseDatos) || p.isSet(servidor)) cfg.baseDatosPorDefecto = false;
   if (p.isSet(usuarioBD)) cfg.usuarioBD = p.value(usuarioBD);
+  if (p.isSet(rolBD)) cfg.rolBD = p.value(rolBD);
   if (p.isSet(claveBD)) {
     std::fprintf(stderr, "Aviso: la contraseña escrita en la línea de órdenes la puede ver cualquier usuario de este "
                          "equipo; póngala en OPTICA_DB_PASSWORD o en el fichero de configuración.\n");
