@@ -195,6 +195,48 @@ TEST_F(GrabacionTest, UnBorradoQueNoPuedeTerminarNoBorraNada) {
   EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 6"), 1);
 }
 
+// Two workstations on one record: the second save does not silently undo the
+// first; the user is told who changed it and when, and chooses.
+TEST_F(GrabacionTest, UnCambioDeOtroPuestoNoSeSobrescribeEnSilencio) {
+  Ficha(10, 1);
+  Abrir_En(10);
+  Teclear("edt_OD_Esfera", "-2,00");
+  Ejecutar_SQL(*h.consulta, "update MLENTILLA set OD_ESFERA = -9 where ID_MLENTILLA = 10");  // the other one saves
+
+  const QList<qint64> antes = Filas();
+  h.mensajes.respuestas = {mb::IDNO};  // keep what was typed
+  B("btnGrabar")->click();
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.contains("ha cambiado esta ficha el")) << h.mensajes.cajas.back().texto.toStdString();
+  EXPECT_EQ(h.mensajes.cajas.back().titulo, "PREGUNTA");
+  EXPECT_EQ(Filas(), antes);
+  EXPECT_EQ(Contar("select OD_ESFERA from MLENTILLA where ID_MLENTILLA = 10"), -9);
+  EXPECT_EQ(T("edt_OD_Esfera"), "-2,00");
+  EXPECT_TRUE(pantalla->Modificado());
+
+  h.mensajes.respuestas = {mb::IDYES};  // show it as it is now
+  B("btnGrabar")->click();
+  EXPECT_EQ(T("edt_OD_Esfera"), "-9,00");
+  EXPECT_FALSE(pantalla->Modificado());
+
+  // From the version just read, this workstation's saves go through, one after another.
+  for (const char* esfera : {"-3,00", "-4,00"}) {
+    Teclear("edt_OD_Esfera", esfera);
+    B("btnGrabar")->click();
+    EXPECT_FALSE(pantalla->Modificado()) << esfera;
+  }
+  EXPECT_EQ(Contar("select OD_ESFERA from MLENTILLA where ID_MLENTILLA = 10"), -4);
+  EXPECT_EQ(Contar("select VERSION from MLENTILLA where ID_MLENTILLA = 10"), 3);
+
+  // A record another workstation deleted is not written back.
+  Teclear("edt_OD_Esfera", "-5,00");
+  Ejecutar_SQL(*h.consulta, "delete from MLENTILLA where ID_MLENTILLA = 10");
+  B("btnGrabar")->click();
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otro puesto ha borrado esta ficha"));
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 0);
+  EXPECT_TRUE(pantalla->Modificado());
+}
+
 // ---- No text longer than where it is stored ----------------------------------------------------
 
 TEST_F(GrabacionTest, NingunaEdicionAdmiteMasDeLoQueCabeEnSuColumna) {

@@ -17,4 +17,5 @@ void TBaseLentilla::Limpiar() {
   ID_LOBSERVACIONES_ = -1;
   observaciones_.clear();
   ID_TIENDA_ = -1;
+  VERSION_ = -1;
 }

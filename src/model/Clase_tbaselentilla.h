@@ -58,6 +58,8 @@ class TBaseLentilla : public TBase {
   CAMPO_OJOS(double, ZONA_OPTICA, zona)
   CAMPO_OJOS(QString, QUERATOMETRIA, queratometria)
   CAMPO_VALOR(double, ID_TIENDA, -1)
+  // The version of the row that was read (-1: none read yet).
+  CAMPO_VALOR(int, VERSION, -1)
 
  protected:
   TGraduacionOjo ojos_[2];

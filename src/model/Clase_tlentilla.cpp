@@ -59,6 +59,28 @@ int TLentilla::Modificar() {
   return Grabar_Observaciones();
 }
 
+int TLentilla::Comprobar_Version(QString& quien, double& cuando) {
+  try {
+    // Read with the row's lock: from here until the unit of work ends no
+    // other workstation can change the record either.
+    TSentencia s(*this, 1,
+                 QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from MLENTILLA "
+                                "where ID_MLENTILLA = :ID_MLENTILLA with lock"));
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    if (s.Ejecutar() != 0) return kFichaBorrada;
+    TIBQuery& q = s.Consulta();
+    quien = q.FieldByName(QStringLiteral("MODIFICADO_POR")).AsString();
+    cuando = q.FieldByName(QStringLiteral("MODIFICADO_EN")).AsDateTime();
+    return q.FieldByName(QStringLiteral("VERSION")).AsInteger() == VERSION() ? 0 : kFichaCambiada;
+  } catch (const EIBError& e) {
+    return e.Contiene(isc_lock_conflict) || e.Contiene(isc_update_conflict) || e.Contiene(isc_deadlock)
+               ? kFichaBloqueada
+               : -1;
+  } catch (...) {
+    return -1;
+  }
+}
+
 int TLentilla::Grabar_Observaciones() {
   try {
     const int r = Grabar_Texto_Unico(
@@ -110,6 +132,7 @@ int TLentilla::Buscar() {
       for (const TCampoOjo& c : kCamposOjoFicha) Leer_Campo_Ojo(s.Parametro(Nombre_Campo_Ojo("RES_", o, c)), Ojo(o), c);
     LIQUIDOS(res("RES_LIQUIDOS").AsString());
     ID_TIENDA(res("RES_ID_TIENDA").IsNull() ? -1 : res("RES_ID_TIENDA").AsFloat());
+    VERSION(res("RES_VERSION").AsInteger());
     s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
   } catch (...) {
@@ -163,6 +186,7 @@ int TLentilla::Buscar_Ultima() {
     for (int o = 0; o < 2; ++o)
       for (const TCampoOjo& c : kCamposOjoFicha) Leer_Campo_Ojo(q.FieldByName(Nombre_Campo_Ojo("", o, c)), Ojo(o), c);
     ID_TIENDA(f("ID_TIENDA").IsNull() ? -1 : f("ID_TIENDA").AsFloat());
+    VERSION(f("VERSION").AsInteger());
     s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
     return 0;

@@ -11,6 +11,15 @@ class TLentilla : public TBaseLentilla {
 
   int Insertar();
   int Modificar();
+  // Before a change is written (inside the save's unit of work): whether the
+  // row is still the version that was read. 0 yes; kFichaCambiada when
+  // another workstation has changed it since (`quien` and `cuando` say who
+  // and when); kFichaBloqueada when another one is writing it right now;
+  // kFichaBorrada when it is gone; -1 on a database error.
+  static constexpr int kFichaBorrada = -5;
+  static constexpr int kFichaCambiada = -7;
+  static constexpr int kFichaBloqueada = -8;
+  int Comprobar_Version(QString& quien, double& cuando);
   // Loads the record of the held key. When there is none nothing changes and
   // the result of the previous load is returned.
   int Buscar();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -29,6 +30,7 @@
 #include "Ibx_error.h"
 #include "Ibx_transaction.h"
 #include "Unidad_trabajo.h"
+#include "Util_fechas.h"
 
 namespace {
 TfrmLentilla* g_activa = nullptr;
@@ -433,7 +435,24 @@ bool TfrmLentilla::Grabar_Ficha() {
       l.ID_TIENDA(ctx_->puesto->idTienda);
       r = l.Insertar();
     } else {
-      r = l.Modificar();
+      // Another workstation's change since the record was read is never
+      // overwritten without the user knowing.
+      QString quien;
+      double cuando = 0;
+      r = l.Comprobar_Version(quien, cuando);
+      if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada) {
+        unidad.Anular();
+        unidad.Confirmar();
+        Avisar_Cambio_Ajeno(r, quien, cuando);
+        return false;
+      }
+      if (r == TLentilla::kFichaBloqueada) {
+        unidad.Anular();
+        unidad.Confirmar();
+        Avisar_Fallo(nullptr, r, TAccion::kGrabar);
+        return false;
+      }
+      if (r == 0) r = l.Modificar();
     }
     if (r == 0)
       ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion,
@@ -451,6 +470,7 @@ bool TfrmLentilla::Grabar_Ficha() {
     }
   }
   if (lineas) ficha_->Lineas_Grabadas();
+  l.VERSION(nueva ? 0 : l.VERSION() + 1);  // the row's version, as its trigger counts
   TTienda& tienda = objetos_.Tienda();
   tienda.ID_TIENDA(static_cast<int32_t>(l.ID_TIENDA()));
   tienda.Buscar();
@@ -470,12 +490,34 @@ bool TfrmLentilla::Grabar_Ficha() {
   return true;
 }
 
+void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando) {
+  TLentilla& l = objetos_.Lentilla();
+  if (resultado == TLentilla::kFichaBorrada) {
+    ctx_->aplicacion->MessageBox(
+        QStringLiteral("Otro puesto ha borrado esta ficha después de que usted la abriera. No se ha grabado nada y "
+                       "los datos siguen en pantalla: si quiere conservarlos, cópielos en una ficha nueva."),
+        kAviso, mb::OK | mb::ICONWARNING);
+    return;
+  }
+  const QDateTime momento = fechas::A_QDateTime(cuando);
+  const int respuesta = ctx_->aplicacion->MessageBox(
+      QStringLiteral("%1 ha cambiado esta ficha el %2 a las %3, después de que usted la abriera. No se ha grabado "
+                     "nada, para no perder ese cambio.\n\n¿Quiere ver la ficha como ha quedado? Sí: se vuelve a "
+                     "leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin grabar.")
+          .arg(quien.isEmpty() ? QStringLiteral("Otro puesto") : QStringLiteral("Otro puesto (%1)").arg(quien.trimmed()),
+               momento.toString(QStringLiteral("dd/MM/yyyy")), momento.toString(QStringLiteral("HH:mm"))),
+      kPregunta, mb::YESNO | mb::ICONQUESTION);
+  if (respuesta != mb::IDYES) return;
+  if (Cargar_Ficha(l.ID_MLENTILLA()) == 0) Modificado_Estado(false);
+}
+
 void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion) {
   const bool grabar = accion == TAccion::kGrabar;
   const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
                               : QStringLiteral(" No se ha borrado nada");
-  if (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
-                causa->Contiene(isc_deadlock))) {
+  if (resultado == TLentilla::kFichaBloqueada ||
+      (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
+                 causa->Contiene(isc_deadlock)))) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta ficha en este momento.") + nada +
                                      QStringLiteral(": inténtelo de nuevo dentro de un momento."),
                                  kAviso, mb::OK | mb::ICONWARNING);

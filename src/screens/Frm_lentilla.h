@@ -101,6 +101,9 @@ class TfrmLentilla : public QWidget {
   // in a box, anything else in the error report.
   enum class TAccion { kGrabar, kBorrar };
   void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion);
+  // Another workstation changed (or deleted) the record since it was read:
+  // says who and when, and offers to show it as it is now.
+  void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
   void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
 
