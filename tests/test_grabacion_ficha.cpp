@@ -237,6 +237,31 @@ TEST_F(GrabacionTest, UnCambioDeOtroPuestoNoSeSobrescribeEnSilencio) {
   EXPECT_TRUE(pantalla->Modificado());
 }
 
+// Two workstations creating a record for one patient: the numbers stay
+// distinct; the second takes the next free number and says so.
+TEST_F(GrabacionTest, UnNumeroQueOtroPuestoAcabaDeUsarPasaAlSiguiente) {
+  Ficha(10, 1);
+  Abrir_En(10);
+  B("btnNuevo")->click();
+  ASSERT_EQ(T("edtFicha"), "2");
+  Teclear("edt_OD_Esfera", "-1,50");
+  Ficha(11, 2);  // the other workstation saves its record number 2 first
+  B("btnGrabar")->click();
+  EXPECT_FALSE(pantalla->Modificado());
+  EXPECT_EQ(T("edtFicha"), "3");
+  EXPECT_EQ(Estado(), "La ficha se ha grabado con el número 3: otro puesto acababa de usar el 2.");
+  EXPECT_EQ(Contar("select count(distinct NUMERO_FICHA) from MLENTILLA where ID_PACIENTE = 7"), 3);
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA where NUMERO_FICHA = 3 and OD_ESFERA = -1.5"), 1);
+  EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 4"), 1);  // one creation logged
+
+  // Deleting the first renumbers the others without two ever sharing a number.
+  B("btnPrimero")->click();
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnBorrar")->click();
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA where ID_PACIENTE = 7"), 2);
+  EXPECT_EQ(Contar("select min(NUMERO_FICHA) * 10 + max(NUMERO_FICHA) from MLENTILLA where ID_PACIENTE = 7"), 12);
+}
+
 // ---- No text longer than where it is stored ----------------------------------------------------
 
 TEST_F(GrabacionTest, NingunaEdicionAdmiteMasDeLoQueCabeEnSuColumna) {

@@ -262,9 +262,10 @@ class GuardadoFichaTest : public ::testing::Test {
   }
 
   // Everything the screen writes for a new record; the first failing code.
-  int Guardar(TLentilla& l, const QString& loteOI) {
+  // Saves record number `numero` of patient 7 with its lines and log row.
+  int Guardar(TLentilla& l, const QString& loteOI, int numero = 1) {
     l.ID_PACIENTE(7);
-    l.NUMERO_FICHA(1);
+    l.NUMERO_FICHA(numero);
     l.FECHA(fechas::Codificar(2026, 3, 1));
     l.FECHA_REVISION(fechas::Codificar(2026, 9, 1));
     l.Observaciones() = QStringList{"Primera adaptación"};
@@ -333,7 +334,7 @@ TEST_F(GuardadoFichaTest, BorrarUnaFichaSinFilaQuitaSusObservacionesYLineas) {
   ASSERT_EQ(Guardar(l, "L-OI"), 0);
   const qint64 id = static_cast<qint64>(l.ID_MLENTILLA());
   TLentilla otraFicha(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  ASSERT_EQ(Guardar(otraFicha, "L-OI"), 0);
+  ASSERT_EQ(Guardar(otraFicha, "L-OI", 2), 0);
   ASSERT_EQ(l.Buscar(), 0);  // loads the observations and their key
   // Another workstation deleted the record row alone.
   Ejecutar_SQL(*h.consulta, QString("delete from MLENTILLA where ID_MLENTILLA = %1").arg(id));

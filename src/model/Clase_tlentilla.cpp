@@ -59,6 +59,18 @@ int TLentilla::Modificar() {
   return Grabar_Observaciones();
 }
 
+int TLentilla::Siguiente_Numero() {
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("select coalesce(max(NUMERO_FICHA), 0) + 1 from MLENTILLA where ID_PACIENTE = :ID_PACIENTE"));
+    s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
+    if (s.Ejecutar() != 0) return -1;
+    return s.Consulta().Fields(0).AsInteger();
+  } catch (...) {
+    return -1;
+  }
+}
+
 int TLentilla::Comprobar_Version(QString& quien, double& cuando) {
   try {
     // Read with the row's lock: from here until the unit of work ends no
@@ -247,12 +259,15 @@ int TLentilla::Renumerar() {
   const int r = Cargar_Lista_Fichas();
   if (r != 0) return r;
   try {
-    for (int i = 0; i < listaFichas_.size(); ++i) {
-      TSentencia s(*this, 1, sql::kRenumerarFicha);
-      s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(listaFichas_[i].toDouble());
-      s.Parametro(QStringLiteral("NUMERO_FICHA")).AsInteger(i + 1);
-      s.Ejecutar();
-    }
+    // A number is unique within the patient: the records first step aside to
+    // negative numbers, so that no two hold the same number half-way.
+    for (const int signo : {-1, 1})
+      for (int i = 0; i < listaFichas_.size(); ++i) {
+        TSentencia s(*this, 1, sql::kRenumerarFicha);
+        s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(listaFichas_[i].toDouble());
+        s.Parametro(QStringLiteral("NUMERO_FICHA")).AsInteger(signo * (i + 1));
+        s.Ejecutar();
+      }
   } catch (...) {
     return -1;
   }

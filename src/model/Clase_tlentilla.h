@@ -20,6 +20,9 @@ class TLentilla : public TBaseLentilla {
   static constexpr int kFichaCambiada = -7;
   static constexpr int kFichaBloqueada = -8;
   int Comprobar_Version(QString& quien, double& cuando);
+  // The patient's highest record number plus one (1 for the first); -1 on a
+  // database error.
+  int Siguiente_Numero();
   // Loads the record of the held key. When there is none nothing changes and
   // the result of the previous load is returned.
   int Buscar();

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "Clase_tagenda.h"
@@ -418,56 +419,84 @@ int TfrmLentilla::Grabar_Lineas(double idFicha) {
 
 void TfrmLentilla::btnGrabarClick() { Grabar_Ficha(); }
 
+int TfrmLentilla::Grabar_Unidad(TLentilla& l, bool nueva, bool lineas) {
+  // The record, its observations, its lens lines, its log row and its
+  // reminder are written whole or not at all.
+  const double claveAntes = l.ID_MLENTILLA();
+  TUnidadTrabajo unidad(ctx_->conexionPrincipal);
+  int r;
+  if (nueva) {
+    l.ID_TIENDA(ctx_->puesto->idTienda);
+    r = l.Insertar();
+  } else {
+    // Another workstation's change since the record was read is never
+    // overwritten without the user knowing.
+    QString quien;
+    double cuando = 0;
+    r = l.Comprobar_Version(quien, cuando);
+    if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada) {
+      unidad.Anular();
+      unidad.Confirmar();
+      Avisar_Cambio_Ajeno(r, quien, cuando);
+      return -1;
+    }
+    if (r == TLentilla::kFichaBloqueada) {
+      unidad.Anular();
+      unidad.Confirmar();
+      Avisar_Fallo(nullptr, r, TAccion::kGrabar);
+      return -1;
+    }
+    if (r == 0) r = l.Modificar();
+  }
+  if (r == 0)
+    ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion,
+                                  l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
+  if (r == 0 && lineas) r = Grabar_Lineas(l.ID_MLENTILLA());
+  if (r == 0 && ctx_->empresa->avisoRevision == 1 && !ficha_->Sin_Fecha_Revision())
+    objetos_.Agenda().Recordatorio_Revision(l.ID_MLENTILLA(), ficha_->Fecha_Revision());
+  if (r != 0) unidad.Anular();
+  if (!unidad.Confirmar()) {
+    // Nothing was written: the typed data stays on screen, still marked
+    // changed, and a new record is still new (a retry inserts it once).
+    if (nueva) l.ID_MLENTILLA(claveAntes);
+    const EIBError* causa = unidad.Causa();
+    if (nueva && causa && (causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup)))
+      return kNumeroOcupado;
+    Avisar_Fallo(causa, r, TAccion::kGrabar);
+    return -1;
+  }
+  return 0;
+}
+
 bool TfrmLentilla::Grabar_Ficha() {
   if (ficha_->Texto_Numero() == QLatin1String("0")) return true;
   if (!ficha_->Comprobar_Fechas() || !ficha_->Comprobar_Lineas()) return false;
   TLentilla& l = objetos_.Lentilla();
   Recoger_Ficha(l);
   const bool nueva = !fichaExistente_;
-  const double claveAntes = l.ID_MLENTILLA();
   const bool lineas = ficha_->Lineas_Modificadas();
-  {
-    // The record, its observations, its lens lines, its log row and its
-    // reminder are written whole or not at all.
-    TUnidadTrabajo unidad(ctx_->conexionPrincipal);
-    int r;
-    if (nueva) {
-      l.ID_TIENDA(ctx_->puesto->idTienda);
-      r = l.Insertar();
-    } else {
-      // Another workstation's change since the record was read is never
-      // overwritten without the user knowing.
-      QString quien;
-      double cuando = 0;
-      r = l.Comprobar_Version(quien, cuando);
-      if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada) {
-        unidad.Anular();
-        unidad.Confirmar();
-        Avisar_Cambio_Ajeno(r, quien, cuando);
-        return false;
-      }
-      if (r == TLentilla::kFichaBloqueada) {
-        unidad.Anular();
-        unidad.Confirmar();
-        Avisar_Fallo(nullptr, r, TAccion::kGrabar);
-        return false;
-      }
-      if (r == 0) r = l.Modificar();
-    }
-    if (r == 0)
-      ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion,
-                                    l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
-    if (r == 0 && lineas) r = Grabar_Lineas(l.ID_MLENTILLA());
-    if (r == 0 && ctx_->empresa->avisoRevision == 1 && !ficha_->Sin_Fecha_Revision())
-      objetos_.Agenda().Recordatorio_Revision(l.ID_MLENTILLA(), ficha_->Fecha_Revision());
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      // Nothing was written: the typed data stays on screen, still marked
-      // changed, and a new record is still new (a retry inserts it once).
-      if (nueva) l.ID_MLENTILLA(claveAntes);
-      Avisar_Fallo(unidad.Causa(), r, TAccion::kGrabar);
+  // A new record whose number another workstation has just taken is saved
+  // under the next free one (the database keeps numbers unique per patient).
+  for (int intento = 0;; ++intento) {
+    const int resultado = Grabar_Unidad(l, nueva, lineas);
+    if (resultado == 0) break;
+    if (resultado != kNumeroOcupado) return false;
+    if (intento == 4) {
+      ctx_->aplicacion->MessageBox(QStringLiteral("Otros puestos están creando fichas de este paciente a la vez y no "
+                                                  "queda un número libre. No se ha grabado nada y los datos siguen "
+                                                  "en pantalla: inténtelo de nuevo."),
+                                   kAviso, mb::OK | mb::ICONWARNING);
       return false;
     }
+    const int ocupado = l.NUMERO_FICHA();
+    const int siguiente = std::max(l.Siguiente_Numero(), ocupado + 1);
+    l.NUMERO_FICHA(siguiente);
+    ficha_->Fijar_Numero(siguiente);
+    sbr_Ayuda_->showMessage(
+        QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
+            .arg(siguiente)
+            .arg(ocupado),
+        15000);
   }
   if (lineas) ficha_->Lineas_Grabadas();
   l.VERSION(nueva ? 0 : l.VERSION() + 1);  // the row's version, as its trigger counts

@@ -97,6 +97,10 @@ class TfrmLentilla : public QWidget {
   int Grabar_Lineas(double idFicha);
   // Saves the record whole; false (the user told why) when nothing was saved.
   bool Grabar_Ficha();
+  // One attempt at writing the record whole: 0, kNumeroOcupado when its new
+  // number was taken meanwhile, -1 when it failed (the user told why).
+  static constexpr int kNumeroOcupado = -9;
+  int Grabar_Unidad(TLentilla& l, bool nueva, bool lineas);
   // Tells why a save or a delete wrote nothing: a refusal the user can act on
   // in a box, anything else in the error report.
   enum class TAccion { kGrabar, kBorrar };
