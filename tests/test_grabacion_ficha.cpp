@@ -168,14 +168,7 @@ TEST_F(GrabacionTest, UnBorradoQueNoPuedeTerminarNoBorraNada) {
   Abrir_En(11, 3);
   // Another workstation is changing the record that comes after: the
   // renumbering, the last step of the delete, cannot be written.
-  TIBTransaction otra;
-  otra.DefaultDatabase = h.consulta.get();
-  otra.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = h.consulta.get();
-  q.Transaction = &otra;
-  q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 12");
-  q.ExecSQL();
+  TCambioAjeno otra(*h.consulta, "update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 12");
 
   const QList<qint64> antes = Filas();
   h.mensajes.respuestas = {mb::IDYES};
@@ -186,7 +179,7 @@ TEST_F(GrabacionTest, UnBorradoQueNoPuedeTerminarNoBorraNada) {
   EXPECT_EQ(Filas(), antes);  // record, reminder and log row all still as they were
   EXPECT_EQ(T("edtFicha"), "2");
 
-  otra.Rollback();
+  otra.Soltar();
   h.mensajes.respuestas = {mb::IDYES};
   B("btnBorrar")->click();
   EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 2);

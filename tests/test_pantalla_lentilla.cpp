@@ -367,14 +367,7 @@ TEST_F(PantallaTest, GrabarContraUnBloqueoNoPierdeNada) {
   Abrir();
   Teclear("edt_OD_Esfera", "-5,00");
 
-  TIBTransaction otra;
-  otra.DefaultDatabase = h.consulta.get();
-  otra.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = h.consulta.get();
-  q.Transaction = &otra;
-  q.SQL.Add("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 10");
-  q.ExecSQL();
+  TCambioAjeno otra(*h.consulta, "update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = 10");
 
   const qint64 accesos = Contar("select count(*) from ACCESO");
   B("btnGrabar")->click();
@@ -386,7 +379,7 @@ TEST_F(PantallaTest, GrabarContraUnBloqueoNoPierdeNada) {
   EXPECT_TRUE(pantalla->Modificado());
   EXPECT_TRUE(B("btnGrabar")->isEnabled());
 
-  otra.Rollback();
+  otra.Soltar();
   B("btnGrabar")->click();
   EXPECT_FALSE(pantalla->Modificado());
   EXPECT_EQ(Consultar_Texto(*h.consulta, "select OD_ESFERA from MLENTILLA where ID_MLENTILLA = 10"), "-5");

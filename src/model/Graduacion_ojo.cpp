@@ -2,15 +2,6 @@
 
 #include "Ibx_values.h"
 
-namespace {
-template <class... F>
-struct TSegun : F... {
-  using F::operator()...;
-};
-template <class... F>
-TSegun(F...) -> TSegun<F...>;
-}  // namespace
-
 template <class Ojo>
 void Leer_Campo_Ojo(const TValor& valor, Ojo& ojo, const TCampoDeOjo<Ojo>& campo) {
   std::visit(TSegun{[&](double Ojo::*m) { ojo.*m = valor.AsFloat(); },

@@ -102,6 +102,14 @@ QString Nombre_Campo_Ojo(const char* prefijo, int ojo, const TCampoDeOjo<Ojo>& c
          QLatin1String(campo.columna);
 }
 
+// One lambda per kind of member, for visiting the member of a field.
+template <class... F>
+struct TSegun : F... {
+  using F::operator()...;
+};
+template <class... F>
+TSegun(F...) -> TSegun<F...>;
+
 class TValor;
 class TParam;
 

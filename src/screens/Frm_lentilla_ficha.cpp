@@ -33,13 +33,6 @@ void Poner(QLineEdit* e, const QString& texto) {
   else
     e->setModified(false);
 }
-
-template <class... F>
-struct TSegun : F... {
-  using F::operator()...;
-};
-template <class... F>
-TSegun(F...) -> TSegun<F...>;
 }  // namespace
 
 QString Texto_Graduacion(const TFilaGraduacion& fila, const TGraduacionOjo& ojo) {

@@ -64,3 +64,13 @@ QStringList TAnfitrionPrueba::Filas_Acceso() {
   t.Commit();
   return filas;
 }
+
+TCambioAjeno::TCambioAjeno(TIBDatabase& otraConexion, const QString& actualizacion) {
+  transaccion_.DefaultDatabase = &otraConexion;
+  transaccion_.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = &otraConexion;
+  q.Transaction = &transaccion_;
+  q.SQL.Add(actualizacion);
+  q.ExecSQL();
+}

@@ -31,6 +31,17 @@ class TMensajesGuion : public TServicioMensajes {
   std::deque<int> respuestas;
 };
 
+// Another workstation in the middle of a change: an update left uncommitted
+// on its own attachment, holding the rows it touched until Soltar.
+class TCambioAjeno {
+ public:
+  TCambioAjeno(TIBDatabase& otraConexion, const QString& actualizacion);
+  void Soltar() { transaccion_.Rollback(); }
+
+ private:
+  TIBTransaction transaccion_;
+};
+
 class TAnfitrionPrueba {
  public:
   TAnfitrionPrueba();
