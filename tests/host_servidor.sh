@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The host program as a workstation of a shop server: the demo shop loaded by
+# the database's owner, the host connected as the workstation user, with the
+# shop's role that the host asks for by itself (the password from
+# OPTICA_DB_PASSWORD). Without that role the same user can read nothing.
+#
+#   tests/host_servidor.sh CONEXION.env OPTICA-DBSCRIPT OPTICA-HOST MODULOS DEMO.sql
+set -euo pipefail
+conf=$1 dbscript=$2 host=$3 modulos=$4 demo=$5
+# shellcheck disable=SC1090
+source "$conf"
+base="$OPTICA_TEST_CARPETA_SERVIDOR/host-$$.fdb"
+tmp=$(mktemp -d)
+trap 'rm -f "$base"; rm -rf "$tmp"' EXIT
+cp "$OPTICA_TEST_PLANTILLA_SERVIDOR" "$base"
+conexion="$OPTICA_TEST_SERVIDOR:$base"
+timeout -s KILL 60 "$dbscript" --user "$OPTICA_TEST_DUENO" --password "$OPTICA_TEST_CLAVE_DUENO" "$conexion" "$demo"
+
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" OPTICA_DB_PASSWORD="$OPTICA_TEST_CLAVE"
+salida=$(timeout -s KILL 60 "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" --modules "$modulos" \
+  --patient 7 --ficha 2 --screenshot "$tmp/ficha.png" 2>"$tmp/error.txt") || {
+  echo "el host no ha abierto la ficha en el servidor:" >&2; cat "$tmp/error.txt" >&2; exit 1; }
+grep -q "168 clave: 3" <<<"$salida" || { echo "selección inesperada: $salida" >&2; exit 1; }
+[ -s "$tmp/ficha.png" ] || { echo "no hay captura de la ficha" >&2; exit 1; }
+
+if timeout -s KILL 60 "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" --db-role NINGUNO \
+    --modules "$modulos" --patient 7 --screenshot "$tmp/otra.png" 2>"$tmp/error2.txt" >/dev/null; then
+  echo "sin el rol de la tienda el puesto no debería poder leer nada" >&2; exit 1
+fi
+grep -q "Error de la base de datos" "$tmp/error2.txt" || { cat "$tmp/error2.txt" >&2; exit 1; }
+echo "1 passed, 0 failed"
