@@ -30,9 +30,6 @@ class GrabacionTest : public TPantallaPrueba {
  protected:
   void SetUp() override {
     for (const char* sql : {
-             "insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, DECIMALES_M1, "
-             "DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA) values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, "
-             "166.386, 1)",
              "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')",
              "insert into TIENDA (ID_TIENDA, CODIGO, DESCRIPCION) values (1, 1, 'Centro')",
              // A description longer than a line's reference column.
@@ -41,8 +38,7 @@ class GrabacionTest : public TPantallaPrueba {
              "'Biofinity Toric 3 u. (a pedido)', 'Biofinity Toric', 'Transparente', '8,70', 14.5, 44.9, 7470.73, 0)",
          })
       Ejecutar_SQL(*h.principal, sql);
-    moneda = std::make_unique<TMoneda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
-    h.ctx.moneda = moneda.get();
+    Poner_Moneda();
     h.empresa.mesesGarantia = 12;
     h.empresa.mesesRevision = 6;
     h.empresa.avisoRevision = 1;
@@ -87,7 +83,6 @@ class GrabacionTest : public TPantallaPrueba {
             Contar("select count(*) from AGENDA")};
   }
 
-  std::unique_ptr<TMoneda> moneda;
 };
 
 // ---- A save is one unit ----------------------------------------------------------------------

@@ -20,15 +20,10 @@ const QString kRol = QStringLiteral("OPTICA_USUARIO");
 
 QStringList Nombres(TIBDatabase& db, const QString& sql) {
   QStringList r;
-  TIBTransaction t;
-  t.DefaultDatabase = &db;
-  TIBQuery q;
-  q.Database = &db;
-  q.Transaction = &t;
-  q.SQL.Add(sql);
-  q.Open();
-  for (; !q.Eof(); q.Next()) r << q.Fields(0).AsString().trimmed();
-  t.Commit();
+  TSentenciaPrueba s(db, sql);
+  s.q.Open();
+  for (; !s.q.Eof(); s.q.Next()) r << s.q.Fields(0).AsString().trimmed();
+  s.t.Commit();
   return r;
 }
 
@@ -139,15 +134,10 @@ TEST_F(PermisosTest, UnPuestoNoCambiaElEsquema) {
   // Straight on the workstation's connection, not through the set-up helper
   // (which hands changes of schema to the owner).
   const auto intentar = [&](const char* sql) {
-    TIBTransaction t;
-    t.DefaultDatabase = db.get();
-    TIBQuery q;
-    q.Database = db.get();
-    q.Transaction = &t;
-    q.SQL.Add(sql);
+    TSentenciaPrueba s(*db, sql);
     try {
-      q.ExecSQL();
-      t.Commit();
+      s.q.ExecSQL();
+      s.t.Commit();
     } catch (const EIBError& e) {
       return e.Message();
     }

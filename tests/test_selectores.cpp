@@ -28,9 +28,6 @@ class SelectoresTest : public TPantallaPrueba {
  protected:
   void SetUp() override {
     for (const char* sql : {
-             "insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, DECIMALES_M1, "
-             "DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA) values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, "
-             "166.386, 1)",
              "insert into DOCTOR (ID_DOCTOR, CODIGO, NOMBRE, APELLIDOS, BORRADO, PROPIA_AJENA) "
              "values (4, 4, 'Ana', 'Ruiz', 0, 1)",
              "insert into AGENTE (ID_AGENTE, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (3, 3, 'Eva', 'Gil', 0)",
@@ -48,8 +45,7 @@ class SelectoresTest : public TPantallaPrueba {
              "values (42, 3, 'OTRA', 555, 'No es esta')",
          })
       Ejecutar_SQL(*h.principal, sql);
-    moneda = std::make_unique<TMoneda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
-    h.ctx.moneda = moneda.get();
+    Poner_Moneda();
     h.empresa.mesesGarantia = 12;
   }
   QComboBox* C(const char* n) { return W<QComboBox>(n); }
@@ -64,7 +60,6 @@ class SelectoresTest : public TPantallaPrueba {
   bool Grabar_Activo() { return W<QToolButton>("btnGrabar")->isEnabled(); }
   QString Texto(const QString& sql) { return Consultar_Texto(*h.consulta, sql); }
 
-  std::unique_ptr<TMoneda> moneda;
 };
 
 TEST_F(SelectoresTest, ArticuloPorReferenciaOCodigoDeBarrasConSuPrecioYDatos) {

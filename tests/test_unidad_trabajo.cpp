@@ -215,13 +215,7 @@ TEST_F(UnidadTrabajoTest, UnaUnidadInteriorAbandonadaAnulaLaExterior) {
 
 TEST_F(UnidadTrabajoTest, LaUnidadNoEsperaPorUnBloqueoDeOtroPuesto) {
   ASSERT_EQ(Insertar_Tipo(*tipos, "A1", "original"), 0);
-  TIBTransaction t;
-  t.DefaultDatabase = otra.get();
-  TIBQuery q;
-  q.Database = otra.get();
-  q.Transaction = &t;
-  q.SQL.Add("update TLENTILLA set DESCRIPCION = 'del otro puesto' where CODIGO = 'A1'");
-  q.ExecSQL();
+  TCambioAjeno otroPuesto(*otra, "update TLENTILLA set DESCRIPCION = 'del otro puesto' where CODIGO = 'A1'");
 
   TUnidadTrabajo unidad(conexionB.get());
   EXPECT_EQ(Insertar_Tipo(*tipos, "A2", "nuevo"), 0);
@@ -232,7 +226,7 @@ TEST_F(UnidadTrabajoTest, LaUnidadNoEsperaPorUnBloqueoDeOtroPuesto) {
   EXPECT_LT(reloj.elapsed(), 2000);  // nowait, as every write transaction
   tipos->Cerrar(1);
   EXPECT_FALSE(unidad.Confirmar());
-  t.Rollback();
+  otroPuesto.Soltar();
   EXPECT_EQ(Tipos_Visibles(), 1);
   EXPECT_EQ(Consultar_Texto(*otra, "select DESCRIPCION from TLENTILLA where CODIGO = 'A1'"), "original");
 }
@@ -360,17 +354,12 @@ TEST_F(GuardadoFichaTest, BorrarUnaFichaBloqueadaNoQuitaNadaMas) {
   ASSERT_EQ(Guardar(l, "L-OI"), 0);
   const qint64 id = static_cast<qint64>(l.ID_MLENTILLA());
   ASSERT_EQ(l.Buscar(), 0);
-  TIBTransaction t;
-  t.DefaultDatabase = h.consulta.get();
-  TIBQuery q;
-  q.Database = h.consulta.get();
-  q.Transaction = &t;
-  q.SQL.Add(QString("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = %1").arg(id));
-  q.ExecSQL();
+  TCambioAjeno otroPuesto(*h.consulta,
+                          QString("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = %1").arg(id));
 
   h.mensajes.respuestas = {mb::IDYES};
   EXPECT_EQ(l.Borrar(), -1);
-  t.Rollback();
+  otroPuesto.Soltar();
   TIBDatabase& c = *h.consulta;
   EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from MLENTILLA where ID_MLENTILLA = %1").arg(id)), 1);
   EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from DLENTILLA where ID_MLENTILLA = %1").arg(id)), 2);

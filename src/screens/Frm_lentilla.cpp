@@ -434,16 +434,14 @@ int TfrmLentilla::Grabar_Unidad(TLentilla& l, bool nueva, bool lineas) {
     QString quien;
     double cuando = 0;
     r = l.Comprobar_Version(quien, cuando);
-    if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada) {
+    if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada || r == TLentilla::kFichaBloqueada) {
+      // The unit ends (and lets go of the row it locked) before the user is asked.
       unidad.Anular();
       unidad.Confirmar();
-      Avisar_Cambio_Ajeno(r, quien, cuando);
-      return -1;
-    }
-    if (r == TLentilla::kFichaBloqueada) {
-      unidad.Anular();
-      unidad.Confirmar();
-      Avisar_Fallo(nullptr, r, TAccion::kGrabar);
+      if (r == TLentilla::kFichaBloqueada)
+        Avisar_Fallo(nullptr, r, TAccion::kGrabar);
+      else
+        Avisar_Cambio_Ajeno(r, quien, cuando);
       return -1;
     }
     if (r == 0) r = l.Modificar();

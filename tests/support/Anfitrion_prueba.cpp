@@ -53,24 +53,15 @@ TAnfitrionPrueba::~TAnfitrionPrueba() { acceso.reset(); }
 
 QStringList TAnfitrionPrueba::Filas_Acceso() {
   QStringList filas;
-  TIBTransaction t;
-  t.DefaultDatabase = consulta.get();
-  TIBQuery q;
-  q.Database = consulta.get();
-  q.Transaction = &t;
-  q.SQL.Add("select ID_OPCION, OPERACION_TIP from ACCESO order by ID_ACCESO");
-  q.Open();
-  for (; !q.Eof(); q.Next()) filas << QString("%1/%2").arg(q.Fields(0).AsInteger()).arg(q.Fields(1).AsInteger());
-  t.Commit();
+  TSentenciaPrueba s(*consulta, "select ID_OPCION, OPERACION_TIP from ACCESO order by ID_ACCESO");
+  s.q.Open();
+  for (; !s.q.Eof(); s.q.Next())
+    filas << QString("%1/%2").arg(s.q.Fields(0).AsInteger()).arg(s.q.Fields(1).AsInteger());
+  s.t.Commit();
   return filas;
 }
 
-TCambioAjeno::TCambioAjeno(TIBDatabase& otraConexion, const QString& actualizacion) {
-  transaccion_.DefaultDatabase = &otraConexion;
-  transaccion_.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = &otraConexion;
-  q.Transaction = &transaccion_;
-  q.SQL.Add(actualizacion);
-  q.ExecSQL();
+TCambioAjeno::TCambioAjeno(TIBDatabase& otraConexion, const QString& actualizacion)
+    : sentencia_(otraConexion, actualizacion, {"read_committed", "rec_version", "nowait"}) {
+  sentencia_.q.ExecSQL();
 }

@@ -36,10 +36,10 @@ class TMensajesGuion : public TServicioMensajes {
 class TCambioAjeno {
  public:
   TCambioAjeno(TIBDatabase& otraConexion, const QString& actualizacion);
-  void Soltar() { transaccion_.Rollback(); }
+  void Soltar() { sentencia_.t.Rollback(); }
 
  private:
-  TIBTransaction transaccion_;
+  TSentenciaPrueba sentencia_;
 };
 
 class TAnfitrionPrueba {

@@ -99,14 +99,9 @@ QString Permiso_Para_Rol(const QString& sql, const QString& rol) {
 }
 
 void Ejecutar_En(TIBDatabase& db, const QString& sql) {
-  TIBTransaction t;
-  t.DefaultDatabase = &db;
-  TIBQuery q;
-  q.Database = &db;
-  q.Transaction = &t;
-  q.SQL.Add(sql);
-  q.ExecSQL();
-  t.Commit();
+  TSentenciaPrueba s(db, sql);
+  s.q.ExecSQL();
+  s.t.Commit();
 }
 }  // namespace
 
@@ -177,18 +172,21 @@ void Ejecutar_SQL(TIBDatabase& db, const QString& sql) {
 
 namespace {
 TField Primer_Campo(TIBDatabase& db, const QString& sql) {
-  TIBTransaction t;
-  t.DefaultDatabase = &db;
-  TIBQuery q;
-  q.Database = &db;
-  q.Transaction = &t;
-  q.SQL.Add(sql);
-  q.Open();
-  TField f = q.Fields(0);
-  t.Commit();
+  TSentenciaPrueba s(db, sql);
+  s.q.Open();
+  TField f = s.q.Fields(0);
+  s.t.Commit();
   return f;
 }
 }  // namespace
 
 QString Consultar_Texto(TIBDatabase& db, const QString& sql) { return Primer_Campo(db, sql).AsString(); }
 qint64 Consultar_Entero(TIBDatabase& db, const QString& sql) { return Primer_Campo(db, sql).AsInt64(); }
+
+TSentenciaPrueba::TSentenciaPrueba(TIBDatabase& db, const QString& sql, const QStringList& parametros) {
+  t.DefaultDatabase = &db;
+  t.Params = parametros;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(sql);
+}

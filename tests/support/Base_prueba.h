@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "Ibx_database.h"
+#include "Ibx_query.h"
+#include "Ibx_transaction.h"
 
 // The server the tests run on, as scripts/servidor-prueba describes it.
 struct TServidorPrueba {
@@ -52,6 +54,14 @@ class TBaseDatosPrueba {
 // server a change of schema, or ending attachments through the monitoring
 // tables, runs as the owner on an attachment of its own, and a table,
 // procedure or generator it creates is opened to the shop's role.
+// One statement of a test on a connection, in a transaction of its own that
+// commits only when told (and rolls back otherwise).
+struct TSentenciaPrueba {
+  TSentenciaPrueba(TIBDatabase& db, const QString& sql, const QStringList& parametros = {});
+  TIBTransaction t;
+  TIBQuery q;
+};
+
 void Ejecutar_SQL(TIBDatabase& db, const QString& sql);
 // First column of the first row of a query, as text.
 QString Consultar_Texto(TIBDatabase& db, const QString& sql);

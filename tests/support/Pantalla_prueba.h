@@ -11,7 +11,10 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+
 #include "Anfitrion_prueba.h"
+#include "Clase_tmoneda.h"
 #include "Frm_lentilla.h"
 
 class TPantallaPrueba : public ::testing::Test {
@@ -49,7 +52,17 @@ class TPantallaPrueba : public ::testing::Test {
     Ir(hacia);
   }
   qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
+  // The shop's currencies: euros, and pesetas at 166,386.
+  void Poner_Moneda() {
+    Ejecutar_SQL(*h.principal,
+                 "insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, DECIMALES_M1, "
+                 "DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA) values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, "
+                 "166.386, 1)");
+    moneda = std::make_unique<TMoneda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
+    h.ctx.moneda = moneda.get();
+  }
 
   TAnfitrionPrueba h;
+  std::unique_ptr<TMoneda> moneda;
   QPointer<TfrmLentilla> pantalla;
 };
