@@ -11,7 +11,12 @@
 //   build/bench/bench_pantalla [--benchmark_repetitions=5]
 //
 // The database lives in OPTICA_BENCH_BD (default: bench-lentillas-2.fdb in the
-// temporary folder); delete it to build it again.
+// temporary folder); delete it to build it again. "host[/port]:path" runs the
+// benchmarks over a Firebird server, as OPTICA_BENCH_USUARIO with the password
+// OPTICA_BENCH_CLAVE (and the role OPTICA_BENCH_ROL, if given); the database is
+// built there the first time, so the user must be allowed to create it. Each
+// benchmark also reports its round trips to the server per iteration
+// ("viajes"; none embedded).
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +29,7 @@
 #include <ibase.h>
 
 #include "Iteraciones.h"
+#include "Viajes.h"
 #include "Clase_tbdacceso.h"
 #include "Clase_tbiblioteca.h"
 #include "Clase_tctrlteclado.h"
@@ -46,12 +52,37 @@ QString Ruta_Base() {
   return env.isEmpty() ? QDir::tempPath() + "/bench-lentillas-2.fdb" : env;
 }
 
+// A path with a host in front of it names a database on a server.
+bool En_Servidor(const QString& ruta) { return ruta.indexOf(QLatin1Char(':')) > 1; }
+
+void Preparar_Conexion(TIBDatabase& db) {
+  db.DatabaseName = Ruta_Base();
+  db.UserName = qEnvironmentVariable("OPTICA_BENCH_USUARIO");
+  db.Password = qEnvironmentVariable("OPTICA_BENCH_CLAVE");
+  db.Role = qEnvironmentVariable("OPTICA_BENCH_ROL");
+}
+
+// Whether the benchmark database is there to open; on a server only an
+// attachment can tell.
+bool Existe_Base() {
+  const QString ruta = Ruta_Base();
+  if (!En_Servidor(ruta)) return QFile::exists(ruta);
+  TIBDatabase db;
+  Preparar_Conexion(db);
+  try {
+    db.Open();
+  } catch (const EIBError&) {
+    return false;
+  }
+  return true;
+}
+
 // Builds the database with one block per table, inside the engine. Neighbouring
 // records differ in their graduation, lenses, dates and observations, so that
 // walking from one to the next repaints what a real walk repaints.
-void Generar_Base(const QString& ruta) {
+void Generar_Base() {
   TIBDatabase db;
-  db.DatabaseName = ruta;
+  Preparar_Conexion(db);
   TScriptSQL::Crear_Base_Datos(db, false);
   TScriptSQL::Ejecutar(db, QStringLiteral(R"(
 insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, DECIMALES_M1, DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA)
@@ -121,9 +152,9 @@ struct THost {
   THostContext ctx;
 
   THost() {
-    const QString ruta = Ruta_Base();
-    if (!QFile::exists(ruta)) Generar_Base(ruta);
-    principal.DatabaseName = secundaria.DatabaseName = ruta;
+    if (!Existe_Base()) Generar_Base();
+    Preparar_Conexion(principal);
+    Preparar_Conexion(secundaria);
     principal.Open();
     secundaria.Open();
     transaccion.DefaultDatabase = &principal;
@@ -162,7 +193,11 @@ struct THost {
     ctx.seleccion.tieneFichas = 1;
     ctx.seleccion.idFicha = Clave(numero);
   }
+  // Looked up once per number, so that choosing a record costs the timed
+  // actions nothing.
   double Clave(int numero) {
+    auto it = claves.constFind(numero);
+    if (it != claves.constEnd()) return *it;
     TIBQuery q;
     q.Database = &principal;
     q.Transaction = &transaccion;
@@ -172,13 +207,27 @@ struct THost {
     q.Open();
     const double k = q.Fields(0).AsFloat();
     transaccion.Commit();
+    claves.insert(numero, k);
     return k;
   }
+  QHash<int, double> claves;
 };
 
+// Made before the first benchmark and gone before main returns: its
+// connections are closed while the Firebird client is still whole (a
+// server attachment left to the exit handlers is detached through a
+// client that is already shutting down).
+std::unique_ptr<THost> host;
+
 THost& Host() {
-  static THost h;
-  return h;
+  if (!host) host = std::make_unique<THost>();
+  return *host;
+}
+
+// Round trips to the server per iteration, from the count before the loop.
+void Viajes(benchmark::State& state, std::uint64_t antes) {
+  state.counters["viajes"] =
+      benchmark::Counter(static_cast<double>(viajes::Contados() - antes), benchmark::Counter::kAvgIterations);
 }
 
 // Splits a screen action in two: the module's own work (the handler, with its
@@ -276,6 +325,8 @@ void BM_Abrir_Pantalla(benchmark::State& state) {
     return;
   }
   double ac = 0, ap = 0;
+  std::uint64_t cierre = 0;  // closing the window is not timed, nor counted
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     h.Seleccionar(50);
     QElapsedTimer t;
@@ -289,15 +340,19 @@ void BM_Abrir_Pantalla(benchmark::State& state) {
     for (QWidget* t : QApplication::topLevelWidgets())
       if (t->objectName() == "frmLentilla" && t->isVisible()) w = t;
     state.PauseTiming();
+    const std::uint64_t antesCierre = viajes::Contados();
     if (w) Cerrar(w);
+    cierre += viajes::Contados() - antesCierre;
     state.ResumeTiming();
   }
+  Viajes(state, viajes0 + cierre);
   Contadores(state, ac, ap);
 }
 OPTICA_BENCHMARK(BM_Abrir_Pantalla)->Unit(benchmark::kMillisecond);
 
 void BM_Abrir_Directo(benchmark::State& state) {
   THost& h = Host();
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     h.Seleccionar(50);
     Firebird::IAttachment* b = h.principal.Handle();
@@ -309,6 +364,7 @@ void BM_Abrir_Directo(benchmark::State& state) {
     Directo(h.secundaria.Handle(), "select NOMBRE_USUARIO from USUARIO where ID_USUARIO = 1");
     Directo(b, Acceso(0, -1));
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Abrir_Directo)->Unit(benchmark::kMillisecond);
 
@@ -316,6 +372,7 @@ OPTICA_BENCHMARK(BM_Abrir_Directo)->Unit(benchmark::kMillisecond);
 // the opening that is the screen's own.
 void BM_Construir_Ventana(benchmark::State& state) {
   THost& h = Host();
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     auto* f = new TfrmLentilla(&h.aplicacion);
     state.PauseTiming();
@@ -323,6 +380,7 @@ void BM_Construir_Ventana(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Construir_Ventana)->Unit(benchmark::kMillisecond);
 
@@ -334,17 +392,21 @@ OPTICA_BENCHMARK(BM_Construir_Ventana)->Unit(benchmark::kMillisecond);
 void BM_Buscar_Ficha_Clases(benchmark::State& state) {
   THost& h = Host();
   const double ficha = h.Clave(25);
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     TLentilla l(&h.aplicacion, &h.secundaria, &h.principal);
     l.ID_MLENTILLA(ficha);
     if (l.Buscar() != 0) state.SkipWithError("Buscar");
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Buscar_Ficha_Clases)->Unit(benchmark::kMillisecond);
 
 void BM_Crear_Ficha_Clases(benchmark::State& state) {
   THost& h = Host();
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) TLentilla l(&h.aplicacion, &h.secundaria, &h.principal);
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Crear_Ficha_Clases)->Unit(benchmark::kMillisecond);
 
@@ -352,6 +414,7 @@ void BM_Buscar_Ficha_Directo(benchmark::State& state) {
   THost& h = Host();
   const double ficha = h.Clave(25);
   Firebird::IAttachment* b = h.principal.Handle();
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     Directo(b, "Select * From MONEDA");  // the currency of the record's person object
     Directo(b, QString("EXECUTE PROCEDURE BUSCAR_MLENTILLA(%1, -1, -1)").arg(ficha).toUtf8());
@@ -361,6 +424,7 @@ void BM_Buscar_Ficha_Directo(benchmark::State& state) {
     Directo(b, "EXECUTE PROCEDURE BUSCAR_AGENTE(3, -1, 0)");
     Directo(b, QString("Select * from LOBSERVACIONES where ID_MLENTILLA = %1").arg(ficha).toUtf8());
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Buscar_Ficha_Directo)->Unit(benchmark::kMillisecond);
 
@@ -376,6 +440,7 @@ void BM_Siguiente_Pantalla(benchmark::State& state) {
   f->show();
   bool adelante = true;
   double tc = 0, tp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     QElapsedTimer t;
     t.start();
@@ -389,6 +454,7 @@ void BM_Siguiente_Pantalla(benchmark::State& state) {
     tp += t.nsecsElapsed();
     adelante = !adelante;
   }
+  Viajes(state, viajes0);
   Contadores(state, tc, tp);
   Cerrar(f);
 }
@@ -398,6 +464,7 @@ void BM_Siguiente_Directo(benchmark::State& state) {
   THost& h = Host();
   const double claves[2] = {h.Clave(26), h.Clave(25)};
   int i = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     Directo(h.principal.Handle(),
             QString("Select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = %1 And NUMERO_FICHA > 25 Order By "
@@ -407,6 +474,7 @@ void BM_Siguiente_Directo(benchmark::State& state) {
     Mostrar_Directo(h, claves[i]);
     i = 1 - i;
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Siguiente_Directo)->Unit(benchmark::kMillisecond);
 
@@ -423,6 +491,7 @@ void BM_Grabar_Pantalla(benchmark::State& state) {
   auto* lote = f->findChild<QLineEdit*>("edtODLote");
   int n = 0;
   double gc = 0, gp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     state.PauseTiming();
     const QString valor = (++n % 2) ? "-2,50" : "-2,25";
@@ -440,6 +509,7 @@ void BM_Grabar_Pantalla(benchmark::State& state) {
     gp += t.nsecsElapsed();
     if (f->Modificado()) state.SkipWithError("no se grabó");
   }
+  Viajes(state, viajes0);
   Contadores(state, gc, gp);
   Cerrar(f);
 }
@@ -450,6 +520,7 @@ void BM_Grabar_Directo(benchmark::State& state) {
   const double ficha = h.Clave(30);
   Firebird::IAttachment* b = h.principal.Handle();
   int n = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     const QString esfera = (++n % 2) ? "-2.5" : "-2.25";
     Directo(b, QString("Update MLENTILLA set OD_ESFERA = %1, LIQUIDOS = 'Renu', FECHA = '2022-06-01' where "
@@ -482,6 +553,7 @@ void BM_Grabar_Directo(benchmark::State& state) {
                    .arg(ficha)
                    .toUtf8());
   }
+  Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Grabar_Directo)->Unit(benchmark::kMillisecond);
 
@@ -496,5 +568,6 @@ int main(int argc, char** argv) {
   Host();  // builds the database before any timing
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  host.reset();
   return 0;
 }

@@ -49,6 +49,7 @@ void TIBDatabase::Open() {
   TEstado st;
   Firebird::IProvider* prov = ibx::Master()->getDispatcher();
   try {
+    ++generacion_;
     attachment_ = prov->attachDatabase(&st, DatabaseName.toUtf8().constData(),
                                        static_cast<unsigned>(dpb.size()),
                                        reinterpret_cast<const unsigned char*>(dpb.data()));
@@ -65,6 +66,7 @@ void TIBDatabase::CreateDatabase(int pageSize, bool escrituraForzada) {
   TEstado st;
   Firebird::IProvider* prov = ibx::Master()->getDispatcher();
   try {
+    ++generacion_;
     attachment_ = prov->createDatabase(&st, DatabaseName.toUtf8().constData(),
                                        static_cast<unsigned>(dpb.size()),
                                        reinterpret_cast<const unsigned char*>(dpb.data()));
@@ -82,6 +84,7 @@ void TIBDatabase::Close() {
   if (unidad_) unidad_->Abandonar();
   procedimientos_.clear();
   Olvidar_Descripciones();
+  Soltar_Sentencias();
   if (!attachment_) return;
   TEstado st;
   Firebird::IAttachment* a = attachment_;
@@ -98,6 +101,7 @@ void TIBDatabase::DropDatabase() {
   if (!attachment_) ibx::Error_Cliente(QStringLiteral("La base de datos no está conectada."));
   procedimientos_.clear();
   Olvidar_Descripciones();
+  Soltar_Sentencias();
   TEstado st;
   attachment_->dropDatabase(&st);
   attachment_ = nullptr;
@@ -217,4 +221,55 @@ void TIBDatabase::Olvidar_Descripcion(const QByteArray& texto) {
 void TIBDatabase::Olvidar_Descripciones() {
   for (TDescripcion& d : descripciones_) Soltar(d);
   descripciones_.clear();
+}
+
+namespace {
+// Statements kept at most; texts built with their values inside never repeat,
+// and the table is emptied when it reaches this size.
+constexpr int kMaxSentencias = 256;
+
+void Liberar(Firebird::IStatement* s) {
+  TEstado st;
+  try {
+    s->free(&st);  // releases the interface on success
+  } catch (...) {
+    s->release();
+  }
+}
+}  // namespace
+
+Firebird::IStatement* TIBDatabase::Tomar_Sentencia(const QByteArray& texto, Firebird::ITransaction* tra) {
+  if (!attachment_) ibx::Error_Cliente(QStringLiteral("La base de datos no está conectada."));
+  ibx::Trazar(texto.constData(), texto.size());
+  auto it = sentencias_.find(texto);
+  if (it != sentencias_.end()) {
+    Firebird::IStatement* s = *it;
+    sentencias_.erase(it);
+    return s;
+  }
+  TEstado st;
+  return attachment_->prepare(&st, tra, static_cast<unsigned>(texto.size()), texto.constData(), 3,
+                              Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+}
+
+void TIBDatabase::Devolver_Sentencia(const QByteArray& texto, Firebird::IStatement* sentencia, bool sirve,
+                                     unsigned generacion) {
+  if (!sentencia) return;
+  if (!sirve || !attachment_ || generacion != generacion_ || sentencias_.contains(texto)) {
+    Liberar(sentencia);
+    return;
+  }
+  if (sentencias_.size() >= kMaxSentencias) Soltar_Sentencias();
+  sentencias_.insert(texto, sentencia);
+}
+
+void TIBDatabase::Olvidar_Sentencias() {
+  ++generacion_;  // statements in use now are freed when given back
+  Soltar_Sentencias();
+  Olvidar_Descripciones();
+}
+
+void TIBDatabase::Soltar_Sentencias() {
+  for (Firebird::IStatement* s : std::as_const(sentencias_)) Liberar(s);
+  sentencias_.clear();
 }

@@ -65,6 +65,27 @@ class TIBDatabase {
                                           bool conEntrada);
   void Olvidar_Descripcion(const QByteArray& texto);
 
+  // A statement prepared from `texto`, for the caller alone until it gives it
+  // back: the one kept from an earlier use of the text when there is one,
+  // otherwise prepared now in `tra`. Over a server each prepare is a round
+  // trip, and the classes run the same few texts again and again, so a
+  // statement given back is kept (one per text) while the connection lasts.
+  Firebird::IStatement* Tomar_Sentencia(const QByteArray& texto, Firebird::ITransaction* tra);
+  // Gives back a statement taken with Tomar_Sentencia on this connection.
+  // One that failed (`sirve` false: a table may have changed under it) is
+  // freed instead of kept, and so is one taken before the connection was
+  // closed and opened again or that has forgotten its statements since
+  // (`generacion` is Generacion() when taken).
+  void Devolver_Sentencia(const QByteArray& texto, Firebird::IStatement* sentencia, bool sirve,
+                          unsigned generacion);
+  // Forgets every kept statement and description. A statement keeps the
+  // tables and procedures as they were when it was prepared, so a change of
+  // the schema (by this connection or another) reaches this one when it next
+  // forgets: the screen does so each time it opens.
+  void Olvidar_Sentencias();
+  // Changes each time the connection is opened or forgets its statements.
+  unsigned Generacion() const { return generacion_; }
+
  private:
   // The unit of work open on this connection registers itself here.
   friend class TUnidadTrabajo;
@@ -72,8 +93,11 @@ class TIBDatabase {
   std::string Parametros_Conexion(bool crear, int pageSize, bool escrituraForzada) const;
 
   void Olvidar_Descripciones();
+  void Soltar_Sentencias();
 
   Firebird::IAttachment* attachment_ = nullptr;
+  unsigned generacion_ = 0;
+  QHash<QByteArray, Firebird::IStatement*> sentencias_;
   QHash<QString, TInfoProcedimiento> procedimientos_;
   QHash<QByteArray, TDescripcion> descripciones_;
   TUnidadTrabajo* unidad_ = nullptr;

@@ -55,6 +55,7 @@ Firebird::IAttachment* TIBQuery::Conexion() const { return Base()->Handle(); }
 void TIBQuery::Olvidar_Descripcion() {
   TIBDatabase* db = Database ? Database : (Transaction ? Transaction->DefaultDatabase : nullptr);
   if (db) db->Olvidar_Descripcion(traducida_.texto);
+  sentenciaSirve_ = false;
   Unprepare();
 }
 
@@ -76,17 +77,17 @@ void TIBQuery::Prepare() {
   if (statement_) return;
   if (traducida_.texto.trimmed().isEmpty())
     ibx::Error_Cliente(QStringLiteral("La consulta no tiene texto."));
-  Firebird::IAttachment* att = Conexion();
+  TIBDatabase* db = Base();
   Firebird::ITransaction* tra = Transaccion_Activa();
   TEstado st;
-  ibx::Trazar(traducida_.texto.constData(), traducida_.texto.size());
-  statement_ = att->prepare(&st, tra, static_cast<unsigned>(traducida_.texto.size()),
-                            traducida_.texto.constData(), 3,
-                            Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+  statement_ = db->Tomar_Sentencia(traducida_.texto, tra);
+  baseSentencia_ = db;
+  generacionSentencia_ = db->Generacion();
+  sentenciaSirve_ = true;
   try {
     // Inputs are described only when there are parameters, outputs only when
     // the statement gives rows; both once per text and connection.
-    const TDescripcion& d = Base()->Describir_Sentencia(traducida_.texto, statement_, !traducida_.posiciones.empty());
+    const TDescripcion& d = db->Describir_Sentencia(traducida_.texto, statement_, !traducida_.posiciones.empty());
     tipoSentencia_ = d.tipo;
     if (!traducida_.posiciones.empty()) {
       metaEntrada_ = d.entrada;
@@ -120,14 +121,9 @@ void TIBQuery::Unprepare() {
   columnasBlob_.clear();
   indiceCampos_.Limpiar();
   if (statement_) {
-    TEstado st;
     Firebird::IStatement* s = statement_;
     statement_ = nullptr;
-    try {
-      s->free(&st);
-    } catch (...) {
-      s->release();
-    }
+    baseSentencia_->Devolver_Sentencia(traducida_.texto, s, sentenciaSirve_, generacionSentencia_);
   }
 }
 

@@ -94,6 +94,9 @@ class TIBQuery {
   TIndiceNombres indiceParams_, indiceCampos_;
 
   Firebird::IStatement* statement_ = nullptr;
+  TIBDatabase* baseSentencia_ = nullptr;  // the connection the statement was taken from
+  unsigned generacionSentencia_ = 0;
+  bool sentenciaSirve_ = true;  // false after a failure: freed, not given back
   unsigned tipoSentencia_ = 0;
   Firebird::IMessageMetadata* metaEntrada_ = nullptr;
   Firebird::IMessageMetadata* metaSalida_ = nullptr;

@@ -71,9 +71,11 @@ void TIBStoredProc::Prepare() {
   Firebird::ITransaction* tra = Transaccion_Activa();
   const QByteArray& sql = db->Info_Procedimiento(nombre_, tra).sentencia;
   TEstado st;
-  ibx::Trazar(sql.constData(), sql.size());
-  statement_ = db->Handle()->prepare(&st, tra, static_cast<unsigned>(sql.size()), sql.constData(), 3,
-                                     Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+  statement_ = db->Tomar_Sentencia(sql, tra);
+  baseSentencia_ = db;
+  generacionSentencia_ = db->Generacion();
+  textoSentencia_ = sql;
+  sentenciaSirve_ = true;
   try {
     const TDescripcion& d = db->Describir_Sentencia(sql, statement_, numEntradas_ > 0);
     if (numEntradas_ > 0) {
@@ -96,14 +98,9 @@ void TIBStoredProc::Unprepare() {
   metaEntrada_ = metaSalida_ = nullptr;
   salidas_.clear();
   if (statement_) {
-    TEstado st;
     Firebird::IStatement* s = statement_;
     statement_ = nullptr;
-    try {
-      s->free(&st);
-    } catch (...) {
-      s->release();
-    }
+    baseSentencia_->Devolver_Sentencia(textoSentencia_, s, sentenciaSirve_, generacionSentencia_);
   }
 }
 
@@ -122,7 +119,8 @@ void TIBStoredProc::ExecProc() {
                         conSalida ? bufferSalida_.data() : nullptr);
   } catch (const EIBError&) {
     // Prepared and described again next time, in case the procedure changed since.
-    db->Olvidar_Descripcion(db->Info_Procedimiento(nombre_, tra).sentencia);
+    db->Olvidar_Descripcion(textoSentencia_);
+    sentenciaSirve_ = false;
     Unprepare();
     throw;
   }

@@ -46,6 +46,10 @@ class TIBStoredProc {
   TIndiceNombres indice_;
 
   Firebird::IStatement* statement_ = nullptr;
+  TIBDatabase* baseSentencia_ = nullptr;  // the connection the statement was taken from
+  unsigned generacionSentencia_ = 0;
+  QByteArray textoSentencia_;
+  bool sentenciaSirve_ = true;  // false after a failure: freed, not given back
   Firebird::IMessageMetadata* metaEntrada_ = nullptr;
   Firebird::IMessageMetadata* metaSalida_ = nullptr;
   std::vector<TColumna> salidas_;

@@ -155,6 +155,9 @@ std::unique_ptr<TIBDatabase> TBaseDatosPrueba::Conectar_Dueno() const {
 
 void Ejecutar_SQL(TIBDatabase& db, const QString& sql) {
   const TServidorPrueba* s = Servidor_Prueba();
+  // A changed schema reaches a connection when it forgets the statements it
+  // keeps, as a workstation connecting again after an upgrade does.
+  if (Es_Del_Dueno(sql)) db.Olvidar_Sentencias();
   if (!s || !Es_Del_Dueno(sql) || db.UserName.compare(s->dueno, Qt::CaseInsensitive) == 0) {
     Ejecutar_En(db, sql);
     return;

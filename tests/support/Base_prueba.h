@@ -7,7 +7,8 @@
 // the settings file of scripts/servidor-prueba: the copy goes into the
 // server's database folder, and every connection reaches it through the
 // server as a workstation user with the shop's role, never as its owner.
-// Changes of schema made by a test's set-up (Ejecutar_SQL) are the owner's.
+// Changes of schema made by a test's set-up (Ejecutar_SQL) are the owner's,
+// and the connection given forgets the statements it keeps.
 
 #include <QString>
 #include <QTemporaryDir>
