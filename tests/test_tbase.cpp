@@ -78,10 +78,34 @@ TEST_F(TBaseTest, SelectSinFilasDejaLaConsultaAbiertaHastaCerrar) {
   EXPECT_EQ(base->Ultimo_Resultado(), -21301);
   EXPECT_EQ(base->Num_Registros, 0);
   EXPECT_TRUE(base->Consulta(0).Active());
-  EXPECT_TRUE(base->Transaccion(0).InTransaction());
+  // A read runs in the connection's read transaction, never in the channel's.
+  EXPECT_EQ(base->Consulta(0).Transaction, &base->ConexionA()->Transaccion_Lectura());
+  EXPECT_TRUE(base->ConexionA()->Transaccion_Lectura().InTransaction());
+  EXPECT_FALSE(base->Transaccion(0).InTransaction());
   base->Cerrar(0);
   EXPECT_FALSE(base->Consulta(0).Active());
   EXPECT_FALSE(base->Transaccion(0).InTransaction());
+}
+
+// The read transaction stays open from one statement to the next, yet each
+// read sees what another workstation committed since, and a write alone is
+// committed at once while that transaction is open.
+TEST_F(TBaseTest, LaTransaccionDeLecturaVeLoQueOtrosConfirmanYNoRetieneEscrituras) {
+  const auto contar = [&] {
+    TSentencia s(*base, 1, QStringLiteral("select count(*) from TLENTILLA where CODIGO = 'OT'"));
+    s.Ejecutar();
+    return s.Consulta().Fields(0).AsInteger();
+  };
+  EXPECT_EQ(contar(), 0);
+  ASSERT_TRUE(conexionB->Transaccion_Lectura().InTransaction());
+  Ejecutar_SQL(*otra, "insert into TLENTILLA (CODIGO, DESCRIPCION) values ('OT', 'de otro puesto')");
+  EXPECT_EQ(contar(), 1);
+
+  const int id = Nuevo_Tipo("MI", "mío");
+  EXPECT_EQ(Descripcion(id), "mío");  // the other workstation sees it already
+  EXPECT_TRUE(conexionB->Transaccion_Lectura().InTransaction());
+  // A read-only transaction refuses writes: a write that ran in it would fail.
+  EXPECT_FALSE(base->Transaccion(1).InTransaction());
 }
 
 TEST_F(TBaseTest, UpdateSinCoincidenciasDevuelve21305YConfirma) {
@@ -205,7 +229,7 @@ TEST_F(TBaseTest, ProcedimientoDeBusquedaPorElCanal5) {
   EXPECT_GT(sp.ParamByName("RES_RESULTADO").AsInteger(), 0);
   EXPECT_EQ(sp.ParamByName("RES_CODIGO").AsString(), "T7");
   EXPECT_EQ(sp.ParamByName("RES_DESCRIPCION").AsString(), "Tórica");
-  EXPECT_TRUE(base->Transaccion(0).InTransaction());
+  EXPECT_EQ(base->Procedimiento(5).Transaction, &base->ConexionA()->Transaccion_Lectura());
   EXPECT_EQ(base->Cerrar(5), 0);
   EXPECT_FALSE(base->Transaccion(0).InTransaction());
 }
@@ -214,15 +238,14 @@ TEST_F(TBaseTest, LosCanalesSinBaseDeDatosNoEjecutan) {
   EXPECT_THROW(base->Preparar(3, "Select * from TLENTILLA"), EIBError);
 }
 
-// A statement left by an exception is closed on the way out: its read is
-// committed, its query freed, and the next statement starts on a clean channel.
+// A statement left by an exception is closed on the way out: its query is
+// freed, and the next statement starts on a clean channel.
 TEST_F(TBaseTest, SentenciaQueFallaDejaElCanalCerrado) {
   Nuevo_Tipo("S1", "uno");
   for (int canal : {0, 1}) {
     try {
       TSentencia s(*base, canal, QStringLiteral("Select * from TLENTILLA"));
       ASSERT_EQ(s.Ejecutar(), 0);
-      ASSERT_TRUE(base->Transaccion(canal).InTransaction());
       s.Campo(QStringLiteral("NO_EXISTE")).AsString();
       FAIL() << "se esperaba EIBError";
     } catch (const EIBError&) {

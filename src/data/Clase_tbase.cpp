@@ -52,13 +52,24 @@ TUnidadTrabajo* TBase::Unidad_Canal(int canal) const {
   return nullptr;
 }
 
+TIBDatabase* TBase::Conexion_Canal(int canal) const {
+  if (canal == 0 || canal == 5) return conexionA_;
+  if (canal == 1 || canal == 6) return conexionB_;
+  return nullptr;
+}
+
 // A channel runs in the open unit of work of its connection, if there is one,
-// and otherwise in its own transaction. Asked again at every step, because a
-// unit may open or end between the steps of one statement.
+// and otherwise reads in its connection's read transaction; a write alone
+// moves to the channel's own transaction when it runs (Ejecutar_Consulta).
+// Asked again at every step, because a unit may open or end between the
+// steps of one statement.
 TIBTransaction* TBase::Enlazar(int canal) {
   TIBTransaction* propia = &transacciones_[canal <= 4 ? canal : canal - 5];
   TUnidadTrabajo* unidad = Unidad_Canal(canal);
-  TIBTransaction* t = unidad ? &unidad->Transaccion() : propia;
+  TIBDatabase* conexion = Conexion_Canal(canal);
+  TIBTransaction* t = unidad                           ? &unidad->Transaccion()
+                      : conexion && conexion->Connected() ? &conexion->Transaccion_Lectura()
+                                                          : propia;
   if (canal <= 4)
     consultas_[canal].Transaction = t;
   else
@@ -90,15 +101,20 @@ int TBase::Preparar(int canal, const QString& texto) {
 int TBase::Ejecutar(int canal) {
   if (canal < 0 || canal > 6) return Fin(kCanalErroneo);
   Enlazar(canal);
-  if (canal <= 4) return Fin(Ejecutar_Consulta(consultas_[canal], Unidad_Canal(canal)));
+  if (canal <= 4) return Fin(Ejecutar_Consulta(consultas_[canal], transacciones_[canal], Unidad_Canal(canal)));
   return Fin(Ejecutar_Procedimiento(procedimientos_[canal - 5]));
 }
 
-int TBase::Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad) {
+int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo* unidad) {
   const QString texto = q.SQL.Text();
   if (texto.isEmpty()) return kSentenciaVacia;
   const QString clave = texto.left(6).toUpper();
   const bool lectura = clave == QLatin1String("SELECT");
+  if (!lectura && !unidad && q.Transaction != &propia) {
+    // The connection's read transaction writes nothing.
+    q.Transaction = &propia;
+    if (!propia.InTransaction()) propia.StartTransaction();
+  }
   try {
     q.Prepare();  // errors of a bad statement reach the caller
   } catch (const EIBError& e) {

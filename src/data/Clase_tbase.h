@@ -10,8 +10,10 @@
 //   channel 6  stored procedure  transaction 1 (connection B)
 //
 // Every transaction is read_committed + rec_version + nowait: it reads the
-// latest committed version and fails at once on a lock conflict. Writes are
-// committed inside Ejecutar; reads are committed by Cerrar. While a unit of
+// latest committed version and fails at once on a lock conflict. Reads run in
+// the connection's read-only transaction (TIBDatabase::Transaccion_Lectura),
+// which is never committed statement by statement; a write alone runs in the
+// channel's own transaction and is committed inside Ejecutar. While a unit of
 // work (Unidad_trabajo.h) is open on a channel's connection the channel runs
 // in the unit's transaction instead: nothing is committed statement by
 // statement, and reads see the unit's own writes.
@@ -101,8 +103,9 @@ class TBase {
  private:
   int Fin(int resultado) { return ultimoResultado_ = resultado; }
   TUnidadTrabajo* Unidad_Canal(int canal) const;
+  TIBDatabase* Conexion_Canal(int canal) const;
   TIBTransaction* Enlazar(int canal);
-  int Ejecutar_Consulta(TIBQuery& q, TUnidadTrabajo* unidad);
+  int Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo* unidad);
   int Ejecutar_Procedimiento(TIBStoredProc& sp);
 
   QObject* owner_;

@@ -2,6 +2,7 @@
 
 #include <ibase.h>
 
+#include "Ibx_transaction.h"
 #include "Unidad_trabajo.h"
 
 namespace {
@@ -17,6 +18,30 @@ void Anadir_Entero(std::string& dpb, unsigned char tag, unsigned valor) {
   for (int i = 0; i < 4; ++i) dpb.push_back(static_cast<char>((valor >> (8 * i)) & 0xFF));
 }
 }  // namespace
+
+TIBTransaction& TIBDatabase::Transaccion_Lectura() {
+  if (!lectura_) {
+    lectura_ = std::make_unique<TIBTransaction>();
+    lectura_->DefaultDatabase = this;
+    lectura_->Params = QStringList{QStringLiteral("read"), QStringLiteral("read_committed"),
+                                   QStringLiteral("rec_version"), QStringLiteral("nowait")};
+  }
+  return *lectura_;
+}
+
+// Nothing was written in it: ending it one way or the other is the same.
+void TIBDatabase::Terminar_Lectura() {
+  if (!lectura_ || !lectura_->InTransaction()) return;
+  try {
+    lectura_->Commit();
+  } catch (...) {
+    try {
+      if (lectura_->InTransaction()) lectura_->Rollback();
+    } catch (...) {
+      // The engine drops it with the connection.
+    }
+  }
+}
 
 TIBDatabase::~TIBDatabase() {
   try {
@@ -82,6 +107,7 @@ void TIBDatabase::Close() {
   // connection can be detached instead of being left to the engine's
   // shutdown at the process's exit.
   if (unidad_) unidad_->Abandonar();
+  Terminar_Lectura();
   procedimientos_.clear();
   Olvidar_Descripciones();
   Soltar_Sentencias();
@@ -99,6 +125,7 @@ void TIBDatabase::Close() {
 
 void TIBDatabase::DropDatabase() {
   if (!attachment_) ibx::Error_Cliente(QStringLiteral("La base de datos no está conectada."));
+  Terminar_Lectura();
   procedimientos_.clear();
   Olvidar_Descripciones();
   Soltar_Sentencias();

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "Ibx_error.h"
+#include "Ibx_transaction.h"
 
 // What a stored procedure takes and gives, read once from the database.
 struct TInfoProcedimiento {
@@ -83,6 +84,15 @@ class TIBDatabase {
   // the schema (by this connection or another) reaches this one when it next
   // forgets: the screen does so each time it opens.
   void Olvidar_Sentencias();
+  // The transaction the classes read in while no unit of work is open: read
+  // only and read committed, so each statement sees what is committed when it
+  // runs, exactly as a transaction of its own would. Firebird starts such a
+  // transaction already committed, so keeping it open holds nothing back on
+  // the server; it is started on the first read and lasts until the
+  // connection closes, and a read costs no start and no commit (two round
+  // trips over a server each).
+  TIBTransaction& Transaccion_Lectura();
+
   // Changes each time the connection is opened or forgets its statements.
   unsigned Generacion() const { return generacion_; }
 
@@ -94,6 +104,7 @@ class TIBDatabase {
 
   void Olvidar_Descripciones();
   void Soltar_Sentencias();
+  void Terminar_Lectura();
 
   Firebird::IAttachment* attachment_ = nullptr;
   unsigned generacion_ = 0;
@@ -101,4 +112,5 @@ class TIBDatabase {
   QHash<QString, TInfoProcedimiento> procedimientos_;
   QHash<QByteArray, TDescripcion> descripciones_;
   TUnidadTrabajo* unidad_ = nullptr;
+  std::unique_ptr<TIBTransaction> lectura_;
 };
