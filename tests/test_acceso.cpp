@@ -81,6 +81,18 @@ TEST_F(AccesoTest, UsuarioTruncadoYDesconocido) {
   EXPECT_EQ(f[0].nombreUsuario, "Desconocido");
   EXPECT_EQ(f[1].usuario, 2);
   EXPECT_EQ(f[1].nombreUsuario, "Javier Gómez");
+
+  // The name is read once per user, but a user not found is looked for again.
+  Ejecutar_SQL(*h.principal, "insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (15, 'Nuevo', 0)");
+  for (double u : {15.0, 1.0, 2.0}) {
+    h.usuario.idUsuario = u;
+    EXPECT_EQ(h.acceso->Registrar_Entrada_Salida(h.ctx, 0), 0);
+  }
+  const auto g = Filas();
+  ASSERT_EQ(g.size(), 5u);
+  EXPECT_EQ(g[2].nombreUsuario, "Nuevo");
+  EXPECT_EQ(g[3].nombreUsuario, "Carmen Ruiz");
+  EXPECT_EQ(g[4].nombreUsuario, "Javier Gómez");
 }
 
 TEST_F(AccesoTest, OperacionesSobreUnaFicha) {

@@ -121,6 +121,31 @@ TEST_F(ComponentesTest, CadaTipoVuelveIgualDeLaBaseDeDatos) {
   tra.Commit();
 }
 
+// A text for a blob travels as a string up to the longest one a message
+// holds, and is written as a blob from the client beyond it: both read back
+// the same, whatever the characters.
+TEST_F(ComponentesTest, TextoDeUnBlobVuelveIgualAAmbosLadosDelLimiteDeUnaCadena) {
+  const QString casi = QString(32763, QChar('x')) + QChar(u'ñ');  // 32765 bytes in UTF-8
+  const QStringList textos{"", "Peña\r\nojo €", casi, casi + "y", casi + QChar(u'é')};
+  q.SQL.Add("insert into PRUEBA (ID, MEMO) values (:ID, :MEMO)");
+  for (int i = 0; i < textos.size(); ++i) {
+    q.ParamByName("ID").AsInteger(i);
+    q.ParamByName("MEMO").AsMemo(textos[i]);
+    q.ExecSQL();
+  }
+  tra.Commit();
+  q.SQL.Clear();
+  q.SQL.Add("select ID, MEMO, MEMO is null NULO from PRUEBA order by ID");
+  q.Open();
+  ASSERT_EQ(q.RecordCount(), textos.size());
+  for (int i = 0; i < textos.size(); ++i, q.Next()) {
+    EXPECT_EQ(q.FieldByName("MEMO").AsString(), textos[i]) << i;
+    EXPECT_EQ(q.FieldByName("NULO").AsInteger(), 0) << i;
+  }
+  q.Close();
+  tra.Commit();
+}
+
 TEST_F(ComponentesTest, NuloSeLeeComoCeroOTextoVacio) {
   q.SQL.Add("insert into PRUEBA (ID, TEXTO, FECHA, MEMO) values (:ID, :TEXTO, :FECHA, :MEMO)");
   q.ParamByName("ID").AsInteger(5).Clear();

@@ -157,7 +157,8 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
   qint64 afectadas = 0;
   try {
     q.ExecSQL();
-    afectadas = q.RowsAffected();
+    // Over a server the count is one more round trip; an insert's is not used.
+    if (!insercion) afectadas = q.RowsAffected();
     if (!unidad) q.Transaction->Commit();
   } catch (const EIBError& e) {
     if (unidad) {

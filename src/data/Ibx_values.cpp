@@ -272,7 +272,11 @@ void TMensajeEntrada::Preparar(Firebird::IMessageMetadata* descrita, Firebird::I
       case TTipoValor::Texto: {
         textos_[i] = v.AsString().toUtf8();
         const unsigned bytes = static_cast<unsigned>(textos_[i].size());
-        if (d.tipo == SQL_BLOB) break;  // written as a blob of the declared kind
+        // A text for a blob travels inside the message, as a string the
+        // server turns into the blob itself: writing the blob from here
+        // costs two round trips more over a server (create, then close).
+        // Only one too long for a string is written as a blob from here.
+        if (d.tipo == SQL_BLOB && bytes > 32765) break;
         if (d.tipo == SQL_VARYING && (d.charset == kCsUtf8 || d.charset == 3) && bytes <= d.longitud) break;
         unsigned len = std::max((bytes + 31u) & ~31u, 32u);
         if (d.tipo == SQL_TEXT || d.tipo == SQL_VARYING) len = std::max(len, d.longitud);

@@ -53,9 +53,16 @@ QString TBDAcceso::Buscar_Nombre_Usuario(int32_t idUsuario) {
   return nombre.isEmpty() ? QStringLiteral("Desconocido") : nombre;
 }
 
+// The user's name is read once per user: every row of the log repeats it, and
+// over a server each read is a round trip.
 void TBDAcceso::Usuario_Y_Tienda(const THostContext& ctx) {
   Id_Usuario = ctx.usuario ? Truncar(ctx.usuario->idUsuario) : -1;
-  Nombre_Usuario = Buscar_Nombre_Usuario(Id_Usuario);
+  if (!nombreLeido_ || idNombreLeido_ != Id_Usuario) {
+    nombreUsuarioLeido_ = Buscar_Nombre_Usuario(Id_Usuario);
+    nombreLeido_ = nombreUsuarioLeido_ != QLatin1String("Desconocido");  // a failed read is tried again
+    idNombreLeido_ = Id_Usuario;
+  }
+  Nombre_Usuario = nombreUsuarioLeido_;
   Id_Tienda = ctx.puesto ? ctx.puesto->idTienda : -1;
 }
 

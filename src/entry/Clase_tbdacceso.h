@@ -72,6 +72,9 @@ class TBDAcceso {
  private:
   void Usuario_Y_Tienda(const THostContext& ctx);
   QString Buscar_Nombre_Usuario(int32_t idUsuario);
+  bool nombreLeido_ = false;
+  int32_t idNombreLeido_ = -1;
+  QString nombreUsuarioLeido_;
   int Registrar_General(const THostContext& ctx, int opcion, int tipo);
 
   TBase base_;
