@@ -106,17 +106,27 @@ int TLentilla::Grabar_Observaciones() {
 }
 
 void TLentilla::Cargar_Doctor_Y_Agente(int idDoctor, double idAgente) {
-  Doctor().ID(idDoctor);
-  if (Doctor().Buscar_Por_Id(0) != 0) {
-    Doctor().ID(0);
-    Doctor().NOMBRE(QString());
-    Doctor().APELLIDOS(QString());
+  if (idDoctor <= 0 || idDoctor != doctorLeido_ || Doctor().ID() != idDoctor) {
+    doctorLeido_ = -1;
+    Doctor().ID(idDoctor);
+    if (Doctor().Buscar_Por_Id(0) != 0) {
+      Doctor().ID(0);
+      Doctor().NOMBRE(QString());
+      Doctor().APELLIDOS(QString());
+    } else {
+      doctorLeido_ = idDoctor;
+    }
   }
-  Agente().ID(idAgente);
-  if (Agente().Buscar_Por_Id(0) != 0) {
-    Agente().ID(0);
-    Agente().NOMBRE(QString());
-    Agente().APELLIDOS(QString());
+  if (idAgente <= 0 || idAgente != agenteLeido_ || Agente().ID() != idAgente) {
+    agenteLeido_ = -1;
+    Agente().ID(idAgente);
+    if (Agente().Buscar_Por_Id(0) != 0) {
+      Agente().ID(0);
+      Agente().NOMBRE(QString());
+      Agente().APELLIDOS(QString());
+    } else {
+      agenteLeido_ = idAgente;
+    }
   }
 }
 

@@ -61,7 +61,12 @@ class TLentilla : public TBaseLentilla {
   void Poner_Parametros(TIBQuery& q, bool insercion);
   // Doctor and agent of a loaded record: a key that no longer exists (or a
   // deleted one) becomes 0 with empty names.
+  // Walking a patient's records meets the same doctor and agent again and
+  // again: the one this object last read is not read again while it still
+  // holds that key (a key set since, from the screen, is read afresh).
   void Cargar_Doctor_Y_Agente(int idDoctor, double idAgente);
 
   int resultado_ = 0;
+  int doctorLeido_ = -1;      // key of the doctor last read and found, or -1
+  double agenteLeido_ = -1;   // the same for the agent
 };

@@ -1,0 +1,98 @@
+// Round trips to the server of the record screen's everyday actions, counted
+// where the Firebird client sends and receives (support/Viajes.cpp). A
+// counter on the shop's LAN pays each of them in latency, so these are the
+// limits the screen is held to: opening in 30, "Siguiente" in 15, a save of
+// a record with both lens lines, its log row and its reminder in 20.
+// Embedded there is no socket and nothing to count.
+
+#include <QToolButton>
+
+#include "Base_prueba.h"
+#include "Pantalla_prueba.h"
+#include "Viajes.h"
+
+namespace {
+
+class ViajesTest : public TPantallaPrueba {
+ protected:
+  void SetUp() override {
+    if (!Servidor_Prueba()) GTEST_SKIP() << "sin servidor no hay viajes que contar";
+    for (const char* sql : {
+             "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')",
+             "insert into TIENDA (ID_TIENDA, CODIGO, DESCRIPCION) values (1, 1, 'Centro')",
+             "insert into DOCTOR (ID_DOCTOR, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (4, 4, 'Ana', 'Ruiz', 0)",
+             "insert into AGENTE (ID_AGENTE, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (3, 3, 'Eva', 'Gil', 0)",
+         })
+      Ejecutar_SQL(*h.principal, sql);
+    Poner_Moneda();
+    h.empresa.mesesGarantia = 12;
+    h.empresa.mesesRevision = 6;
+    h.empresa.avisoRevision = 1;
+    h.usuario.preguntarCopia = 0;
+    // Three records as a shop keeps them: the same doctor and agent, both
+    // lens lines, observations.
+    for (int n = 1; n <= 3; ++n) {
+      Ejecutar_SQL(*h.principal,
+                   QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REVISION, "
+                           "OD_ESFERA, OI_ESFERA, ID_DOCTOR, ID_AGENTE, ID_TIENDA) values (%1, 7, %1, '2025-0%1-01', "
+                           "'2025-0%1-20', -%1, -%1, 4, 3, 1)")
+                       .arg(n));
+      Ejecutar_SQL(*h.principal,
+                   QString("insert into LOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) values (%1, 'Ficha %1')").arg(n));
+      for (int ojo = 1; ojo <= 2; ++ojo)
+        Ejecutar_SQL(*h.principal,
+                     QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, "
+                             "IMPORTE_M1, IMPORTE_M2, LOTE) values (%1, %2, 'AC-OAS-6', 'Acuvue Oasys', 5, 25.5, "
+                             "4242.84, 'L%1%2')")
+                         .arg(n)
+                         .arg(ojo));
+    }
+    h.ctx.seleccion.idFicha = 1;
+    h.ctx.seleccion.ultimaFicha = 3;
+    h.ctx.seleccion.tieneFichas = 1;
+  }
+
+  // Round trips of one action.
+  template <typename F>
+  std::uint64_t Viajes(F accion) {
+    const std::uint64_t antes = viajes::Contados();
+    accion();
+    return viajes::Contados() - antes;
+  }
+};
+
+TEST_F(ViajesTest, AbrirAndarYGrabarDentroDeSusLimites) {
+  // The first opening of a connection prepares every statement; a shop opens
+  // the screen many times a day on the same connection.
+  const TSeleccion seleccion = h.ctx.seleccion;
+  Abrir();
+  pantalla->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  h.ctx.seleccion = seleccion;  // the closed screen handed its own back
+
+  EXPECT_LE(Viajes([&] { Abrir(); }), 30u);
+  ASSERT_EQ(T("edtFicha"), "1");
+
+  ASSERT_FALSE(pantalla->Modificado());
+  for (const char* numero : {"2", "3"}) {
+    EXPECT_LE(Viajes([&] { pantalla->btnSiguienteClick(); }), 15u) << numero;
+    EXPECT_EQ(T("edtFicha"), numero);
+  }
+
+  // The first save of a connection prepares its statements (about a dozen
+  // round trips more); the limit is for the saves after it.
+  Teclear("edt_OD_Esfera", "-2,25");
+  Teclear("edtODLote", "L-PREVIO");
+  pantalla->btnGrabarClick();
+  ASSERT_FALSE(pantalla->Modificado());
+  Teclear("edt_OD_Esfera", "-2,50");
+  Teclear("edtODLote", "L-NUEVO");
+  ASSERT_TRUE(pantalla->Modificado());
+  EXPECT_LE(Viajes([&] { pantalla->btnGrabarClick(); }), 20u);
+  EXPECT_FALSE(pantalla->Modificado());
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA where ID_MLENTILLA = 3 and OJO = 1 and LOTE = 'L-NUEVO'"), 1);
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA where ID_MLENTILLA = 3"), 2);
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA where ID_MLENTILLA = 3 and OD_ESFERA = -2.5"), 1);
+}
+
+}  // namespace
