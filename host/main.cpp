@@ -6,13 +6,14 @@
 //   optica-host [--demo] [--database PATH | --server HOST[/PORT]:PATH
 //               --db-user U [--db-role R]] (password: OPTICA_DB_PASSWORD) [--modules DIR] [--formats DIR]
 //               [--user N] [--shop N] [--patient N] [--ficha N]
-//               [--screenshot FILE.png]
+//               [--tab NAME] [--screenshot FILE.png]
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -89,8 +90,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption tienda(QStringLiteral("shop"), QStringLiteral("Tienda de este puesto."), QStringLiteral("n"));
   const QCommandLineOption paciente(QStringLiteral("patient"), QStringLiteral("Paciente (clave)."), QStringLiteral("n"));
   const QCommandLineOption ficha(QStringLiteral("ficha"), QStringLiteral("Número de la ficha de lentillas a abrir."), QStringLiteral("n"));
+  const QCommandLineOption pestana(QStringLiteral("tab"), QStringLiteral("Pestaña que se muestra al abrir (Ficha, Observaciones, Pruebas, Reposiciones)."), QStringLiteral("nombre"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
-  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, captura});
+  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, captura});
   p.process(app);
 
   TConfiguracionHost cfg = TConfiguracionHost::Leer();
@@ -184,6 +186,18 @@ int main(int argc, char** argv) {
   if (!ventana) {
     std::fprintf(stderr, "El módulo de lentillas no ha mostrado su ventana.\n");
     return 1;
+  }
+  if (p.isSet(pestana)) {
+    auto* pestanas = ventana->findChild<QTabWidget*>(QStringLiteral("pclLentilla"));
+    int indice = -1;
+    for (int i = 0; pestanas && i < pestanas->count() && indice < 0; ++i)
+      if (pestanas->tabText(i).compare(p.value(pestana), Qt::CaseInsensitive) == 0) indice = i;
+    if (indice < 0) {
+      std::fprintf(stderr, "No hay ninguna pestaña llamada '%s'.\n", qPrintable(p.value(pestana)));
+      ventana->close();
+      return 2;
+    }
+    pestanas->setCurrentIndex(indice);
   }
   if (p.isSet(captura)) {
     const QString fichero = p.value(captura);

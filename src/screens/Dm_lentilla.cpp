@@ -56,3 +56,12 @@ QIcon TdmLentilla::Imagen(const QString& nombre) {
   Iniciar_Recursos();
   return *iconos.insert(nombre, QIcon(QStringLiteral(":/iconos/") + nombre + QStringLiteral(".svg")));
 }
+
+QIcon TdmLentilla::Imagen_Pestana(int imagen) {
+  switch (imagen) {
+    case 1: return Imagen(QStringLiteral("observaciones"));
+    case 2: return Imagen(QStringLiteral("pestana_datos"));
+    case 3: return Imagen(QStringLiteral("pestana_vacia"));
+    default: return QIcon();
+  }
+}

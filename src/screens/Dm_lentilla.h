@@ -36,6 +36,9 @@ class TdmLentilla : public QObject {
 
   // The module's images by name ("primero", "grabar", ...).
   static QIcon Imagen(const QString& nombre);
+  // The images of the tabs: 1 the observations are filled, 2 the tab holds
+  // data, 3 it holds none.
+  static QIcon Imagen_Pestana(int imagen);
 
  private:
   THostContext* ctx_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,6 +28,7 @@
 #include "Frm_error.h"
 #include "Frm_lentilla_ficha.h"
 #include "Frm_lentilla_observaciones.h"
+#include "Frm_lentilla_pruebas.h"
 #include "Ibx_query.h"
 #include "Ibx_error.h"
 #include "Ibx_transaction.h"
@@ -153,13 +155,29 @@ void TfrmLentilla::Crear_Controles() {
   pclLentilla_->addTab(ficha_, TdmLentilla::Imagen(QStringLiteral("ficha")), QStringLiteral("Ficha"));
   observaciones_ = new TPaginaObservaciones(*reglas_);
   pclLentilla_->addTab(observaciones_, QStringLiteral("Observaciones"));
-  for (const auto& [nombre, titulo, icono] :
-       {std::tuple{"tstPruebas", "Pruebas", "pruebas"}, std::tuple{"tstReposiciones", "Reposiciones", "reposiciones"}}) {
+  pruebas_ = new TPaginaPruebas(*reglas_, objetos_, seleccion_);
+  pclLentilla_->addTab(pruebas_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Pruebas"));
+  {
     auto* w = new QWidget(pclLentilla_);
-    w->setObjectName(QString::fromLatin1(nombre));
-    pclLentilla_->addTab(w, TdmLentilla::Imagen(QString::fromLatin1(icono)), QString::fromLatin1(titulo));
+    w->setObjectName(QStringLiteral("tstReposiciones"));
+    pclLentilla_->addTab(w, TdmLentilla::Imagen(QStringLiteral("reposiciones")), QStringLiteral("Reposiciones"));
   }
   for (TPaginaLentilla* p : Paginas_Ficha()) connect(p, &TPaginaLentilla::Cambiada, this, [this] { Modificado_Estado(true); });
+  connect(pruebas_, &TPaginaPruebas::Imagen_Cambiada, this, [this](int imagen) {
+    const int pestana = pclLentilla_->indexOf(pruebas_);
+    pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(imagen));
+    pclLentilla_->tabBar()->setTabData(pestana, imagen);
+  });
+  connect(pruebas_, &TPaginaPruebas::Definitiva, this,
+          [this] { Guardia(QStringLiteral("btnPruebaDefinitiva -> OnClick"), [this] { btnPruebaDefinitivaClick(); }); });
+  connect(pruebas_, &TPaginaPruebas::Tipos_Cambiados, ficha_, &TPaginaFicha::Rellenar_Tipos);
+  connect(ficha_, &TPaginaFicha::Tipos_Cambiados, pruebas_, &TPaginaPruebas::Rellenar_Tipos);
+  pruebas_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
+    Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kPrueba);
+  };
+  connect(pclLentilla_, &QTabWidget::currentChanged, this, [this] {
+    Guardia(QStringLiteral("pclLentilla -> OnChange"), [this] { pcl_Lentilla_Change(); });
+  });
   principal->addWidget(pclLentilla_, 1);
 
   sbr_Ayuda_ = new QStatusBar(this);
@@ -203,6 +221,7 @@ void TfrmLentilla::Inicializar() {
   ficha_->Titulo_Fichas(seleccion_);
   ficha_->Inicializar();
   observaciones_->Limpiar();
+  pruebas_->Inicializar();
   Poner_Titulo();
   // 5-6. The chosen record, or a new one.
   if (seleccion_.idFicha == 0) {
@@ -215,10 +234,14 @@ void TfrmLentilla::Inicializar() {
     TLentilla& l = objetos_.Lentilla();
     ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kConsulta, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
   }
-  // 7. The record tab in front.
+  // 7. The record tab in front; the tests are loaded when their tab is first
+  // shown, and until then its image says whether there are any.
   pclLentilla_->setCurrentWidget(ficha_);
   ficha_->Enfocar();
   Modificado_Estado(Modificado());
+  pruebas_->Fijar_Pendiente(true);
+  pruebas_->Marcar_Prueba(false);
+  pruebas_->Cargar_Pruebas(false);
 
   qApp->installEventFilter(this);
   const QWidget* ventana = ctx_->aplicacion->ventanaPrincipal;
@@ -326,7 +349,14 @@ bool TfrmLentilla::Preguntar_Cambios(bool soloFicha) {
     // A save that failed keeps the screen and what was typed.
     if (r == mb::IDYES && !Grabar_Ficha()) return false;
   }
-  // The test and replacement tabs ask about their own changes when they come.
+  if (soloFicha) return true;
+  if (pruebas_->Modificada()) {
+    // No and Cancel both go on; a save that failed keeps the screen.
+    const int r = app->MessageBox(QStringLiteral("Los datos de la Prueba han cambiado. ¿Desea guardar los cambios?"),
+                                  kAviso, mb::YESNOCANCEL);
+    if (r == mb::IDYES && !pruebas_->Grabar_Prueba()) return false;
+  }
+  // The replacements tab asks about its own changes when it comes.
   return true;
 }
 
@@ -538,14 +568,16 @@ void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, doub
   if (Cargar_Ficha(l.ID_MLENTILLA()) == 0) Modificado_Estado(false);
 }
 
-void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion) {
+void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto) {
   const bool grabar = accion == TAccion::kGrabar;
+  const bool prueba = objeto == TObjeto::kPrueba;
+  const QString que = prueba ? QStringLiteral("prueba") : QStringLiteral("ficha");
   const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
                               : QStringLiteral(" No se ha borrado nada");
   if (resultado == TLentilla::kFichaBloqueada ||
       (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
                  causa->Contiene(isc_deadlock)))) {
-    ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta ficha en este momento.") + nada +
+    ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta %1 en este momento.").arg(que) + nada +
                                      QStringLiteral(": inténtelo de nuevo dentro de un momento."),
                                  kAviso, mb::OK | mb::ICONWARNING);
     return;
@@ -556,16 +588,21 @@ void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion ac
                 causa->Contiene(isc_check_constraint) || causa->Contiene(isc_not_valid) ||
                 causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup) ||
                 causa->Contiene(isc_foreign_key))) {
-    ctx_->aplicacion->MessageBox(QStringLiteral("La base de datos no admite un dato de la ficha.") + nada +
+    ctx_->aplicacion->MessageBox(QStringLiteral("La base de datos no admite un dato de la %1.").arg(que) + nada +
                                      QStringLiteral(": corríjalo e inténtelo de nuevo.\n\n") + causa->Message(),
                                  kAviso, mb::OK | mb::ICONWARNING);
     return;
   }
   // Anything else is not expected: the error report, with the handler's label.
-  TfrmError::Mostrar(ctx_, grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick"),
+  const QString etiqueta = objeto == TObjeto::kDefinitiva ? QStringLiteral("btnPruebaDefinitiva -> OnClick")
+                           : prueba ? (grabar ? QStringLiteral("btnPruebaGrabar -> OnClick")
+                                           : QStringLiteral("btnPruebaBorrar -> OnClick"))
+                                  : (grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick"));
+  TfrmError::Mostrar(ctx_, etiqueta,
                      causa ? causa->Message()
-                           : (grabar ? QStringLiteral("La grabación de la ficha ha fallado (resultado %1).")
-                                     : QStringLiteral("El borrado de la ficha ha fallado (resultado %1)."))
+                           : (grabar ? QStringLiteral("La grabación de la %1 ha fallado (resultado %2).")
+                                     : QStringLiteral("El borrado de la %1 ha fallado (resultado %2)."))
+                                 .arg(que)
                                  .arg(resultado));
 }
 
@@ -609,17 +646,28 @@ void TfrmLentilla::btnBorrarClick() {
 
 void TfrmLentilla::btnTrasponerClick() { ficha_->btnTrasponerClick(); }
 
+void TfrmLentilla::pcl_Lentilla_Change() {
+  if (!ctx_ || cerrada_ || pclLentilla_->currentWidget() != pruebas_ || !pruebas_->Pendiente()) return;
+  pruebas_->Cargar_Pruebas(true);
+  pruebas_->Fijar_Pendiente(false);
+  pruebas_->Marcar_Prueba(false);
+}
+
 // ---- Keys, guard, close ----------------------------------------------------------------------
 
 void TfrmLentilla::Teclas(int tecla) {
-  // The test and replacement tabs save their own data with their parts.
+  // The replacements tab saves its own data with its part.
   const bool enFicha = pclLentilla_->currentWidget() == ficha_ || pclLentilla_->currentWidget() == observaciones_;
+  const bool enPruebas = pclLentilla_->currentWidget() == pruebas_;
   switch (tecla) {
     case Qt::Key_F5:
       if (enFicha) Guardia(QStringLiteral("btnGrabar -> OnClick"), [this] { btnGrabarClick(); });
+      if (enPruebas && pruebas_->Modificada())
+        Guardia(QStringLiteral("btnPruebaGrabar -> OnClick"), [this] { pruebas_->btnPruebaGrabarClick(); });
       break;
     case Qt::Key_F6:
       if (enFicha) Guardia(QStringLiteral("btnNuevo -> OnClick"), [this] { btnNuevoClick(); });
+      if (enPruebas) Guardia(QStringLiteral("btnPruebaNueva -> OnClick"), [this] { pruebas_->btnPruebaNuevaClick(); });
       break;
     case Qt::Key_F12: close(); break;
   }

@@ -8,8 +8,9 @@
 // The window is a frame: the toolbar, walking the patient's records, the
 // unsaved-changes questions, the keys, closing and the guard around every
 // handler. Each tab is a page of its own (Frm_lentilla_ficha.h,
-// Frm_lentilla_observaciones.h) that the frame clears, fills, collects and
-// asks whether the user changed it.
+// Frm_lentilla_observaciones.h, Frm_lentilla_pruebas.h); the frame clears,
+// fills and collects the record's pages and asks each page whether the user
+// changed it. Frm_lentilla_definitiva.cpp turns a fitting test into a record.
 
 #include <QWidget>
 #include <array>
@@ -30,6 +31,7 @@ class TLentilla;
 class TPaginaFicha;
 class TPaginaLentilla;
 class TPaginaObservaciones;
+class TPaginaPruebas;
 class TdmLentilla;
 
 class TfrmLentilla : public QWidget {
@@ -70,6 +72,8 @@ class TfrmLentilla : public QWidget {
   void btnGrabarClick();
   void btnBorrarClick();
   void btnTrasponerClick();
+  // Turns the fitting test on the "Pruebas" tab into a new lens record.
+  void btnPruebaDefinitivaClick();
 
   // Marks the record changed (or not), as the user's right to modify allows.
   void Modificado_Estado(bool modificado);
@@ -104,12 +108,14 @@ class TfrmLentilla : public QWidget {
   // Tells why a save or a delete wrote nothing: a refusal the user can act on
   // in a box, anything else in the error report.
   enum class TAccion { kGrabar, kBorrar };
-  void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion);
+  enum class TObjeto { kFicha, kPrueba, kDefinitiva };
+  void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto = TObjeto::kFicha);
   // Another workstation changed (or deleted) the record since it was read:
   // says who and when, and offers to show it as it is now.
   void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
   void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
+  void pcl_Lentilla_Change();
 
   void FormClose();
   void Devolver_Seleccion();
@@ -129,5 +135,6 @@ class TfrmLentilla : public QWidget {
   QTabWidget* pclLentilla_ = nullptr;
   TPaginaFicha* ficha_ = nullptr;
   TPaginaObservaciones* observaciones_ = nullptr;
+  TPaginaPruebas* pruebas_ = nullptr;
   QStatusBar* sbr_Ayuda_ = nullptr;
 };

@@ -35,22 +35,29 @@ void Poner(QLineEdit* e, const QString& texto) {
 }
 }  // namespace
 
-QString Texto_Graduacion(const TFilaGraduacion& fila, const TGraduacionOjo& ojo) {
-  return std::visit(TSegun{[&](double TGraduacionOjo::*m) {
+template <class Ojo>
+QString Texto_Graduacion(const TFilaDeOjo<Ojo>& fila, const Ojo& ojo) {
+  return std::visit(TSegun{[&](double Ojo::*m) {
                              return fila.vista == TVistaGraduacion::kSigno ? TLentilla::Valor_A_Texto_Con_Signo(ojo.*m)
                                                                            : TLentilla::Valor_A_Texto(ojo.*m);
                            },
-                           [&](int TGraduacionOjo::*m) { return TLentilla::Eje_A_Texto(ojo.*m); },
-                           [&](QString TGraduacionOjo::*m) { return ojo.*m; }},
+                           [&](int Ojo::*m) { return TLentilla::Eje_A_Texto(ojo.*m); },
+                           [&](QString Ojo::*m) { return ojo.*m; }},
                     fila.miembro);
 }
 
-void Leer_Graduacion(const TFilaGraduacion& fila, const QString& texto, TGraduacionOjo& ojo) {
-  std::visit(TSegun{[&](double TGraduacionOjo::*m) { ojo.*m = TLentilla::Texto_A_Valor(texto); },
-                    [&](int TGraduacionOjo::*m) { ojo.*m = static_cast<int>(std::trunc(TLentilla::Texto_A_Eje(texto))); },
-                    [&](QString TGraduacionOjo::*m) { ojo.*m = texto; }},
+template <class Ojo>
+void Leer_Graduacion(const TFilaDeOjo<Ojo>& fila, const QString& texto, Ojo& ojo) {
+  std::visit(TSegun{[&](double Ojo::*m) { ojo.*m = TLentilla::Texto_A_Valor(texto); },
+                    [&](int Ojo::*m) { ojo.*m = static_cast<int>(std::trunc(TLentilla::Texto_A_Eje(texto))); },
+                    [&](QString Ojo::*m) { ojo.*m = texto; }},
              fila.miembro);
 }
+
+template QString Texto_Graduacion(const TFilaGraduacion&, const TGraduacionOjo&);
+template QString Texto_Graduacion(const TFilaPrueba&, const TPruebaOjo&);
+template void Leer_Graduacion(const TFilaGraduacion&, const QString&, TGraduacionOjo&);
+template void Leer_Graduacion(const TFilaPrueba&, const QString&, TPruebaOjo&);
 
 TPaginaFicha::TPaginaFicha(TReglasEntrada& reglas, TObjetosLentilla& objetos, QWidget* padre)
     : TPaginaLentilla(reglas, padre), objetos_(objetos) {
@@ -331,13 +338,20 @@ void TPaginaFicha::Cargar_Agentes() {
 
 void TPaginaFicha::Cargar_Tipos() {
   const auto carga = reglas_.Cargando();
-  TTLentilla& tipos = objetos_.Tipos();
-  tipos.Cargar_Tipos();
+  objetos_.Tipos().Cargar_Tipos();
+  for (TOjo& o : ojos_) o.tipo->setCurrentIndex(-1);
+  Rellenar_Tipos();
+}
+
+void TPaginaFicha::Rellenar_Tipos() {
+  const auto carga = reglas_.Cargando();
+  const TTLentilla& tipos = objetos_.Tipos();
   for (TOjo& o : ojos_) {
+    const QVariant elegido = o.tipo->currentIndex() >= 0 ? o.tipo->currentData() : QVariant();
     o.tipo->clear();
     for (int i = 0; i < tipos.Descripciones.size(); ++i)
       o.tipo->addItem(tipos.Descripciones[i], tipos.Claves[i].toDouble());
-    o.tipo->setCurrentIndex(-1);
+    o.tipo->setCurrentIndex(elegido.isValid() ? o.tipo->findData(elegido) : -1);
   }
 }
 

@@ -72,9 +72,16 @@ class TPaginaFicha : public TPaginaLentilla {
   void Cargar_Doctores();
   void Cargar_Agentes();
   void Cargar_Tipos();
+  // Refills the two lens type selectors from the screen's catalogue, each
+  // keeping its type.
+  void Rellenar_Tipos();
 
   // Transposes the graduation of both eyes.
   void btnTrasponerClick();
+
+ signals:
+  // A lens type was created from this tab: the test tab's lists are stale.
+  void Tipos_Cambiados();
 
  private:
   // The article chosen for one eye: it names the lens lines and goes with the

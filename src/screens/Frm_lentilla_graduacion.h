@@ -1,10 +1,10 @@
 #pragma once
-// The measurement and graduation rows of the "Ficha" tab, one per field of
-// an eye: the record's field, the edit's name and caption, how the value is
-// shown, its entry rule and the names of its exit handlers in the error
-// report. Building, clearing, showing, collecting and binding the rules of the
-// rows all walk this table, in its order (which is also the tab order of each
-// eye's column).
+// The measurement and graduation rows of the "Ficha" and "Pruebas" tabs, one
+// per field of an eye: the record's (or the test's) field, the edit's name and
+// caption, how the value is shown, its entry rule and the names of its exit
+// handlers in the error report. Building, clearing, showing, collecting and
+// binding the rules of the rows all walk these tables, in their order (which
+// is also the tab order of each eye's column).
 
 #include <variant>
 
@@ -14,16 +14,20 @@
 // How a stored value is shown: as it is, with its sign, as an axis, or a text.
 enum class TVistaGraduacion { kValor, kSigno, kEje, kTexto };
 
-struct TFilaGraduacion {
-  std::variant<double TGraduacionOjo::*, int TGraduacionOjo::*, QString TGraduacionOjo::*> miembro;
-  const char* campo;   // the edits are "edt_OD_<campo>" and "edt_OI_<campo>"
+template <class Ojo>
+struct TFilaDeOjo {
+  std::variant<double Ojo::*, int Ojo::*, QString Ojo::*> miembro;
+  const char* campo;   // the edits are "edt_OD_<campo>" and "edt_OI_<campo>" (plus "_Prueba" on the test tab)
   const char* titulo;  // caption of the row
   TVistaGraduacion vista;
   TReglasEntrada::TRegla regla;
-  bool medida;                // a measurement, shown with the rest of the record
+  bool medida;                // record: a measurement, shown with the rest of the record;
+                              // test: a row of the over-refraction
   const char* etiqueta[2];    // right eye, left eye; empty: the rule runs unguarded
   int longitud;               // most characters the edit takes (texts: their column's width)
 };
+using TFilaGraduacion = TFilaDeOjo<TGraduacionOjo>;
+using TFilaPrueba = TFilaDeOjo<TPruebaOjo>;
 
 // A number, "Neutro" or "Compen" fit in this many characters.
 inline constexpr int kLongitudNumero = 10;
@@ -58,6 +62,43 @@ inline constexpr TFilaGraduacion kFilasGraduacion[] = {
 };
 inline constexpr int kNumFilasGraduacion = static_cast<int>(std::size(kFilasGraduacion));
 
-// The text an edit of the row shows for a stored value, and back.
-QString Texto_Graduacion(const TFilaGraduacion& fila, const TGraduacionOjo& ojo);
-void Leer_Graduacion(const TFilaGraduacion& fila, const QString& texto, TGraduacionOjo& ojo);
+// The rows of a fitting test: the trial graduation, then the over-refraction
+// measured over the trial lens. The test's edits are narrower than the
+// record's: six characters for a value, three for an axis, five for an acuity.
+inline constexpr TFilaPrueba kFilasPrueba[] = {
+    {&TPruebaOjo::radio1, "Radio_1", "Radio 1", TVistaGraduacion::kTexto, TReglasEntrada::TRegla::kTexto, false,
+     {"", ""}, 10},
+    {&TPruebaOjo::radio2, "Radio_2", "Radio 2", TVistaGraduacion::kTexto, TReglasEntrada::TRegla::kTexto, false,
+     {"", ""}, 10},
+    {&TPruebaOjo::esfera, "Esfera", "Esfera", TVistaGraduacion::kSigno, TReglasEntrada::TRegla::kGraduacion, false,
+     {"edt_OD_Esfera_Prueba -> OnExit", "edt_OI_Esfera_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::cilindro, "Cilindro", "Cilindro", TVistaGraduacion::kSigno, TReglasEntrada::TRegla::kGraduacion,
+     false, {"edt_OD_Cilindro_Prueba -> OnExit", "edt_OI_Cilindro_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::eje, "Eje", "Eje", TVistaGraduacion::kEje, TReglasEntrada::TRegla::kEje, false,
+     {"edt_OD_Eje_Prueba -> OnExit", "edt_OI_Eje_Prueba -> OnExit"}, 3},
+    {&TPruebaOjo::diametro, "Diametro", "Diámetro", TVistaGraduacion::kValor, TReglasEntrada::TRegla::kDistancia,
+     false, {"edt_OD_Diametro_Prueba -> OnExit", "edt_OI_Diametro_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::zona, "ZOptica", "Zona óptica", TVistaGraduacion::kValor, TReglasEntrada::TRegla::kDistancia, false,
+     {"edt_OD_ZOptica_Prueba -> OnExit", "edt_OI_ZOptica_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::adicion, "Adicion", "Adición", TVistaGraduacion::kValor, TReglasEntrada::TRegla::kGraduacion, false,
+     {"edt_OD_Adicion_Prueba -> OnExit", "edt_OI_Adicion_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::agudeza, "AV", "Agudeza visual", TVistaGraduacion::kValor, TReglasEntrada::TRegla::kDistancia, false,
+     {"edt_OD_AV_Prueba -> OnExit", "edt_OI_AV_Prueba -> OnExit"}, 5},
+    {&TPruebaOjo::sobEsfera, "Esf_Sobre", "Esfera", TVistaGraduacion::kSigno, TReglasEntrada::TRegla::kGraduacion,
+     true, {"edt_OD_Esf_Sobre_Prueba -> OnExit", "edt_OI_Esf_Sobre_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::sobCilindro, "Cil_Sobre", "Cilindro", TVistaGraduacion::kSigno, TReglasEntrada::TRegla::kGraduacion,
+     true, {"edt_OD_Cil_Sobre_Prueba -> OnExit", "edt_OI_Cil_Sobre_Prueba -> OnExit"}, 6},
+    {&TPruebaOjo::sobEje, "Eje_Sobre", "Eje", TVistaGraduacion::kEje, TReglasEntrada::TRegla::kEje, true,
+     {"edt_OD_Eje_Sobre_Prueba -> OnExit", "edt_OI_Eje_Sobre_Prueba -> OnExit"}, 3},
+    {&TPruebaOjo::sobAgudeza, "AV_Sobre", "Agudeza visual", TVistaGraduacion::kValor,
+     TReglasEntrada::TRegla::kDistancia, true, {"edt_OD_AV_Sobre_Prueba -> OnExit", "edt_OI_AV_Sobre_Prueba -> OnExit"},
+     5},
+};
+inline constexpr int kNumFilasPrueba = static_cast<int>(std::size(kFilasPrueba));
+
+// The text an edit of the row shows for a stored value, and back (a value
+// through the record's conversions, an axis keeping its whole part).
+template <class Ojo>
+QString Texto_Graduacion(const TFilaDeOjo<Ojo>& fila, const Ojo& ojo);
+template <class Ojo>
+void Leer_Graduacion(const TFilaDeOjo<Ojo>& fila, const QString& texto, Ojo& ojo);

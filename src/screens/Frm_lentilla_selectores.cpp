@@ -197,12 +197,9 @@ void TPaginaFicha::Tipo_Lentilla_KeyDown(int ojo) {
   {
     // The lists are read again; each eye keeps its type, the asking one takes the new one.
     const auto carga = reglas_.Cargando();
-    QVariant elegidos[2];
-    for (int o = 0; o < 2; ++o)
-      if (ojos_[o].tipo->currentIndex() >= 0) elegidos[o] = ojos_[o].tipo->currentData();
-    Cargar_Tipos();
-    for (int o = 0; o < 2; ++o)
-      if (elegidos[o].isValid()) ojos_[o].tipo->setCurrentIndex(ojos_[o].tipo->findData(elegidos[o]));
+    objetos_.Tipos().Cargar_Tipos();
+    Rellenar_Tipos();
+    emit Tipos_Cambiados();
     QComboBox* tipo = ojos_[ojo].tipo;
     int indice = tipo->findData(static_cast<double>(dlg.ID_TLENTILLA()));
     if (indice < 0) indice = tipo->findText(dlg.DESCRIPCION());

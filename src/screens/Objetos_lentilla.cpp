@@ -3,8 +3,10 @@
 #include "Clase_tagenda.h"
 #include "Clase_tagente.h"
 #include "Clase_tarticulo.h"
+#include "Clase_tbuscararticulo.h"
 #include "Clase_tlentilla.h"
 #include "Clase_tpaciente.h"
+#include "Clase_tprueba.h"
 #include "Clase_ttienda.h"
 #include "Clase_ttlentilla.h"
 
@@ -39,6 +41,13 @@ TAgenda& TObjetosLentilla::Agenda() {
 TPaciente& TObjetosLentilla::Paciente() { return Dar(paciente_); }
 TArticulo& TObjetosLentilla::Articulo() { return Dar(articulo_); }
 TTLentilla& TObjetosLentilla::Tipos() { return Dar(tipos_); }
+TPrueba& TObjetosLentilla::Prueba() { return Dar(prueba_); }
+TBuscarArticulo& TObjetosLentilla::Busqueda() {
+  if (TBuscarArticulo* b = busqueda_.Actual()) return *b;
+  TBuscarArticulo& b = Dar(busqueda_);
+  b.Fijar_Contexto(ctx_);
+  return b;
+}
 
 void TObjetosLentilla::Liberar() {
   lentilla_.Liberar();
@@ -47,5 +56,7 @@ void TObjetosLentilla::Liberar() {
   agenda_.Liberar();
   paciente_.Liberar();
   tipos_.Liberar();
+  prueba_.Liberar();
+  busqueda_.Liberar();
   articulo_.Liberar();
 }

@@ -9,8 +9,10 @@
 class TAgenda;
 class TAgente;
 class TArticulo;
+class TBuscarArticulo;
 class TLentilla;
 class TPaciente;
+class TPrueba;
 class TTLentilla;
 class TTienda;
 
@@ -35,6 +37,10 @@ class TObjetosLentilla {
   TPaciente& Paciente();
   TArticulo& Articulo();
   TTLentilla& Tipos();
+  // The patient's fitting test on the "Pruebas" tab.
+  TPrueba& Prueba();
+  // The article search module, loaded the first time a search runs.
+  TBuscarArticulo& Busqueda();
 
   // Frees every object.
   void Liberar();
@@ -55,4 +61,6 @@ class TObjetosLentilla {
   TPerezoso<TPaciente> paciente_;
   TPerezoso<TArticulo> articulo_;
   TPerezoso<TTLentilla> tipos_;
+  TPerezoso<TPrueba> prueba_;
+  TPerezoso<TBuscarArticulo> busqueda_;
 };
