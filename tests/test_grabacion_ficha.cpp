@@ -268,9 +268,15 @@ TEST_F(GrabacionTest, NingunaEdicionAdmiteMasDeLoQueCabeEnSuColumna) {
       {"edtODLote", {"DLENTILLA", "LOTE"}},
       {"edtOILote", {"DLENTILLA", "LOTE"}},
   };
-  for (const char* ojo : {"OD", "OI"})
+  for (const char* ojo : {"OD", "OI"}) {
     for (const char* campo : {"Radio_1", "Radio_2", "Queratometria"})
       textos.insert(QString("edt_%1_%2").arg(ojo, campo), {"MLENTILLA", QString("%1_%2").arg(ojo, campo).toUpper()});
+    // The fitting test's texts.
+    for (const char* campo : {"Radio_1", "Radio_2"})
+      textos.insert(QString("edt_%1_%2_Prueba").arg(ojo, campo), {"PLENTILLA", QString("%1_%2").arg(ojo, campo).toUpper()});
+    textos.insert(QString("edt_%1_Descripcion_Prueba").arg(ojo), {"PLENTILLA", QString("%1_DESCRIPCION_ART").arg(ojo)});
+    textos.insert(QString("edt%1LotePrueba").arg(ojo), {"PLENTILLA", QString("%1_LOTE").arg(ojo)});
+  }
   int vistas = 0;
   for (QLineEdit* e : pantalla->findChildren<QLineEdit*>()) {
     if (qobject_cast<QComboBox*>(e->parentWidget())) continue;
