@@ -219,7 +219,6 @@ TEST(DialogoCalculos, EntradaMalaDaUnAvisoYNingunResultado) {
       {"edt_OD_Eje_Lente", "200", "OD, lente de prueba: el eje «200»"},
       {"edt_OD_Esf_Sobre", "abc", "OD, sobrerrefracción: la esfera «abc» no es un número"},
       {"edt_OI_Esf_Gafa", "-3,x", "OI, gafa: la esfera «-3,x» no es un número"},
-      {"edtDistancia", "0", "distancia al vértice"},
       {"edtDistancia", "26", "distancia al vértice"},
       {"edt_OD_Eje_Lente", "", "OD, lente de prueba: falta el eje"},
       {"edt_OD_Rotacion", "95", "OD: la rotación «95»"},

@@ -113,8 +113,7 @@ TConsejo Aconsejar(double rotacion, const TGraduacion& sobre);
 
 // ---- Texts -----------------------------------------------------------------------
 
-// What the user typed for one graduation, and what it is called in a message
-// ("OD, lente de prueba").
+// What the user typed for one graduation.
 struct TTextoGraduacion {
   QString esfera, cilindro, eje;
 };
@@ -124,7 +123,8 @@ inline constexpr int kLeido = 0;
 inline constexpr int kVacio = 1;        // nothing typed
 inline constexpr int kRechazado = -3;   // `mensaje` says why
 
-// Sphere and cylinder take numbers (decimal comma or point) and the words
+// `nombre` leads a message ("OD, lente de prueba: falta el eje del
+// cilindro."). Sphere and cylinder take numbers (decimal comma or point) and the words
 // "Neutro" and "Compen", both read as 0; an empty sphere with a cylinder is
 // 0. The axis is a whole number 0..180 (0 is 180), needed by a cylinder.
 int Leer_Graduacion(const TTextoGraduacion& texto, const QString& nombre, TGraduacion& g, QString& mensaje);
