@@ -6,7 +6,10 @@
 //     window shown with the record loaded);
 //   - "Siguiente";
 //   - saving a changed record with both lens lines, its log row and its
-//     revision reminder.
+//     revision reminder;
+// and on the "Pruebas" tab (the big patient has 30 fitting tests): its first
+// showing with the last test loaded, "Prueba siguiente", saving a test and
+// "Definitiva".
 //
 //   build/bench/bench_pantalla [--benchmark_repetitions=5]
 //
@@ -24,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QToolButton>
 #include <ibase.h>
@@ -137,6 +141,51 @@ SET TERM ; ^
   db.Close();
 }
 
+// The big patient's 30 fitting tests, both eyes with a trial lens; added to a
+// database built before they were part of it.
+void Asegurar_Pruebas(TIBDatabase& db) {
+  TIBTransaction t;
+  t.DefaultDatabase = &db;
+  t.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(QString("select count(*) from PLENTILLA where ID_PACIENTE = %1").arg(kPacienteGrande));
+  q.Open();
+  const bool hay = q.Fields(0).AsInteger() > 0;
+  q.Close();
+  t.Commit();
+  if (hay) return;
+  TScriptSQL::Ejecutar(db, QStringLiteral(R"(
+SET TERM ^ ;
+execute block as
+  declare j integer = 1;
+  declare f integer;
+begin
+  while (j <= 30) do
+  begin
+    insert into PLENTILLA (ID_PACIENTE, NUMERO_FICHA, FECHA, OD_RADIO_1, OD_RADIO_2, OD_ESFERA, OD_CILINDRO, OD_EJE,
+                           OD_DIAMETRO, OD_ZONA_OPTICA, OD_ADICION, OD_AGUDEZA_VISUAL, OI_RADIO_1, OI_RADIO_2,
+                           OI_ESFERA, OI_CILINDRO, OI_EJE, OI_DIAMETRO, OI_ZONA_OPTICA, OI_ADICION, OI_AGUDEZA_VISUAL,
+                           OD_SOB_ESFERA, OD_SOB_CILINDRO, OD_SOB_EJE, OD_SOB_AGUDEZA_VISUAL, OI_SOB_ESFERA,
+                           OI_SOB_CILINDRO, OI_SOB_EJE, OI_SOB_AGUDEZA_VISUAL, OD_TLENTILLA_ART, OD_REFERENCIA_ART,
+                           OD_DESCRIPCION_ART, OD_MODELO_ART, OD_RADIO_1_ART, OD_RADIO_2_ART, OD_DIAMETRO_ART,
+                           OD_COlOR_ART, OI_TLENTILLA_ART, OI_REFERENCIA_ART, OI_DESCRIPCION_ART, OI_MODELO_ART,
+                           OI_RADIO_1_ART, OI_RADIO_2_ART, OI_DIAMETRO_ART, OI_COlOR_ART, ID_AGENTE, OD_LOTE, OI_LOTE)
+      values (1, :j, dateadd(:j * 7 day to date '2025-01-01'), '8,' || (40 + mod(:j, 30)), '', -0.25 * mod(:j, 16),
+              -0.25 * mod(:j, 5), 5 * mod(:j, 36), 14, 98, 98, 1, '8,' || (50 + mod(:j, 30)), '',
+              -0.25 * mod(:j + 3, 16), 98, 400, 14.2, 98, 98, 0.9, 0.25 * mod(:j, 3), 98, 400, 1, 99, 98, 400, 1, 5,
+              'AC-OAS-6', 'Acuvue Oasys', 'Oasys', '8,40', '', 14, 'Azul', 5, 'AC-OAS-6', 'Acuvue Oasys', 'Oasys',
+              '8,40', '', 14, 'Azul', 3, 'P' || :j, 'Q' || :j)
+      returning ID_PRUEBA_LENTILLAS into :f;
+    insert into PLOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) values (:f, 'Prueba ' || :j);
+    j = j + 1;
+  end
+end^
+SET TERM ; ^
+)"));
+}
+
 // A host on the benchmark database: the records, services and selection a
 // real host hands over.
 struct THost {
@@ -157,6 +206,7 @@ struct THost {
     Preparar_Conexion(secundaria);
     principal.Open();
     secundaria.Open();
+    Asegurar_Pruebas(principal);
     transaccion.DefaultDatabase = &principal;
     transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};
     puesto.fechaTrabajo = fechas::Codificar(2026, 12, 5);
@@ -556,6 +606,265 @@ void BM_Grabar_Directo(benchmark::State& state) {
   Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Grabar_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- The "Pruebas" tab ------------------------------------------------------------------------
+
+// A screen open on the big patient's record 30, its "Pruebas" tab not shown yet.
+TfrmLentilla* Abrir_Ficha(THost& h) {
+  h.Seleccionar(30);
+  auto* f = new TfrmLentilla(&h.aplicacion);
+  f->Fijar_Contexto(&h.ctx);
+  f->Inicializar();
+  f->show();
+  QCoreApplication::processEvents();
+  return f;
+}
+
+void Mostrar_Pestana_Pruebas(TfrmLentilla* f) {
+  auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
+  pestanas->setCurrentWidget(f->findChild<QWidget*>("tstPruebas"));
+}
+
+double Clave_Prueba(THost& h, int numero) {
+  TIBQuery q;
+  q.Database = &h.principal;
+  q.Transaction = &h.transaccion;
+  q.SQL.Add(QString("select ID_PRUEBA_LENTILLAS from PLENTILLA where ID_PACIENTE = %1 and NUMERO_FICHA = %2")
+                .arg(kPacienteGrande)
+                .arg(numero));
+  q.Open();
+  const double k = q.Fields(0).AsFloat();
+  h.transaccion.Commit();
+  return k;
+}
+
+// What the tab reads to show one test.
+void Mostrar_Prueba_Directo(THost& h, double prueba) {
+  Firebird::IAttachment* b = h.principal.Handle();
+  Directo(b, QString("EXECUTE PROCEDURE BUSCAR_PRUEBA_LENTILLA(%1, -1, -1)").arg(prueba).toUtf8());
+  for (int ojo = 0; ojo < 2; ++ojo) Directo(b, "EXECUTE PROCEDURE BUSCAR_TLENTILLA(5, '', '')");
+  Directo(b, "EXECUTE PROCEDURE BUSCAR_AGENTE(3, -1, 0)");
+  Directo(b, QString("Select * from PLOBSERVACIONES where ID_MLENTILLA = %1").arg(prueba).toUtf8());
+}
+
+void BM_Pruebas_Mostrar_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  double tc = 0, tp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    state.PauseTiming();
+    TfrmLentilla* f = Abrir_Ficha(h);
+    state.ResumeTiming();
+    QElapsedTimer t;
+    t.start();
+    Mostrar_Pestana_Pruebas(f);
+    tc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    tp += t.nsecsElapsed();
+    state.PauseTiming();
+    if (f->findChild<QLineEdit*>("edt_Ficha_Prueba")->text() != "30") state.SkipWithError("no se mostró la prueba 30");
+    Cerrar(f);
+    state.ResumeTiming();
+  }
+  Viajes(state, viajes0);
+  Contadores(state, tc, tp);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Mostrar_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Pruebas_Mostrar_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double ultima = Clave_Prueba(h, 30);
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    Directo(h.principal.Handle(), QString("select ID_PRUEBA_LENTILLAS from PLENTILLA where ID_PACIENTE = %1 Order by "
+                                          "NUMERO_FICHA ASC")
+                                      .arg(kPacienteGrande)
+                                      .toUtf8());
+    Mostrar_Prueba_Directo(h, ultima);
+  }
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Mostrar_Directo)->Unit(benchmark::kMillisecond);
+
+void BM_Pruebas_Siguiente_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  TfrmLentilla* f = Abrir_Ficha(h);
+  Mostrar_Pestana_Pruebas(f);
+  auto* anterior = f->findChild<QToolButton*>("btnPruebaAnterior");
+  auto* siguiente = f->findChild<QToolButton*>("btnPruebaSiguiente");
+  anterior->click();  // on test 29: next and previous alternate between 30 and 29
+  QCoreApplication::processEvents();
+  bool adelante = true;
+  double tc = 0, tp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    QElapsedTimer t;
+    t.start();
+    (adelante ? siguiente : anterior)->click();
+    tc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    tp += t.nsecsElapsed();
+    adelante = !adelante;
+  }
+  Viajes(state, viajes0);
+  Contadores(state, tc, tp);
+  Cerrar(f);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Siguiente_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Pruebas_Siguiente_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double claves[2] = {Clave_Prueba(h, 30), Clave_Prueba(h, 29)};
+  int i = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    Directo(h.principal.Handle(), QString("select ID_PRUEBA_LENTILLAS from PLENTILLA where ID_PACIENTE = %1 Order by "
+                                          "NUMERO_FICHA ASC")
+                                      .arg(kPacienteGrande)
+                                      .toUtf8());
+    Mostrar_Prueba_Directo(h, claves[i]);
+    i = 1 - i;
+  }
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Siguiente_Directo)->Unit(benchmark::kMillisecond);
+
+void BM_Pruebas_Grabar_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  TfrmLentilla* f = Abrir_Ficha(h);
+  Mostrar_Pestana_Pruebas(f);
+  auto* esfera = f->findChild<QLineEdit*>("edt_OD_Esfera_Prueba");
+  auto* grabar = f->findChild<QToolButton*>("btnPruebaGrabar");
+  int n = 0;
+  double gc = 0, gp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    state.PauseTiming();
+    esfera->setText((++n % 2) ? "-2,50" : "-2,25");  // marks the test changed
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QElapsedTimer t;
+    t.start();
+    grabar->click();
+    gc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    gp += t.nsecsElapsed();
+    if (grabar->isEnabled()) state.SkipWithError("no se grabó");
+  }
+  Viajes(state, viajes0);
+  Contadores(state, gc, gp);
+  Cerrar(f);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Grabar_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Pruebas_Grabar_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const double prueba = Clave_Prueba(h, 30);
+  Firebird::IAttachment* b = h.principal.Handle();
+  int n = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    const QString esfera = (++n % 2) ? "-2.5" : "-2.25";
+    Directo(b, QString("Update PLENTILLA set OD_ESFERA = %1, OD_LOTE = 'P30', FECHA = '2025-07-30' where "
+                       "ID_PRUEBA_LENTILLAS = %2")
+                   .arg(esfera)
+                   .arg(prueba)
+                   .toUtf8());
+    Directo(b, QString("select Count(ID_MLENTILLA) from PLOBSERVACIONES Where ID_MLENTILLA = %1").arg(prueba).toUtf8());
+    Directo(b, QString("Update PLOBSERVACIONES set OBSERVACIONES = 'Prueba 30' where ID_MLENTILLA = %1")
+                   .arg(prueba)
+                   .toUtf8());
+  }
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Pruebas_Grabar_Directo)->Unit(benchmark::kMillisecond);
+
+// The records "Definitiva" adds go again, so that every run starts from the
+// same 50 records.
+void Quitar_Fichas_Nuevas(THost& h) {
+  TIBQuery q;
+  q.Database = &h.principal;
+  q.Transaction = &h.transaccion;
+  for (const char* sql : {"delete from DLENTILLA where ID_MLENTILLA in (select ID_MLENTILLA from MLENTILLA where "
+                          "ID_PACIENTE = 1 and NUMERO_FICHA > 50)",
+                          "delete from LOBSERVACIONES where ID_MLENTILLA in (select ID_MLENTILLA from MLENTILLA where "
+                          "ID_PACIENTE = 1 and NUMERO_FICHA > 50)",
+                          "delete from MLENTILLA where ID_PACIENTE = 1 and NUMERO_FICHA > 50"}) {
+    q.SQL.Clear();
+    q.SQL.Add(QString::fromLatin1(sql));
+    q.ExecSQL();
+  }
+  h.transaccion.Commit();
+}
+
+void BM_Definitiva_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  Quitar_Fichas_Nuevas(h);
+  TfrmLentilla* f = Abrir_Ficha(h);
+  Mostrar_Pestana_Pruebas(f);
+  auto* definitiva = f->findChild<QToolButton*>("btnPruebaDefinitiva");
+  auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
+  auto* tabPruebas = f->findChild<QWidget*>("tstPruebas");
+  double gc = 0, gp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    state.PauseTiming();
+    pestanas->setCurrentWidget(tabPruebas);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QElapsedTimer t;
+    t.start();
+    definitiva->click();
+    gc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    gp += t.nsecsElapsed();
+    if (pestanas->currentWidget() == tabPruebas) state.SkipWithError("no se pasó a la ficha");
+  }
+  Viajes(state, viajes0);
+  Contadores(state, gc, gp);
+  Cerrar(f);
+  Quitar_Fichas_Nuevas(h);
+}
+OPTICA_BENCHMARK(BM_Definitiva_Pantalla)->Unit(benchmark::kMillisecond);
+
+void BM_Definitiva_Directo(benchmark::State& state) {
+  THost& h = Host();
+  Quitar_Fichas_Nuevas(h);
+  Firebird::IAttachment* b = h.principal.Handle();
+  int n = 50;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    ++n;
+    Directo(b, QString("insert into MLENTILLA (ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REVISION, FECHA_LIMPIEZA, "
+                       "FECHA_CADUCIDAD, FECHA_REPOSICION, ID_DOCTOR, ID_AGENTE, PROPIA_AJENA, OD_ESFERA, OD_CILINDRO, "
+                       "OD_EJE, OI_ESFERA, OD_DIAMETRO, OI_DIAMETRO, ID_TIENDA) values (1, %1, '2025-07-30', "
+                       "'2026-01-30', '2025-07-30', '2025-07-30', '2025-07-30', -1, 3, 0, -2.5, -1.25, 10, -1.75, 14, "
+                       "14.2, 1)")
+                   .arg(n)
+                   .toUtf8());
+    Directo(b, "EXECUTE PROCEDURE ID_MLENTILLA");
+    Directo(b, "select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = -1");
+    Directo(b, "insert into LOBSERVACIONES (ID_MLENTILLA, OBSERVACIONES) values (gen_id(GEN_MLENTILLA, 0), 'Ficha')");
+    Directo(b, Acceso(4, n));
+    for (int ojo = 1; ojo <= 2; ++ojo) {
+      Directo(b, "EXECUTE PROCEDURE BUSCAR_ARTICULO(-1, -1, 'AC-OAS-6', '')");
+      Directo(b, QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, IMPORTE_M1, "
+                         "IMPORTE_M2, LOTE) values (gen_id(GEN_MLENTILLA, 0), %1, 'AC-OAS-6', 'Acuvue Oasys', 5, 25.5, "
+                         "4242.843, 'P30')")
+                     .arg(ojo)
+                     .toUtf8());
+      Directo(b, "EXECUTE PROCEDURE ID_DLENTILLA");
+    }
+    Mostrar_Directo(h, -1);
+  }
+  Viajes(state, viajes0);
+  Quitar_Fichas_Nuevas(h);
+}
+OPTICA_BENCHMARK(BM_Definitiva_Directo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -497,6 +498,35 @@ TEST_F(PruebasTest, UnaDefinitivaCuyaLineaFallaNoDejaNada) {
   B("btnPruebaDefinitiva")->click();
   EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 1);
   EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Calculators --------------------------------------------------------------------------------
+
+TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
+  Prueba(20, 1);  // right: trial -2,75 -1,25 x 10 with an over-refraction of +0,25 -0,50 x 170
+  Abrir_Pruebas();
+  QString calculada;
+  QTimer::singleShot(0, [&] {
+    QWidget* d = QApplication::activeModalWidget();
+    ASSERT_NE(d, nullptr);
+    d->findChild<QAbstractButton*>("btnCalcular")->click();
+    d->findChild<QAbstractButton*>("btnAplicar")->click();
+  });
+  B("btnPruebaCalcular")->click();
+  // A new test, numbered after the stored one, holding the result.
+  EXPECT_EQ(T("edt_Ficha_Prueba"), "2");
+  EXPECT_FALSE(T("edt_OD_Esfera_Prueba").isEmpty());
+  EXPECT_NE(T("edt_OD_Esfera_Prueba"), "-2,75");  // the over-refraction was taken into account
+  EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 1);
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA where OD_ESFERA = -2.75"), 1);  // the stored test unchanged
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA where NUMERO_FICHA = 2"), 1);
 }
 
 }  // namespace

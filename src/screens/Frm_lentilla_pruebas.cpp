@@ -18,6 +18,7 @@
 #include "Clase_ttlentilla.h"
 #include "Dm_lentilla.h"
 #include "Edit_fecha.h"
+#include "Frm_calculos_adaptacion.h"
 #include "Objetos_lentilla.h"
 #include "Unidad_trabajo.h"
 
@@ -75,7 +76,9 @@ void TPaginaPruebas::Crear_Controles() {
       // The test sheet comes with the printed sheets.
       {"btnPruebaImprimir", "Imprimir", "Imprimir prueba", "imprimir", nullptr, nullptr, false},
       {"btnPruebaDefinitiva", "Definitiva", "Pasar la prueba a la ficha de lentillas", "ficha", nullptr, nullptr,
-       false},
+       true},
+      {"btnPruebaCalcular", "Calcular", "Calcular la lentilla a pedir: distancia al vértice, rotación y sobrerrefracción",
+       "trasponer", "btnPruebaCalcular -> OnClick", &TPaginaPruebas::btnPruebaCalcularClick, false},
   };
   for (const auto& b : botones) {
     auto* boton = new QToolButton(tlbPruebas);
@@ -534,3 +537,30 @@ bool TPaginaPruebas::Con_Lente(int ojo) const {
 
 QString TPaginaPruebas::Descripcion(int ojo) const { return ojos_[ojo].descripcion->text(); }
 QString TPaginaPruebas::Lote(int ojo) const { return ojos_[ojo].lote->text(); }
+
+// ---- Calculators -----------------------------------------------------------------------------
+
+void TPaginaPruebas::btnPruebaCalcularClick() {
+  // The graduation as it stands on screen, saved or not.
+  TPruebaOjo ojos[2];
+  for (int o = 0; o < 2; ++o)
+    for (int i = 0; i < kNumFilasPrueba; ++i) Leer_Graduacion(kFilasPrueba[i], ojos_[o].campos[i]->text(), ojos[o]);
+  TfrmCalculosAdaptacion dlg(ojos[0], ojos[1], Ctx()->aplicacion);
+  if (dlg.exec() != QDialog::Accepted) return;
+  std::optional<calculos::TGraduacion> resultados[2] = {dlg.Resultado(0), dlg.Resultado(1)};
+  if (!resultados[0] && !resultados[1]) return;
+  btnPruebaNuevaClick();
+  if (modo_ != 0) return;  // the test on screen could not be saved first: it stays
+  for (int o = 0; o < 2; ++o) {
+    if (!resultados[o]) continue;
+    TPruebaOjo nuevo;
+    calculos::Escribir_Graduacion(*resultados[o], nuevo);
+    for (int i = 0; i < kNumFilasPrueba; ++i) {
+      const TFilaPrueba& f = kFilasPrueba[i];
+      const std::string_view campo(f.campo);
+      if (!f.medida && (campo == "Esfera" || campo == "Cilindro" || campo == "Eje"))
+        TReglasEntrada::Escribir(ojos_[o].campos[i], Texto_Graduacion(f, nuevo));
+    }
+  }
+  Marcar_Prueba(true);
+}

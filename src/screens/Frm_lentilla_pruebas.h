@@ -70,6 +70,9 @@ class TPaginaPruebas : public QWidget {
   void btnPruebaAnteriorClick() { Navegar_Pruebas(2); }
   void btnPruebaSiguienteClick() { Navegar_Pruebas(3); }
   void btnPruebaUltimoClick() { Navegar_Pruebas(4); }
+  // The fitting calculators on the graduation on screen; the result the
+  // optician applies becomes a new test, not yet saved.
+  void btnPruebaCalcularClick();
 
   // The test shown was changed and not saved.
   bool Modificada() const { return modificada_; }
