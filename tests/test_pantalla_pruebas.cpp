@@ -419,6 +419,7 @@ TEST_F(PruebasTest, UnaPruebaNuevaGrabadaYPasadaALaFicha) {
   EXPECT_EQ(T("edt_OD_Eje"), "180");
   EXPECT_EQ(T("edt_OI_Esfera"), "-2,00");
   EXPECT_EQ(T("edt_OD_Articulo"), "AC-OAS-6");
+  EXPECT_EQ(T("edt_OI_Articulo"), "Lente a medida");  // named only by its description
   EXPECT_FALSE(pantalla->Modificado());
   EXPECT_TRUE(pantalla->Ficha_Existente());
   EXPECT_EQ(pantalla->Seleccion().ultimaFicha, 3);
@@ -446,6 +447,12 @@ TEST_F(PruebasTest, UnaPruebaNuevaGrabadaYPasadaALaFicha) {
   EXPECT_EQ(Texto("select NUMERO_FICHA || OD_ESFERA || OD_REFERENCIA_ART from PLENTILLA where NUMERO_FICHA = 2"),
             prueba);
   EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 2);
+
+  // Saved again from the record tab, the hand-named line stays as it was.
+  Teclear("edtOILote", "L-OI");
+  B("btnGrabar")->click();
+  EXPECT_EQ(Texto("select list(REFERENCIA || ':' || DESCRIPCION || ':' || LOTE) from DLENTILLA where OJO = 2"),
+            "0:Lente a medida:L-OI");
 }
 
 TEST_F(PruebasTest, DefinitivaDeUnSoloOjoODeNingunoYConCambiosSinGrabar) {

@@ -438,6 +438,12 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
       // The line names its article; the key is not kept with it.
       articulosOjo_[o] = TArticuloOjo{-1, linea.REFERENCIA(), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
                                       linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
+    } else if (!linea.DESCRIPCION().isEmpty()) {
+      // A lens named only by its description (a trial lens typed by hand on a
+      // fitting test): shown by it, and saved again as it is.
+      vista[o].articulo = linea.DESCRIPCION();
+      articulosOjo_[o] = TArticuloOjo{-1, QStringLiteral("0"), linea.DESCRIPCION(), linea.MODELO(), linea.COLOR(),
+                                      linea.RADIO_1(), linea.RADIO_2(), linea.DIAMETRO()};
     }
     vista[o].importe = importes::Texto(linea.IMPORTE(), ctx->moneda);
     vista[o].lote = linea.LOTE();
