@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -104,6 +105,15 @@ class PruebasTest : public TPantallaPrueba {
     W("edt_OD_Descripcion_Prueba")->setText("AC-OAS-6");
     QTest::keyClick(W("edt_OD_Descripcion_Prueba"), Qt::Key_F4);
     Escribir("edtODLotePrueba", "LOTE-OD");
+  }
+
+  // Runs `rellenar` on the modal dialog the next action opens.
+  void En_Dialogo(std::function<void(QWidget*)> rellenar) {
+    QTimer::singleShot(0, [rellenar] {
+      QWidget* d = QApplication::activeModalWidget();
+      ASSERT_NE(d, nullptr);
+      rellenar(d);
+    });
   }
 
   QTemporaryDir modulos;
@@ -325,6 +335,42 @@ TEST_F(PruebasTest, SinDerechoAModificarNoSeGrabaNiSeBorra) {
   h.mensajes.cajas.clear();
   pantalla->close();
   EXPECT_TRUE(h.mensajes.cajas.empty());
+}
+
+// ---- Quick creation -----------------------------------------------------------------------------
+
+TEST_F(PruebasTest, UnTipoCreadoDesdeLaPruebaLlegaALosCuatroSelectoresYUnAgenteAlSuyo) {
+  Prueba(20, 1);
+  Abrir_Pruebas();
+  // The record tab's right eye and the test's left eye keep their types.
+  C("cbx_OD_Tipo_Lentilla")->setCurrentIndex(C("cbx_OD_Tipo_Lentilla")->findText("Tórica"));
+  En_Dialogo([](QWidget* d) {
+    d->findChild<QLineEdit*>("edtCodigo")->setText("TR");
+    d->findChild<QLineEdit*>("edtDescripcion")->setText("Trimestral");
+    d->findChild<QPushButton*>("btnAceptar")->click();
+  });
+  QTest::keyClick(C("cbx_OD_TLentilla_Prueba"), Qt::Key_Insert);
+  EXPECT_EQ(C("cbx_OD_TLentilla_Prueba")->currentText(), "Trimestral");
+  EXPECT_EQ(C("cbx_OI_TLentilla_Prueba")->currentText(), "Mensual");
+  EXPECT_EQ(C("cbx_OD_Tipo_Lentilla")->currentText(), "Tórica");
+  for (const char* n : {"cbx_OD_TLentilla_Prueba", "cbx_OI_TLentilla_Prueba", "cbx_OD_Tipo_Lentilla", "cbx_OI_Tipo_Lentilla"})
+    EXPECT_NE(C(n)->findText("Trimestral"), -1) << n;
+  EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA p join TLENTILLA t on t.ID_TLENTILLA = p.OD_TLENTILLA_ART where "
+                   "t.DESCRIPCION = 'Trimestral'"),
+            1);
+
+  // A new agent from Insert in the test's agent list.
+  En_Dialogo([](QWidget* d) {
+    d->findChild<QLineEdit*>("edtNombre")->setText("Rosa");
+    d->findChild<QLineEdit*>("edtApellidos")->setText("Vera");
+    d->findChild<QPushButton*>("btnAceptar")->click();
+  });
+  QTest::keyClick(C("cbxAgentePrueba"), Qt::Key_Insert);
+  EXPECT_EQ(C("cbxAgentePrueba")->currentText(), "Rosa Vera");
+  EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
 }
 
 // ---- Trial articles ----------------------------------------------------------------------------
