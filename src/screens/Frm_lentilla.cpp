@@ -29,6 +29,8 @@
 #include "Frm_lentilla_ficha.h"
 #include "Frm_lentilla_observaciones.h"
 #include "Frm_lentilla_pruebas.h"
+#include "Frm_lentilla_reposiciones.h"
+#include "Clase_tpaciente.h"
 #include "Ibx_query.h"
 #include "Ibx_error.h"
 #include "Ibx_transaction.h"
@@ -157,11 +159,8 @@ void TfrmLentilla::Crear_Controles() {
   pclLentilla_->addTab(observaciones_, QStringLiteral("Observaciones"));
   pruebas_ = new TPaginaPruebas(*reglas_, objetos_, seleccion_);
   pclLentilla_->addTab(pruebas_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Pruebas"));
-  {
-    auto* w = new QWidget(pclLentilla_);
-    w->setObjectName(QStringLiteral("tstReposiciones"));
-    pclLentilla_->addTab(w, TdmLentilla::Imagen(QStringLiteral("reposiciones")), QStringLiteral("Reposiciones"));
-  }
+  reposiciones_ = new TPaginaReposiciones(*reglas_, objetos_, seleccion_);
+  pclLentilla_->addTab(reposiciones_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Reposiciones"));
   for (TPaginaLentilla* p : Paginas_Ficha()) connect(p, &TPaginaLentilla::Cambiada, this, [this] { Modificado_Estado(true); });
   connect(pruebas_, &TPaginaPruebas::Imagen_Cambiada, this, [this](int imagen) {
     const int pestana = pclLentilla_->indexOf(pruebas_);
@@ -175,6 +174,17 @@ void TfrmLentilla::Crear_Controles() {
   pruebas_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
     Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kPrueba);
   };
+  pruebas_->actualizarUltimaVisita = [this] { Actualizar_Ultima_Visita(); };
+  connect(reposiciones_, &TPaginaReposiciones::Imagen_Cambiada, this, [this](int imagen) {
+    const int pestana = pclLentilla_->indexOf(reposiciones_);
+    pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(imagen));
+    pclLentilla_->tabBar()->setTabData(pestana, imagen);
+  });
+  reposiciones_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
+    Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kReposiciones);
+  };
+  reposiciones_->actualizarUltimaVisita = [this] { Actualizar_Ultima_Visita(); };
+  reposiciones_->fichaExistente = [this] { return fichaExistente_; };
   connect(pclLentilla_, &QTabWidget::currentChanged, this, [this] {
     Guardia(QStringLiteral("pclLentilla -> OnChange"), [this] { pcl_Lentilla_Change(); });
   });
@@ -190,6 +200,7 @@ void TfrmLentilla::Crear_Controles() {
   sbr_Ayuda_->addPermanentWidget(lblSoloLectura_);
   principal->addWidget(sbr_Ayuda_);
   reglas_->aviso = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
+  reposiciones_->estado = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
 
   for (int tecla : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F12}) {
     auto* atajo = new QShortcut(QKeySequence(tecla), this);
@@ -214,6 +225,7 @@ void TfrmLentilla::Inicializar() {
   dm_ = std::make_unique<TdmLentilla>(owner_);
   dm_->Fijar_Contexto(ctx_);
   dm_->Enlazar();
+  reposiciones_->Enlazar(dm_.get());
   // 3. The selection.
   ctx_->seleccion.moduloAbierto = 1;
   seleccion_ = ctx_->seleccion;
@@ -241,6 +253,8 @@ void TfrmLentilla::Inicializar() {
   Modificado_Estado(Modificado());
   pruebas_->Fijar_Pendiente(true);
   pruebas_->Marcar_Prueba(false);
+  reposiciones_->Marcar_Reposicion(false);
+  reposiciones_->Cargar_Reposiciones();
   pruebas_->Cargar_Pruebas(false);
 
   qApp->installEventFilter(this);
@@ -356,7 +370,12 @@ bool TfrmLentilla::Preguntar_Cambios(bool soloFicha) {
                                   kAviso, mb::YESNOCANCEL);
     if (r == mb::IDYES && !pruebas_->Grabar_Prueba()) return false;
   }
-  // The replacements tab asks about its own changes when it comes.
+  if (reposiciones_->Modificada()) {
+    const int r = app->MessageBox(
+        QStringLiteral("Los datos de Reposiciones han cambiado. ¿Desea guardar los cambios?"), kAviso, mb::YESNOCANCEL);
+    if (r == mb::IDCANCEL) return false;
+    if (r == mb::IDYES && !reposiciones_->Grabar()) return false;
+  }
   return true;
 }
 
@@ -571,7 +590,10 @@ void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, doub
 void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto) {
   const bool grabar = accion == TAccion::kGrabar;
   const bool prueba = objeto == TObjeto::kPrueba;
-  const QString que = prueba ? QStringLiteral("prueba") : QStringLiteral("ficha");
+  const bool reposiciones = objeto == TObjeto::kReposiciones;
+  const QString que = prueba ? QStringLiteral("prueba")
+                      : reposiciones ? QStringLiteral("lista de reposiciones")
+                                     : QStringLiteral("ficha");
   const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
                               : QStringLiteral(" No se ha borrado nada");
   if (resultado == TLentilla::kFichaBloqueada ||
@@ -595,6 +617,8 @@ void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion ac
   }
   // Anything else is not expected: the error report, with the handler's label.
   const QString etiqueta = objeto == TObjeto::kDefinitiva ? QStringLiteral("btnPruebaDefinitiva -> OnClick")
+                           : reposiciones ? (grabar ? QStringLiteral("btnReposicionGrabar -> OnClick")
+                                                    : QStringLiteral("btnReposicionBorrar -> OnClick"))
                            : prueba ? (grabar ? QStringLiteral("btnPruebaGrabar -> OnClick")
                                            : QStringLiteral("btnPruebaBorrar -> OnClick"))
                                   : (grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick"));
@@ -647,16 +671,35 @@ void TfrmLentilla::btnBorrarClick() {
 void TfrmLentilla::btnTrasponerClick() { ficha_->btnTrasponerClick(); }
 
 void TfrmLentilla::pcl_Lentilla_Change() {
-  if (!ctx_ || cerrada_ || pclLentilla_->currentWidget() != pruebas_ || !pruebas_->Pendiente()) return;
+  if (!ctx_ || cerrada_) return;
+  if (pclLentilla_->currentWidget() == reposiciones_) {
+    reposiciones_->Mostrar();
+    return;
+  }
+  if (pclLentilla_->currentWidget() != pruebas_ || !pruebas_->Pendiente()) return;
   pruebas_->Cargar_Pruebas(true);
   pruebas_->Fijar_Pendiente(false);
   pruebas_->Marcar_Prueba(false);
 }
 
+void TfrmLentilla::Actualizar_Ultima_Visita() {
+  if (ctx_->aplicacion->MessageBox(QStringLiteral("¿Desea actualizar la fecha de última visita del paciente?"),
+                                   kPregunta, mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
+    return;
+  if (objetos_.Paciente().Fijar_Ultima_Visita(static_cast<int32_t>(seleccion_.idPaciente),
+                                              ctx_->puesto->fechaTrabajo) != 0) {
+    ctx_->aplicacion->MessageBox(QStringLiteral("Lo que ha grabado está guardado, pero no se ha podido actualizar la "
+                                                "fecha de última visita del paciente. Inténtelo de nuevo al grabar."),
+                                 kAviso, mb::OK | mb::ICONWARNING);
+    return;
+  }
+  seleccion_.fichaGrabada = 1;
+}
+
 // ---- Keys, guard, close ----------------------------------------------------------------------
 
 void TfrmLentilla::Teclas(int tecla) {
-  // The replacements tab saves its own data with its part.
+  const bool enReposiciones = pclLentilla_->currentWidget() == reposiciones_;
   const bool enFicha = pclLentilla_->currentWidget() == ficha_ || pclLentilla_->currentWidget() == observaciones_;
   const bool enPruebas = pclLentilla_->currentWidget() == pruebas_;
   switch (tecla) {
@@ -664,10 +707,14 @@ void TfrmLentilla::Teclas(int tecla) {
       if (enFicha) Guardia(QStringLiteral("btnGrabar -> OnClick"), [this] { btnGrabarClick(); });
       if (enPruebas && pruebas_->Modificada())
         Guardia(QStringLiteral("btnPruebaGrabar -> OnClick"), [this] { pruebas_->btnPruebaGrabarClick(); });
+      if (enReposiciones && reposiciones_->Modificada())
+        Guardia(QStringLiteral("btnReposicionGrabar -> OnClick"), [this] { reposiciones_->btnReposicionGrabarClick(); });
       break;
     case Qt::Key_F6:
       if (enFicha) Guardia(QStringLiteral("btnNuevo -> OnClick"), [this] { btnNuevoClick(); });
       if (enPruebas) Guardia(QStringLiteral("btnPruebaNueva -> OnClick"), [this] { pruebas_->btnPruebaNuevaClick(); });
+      if (enReposiciones)
+        Guardia(QStringLiteral("btnReposicionNueva -> OnClick"), [this] { reposiciones_->btnReposicionNuevaClick(); });
       break;
     case Qt::Key_F12: close(); break;
   }

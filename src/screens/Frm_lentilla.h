@@ -32,6 +32,7 @@ class TPaginaFicha;
 class TPaginaLentilla;
 class TPaginaObservaciones;
 class TPaginaPruebas;
+class TPaginaReposiciones;
 class TdmLentilla;
 
 class TfrmLentilla : public QWidget {
@@ -108,7 +109,7 @@ class TfrmLentilla : public QWidget {
   // Tells why a save or a delete wrote nothing: a refusal the user can act on
   // in a box, anything else in the error report.
   enum class TAccion { kGrabar, kBorrar };
-  enum class TObjeto { kFicha, kPrueba, kDefinitiva };
+  enum class TObjeto { kFicha, kPrueba, kDefinitiva, kReposiciones };
   void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto = TObjeto::kFicha);
   // Another workstation changed (or deleted) the record since it was read:
   // says who and when, and offers to show it as it is now.
@@ -116,6 +117,9 @@ class TfrmLentilla : public QWidget {
   void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
   void pcl_Lentilla_Change();
+  // After a test or the replacements are saved: offers to make today the
+  // patient's last visit.
+  void Actualizar_Ultima_Visita();
 
   void FormClose();
   void Devolver_Seleccion();
@@ -136,5 +140,6 @@ class TfrmLentilla : public QWidget {
   TPaginaFicha* ficha_ = nullptr;
   TPaginaObservaciones* observaciones_ = nullptr;
   TPaginaPruebas* pruebas_ = nullptr;
+  TPaginaReposiciones* reposiciones_ = nullptr;
   QStatusBar* sbr_Ayuda_ = nullptr;
 };

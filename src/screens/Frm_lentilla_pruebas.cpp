@@ -13,7 +13,6 @@
 #include <stdexcept>
 
 #include "Clase_tagente.h"
-#include "Clase_tpaciente.h"
 #include "Clase_tprueba.h"
 #include "Clase_ttlentilla.h"
 #include "Dm_lentilla.h"
@@ -473,23 +472,8 @@ bool TPaginaPruebas::Grabar_Prueba() {
   Marcar_Prueba(false);
   modo_ = 1;
   Fijar_Imagen(2);
-  Actualizar_Ultima_Visita();
+  if (actualizarUltimaVisita) actualizarUltimaVisita();
   return true;
-}
-
-void TPaginaPruebas::Actualizar_Ultima_Visita() {
-  THostContext* ctx = Ctx();
-  if (ctx->aplicacion->MessageBox(QStringLiteral("¿Desea actualizar la fecha de última visita del paciente?"),
-                                  kPregunta, mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
-    return;
-  if (objetos_.Paciente().Fijar_Ultima_Visita(static_cast<int32_t>(seleccion_.idPaciente),
-                                              ctx->puesto->fechaTrabajo) != 0) {
-    ctx->aplicacion->MessageBox(QStringLiteral("La prueba se ha grabado, pero no se ha podido actualizar la fecha de "
-                                               "última visita del paciente. Inténtelo de nuevo al grabar."),
-                                kAviso, mb::OK | mb::ICONWARNING);
-    return;
-  }
-  seleccion_.fichaGrabada = 1;
 }
 
 void TPaginaPruebas::btnPruebaBorrarClick() {

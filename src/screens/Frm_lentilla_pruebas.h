@@ -102,8 +102,10 @@ class TPaginaPruebas : public QWidget {
   QString Lote(int ojo) const;
   const TArticuloPrueba& Articulo_Elegido(int ojo) const { return elegidos_[ojo]; }
 
-  // Reports a save or delete that wrote nothing: set by the frame.
+  // Set by the frame: a save or delete that wrote nothing; the last-visit
+  // question after a save.
   std::function<void(const EIBError* causa, int resultado, bool grabar)> avisarFallo;
+  std::function<void()> actualizarUltimaVisita;
 
  signals:
   void Imagen_Cambiada(int imagen);
@@ -128,7 +130,6 @@ class TPaginaPruebas : public QWidget {
   void Fijar_Numero(double numero);
   THostContext* Ctx() const { return reglas_.Contexto(); }
   TPrueba& Prueba();
-  void Actualizar_Ultima_Visita();
 
   // Entry rules and pickers (Frm_lentilla_pruebas_selectores.cpp).
   void Enlazar_Reglas();

@@ -7,6 +7,7 @@
 #include "Clase_tlentilla.h"
 #include "Clase_tpaciente.h"
 #include "Clase_tprueba.h"
+#include "Clase_treposicion.h"
 #include "Clase_ttienda.h"
 #include "Clase_ttlentilla.h"
 
@@ -21,6 +22,7 @@ void TObjetosLentilla::Crear(Codigo codigo) {
     case kLentilla: Renovar_Lentilla(); break;
     case kTienda: Tienda(); break;
     case kAgenda: Agenda(); break;
+    case kReposicion: Reposicion(); break;
     case kPaciente: Paciente(); break;
   }
 }
@@ -42,6 +44,11 @@ TPaciente& TObjetosLentilla::Paciente() { return Dar(paciente_); }
 TArticulo& TObjetosLentilla::Articulo() { return Dar(articulo_); }
 TTLentilla& TObjetosLentilla::Tipos() { return Dar(tipos_); }
 TPrueba& TObjetosLentilla::Prueba() { return Dar(prueba_); }
+TReposicion& TObjetosLentilla::Reposicion() {
+  TReposicion& r = Dar(reposicion_);
+  r.Moneda(ctx_->moneda);
+  return r;
+}
 TBuscarArticulo& TObjetosLentilla::Busqueda() {
   if (TBuscarArticulo* b = busqueda_.Actual()) return *b;
   TBuscarArticulo& b = Dar(busqueda_);
@@ -57,6 +64,7 @@ void TObjetosLentilla::Liberar() {
   paciente_.Liberar();
   tipos_.Liberar();
   prueba_.Liberar();
+  reposicion_.Liberar();
   busqueda_.Liberar();
   articulo_.Liberar();
 }

@@ -13,12 +13,13 @@ class TBuscarArticulo;
 class TLentilla;
 class TPaciente;
 class TPrueba;
+class TReposicion;
 class TTLentilla;
 class TTienda;
 
 class TObjetosLentilla {
  public:
-  enum Codigo { kArticulo = 0, kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kPaciente = 46 };
+  enum Codigo { kArticulo = 0, kAgente = 9, kLentilla = 13, kTienda = 31, kAgenda = 35, kReposicion = 36, kPaciente = 46 };
 
   explicit TObjetosLentilla(TAplicacion* owner);
   ~TObjetosLentilla();
@@ -39,6 +40,8 @@ class TObjetosLentilla {
   TTLentilla& Tipos();
   // The patient's fitting test on the "Pruebas" tab.
   TPrueba& Prueba();
+  // The patient's replacement list entry, with the host's currency.
+  TReposicion& Reposicion();
   // The article search module, loaded the first time a search runs.
   TBuscarArticulo& Busqueda();
 
@@ -62,5 +65,6 @@ class TObjetosLentilla {
   TPerezoso<TArticulo> articulo_;
   TPerezoso<TTLentilla> tipos_;
   TPerezoso<TPrueba> prueba_;
+  TPerezoso<TReposicion> reposicion_;
   TPerezoso<TBuscarArticulo> busqueda_;
 };
