@@ -75,7 +75,9 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
                         : QStringList{QStringLiteral("Dcho."), QStringLiteral("Izdo."), QStringLiteral("Ambos")});
         c->setMaxVisibleItems(7);
         // A choice is taken at once.
-        connect(c, &QComboBox::activated, this, [this, c] { emit const_cast<TDelegadoReposiciones*>(this)->commitData(c); });
+        connect(c, &QComboBox::currentIndexChanged, this, [this, c] {
+          if (c->property("listo").toBool()) emit const_cast<TDelegadoReposiciones*>(this)->commitData(c);
+        });
         return c;
       }
       case TdmLentilla::ImporteM1: {
@@ -102,6 +104,7 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
       case TdmLentilla::Ojo: {
         auto* c = static_cast<QComboBox*>(editor);
         c->setCurrentIndex(c->findText(indice.data().toString()));
+        c->setProperty("listo", true);  // from now on a choice is the user's
         return;
       }
       case TdmLentilla::ImporteM1:
@@ -385,7 +388,8 @@ void TPaginaReposiciones::Editar_Fila(int fila) {
   grdReposiciones_->setFocus();
   grdReposiciones_->setCurrentIndex(indice);
   grdReposiciones_->scrollTo(indice);
-  grdReposiciones_->edit(indice);
+  // Typing edits at once now: the new current cell may already be open.
+  if (!grdReposiciones_->indexWidget(indice)) grdReposiciones_->edit(indice);
 }
 
 bool TPaginaReposiciones::eventFilter(QObject* objeto, QEvent* evento) {
