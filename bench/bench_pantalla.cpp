@@ -9,7 +9,8 @@
 //     revision reminder;
 // and on the "Pruebas" tab (the big patient has 30 fitting tests): its first
 // showing with the last test loaded, "Prueba siguiente", saving a test and
-// "Definitiva".
+// "Definitiva"; on the "Reposiciones" tab (the big patient has 200
+// replacements): showing it and saving the whole list.
 //
 //   build/bench/bench_pantalla [--benchmark_repetitions=5]
 //
@@ -40,6 +41,7 @@
 #include "Clase_tlentilla.h"
 #include "Clase_tmoneda.h"
 #include "Contexto_host.h"
+#include "Dm_lentilla.h"
 #include "Frm_lentilla.h"
 #include "Host_estilo.h"
 #include "Ibx_transaction.h"
@@ -186,6 +188,39 @@ SET TERM ; ^
 )"));
 }
 
+// The big patient's 200 replacements, added to a database built before they
+// were part of it.
+void Asegurar_Reposiciones(TIBDatabase& db) {
+  TIBTransaction t;
+  t.DefaultDatabase = &db;
+  t.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(QString("select count(*) from REPOSICION where ID_PACIENTE = %1").arg(kPacienteGrande));
+  q.Open();
+  const bool hay = q.Fields(0).AsInteger() > 0;
+  q.Close();
+  t.Commit();
+  if (hay) return;
+  TScriptSQL::Ejecutar(db, QStringLiteral(R"(
+SET TERM ^ ;
+execute block as
+  declare j integer = 1;
+begin
+  while (j <= 200) do
+  begin
+    insert into REPOSICION (ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, FECHA, TIPO, OJO, IMPORTE_M1, IMPORTE_M2,
+                            OBSERVACIONES)
+      values (1, 1 + mod(:j, 50), 2, dateadd(:j * 9 day to date '2020-01-01'), mod(:j, 3), 1 + mod(:j, 3),
+              25.5 + mod(:j, 4), (25.5 + mod(:j, 4)) * 166.386, 'Reposición ' || :j || ' de Acuvue Oasys 6 u.');
+    j = j + 1;
+  end
+end^
+SET TERM ; ^
+)"));
+}
+
 // Forced writes on, as a shop's database has them (the database is built
 // without them, which makes building it many times faster). Embedded only:
 // over a server the database's owner sets it with gfix -write sync.
@@ -225,6 +260,7 @@ struct THost {
     principal.Open();
     secundaria.Open();
     Asegurar_Pruebas(principal);
+    Asegurar_Reposiciones(principal);
     transaccion.DefaultDatabase = &principal;
     transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};
     puesto.fechaTrabajo = fechas::Codificar(2026, 12, 5);
@@ -883,6 +919,138 @@ void BM_Definitiva_Directo(benchmark::State& state) {
   Quitar_Fichas_Nuevas(h);
 }
 OPTICA_BENCHMARK(BM_Definitiva_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- The "Reposiciones" tab ---------------------------------------------------------------------
+
+void Mostrar_Pestana(TfrmLentilla* f, const char* pestana) {
+  auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
+  pestanas->setCurrentWidget(f->findChild<QWidget*>(pestana));
+}
+
+void BM_Reposiciones_Mostrar_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  double tc = 0, tp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    state.PauseTiming();
+    TfrmLentilla* f = Abrir_Ficha(h);
+    state.ResumeTiming();
+    QElapsedTimer t;
+    t.start();
+    Mostrar_Pestana(f, "tstReposiciones");
+    tc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    tp += t.nsecsElapsed();
+    state.PauseTiming();
+    if (f->Datos()->memReposiciones.rowCount() != 200) state.SkipWithError("no se leyeron las 200 reposiciones");
+    Cerrar(f);
+    state.ResumeTiming();
+  }
+  Viajes(state, viajes0);
+  Contadores(state, tc, tp);
+}
+OPTICA_BENCHMARK(BM_Reposiciones_Mostrar_Pantalla)->Unit(benchmark::kMillisecond);
+
+// Opens the list statement and reads every row, with its observations.
+void BM_Reposiciones_Mostrar_Directo(benchmark::State& state) {
+  THost& h = Host();
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state)
+    Directo(h.principal.Handle(), QString("Select ID_REPOSICION, ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, FECHA, "
+                                          "TIPO, OJO, OBSERVACIONES, IMPORTE_M1, IMPORTE_M2 from REPOSICION Where "
+                                          "ID_PACIENTE = %1 And TIPO_REPOSICION = 2")
+                                      .arg(kPacienteGrande)
+                                      .toUtf8());
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Reposiciones_Mostrar_Directo)->Unit(benchmark::kMillisecond);
+
+void BM_Reposiciones_Grabar_Pantalla(benchmark::State& state) {
+  THost& h = Host();
+  TfrmLentilla* f = Abrir_Ficha(h);
+  Mostrar_Pestana(f, "tstReposiciones");
+  QStandardItemModel& m = f->Datos()->memReposiciones;
+  auto* grabar = f->findChild<QToolButton*>("btnReposicionGrabar");
+  int n = 0;
+  double gc = 0, gp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    state.PauseTiming();
+    m.item(0, TdmLentilla::Observaciones)->setText(QString("Cambio %1").arg(++n));  // marks the list changed
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QElapsedTimer t;
+    t.start();
+    grabar->click();
+    gc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    gp += t.nsecsElapsed();
+    if (grabar->isEnabled()) state.SkipWithError("no se grabó");
+  }
+  Viajes(state, viajes0);
+  Contadores(state, gc, gp);
+  Cerrar(f);
+}
+OPTICA_BENCHMARK(BM_Reposiciones_Grabar_Pantalla)->Unit(benchmark::kMillisecond);
+
+// The same rewrite straight on the object API, in one transaction: the
+// deletion, then per row its insert and its key.
+void BM_Reposiciones_Grabar_Directo(benchmark::State& state) {
+  THost& h = Host();
+  Firebird::IAttachment* b = h.principal.Handle();
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    TEstado st;
+    Firebird::ITransaction* tra = b->startTransaction(&st, sizeof kTpb, kTpb);
+    const auto ejecutar = [&](const QByteArray& sql) {
+      b->execute(&st, tra, 0, sql.constData(), 3, nullptr, nullptr, nullptr, nullptr);
+    };
+    ejecutar("Delete from REPOSICION where ID_PACIENTE = 1 and TIPO_REPOSICION = 2");
+    Firebird::IStatement* insertar =
+        b->prepare(&st, tra, 0,
+                   "Insert into REPOSICION (ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, FECHA, TIPO, OJO, IMPORTE_M1, "
+                   "IMPORTE_M2, OBSERVACIONES) values (1, ?, 2, ?, ?, ?, ?, ?, ?)",
+                   3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+    Firebird::IStatement* clave =
+        b->prepare(&st, tra, 0, "EXECUTE PROCEDURE ID_REPOSICION", 3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+    Firebird::IMessageMetadata* entrada = insertar->getInputMetadata(&st);
+    Firebird::IMessageMetadata* salida = clave->getOutputMetadata(&st);
+    std::vector<unsigned char> mensaje(entrada->getMessageLength(&st)), fila(salida->getMessageLength(&st));
+    for (int j = 1; j <= 200; ++j) {
+      // Parameters as the engine described them, filled with this row's values.
+      for (unsigned i = 0; i < entrada->getCount(&st); ++i) {
+        *reinterpret_cast<short*>(&mensaje[entrada->getNullOffset(&st, i)]) = 0;
+        unsigned char* p = &mensaje[entrada->getOffset(&st, i)];
+        switch (entrada->getType(&st, i)) {
+          case SQL_LONG: *reinterpret_cast<ISC_LONG*>(p) = j % 3; break;
+          case SQL_DOUBLE: *reinterpret_cast<double*>(p) = 25.5 + j % 4; break;
+          case SQL_TIMESTAMP:
+            reinterpret_cast<ISC_TIMESTAMP*>(p)->timestamp_date = 58849 + j * 9;
+            reinterpret_cast<ISC_TIMESTAMP*>(p)->timestamp_time = 0;
+            break;
+          case SQL_VARYING: {
+            const QByteArray t = QString("Reposición %1 de Acuvue Oasys 6 u.").arg(j).toUtf8();
+            *reinterpret_cast<unsigned short*>(p) = static_cast<unsigned short>(t.size());
+            memcpy(p + 2, t.constData(), static_cast<size_t>(t.size()));
+            break;
+          }
+          default: *reinterpret_cast<short*>(&mensaje[entrada->getNullOffset(&st, i)]) = -1;
+        }
+      }
+      insertar->execute(&st, tra, entrada, mensaje.data(), nullptr, nullptr);
+      clave->execute(&st, tra, nullptr, nullptr, salida, fila.data());
+    }
+    entrada->release();
+    salida->release();
+    insertar->free(&st);
+    clave->free(&st);
+    tra->commit(&st);
+  }
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Reposiciones_Grabar_Directo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -164,6 +164,9 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
         return true;
       }
     }
+    // The date inside the date editor is watched for Enter only: the rest
+    // (focus, Escape) belongs to the editor around it.
+    if (qobject_cast<TEditFecha*>(objeto)) return false;
     return QStyledItemDelegate::eventFilter(objeto, evento);
   }
 
