@@ -116,7 +116,7 @@ TEST_F(ReposicionesTest, UnaReposicionSeAnadeConElTecladoSeGrabaYSeBorraLaBuena)
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QApplication::processEvents();
   Escribir_Celda("Lentes nuevas ñ");
-  Escribir_Celda("34,9");
+  Escribir_Celda("34.9");  // the keypad's point is the decimal comma
   EXPECT_EQ(Celda(1, TdmLentilla::ImporteM1), "34,90 €");
   EXPECT_EQ(Celda(1, TdmLentilla::TipoReposicion), "Rev");
   EXPECT_EQ(Celda(1, TdmLentilla::Ojo), "Izdo.");

@@ -82,6 +82,7 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
       }
       case TdmLentilla::ImporteM1: {
         auto* e = new QLineEdit(padre);
+        e->setProperty("importe", true);
         e->setAlignment(Qt::AlignRight);
         e->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("-?[0-9]{0,9}(\\.[0-9]{3})*(,[0-9]{0,4})?")), e));
@@ -155,6 +156,12 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
   bool eventFilter(QObject* objeto, QEvent* evento) override {
     if (evento->type() == QEvent::KeyPress) {
       const int tecla = static_cast<QKeyEvent*>(evento)->key();
+      // An amount is typed with the decimal comma; the point (the keypad's
+      // too) is taken as one.
+      if ((tecla == Qt::Key_Period || tecla == Qt::Key_Comma) && objeto->property("importe").toBool()) {
+        static_cast<QLineEdit*>(objeto)->insert(QStringLiteral(","));
+        return true;
+      }
       if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
         QWidget* editor = qobject_cast<QWidget*>(objeto);
         if (auto* f = qobject_cast<TEditFecha*>(editor)) editor = f->parentWidget();
