@@ -9,8 +9,13 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+#include "Base_prueba.h"
 #include "Clase_tcfgsms.h"
+#include "Clase_tmensario.h"
 #include "Clase_tseguridad.h"
+#include "Clase_tsms.h"
+#include "Simulador_sms.h"
+#include "Util_fechas.h"
 
 namespace {
 
@@ -162,6 +167,291 @@ TEST_F(AjustesSmsTest, AnExistingSettingsFileBecomesPrivateWhenTheDefaultsAreWri
   EXPECT_EQ(cfg.Leer(), -1);
   EXPECT_EQ(Modo(TCfgSMS::Fichero()), 0600);
   EXPECT_EQ(Ajustes()->value("Otro/Valor").toInt(), 1);
+}
+
+// ------------------------------------------------------------ TMensario ---
+
+// The settings point at a simulator of the test's own, account demo/demo.
+class MensarioTest : public AjustesSmsTest {
+ protected:
+  void SetUp() override {
+    AjustesSmsTest::SetUp();
+    puerto = sim.Puerto();
+    Escribir("demo", "demo");
+  }
+  // A sending of `texto` from "Optica" to one Spanish mobile.
+  int Enviar(TMensario& m, const QString& texto = QStringLiteral("hola"),
+             std::optional<QDateTime> hora = std::nullopt) {
+    m.Reset();
+    m.Remitente("Optica");
+    m.Mensaje(texto);
+    m.Hora_Envio(hora);
+    m.Telefonos().push_back({"600111222", 34});
+    return m.Enviar();
+  }
+
+  TSimuladorSms sim;
+};
+
+TEST_F(MensarioTest, EveryAnswerOfTheGatewayHasItsCode) {
+  TMensario m(OPTICA_SEMAPI);
+  const std::pair<const char*, int> kRespuestas[] = {
+      {"KO-DIS-SERV", -25512}, {"KO-INT-ERR", -25513},  {"KO-INV-AUTH", -25514}, {"KO-INV-TZ", -25522},
+      {"KO-INV-SINT", -25517}, {"KO-INV-PHN", -25518},  {"KO-INV-CODE", -25519}, {"KO-EXC-AMNT", -25520},
+      {"KO-INV-TIME", -25521}, {"KO-UNK-MSGS", -25522}, {"KO-OTRA-COSA", -1}};
+  for (const auto& [respuesta, codigo] : kRespuestas) {
+    sim.Encargar(QByteArray(R"({"answer":")") + respuesta + "\"}");
+    EXPECT_EQ(Enviar(m), codigo) << respuesta;
+    EXPECT_EQ(m.Id_Peticion(), -1);
+  }
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+  // A dropped connection, an answer that is not the protocol's, no answer in time.
+  sim.Encargar(R"({"drop":5})");
+  EXPECT_EQ(Enviar(m), -25512);
+  sim.Encargar(R"({"raw":"no"})");
+  EXPECT_EQ(Enviar(m), -25513);
+  qputenv("SEMAPI_TIMEOUT_MS", "300");
+  sim.Encargar(R"({"delay_ms":2000})");
+  EXPECT_EQ(Enviar(m), -25512);
+  qunsetenv("SEMAPI_TIMEOUT_MS");
+  EXPECT_EQ(Enviar(m), 0);
+}
+
+TEST_F(MensarioTest, RealRefusalsOfTheGatewayAndAnUnreachableOne) {
+  {
+    TMensario m(OPTICA_SEMAPI);
+    EXPECT_EQ(Enviar(m, QString(100, 'a'), QDateTime::currentDateTime().addDays(1)), 0);
+    // The gateway counts a year from its own clock: 366 days is beyond it.
+    EXPECT_EQ(Enviar(m, "hola", QDateTime::currentDateTime().addDays(366)), -25521);
+  }
+  Escribir("demo", "otra");
+  {
+    TMensario m(OPTICA_SEMAPI);
+    EXPECT_EQ(Enviar(m), -25514);
+  }
+  Escribir("demo", "demo");
+  Ajustes()->setValue("SMS/Puerto", 1);  // nothing listens there
+  TMensario m(OPTICA_SEMAPI);
+  EXPECT_EQ(Enviar(m), -25512);
+  EXPECT_EQ(sim.Mensajes().size(), 1);
+}
+
+TEST_F(MensarioTest, AnAcceptedSendingGivesItsNumbersToEachRecipient) {
+  TMensario m(OPTICA_SEMAPI);
+  m.Remitente("Óptica Sol");
+  // 200 characters: the gateway gets the first 153.
+  const QString largo = QString(150, 'a') + QStringLiteral("ñ€xyzzy") + QString(43, 'b');
+  m.Mensaje(largo);
+  m.Telefonos().push_back({"600111222", 34});
+  m.Telefonos().push_back({"711222333", 351});
+  ASSERT_EQ(m.Enviar(), 0);
+  EXPECT_EQ(m.Id_Peticion(), 1);
+  EXPECT_EQ(m.Telefonos()[0].peticion, 1);
+  EXPECT_EQ(m.Telefonos()[0].mensaje, 1);
+  EXPECT_EQ(m.Telefonos()[1].mensaje, 2);
+  EXPECT_EQ(m.Telefonos()[1].destinatario, 2);
+  const auto s = sim.Mensajes();
+  ASSERT_EQ(s.size(), 2);
+  EXPECT_EQ(s[0].value("text").toString(), largo.left(153));
+  EXPECT_EQ(s[1].value("prefix").toString(), "351");
+  EXPECT_EQ(s[0].value("sendAt").toString(), "00000000000000");
+  // 153 characters with a euro take 154 septets: one part each.
+  EXPECT_EQ(m.Cantidad(), 2);
+}
+
+TEST_F(MensarioTest, TheChecksComeBeforeTheLibraryAndWithoutItNothingIsCalled) {
+  TMensario sin(dir.filePath("no-existe/semapi.so"));
+  EXPECT_FALSE(sin.Cargada());
+  EXPECT_EQ(sin.Cargar_Biblioteca(), -603);
+  EXPECT_EQ(Enviar(sin), -603);
+  sin.Reset();
+  EXPECT_EQ(sin.Enviar(), -25501);
+  // A file that is not a library.
+  QFile falso(dir.filePath("semapi.so"));
+  ASSERT_TRUE(falso.open(QIODevice::WriteOnly));
+  falso.write("no soy una biblioteca");
+  falso.close();
+  TMensario roto(falso.fileName());
+  EXPECT_EQ(Enviar(roto), -603);
+
+  TMensario m(OPTICA_SEMAPI);
+  m.Remitente("Optica");
+  EXPECT_EQ(m.Enviar(), -25502);
+  m.Mensaje("hola");
+  m.Hora_Envio(QDateTime::currentDateTime().addSecs(-60));
+  EXPECT_EQ(m.Enviar(), -25506);
+  m.Hora_Envio(std::nullopt);
+  EXPECT_EQ(m.Enviar(), -25503);
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+TEST_F(MensarioTest, LoginAndProxyRefusedByTheLibrary) {
+  Escribir("", "demo");
+  {
+    TMensario m(OPTICA_SEMAPI);
+    EXPECT_EQ(Enviar(m), -25510);
+  }
+  // The proxy in use with no port.
+  Escribir("demo", "demo", true, 0);
+  TMensario m(OPTICA_SEMAPI);
+  EXPECT_EQ(Enviar(m), -25510);
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+TEST_F(MensarioTest, TheProxyIsUsedOnlyWhenItsFirstParameterSaysSo) {
+  TSimuladorSms proxy({"--proxy", "--proxy-user", "tienda", "--proxy-password", "secreta"});
+  Escribir("demo", "demo", false, proxy.Puerto());
+  {
+    TMensario m(OPTICA_SEMAPI);
+    ASSERT_EQ(Enviar(m), 0);
+    EXPECT_TRUE(proxy.Registro().isEmpty());
+  }
+  Escribir("demo", "demo", true, proxy.Puerto());
+  TMensario m(OPTICA_SEMAPI);
+  ASSERT_EQ(Enviar(m), 0);
+  EXPECT_TRUE(proxy.Registro().last().startsWith("POST http://127.0.0.1:"));
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+}
+
+TEST(MensarioTextoTest, ChargedQuantityAndTheCut) {
+  EXPECT_EQ(TMensario::Leer_Cantidad("2.000"), 2);
+  EXPECT_EQ(TMensario::Leer_Cantidad(""), 0);
+  EXPECT_EQ(TMensario::Leer_Cantidad("17"), 17);
+  EXPECT_EQ(TMensario::Leer_Cantidad("12.5.3"), 12);
+  // A character of two UTF-16 units at the cut is left out whole.
+  const QString emoji = QString(152, 'a') + QString::fromUtf8("\xF0\x9F\x98\x80") + "z";
+  EXPECT_EQ(TMensario::Recortar(emoji), QString(152, 'a'));
+  EXPECT_EQ(TMensario::Recortar(QString(153, 'a')).size(), 153);
+}
+
+// ----------------------------------------------------------------- TSMS ---
+
+class SmsTest : public MensarioTest {
+ protected:
+  void SetUp() override {
+    MensarioTest::SetUp();
+    a = bd.Conectar();
+    b = bd.Conectar();
+    otra = bd.Conectar();
+  }
+  std::unique_ptr<TSMS> Nuevo() { return std::make_unique<TSMS>(nullptr, a.get(), b.get(), OPTICA_SEMAPI); }
+  qint64 Filas(const QString& tabla) { return Consultar_Entero(*otra, "select count(*) from " + tabla); }
+
+  TBaseDatosPrueba bd;
+  std::unique_ptr<TIBDatabase> a, b, otra;
+};
+
+TEST_F(SmsTest, PhonesAreCleanedSpanishMobilesKeptAndTheRequestLogged) {
+  auto sms = Nuevo();
+  sms->De("Óptica Sol");
+  sms->Mensaje("Ya tiene sus lentillas.\r\nUn saludo");
+  sms->Id_Operacion(12);
+  sms->Tipo_Operacion(4);
+  sms->Anadir_Destinatario(34, "600 11 12 22");
+  sms->Anadir_Destinatario(34, "911222333");     // not a mobile
+  sms->Anadir_Destinatario(999, "7.11-22.23.33");  // no such prefix: Spain's
+  sms->Anadir_Destinatario(34, "6001112223");    // ten digits
+  ASSERT_EQ(sms->Enviar(), 0);
+  EXPECT_EQ(sms->Validos(), 2);
+  EXPECT_EQ(sms->Omitidos(), 2);
+  EXPECT_EQ(sms->Cantidad(), 2);
+  EXPECT_EQ(sms->Id_Mensaje(), 1);
+
+  const auto s = sim.Mensajes();
+  ASSERT_EQ(s.size(), 2);
+  EXPECT_EQ(s[0].value("phone").toString(), "600111222");
+  EXPECT_EQ(s[1].value("phone").toString(), "711222333");
+  EXPECT_EQ(s[1].value("prefix").toString(), "34");
+
+  const int maestro = sms->Id_Registro();
+  ASSERT_GT(maestro, 0);
+  const QString fila = QStringLiteral(" from sms_maestro where id_sms_maestro = %1").arg(maestro);
+  EXPECT_EQ(Consultar_Entero(*otra, "select id_mensaje" + fila), 1);
+  EXPECT_EQ(Consultar_Entero(*otra, "select id_operacion" + fila), 12);
+  EXPECT_EQ(Consultar_Entero(*otra, "select tipo_operacion" + fila), 4);
+  EXPECT_EQ(Consultar_Entero(*otra, "select estado" + fila), 0);
+  EXPECT_EQ(Consultar_Entero(*otra, "select proveedor" + fila), 0);
+  EXPECT_EQ(Consultar_Texto(*otra, "select de" + fila), "Óptica Sol");
+  EXPECT_EQ(Consultar_Texto(*otra, "select mensaje" + fila), "Ya tiene sus lentillas.\r\nUn saludo");
+  EXPECT_LT(std::abs(Consultar_Entero(*otra, "select datediff(second from fecha to current_timestamp)" + fila)), 60);
+  EXPECT_EQ(Consultar_Texto(*otra,
+                            QStringLiteral("select list(id_sms || '/' || estado || '/' || prefijo || '/' || telefono, "
+                                           "' ') from (select * from sms_detalle where id_sms_maestro = %1 "
+                                           "order by id_sms_detalle)")
+                                .arg(maestro)),
+            "1/0/34/600111222 2/0/34/711222333");
+  EXPECT_EQ(Filas("sms_detalle"), 2);
+
+  // The next request has the gateway's next numbers.
+  auto otro = Nuevo();
+  otro->De("Óptica Sol");
+  otro->Mensaje("Revisión");
+  otro->Anadir_Destinatario(34, "600111222");
+  ASSERT_EQ(otro->Enviar(), 0);
+  EXPECT_EQ(Consultar_Entero(*otra, QStringLiteral("select id_sms from sms_detalle where id_sms_maestro = %1")
+                                        .arg(otro->Id_Registro())),
+            3);
+}
+
+TEST_F(SmsTest, AScheduledSendUpTo365DaysAhead) {
+  auto sms = Nuevo();
+  sms->De("Optica");
+  sms->Mensaje("Revisión anual");
+  sms->Anadir_Destinatario(34, "600111222");
+  const QDateTime ahora = QDateTime::currentDateTime();
+  sms->Fecha(ahora.addDays(366));
+  EXPECT_EQ(sms->Enviar(), -25507);
+  sms->Fecha(ahora.addSecs(-120));
+  EXPECT_EQ(sms->Enviar(), -25506);
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+
+  const QDateTime cuando(ahora.date().addDays(364), QTime(10, 30));
+  sms->Fecha(cuando);
+  ASSERT_EQ(sms->Enviar(), 0);
+  EXPECT_EQ(sim.Mensajes().value(0).value("sendAt").toString(), cuando.toString("yyyyMMddHHmmss"));
+  const QString fila = QStringLiteral(" from sms_maestro where id_sms_maestro = %1").arg(sms->Id_Registro());
+  EXPECT_EQ(Consultar_Entero(*otra, "select estado" + fila), 1);
+  EXPECT_EQ(Consultar_Texto(*otra, "select cast(fecha as varchar(24))" + fila),
+            cuando.toString("yyyy-MM-dd HH:mm:ss.0000"));
+}
+
+TEST_F(SmsTest, ChecksComeFirstAndNothingIsLoggedThatWasNotAccepted) {
+  auto sms = Nuevo();
+  EXPECT_EQ(sms->Enviar(), -25501);
+  sms->De("Optica");
+  EXPECT_EQ(sms->Enviar(), -25502);
+  sms->Mensaje("hola");
+  EXPECT_EQ(sms->Enviar(), -25503);
+  // No phone a mobile: nothing to send.
+  sms->Anadir_Destinatario(34, "911222333");
+  EXPECT_EQ(sms->Enviar(), -25503);
+  EXPECT_EQ(sms->Omitidos(), 1);
+  sms->Anadir_Destinatario(34, "600111222");
+  sim.Encargar(R"({"answer":"KO-EXC-AMNT"})");
+  EXPECT_EQ(sms->Enviar(), -25520);
+  sms->Proveedor(1);
+  EXPECT_EQ(sms->Enviar(), -25510);
+  EXPECT_EQ(Filas("sms_maestro"), 0);
+  EXPECT_EQ(Filas("sms_detalle"), 0);
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+TEST_F(SmsTest, ALogThatCannotBeWrittenWholeIsNotWrittenAtAll) {
+  // The detail rows of Spain are refused: the request's row must go too.
+  auto dueno = bd.Conectar_Dueno();
+  Ejecutar_SQL(*dueno, "alter table sms_detalle add constraint CK_PRUEBA check (prefijo <> 34)");
+  auto sms = Nuevo();
+  sms->De("Optica");
+  sms->Mensaje("hola");
+  sms->Anadir_Destinatario(351, "600111222");
+  sms->Anadir_Destinatario(34, "600111223");
+  EXPECT_EQ(sms->Enviar(), -25530);
+  EXPECT_EQ(sms->Id_Registro(), -1);
+  EXPECT_EQ(Filas("sms_maestro"), 0);
+  EXPECT_EQ(Filas("sms_detalle"), 0);
+  // It was sent all the same, and the results say what was sent.
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+  EXPECT_EQ(sms->Cantidad(), 2);
 }
 
 }  // namespace
