@@ -9,7 +9,19 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "Anfitrion_prueba.h"
 #include "Base_prueba.h"
+#include "Frm_sms.h"
 #include "Clase_tcfgsms.h"
 #include "Clase_tmensario.h"
 #include "Clase_tseguridad.h"
@@ -422,10 +434,14 @@ TEST_F(SmsTest, ChecksComeFirstAndNothingIsLoggedThatWasNotAccepted) {
   EXPECT_EQ(sms->Enviar(), -25502);
   sms->Mensaje("hola");
   EXPECT_EQ(sms->Enviar(), -25503);
-  // No phone a mobile: nothing to send.
+  // No phone a mobile: nothing is sent, and the phone is reported left out.
   sms->Anadir_Destinatario(34, "911222333");
-  EXPECT_EQ(sms->Enviar(), -25503);
+  EXPECT_EQ(sms->Enviar(), 0);
   EXPECT_EQ(sms->Omitidos(), 1);
+  EXPECT_EQ(sms->Validos(), 0);
+  EXPECT_EQ(sms->Cantidad(), 0);
+  EXPECT_EQ(sms->Id_Registro(), -1);
+  sms->Borrar_Destinatarios();
   sms->Anadir_Destinatario(34, "600111222");
   sim.Encargar(R"({"answer":"KO-EXC-AMNT"})");
   EXPECT_EQ(sms->Enviar(), -25520);
@@ -452,6 +468,172 @@ TEST_F(SmsTest, ALogThatCannotBeWrittenWholeIsNotWrittenAtAll) {
   // It was sent all the same, and the results say what was sent.
   EXPECT_EQ(sim.Mensajes().size(), 2);
   EXPECT_EQ(sms->Cantidad(), 2);
+}
+
+// --------------------------------------------------------------- TfrmSMS ---
+
+// Types a text key by key; a letter outside ASCII comes as a key with its text,
+// as a Spanish keyboard sends it.
+void Teclear(QWidget* w, const QString& texto) {
+  for (const QChar c : texto) {
+    if (c.unicode() < 128)
+      QTest::keyClick(w, c.toLatin1());
+    else
+      QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+// The dialog as the record screen opens it: patient 7's record 123, the
+// patient's mobile from the selection.
+class DialogoSmsTest : public MensarioTest {
+ protected:
+  void SetUp() override {
+    MensarioTest::SetUp();
+    h.ctx.seleccion.textos[1] = "600123456";
+    dlg.Paso(&h.ctx);
+    dlg.Tipo_Operacion(4);
+    dlg.Id_Operacion(123);
+    dlg.Telefono(h.ctx.seleccion.textos[1]);
+    dlg.Biblioteca(OPTICA_SEMAPI);
+    dlg.Inicializar();
+    dlg.show();
+  }
+  template <typename W>
+  W* Control(const char* nombre) {
+    auto* w = dlg.findChild<W*>(nombre);
+    EXPECT_NE(w, nullptr) << nombre;
+    return w;
+  }
+  QString Contador() { return Control<QLabel>("txtEspacio")->text(); }
+  void Aceptar() { Control<QPushButton>("btnAceptar")->click(); }
+  const TMensajesGuion::TCaja& Ultima_Caja() { return h.mensajes.cajas.back(); }
+
+  TAnfitrionPrueba h;
+  TfrmSMS dlg;
+};
+
+TEST_F(DialogoSmsTest, AMessageWithAccentsEuroAndALineBreakArrivesAsTypedAndIsLogged) {
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 153");
+  EXPECT_EQ(Control<QComboBox>("cbxPrefijo")->currentText(), "España (+34)");
+  EXPECT_EQ(Control<QComboBox>("cbxPrefijo")->count(), 38);
+  EXPECT_EQ(Control<QLineEdit>("edtTelefono")->text(), "600123456");
+  EXPECT_FALSE(Control<QDateTimeEdit>("edtFecha")->isEnabled());
+
+  Teclear(Control<QLineEdit>("edtDe"), "Óptica Sol");
+  auto* mem = Control<QPlainTextEdit>("memMensaje");
+  mem->setFocus();
+  Teclear(mem, "Ya tiene sus lentillas, Señora. Precio: 30 €");
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 109");
+  QTest::keyClick(mem, Qt::Key_Return);
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 107");  // a line break counts two
+  QTest::keyClicks(mem, "Un saludo");
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 98");
+
+  Aceptar();
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(Ultima_Caja().titulo, "Resultado");
+  EXPECT_EQ(Ultima_Caja().flags, mb::OK | mb::ICONINFORMATION);
+  EXPECT_EQ(Ultima_Caja().texto,
+            "El coste del envío ha sido de 1 mensaje(s).\n\nSe ha enviado un total de 1 mensaje(s).");
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+
+  const QString enviado = "Ya tiene sus lentillas, Señora. Precio: 30 €\r\nUn saludo";
+  const auto s = sim.Mensajes();
+  ASSERT_EQ(s.size(), 1);
+  EXPECT_EQ(s[0].value("text").toString(), enviado);
+  EXPECT_EQ(s[0].value("sender").toString(), "Óptica Sol");
+  EXPECT_EQ(s[0].value("phone").toString(), "600123456");
+  const int peticion = s[0].value("request").toInt(), mensaje = s[0].value("message").toInt();
+
+  auto& bd = *h.principal;
+  EXPECT_EQ(Consultar_Entero(bd, "select count(*) from sms_maestro"), 1);
+  EXPECT_EQ(Consultar_Entero(bd, "select id_mensaje from sms_maestro"), peticion);
+  EXPECT_EQ(Consultar_Texto(bd, "select mensaje from sms_maestro"), enviado);
+  EXPECT_EQ(Consultar_Texto(bd, "select id_operacion || '/' || tipo_operacion || '/' || estado from sms_maestro"),
+            "123/4/0");
+  EXPECT_EQ(Consultar_Texto(bd, "select d.id_sms || '/' || d.prefijo || '/' || d.telefono from sms_detalle d "
+                                "join sms_maestro m on m.id_sms_maestro = d.id_sms_maestro"),
+            QStringLiteral("%1/34/600123456").arg(mensaje));
+}
+
+TEST_F(DialogoSmsTest, TheMemoTakes153CharactersCountingALineBreakAsTwo) {
+  auto* mem = Control<QPlainTextEdit>("memMensaje");
+  mem->setFocus();
+  QTest::keyClicks(mem, QString(150, 'a'));
+  QTest::keyClick(mem, Qt::Key_Return);
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 1");
+  QTest::keyClicks(mem, "bcd");
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 0");
+  EXPECT_EQ(mem->toPlainText(), QString(150, 'a') + "\nb");
+  // A line break that would not fit is refused as well.
+  QTest::keyClick(mem, Qt::Key_Backspace);
+  QTest::keyClick(mem, Qt::Key_Return);
+  EXPECT_EQ(mem->toPlainText(), QString(150, 'a') + "\n");
+  // A sender of 21 characters cannot be typed.
+  QTest::keyClicks(Control<QLineEdit>("edtDe"), QString(21, 'x'));
+  EXPECT_EQ(Control<QLineEdit>("edtDe")->text().size(), 20);
+}
+
+TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
+  auto* mem = Control<QPlainTextEdit>("memMensaje");
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto,
+            "Debe introducir quien envía el SMS para que el destinatario del mismo sepa quien lo envía.");
+  EXPECT_EQ(Ultima_Caja().titulo, "Mensaje");
+  EXPECT_EQ(Ultima_Caja().flags, mb::OK | mb::ICONSTOP);
+  QTest::keyClicks(Control<QLineEdit>("edtDe"), "Optica");
+  QTest::keyClicks(mem, "hola");
+
+  // A time in the past counts only while the box is checked.
+  Control<QCheckBox>("chxFecha")->setChecked(true);
+  EXPECT_TRUE(Control<QDateTimeEdit>("edtFecha")->isEnabled());
+  Control<QDateTimeEdit>("edtFecha")->setDateTime(QDateTime::currentDateTime().addDays(-2));
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto, "La fecha introducida no es válida.");
+  Control<QDateTimeEdit>("edtFecha")->setDateTime(QDateTime::currentDateTime().addDays(366));
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto, "La programación máxima de mensajes es de un año.");
+
+  sim.Encargar(R"({"answer":"KO-EXC-AMNT"})");
+  Control<QCheckBox>("chxFecha")->setChecked(false);
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto, "No dispone de saldo suficiente.");
+  qputenv("SEMAPI_TIMEOUT_MS", "300");
+  sim.Encargar(R"({"delay_ms":2000})");
+  Aceptar();
+  qunsetenv("SEMAPI_TIMEOUT_MS");
+  EXPECT_EQ(Ultima_Caja().texto,
+            "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.");
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(mem->toPlainText(), "hola");
+  EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 0);
+
+  // A landline is left out, and said so; nothing is sent.
+  const auto cajas = h.mensajes.cajas.size();
+  Control<QLineEdit>("edtTelefono")->setText("91 222 33");
+  Aceptar();
+  ASSERT_EQ(h.mensajes.cajas.size(), cajas + 1);
+  EXPECT_EQ(Ultima_Caja().texto,
+            "El coste del envío ha sido de 0 mensaje(s).\n\nSe ha enviado un total de 0 mensaje(s)."
+            "\n\nSe ha omitido un total de 1 mensaje(s) por no ser un número correcto.");
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+TEST_F(DialogoSmsTest, WithoutTheLibraryNothingIsSaidAndTheDialogStays) {
+  TfrmSMS sin;
+  sin.Paso(&h.ctx);
+  sin.Biblioteca(dir.filePath("no-existe.so"));
+  sin.Inicializar();
+  sin.show();
+  sin.findChild<QLineEdit*>("edtDe")->setText("Optica");
+  sin.findChild<QPlainTextEdit*>("memMensaje")->setPlainText("hola");
+  sin.findChild<QLineEdit*>("edtTelefono")->setText("600123456");
+  sin.findChild<QPushButton*>("btnAceptar")->click();
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_TRUE(sin.isVisible());
+  sin.findChild<QPushButton*>("btnCancelar")->click();
+  EXPECT_EQ(sin.result(), QDialog::Rejected);
+  EXPECT_FALSE(sin.isVisible());
 }
 
 }  // namespace

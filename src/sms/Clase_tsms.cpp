@@ -39,6 +39,14 @@ int TSMS::Enviar() {
   }
 
   const int proveedor = proveedor_ == -1 ? cfg_.Proveedor() : proveedor_;
+  // Not one phone is a mobile: there is nothing for the gateway to send (it
+  // would refuse a request without recipients), so nothing is sent, charged
+  // or logged, and the user is told how many phones were left out.
+  if (validos_.empty() && proveedor == 0) {
+    idMensaje_ = -1;
+    cantidad_ = 0;
+    return 0;
+  }
   // "Mensario" is the only provider there is; another index is a setting
   // that names none.
   if (proveedor != 0) return TMensario::kLoginRechazado;

@@ -42,11 +42,13 @@ class TSMS {
   // No time: send now.
   void Fecha(const std::optional<QDateTime>& v) { fecha_ = v; }
   void Anadir_Destinatario(int prefijo, const QString& telefono) { pedidos_.push_back({prefijo, telefono}); }
+  void Borrar_Destinatarios() { pedidos_.clear(); }
 
   // 0 when sent and logged; the checks' codes -25501 to -25507, the
   // gateway's codes, or -25530 when the gateway accepted the request but the
   // log could not be written (the message is gone all the same: the results
-  // below are those of the sending).
+  // below are those of the sending). With no mobile among the phones it is
+  // 0 with nothing sent: every phone counted as omitted.
   int Enviar();
 
   int Id_Mensaje() const { return idMensaje_; }
