@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 #include "Anfitrion_prueba.h"
 #include "Base_prueba.h"
@@ -569,6 +570,15 @@ TEST_F(DialogoSmsTest, TheMemoTakes153CharactersCountingALineBreakAsTwo) {
   QTest::keyClick(mem, Qt::Key_Backspace);
   QTest::keyClick(mem, Qt::Key_Return);
   EXPECT_EQ(mem->toPlainText(), QString(150, 'a') + "\n");
+  // A paste keeps what fits, where it was pasted.
+  mem->clear();
+  QTest::keyClicks(mem, "Hola  adios");
+  QTextCursor c = mem->textCursor();
+  c.setPosition(5);
+  mem->setTextCursor(c);
+  mem->insertPlainText(QString(200, 'x'));
+  EXPECT_EQ(mem->toPlainText(), "Hola " + QString(142, 'x') + " adios");
+  EXPECT_EQ(Contador(), "Caracteres disponibles: 0");
   // A sender of 21 characters cannot be typed.
   QTest::keyClicks(Control<QLineEdit>("edtDe"), QString(21, 'x'));
   EXPECT_EQ(Control<QLineEdit>("edtDe")->text().size(), 20);

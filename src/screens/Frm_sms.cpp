@@ -151,22 +151,21 @@ void TfrmSMS::Inicializar() {
   memMensajeChange();
 }
 
-// The memo takes no more than the gateway's 153: what goes beyond is undone,
-// the cursor left where the typing stopped.
+// The memo takes no more than the gateway's 153: what was just typed or
+// pasted (the text before the cursor) is cut to what fits, as an edit with a
+// maximum length does.
 void TfrmSMS::memMensajeChange() {
-  const QString texto = memMensaje_->toPlainText();
+  QString texto = memMensaje_->toPlainText();
   if (Longitud(texto) > kLargoMensaje) {
-    const int posicion = std::max(0, memMensaje_->textCursor().position() -
-                                         static_cast<int>(texto.size() - textoValido_.size()));
+    int posicion = memMensaje_->textCursor().position();
+    while (Longitud(texto) > kLargoMensaje && posicion > 0) texto.remove(--posicion, 1);
     const QSignalBlocker bloqueo(memMensaje_);
-    memMensaje_->setPlainText(textoValido_);
+    memMensaje_->setPlainText(texto);
     QTextCursor c = memMensaje_->textCursor();
-    c.setPosition(std::min(posicion, static_cast<int>(textoValido_.size())));
+    c.setPosition(posicion);
     memMensaje_->setTextCursor(c);
-  } else {
-    textoValido_ = texto;
   }
-  txtEspacio_->setText(QStringLiteral("Caracteres disponibles: %1").arg(kLargoMensaje - Longitud(textoValido_)));
+  txtEspacio_->setText(QStringLiteral("Caracteres disponibles: %1").arg(kLargoMensaje - Longitud(texto)));
 }
 
 void TfrmSMS::chxFechaClick() { edtFecha_->setEnabled(chxFecha_->isChecked()); }

@@ -69,7 +69,6 @@ class TfrmSMS : public QDialog {
   QString telefono_;
   QString biblioteca_;
   std::unique_ptr<TSMS> sms_;
-  QString textoValido_;  // the memo's last text within the limit
 
   QComboBox* cbxProveedor_ = nullptr;
   QComboBox* cbxPrefijo_ = nullptr;
