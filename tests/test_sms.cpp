@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
+#include <QFileInfo>
 
 #include "Anfitrion_prueba.h"
 #include "Base_prueba.h"
@@ -644,6 +646,30 @@ TEST_F(DialogoSmsTest, WithoutTheLibraryNothingIsSaidAndTheDialogStays) {
   sin.findChild<QPushButton*>("btnCancelar")->click();
   EXPECT_EQ(sin.result(), QDialog::Rejected);
   EXPECT_FALSE(sin.isVisible());
+}
+
+// The record screen's way in: record 45.9 of patient 7, whose mobile is the
+// selection's second text.
+TEST_F(MensarioTest, TheRecordScreensSmsOpensTheDialogForTheRecordAndThePatientsMobile) {
+  TAnfitrionPrueba h;
+  h.ctx.seleccion.textos[1] = "699887766";
+  bool visto = false;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<TfrmSMS*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    visto = true;
+    EXPECT_EQ(dlg->findChild<QLineEdit*>("edtTelefono")->text(), "699887766");
+    dlg->findChild<QLineEdit*>("edtDe")->setText("Optica");
+    dlg->findChild<QPlainTextEdit*>("memMensaje")->setPlainText("Revisión");
+    dlg->findChild<QPushButton*>("btnAceptar")->click();
+    if (dlg->isVisible()) dlg->reject();  // refused: the test fails rather than waits
+  });
+  // The library from the workstation's modules folder, as the host has it.
+  h.puesto.carpetaModulos = QFileInfo(OPTICA_SEMAPI).absolutePath();
+  EXPECT_EQ(Abrir_SMS_Ficha(&h.ctx, 45.9, nullptr), QDialog::Accepted);
+  EXPECT_TRUE(visto);
+  EXPECT_EQ(Consultar_Texto(*h.principal, "select id_operacion || '/' || tipo_operacion from sms_maestro"), "45/4");
+  EXPECT_EQ(sim.Mensajes().value(0).value("phone").toString(), "699887766");
 }
 
 }  // namespace

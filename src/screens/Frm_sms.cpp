@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "Clase_tbiblioteca.h"
 #include "Clase_tsms.h"
@@ -249,4 +250,14 @@ void TfrmSMS::btnCancelarClick() { done(QDialog::Rejected); }
 void TfrmSMS::done(int resultado) {
   sms_.reset();
   QDialog::done(resultado);
+}
+
+int Abrir_SMS_Ficha(THostContext* ctx, double idMLentilla, QWidget* owner) {
+  TfrmSMS dlg(owner);
+  dlg.Paso(ctx);
+  dlg.Tipo_Operacion(4);
+  dlg.Id_Operacion(static_cast<int>(std::trunc(idMLentilla)));
+  dlg.Telefono(ctx->seleccion.textos[1]);
+  dlg.Inicializar();
+  return dlg.exec();
 }

@@ -81,3 +81,8 @@ class TfrmSMS : public QDialog {
   QPushButton* btnAceptar_ = nullptr;
   QPushButton* btnCancelar_ = nullptr;
 };
+
+// The record screen's "SMS": the dialog for a lens record (operation 4, the
+// record's key truncated, the patient's mobile from the selection's second
+// text), shown modally over `owner` and freed; its modal result.
+int Abrir_SMS_Ficha(THostContext* ctx, double idMLentilla, QWidget* owner);
