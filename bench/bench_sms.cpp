@@ -85,7 +85,8 @@ void HTTP_Directo(benchmark::State& state) {
   peticion.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
   for (auto _ : state) {
     documento["key"] = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    std::unique_ptr<QNetworkReply> r(entorno->red.post(peticion, QJsonDocument(documento).toJson(QJsonDocument::Compact)));
+    std::unique_ptr<QNetworkReply> r(
+        entorno->red.post(peticion, QJsonDocument(documento).toJson(QJsonDocument::Compact)));
     QEventLoop bucle;
     QObject::connect(r.get(), &QNetworkReply::finished, &bucle, &QEventLoop::quit);
     if (!r->isFinished()) bucle.exec();

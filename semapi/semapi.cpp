@@ -199,8 +199,7 @@ uint8_t SetLoginParamsAPI(const char16_t* usuario, const char16_t* clave, const 
   return 1;
 }
 
-uint8_t SetProxyParamsAPI(const char16_t* direccion, int32_t puerto, const char16_t* usuario,
-                          const char16_t* clave) {
+uint8_t SetProxyParamsAPI(const char16_t* direccion, int32_t puerto, const char16_t* usuario, const char16_t* clave) {
   TEstado& e = Estado();
   e.proxy = false;
   const QString d = Texto(direccion).trimmed();
@@ -252,17 +251,16 @@ const char* ExecuteSending() {
     QJsonArray destinatarios;
     for (const TDestinatario& d : p.destinatarios)
       destinatarios.append(QJsonObject{{"prefix", d.prefijo}, {"phone", d.telefono}});
-    lista.append(QJsonObject{
-        {"sender", p.remitente}, {"text", p.texto}, {"sendAt", p.hora}, {"recipients", destinatarios}});
+    lista.append(
+        QJsonObject{{"sender", p.remitente}, {"text", p.texto}, {"sendAt", p.hora}, {"recipients", destinatarios}});
   }
   // The key lets the gateway know a sending it has already accepted: the
   // network layer sends a request again when its connection drops before
   // the answer, and the patient must not get the message twice.
   const QString clave = QUuid::createUuid().toString(QUuid::WithoutBraces);
-  const TRespuesta r = Enviar(QStringLiteral("/sms/v1/send"), QJsonObject{{"key", clave},
-                                                                          {"login", Login()},
-                                                                          {"timezone", e.zona},
-                                                                          {"requests", lista}});
+  const TRespuesta r =
+      Enviar(QStringLiteral("/sms/v1/send"),
+             QJsonObject{{"key", clave}, {"login", Login()}, {"timezone", e.zona}, {"requests", lista}});
   if (r.resultado != QLatin1String("OK")) return Devolver(e.respuesta, r.resultado);
 
   const QJsonArray respuestas = r.cuerpo.value(QLatin1String("requests")).toArray();
@@ -320,9 +318,7 @@ const char* Cancelar(QJsonObject documento) {
 }
 }  // namespace
 
-const char* ExecuteCancellationByIdRequest(int32_t peticion) {
-  return Cancelar(QJsonObject{{"request", peticion}});
-}
+const char* ExecuteCancellationByIdRequest(int32_t peticion) { return Cancelar(QJsonObject{{"request", peticion}}); }
 
 const char* ExecuteCancellationByIdMessages() {
   TEstado& e = Estado();

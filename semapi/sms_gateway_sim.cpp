@@ -134,8 +134,8 @@ class TPasarela : public QObject {
     QString respuesta;
     QByteArray crudo;  // a body that is not the protocol's
     int retraso = 0;
-    int cortar = 0;         // connections of the sending dropped unanswered
-    bool aceptar = false;   // dropped after the sending was accepted
+    int cortar = 0;        // connections of the sending dropped unanswered
+    bool aceptar = false;  // dropped after the sending was accepted
   };
   std::optional<TEncargo> encargo_;
   QMap<int, TMensajeSim> mensajes_;
@@ -179,8 +179,8 @@ class TPasarela : public QObject {
         QTimer::singleShot(e.retraso, this, [this, ps, d, error, e] {
           if (!ps) return;
           if (!e.respuesta.isEmpty()) return Responder_Json(ps, QJsonObject{{"result", e.respuesta}});
-          Responder_Json(ps, error.error == QJsonParseError::NoError && d.isObject() ? Enviar(d.object())
-                                                                                   : KO("KO-INV-SINT"));
+          Responder_Json(
+              ps, error.error == QJsonParseError::NoError && d.isObject() ? Enviar(d.object()) : KO("KO-INV-SINT"));
         });
         return;
       }
@@ -387,8 +387,7 @@ class TProxy : public QObject {
       }
       QByteArray r = p.metodo + ' ' + ruta + " HTTP/1.1\r\n";
       for (const auto& [n, v] : p.cabeceras)
-        if (!n.startsWith("Proxy-") && n.compare("Connection", Qt::CaseInsensitive) != 0)
-          r += n + ": " + v + "\r\n";
+        if (!n.startsWith("Proxy-") && n.compare("Connection", Qt::CaseInsensitive) != 0) r += n + ": " + v + "\r\n";
       r += "Connection: close\r\n\r\n" + p.cuerpo;
       salida->write(r);
     });
@@ -428,8 +427,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption oProxyUsuario("proxy-user", "Usuario que exige el proxy.", "texto");
   const QCommandLineOption oProxyClave("proxy-password", "Clave que exige el proxy.", "texto");
   const QCommandLineOption oRegistro("log", "Fichero al que el proxy añade cada petición.", "fichero");
-  cl.addOptions({oPuerto, oUsuario, oClave, oCuenta, oCredito, oFichero, oPeticion, oMensaje, oProxy,
-                 oProxyUsuario, oProxyClave, oRegistro});
+  cl.addOptions({oPuerto, oUsuario, oClave, oCuenta, oCredito, oFichero, oPeticion, oMensaje, oProxy, oProxyUsuario,
+                 oProxyClave, oRegistro});
   cl.process(app);
 
   TPasarela pasarela;

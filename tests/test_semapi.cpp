@@ -144,8 +144,7 @@ TEST_F(SemapiTest, TheGatewaysRefusalsComeBackAsItsCodes) {
   EXPECT_EQ(Enviar(sim.Puerto(), "hola", {"6001"}), "KO-INV-PHN");
   EXPECT_EQ(Enviar(sim.Puerto(), "", kUno), "KO-INV-SINT");
   EXPECT_EQ(Enviar(sim.Puerto(), "hola", kUno, "2026130100000"), "KO-INV-SINT");
-  const QByteArray dentroDeDosAnios =
-      QDateTime::currentDateTime().addDays(400).toString("yyyyMMddHHmmss").toLatin1();
+  const QByteArray dentroDeDosAnios = QDateTime::currentDateTime().addDays(400).toString("yyyyMMddHHmmss").toLatin1();
   EXPECT_EQ(Enviar(sim.Puerto(), "hola", kUno, dentroDeDosAnios.constData()), "KO-INV-TIME");
   // 4 parts of credit: a 400-character text to two phones costs 6.
   EXPECT_EQ(Enviar(sim.Puerto(), QString(400, 'a'), {"600111222", "600111223"}), "KO-EXC-AMNT");

@@ -3,32 +3,31 @@
 // has its own user settings folder.
 
 #include <gtest/gtest.h>
-
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <sys/stat.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
-#include <QFileInfo>
 
 #include "Anfitrion_prueba.h"
 #include "Base_prueba.h"
-#include "Frm_sms.h"
 #include "Clase_tcfgsms.h"
 #include "Clase_tmensario.h"
 #include "Clase_tseguridad.h"
 #include "Clase_tsms.h"
+#include "Frm_sms.h"
 #include "Simulador_sms.h"
 #include "Util_fechas.h"
 
@@ -176,8 +175,8 @@ TEST_F(AjustesSmsTest, AnExistingSettingsFileBecomesPrivateWhenTheDefaultsAreWri
     auto s = Ajustes();
     s->setValue("Otro/Valor", 1);
   }
-  QFile::setPermissions(TCfgSMS::Fichero(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  QFile::setPermissions(TCfgSMS::Fichero(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther);
   TCfgSMS cfg;
   EXPECT_EQ(cfg.Leer(), -1);
   EXPECT_EQ(Modo(TCfgSMS::Fichero()), 0600);
@@ -363,9 +362,9 @@ TEST_F(SmsTest, PhonesAreCleanedSpanishMobilesKeptAndTheRequestLogged) {
   sms->Id_Operacion(12);
   sms->Tipo_Operacion(4);
   sms->Anadir_Destinatario(34, "600 11 12 22");
-  sms->Anadir_Destinatario(34, "911222333");     // not a mobile
+  sms->Anadir_Destinatario(34, "911222333");       // not a mobile
   sms->Anadir_Destinatario(999, "7.11-22.23.33");  // no such prefix: Spain's
-  sms->Anadir_Destinatario(34, "6001112223");    // ten digits
+  sms->Anadir_Destinatario(34, "6001112223");      // ten digits
   ASSERT_EQ(sms->Enviar(), 0);
   EXPECT_EQ(sms->Validos(), 2);
   EXPECT_EQ(sms->Omitidos(), 2);
@@ -389,12 +388,12 @@ TEST_F(SmsTest, PhonesAreCleanedSpanishMobilesKeptAndTheRequestLogged) {
   EXPECT_EQ(Consultar_Texto(*otra, "select de" + fila), "Óptica Sol");
   EXPECT_EQ(Consultar_Texto(*otra, "select mensaje" + fila), "Ya tiene sus lentillas.\r\nUn saludo");
   EXPECT_LT(std::abs(Consultar_Entero(*otra, "select datediff(second from fecha to current_timestamp)" + fila)), 60);
-  EXPECT_EQ(Consultar_Texto(*otra,
-                            QStringLiteral("select list(id_sms || '/' || estado || '/' || prefijo || '/' || telefono, "
-                                           "' ') from (select * from sms_detalle where id_sms_maestro = %1 "
-                                           "order by id_sms_detalle)")
-                                .arg(maestro)),
-            "1/0/34/600111222 2/0/34/711222333");
+  EXPECT_EQ(
+      Consultar_Texto(*otra, QStringLiteral("select list(id_sms || '/' || estado || '/' || prefijo || '/' || telefono, "
+                                            "' ') from (select * from sms_detalle where id_sms_maestro = %1 "
+                                            "order by id_sms_detalle)")
+                                 .arg(maestro)),
+      "1/0/34/600111222 2/0/34/711222333");
   EXPECT_EQ(Filas("sms_detalle"), 2);
 
   // The next request has the gateway's next numbers.
@@ -403,9 +402,10 @@ TEST_F(SmsTest, PhonesAreCleanedSpanishMobilesKeptAndTheRequestLogged) {
   otro->Mensaje("Revisión");
   otro->Anadir_Destinatario(34, "600111222");
   ASSERT_EQ(otro->Enviar(), 0);
-  EXPECT_EQ(Consultar_Entero(*otra, QStringLiteral("select id_sms from sms_detalle where id_sms_maestro = %1")
-                                        .arg(otro->Id_Registro())),
-            3);
+  EXPECT_EQ(
+      Consultar_Entero(
+          *otra, QStringLiteral("select id_sms from sms_detalle where id_sms_maestro = %1").arg(otro->Id_Registro())),
+      3);
 }
 
 TEST_F(SmsTest, AScheduledSendUpTo365DaysAhead) {
@@ -554,8 +554,9 @@ TEST_F(DialogoSmsTest, AMessageWithAccentsEuroAndALineBreakArrivesAsTypedAndIsLo
   EXPECT_EQ(Consultar_Texto(bd, "select mensaje from sms_maestro"), enviado);
   EXPECT_EQ(Consultar_Texto(bd, "select id_operacion || '/' || tipo_operacion || '/' || estado from sms_maestro"),
             "123/4/0");
-  EXPECT_EQ(Consultar_Texto(bd, "select d.id_sms || '/' || d.prefijo || '/' || d.telefono from sms_detalle d "
-                                "join sms_maestro m on m.id_sms_maestro = d.id_sms_maestro"),
+  EXPECT_EQ(Consultar_Texto(bd,
+                            "select d.id_sms || '/' || d.prefijo || '/' || d.telefono from sms_detalle d "
+                            "join sms_maestro m on m.id_sms_maestro = d.id_sms_maestro"),
             QStringLiteral("%1/34/600123456").arg(mensaje));
 }
 
@@ -614,8 +615,7 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   sim.Encargar(R"({"delay_ms":2000})");
   Aceptar();
   qunsetenv("SEMAPI_TIMEOUT_MS");
-  EXPECT_EQ(Ultima_Caja().texto,
-            "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.");
+  EXPECT_EQ(Ultima_Caja().texto, "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.");
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(mem->toPlainText(), "hola");
   EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 0);

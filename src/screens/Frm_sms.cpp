@@ -26,19 +26,44 @@ const struct {
   const char* texto;
   int prefijo;
 } kPrefijos[] = {
-    {"Alemania (+49)", 49},       {"Andorra (+376)", 376},       {"Austria (+43)", 43},
-    {"Belgica (+32)", 32},        {"Bosnia (+387)", 387},        {"Bulgaria (+359)", 359},
-    {"Chipre (+357)", 357},       {"Croacia (+385)", 385},       {"Dinamarca (+45)", 45},
-    {"Eslovaquia (+421)", 421},   {"Eslovenia (+386)", 386},     {"España (+34)", 34},
-    {"Estonia (+372)", 372},      {"Finlandia (+358)", 358},     {"Francia (+33)", 33},
-    {"Grecia (+30)", 30},         {"Hungria (+36)", 36},         {"Irlanda (+353)", 353},
-    {"Islandia (+354)", 354},     {"Italia (+39)", 39},          {"Letonia (+371)", 371},
-    {"Lituania (+370)", 370},     {"Luxemburgo (+352)", 352},    {"Malta (+356)", 356},
-    {"Montenegro (+382)", 382},   {"Noruega (+47)", 47},         {"Paises Bajos (+31)", 31},
-    {"Polonia (+48)", 48},        {"Portugal (+351)", 351},      {"Reino Unido (+44)", 44},
-    {"Republica Checa (+420)", 420}, {"Rumania (+40)", 40},      {"Rusia (+7)", 7},
-    {"Serbia / Kosovo (+381)", 381}, {"Suecia (+46)", 46},       {"Suiza (+41)", 41},
-    {"Turquia (+90)", 90},        {"Ucrania (+380)", 380},
+    {"Alemania (+49)", 49},
+    {"Andorra (+376)", 376},
+    {"Austria (+43)", 43},
+    {"Belgica (+32)", 32},
+    {"Bosnia (+387)", 387},
+    {"Bulgaria (+359)", 359},
+    {"Chipre (+357)", 357},
+    {"Croacia (+385)", 385},
+    {"Dinamarca (+45)", 45},
+    {"Eslovaquia (+421)", 421},
+    {"Eslovenia (+386)", 386},
+    {"España (+34)", 34},
+    {"Estonia (+372)", 372},
+    {"Finlandia (+358)", 358},
+    {"Francia (+33)", 33},
+    {"Grecia (+30)", 30},
+    {"Hungria (+36)", 36},
+    {"Irlanda (+353)", 353},
+    {"Islandia (+354)", 354},
+    {"Italia (+39)", 39},
+    {"Letonia (+371)", 371},
+    {"Lituania (+370)", 370},
+    {"Luxemburgo (+352)", 352},
+    {"Malta (+356)", 356},
+    {"Montenegro (+382)", 382},
+    {"Noruega (+47)", 47},
+    {"Paises Bajos (+31)", 31},
+    {"Polonia (+48)", 48},
+    {"Portugal (+351)", 351},
+    {"Reino Unido (+44)", 44},
+    {"Republica Checa (+420)", 420},
+    {"Rumania (+40)", 40},
+    {"Rusia (+7)", 7},
+    {"Serbia / Kosovo (+381)", 381},
+    {"Suecia (+46)", 46},
+    {"Suiza (+41)", 41},
+    {"Turquia (+90)", 90},
+    {"Ucrania (+380)", 380},
 };
 
 const char* const kEspana = "España (+34)";
@@ -174,7 +199,8 @@ void TfrmSMS::chxFechaClick() { edtFecha_->setEnabled(chxFecha_->isChecked()); }
 QString TfrmSMS::Mensaje_Error(int codigo) {
   switch (codigo) {
     case -25501:
-      return QStringLiteral("Debe introducir quien envía el SMS para que el destinatario del mismo sepa quien lo envía.");
+      return QStringLiteral(
+          "Debe introducir quien envía el SMS para que el destinatario del mismo sepa quien lo envía.");
     case -25502:
       return QStringLiteral("Debe introducir un mensaje para el envío del SMS.");
     case -25503:

@@ -7,8 +7,8 @@
 
 struct st_BD_SMS_DETALLE {
   int id_sms_maestro = -1;
-  int id_sms = -1;   // the gateway's message number, -1 when it gave none
-  int estado = 0;    // the request's
+  int id_sms = -1;  // the gateway's message number, -1 when it gave none
+  int estado = 0;   // the request's
   int prefijo = 34;
   QString telefono;  // digits only
 };

@@ -6,13 +6,13 @@
 #include "Clase_tbase.h"
 
 struct st_BD_SMS_MAESTRO {
-  int id_mensaje = -1;      // the gateway's request number
-  int id_operacion = -1;    // what the message is about (the lens record)
-  int tipo_operacion = 0;   // 4: a lens record
+  int id_mensaje = -1;     // the gateway's request number
+  int id_operacion = -1;   // what the message is about (the lens record)
+  int tipo_operacion = 0;  // 4: a lens record
   QString de;
   QString mensaje;
-  double fecha = 0;         // scheduled time, or when it was sent
-  int estado = 0;           // 1 scheduled, 0 sent at once
+  double fecha = 0;  // scheduled time, or when it was sent
+  int estado = 0;    // 1 scheduled, 0 sent at once
   int proveedor = 0;
 };
 

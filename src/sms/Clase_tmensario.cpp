@@ -17,15 +17,13 @@ struct TMensario::TEntradas {
   const char* (*GetChargedQuantity)() = nullptr;
   // Looked up, never called by the shop.
   QFunctionPointer GetBalance = nullptr, GetRefundedQuantity = nullptr, GetMessagesTotal = nullptr,
-                   GetMessagesCancelled = nullptr, GetCancelledMessagesCount = nullptr,
-                   GetCancelledMessageId = nullptr, AddCancellationMessageId = nullptr,
-                   ExecuteBalanceEnquiry = nullptr, ExecuteCancellationByIdRequest = nullptr,
-                   ExecuteCancellationByIdMessages = nullptr;
+                   GetMessagesCancelled = nullptr, GetCancelledMessagesCount = nullptr, GetCancelledMessageId = nullptr,
+                   AddCancellationMessageId = nullptr, ExecuteBalanceEnquiry = nullptr,
+                   ExecuteCancellationByIdRequest = nullptr, ExecuteCancellationByIdMessages = nullptr;
 
   bool Completas() const {
-    return SetLoginParamsAPI && SetProxyParamsAPI && SetTimeZoneSending && AddRequestMessage &&
-           AddMessageRecipient && ExecuteSending && GetSendRequestId && GetSendMessagesCount && GetSendMessageId &&
-           GetChargedQuantity;
+    return SetLoginParamsAPI && SetProxyParamsAPI && SetTimeZoneSending && AddRequestMessage && AddMessageRecipient &&
+           ExecuteSending && GetSendRequestId && GetSendMessagesCount && GetSendMessageId && GetChargedQuantity;
   }
 };
 
@@ -93,9 +91,15 @@ int TMensario::Codigo_Respuesta(const QByteArray& respuesta) {
     const char* respuesta;
     int codigo;
   } kTabla[] = {
-      {"KO-DIS-SERV", -25512}, {"KO-INT-ERR", -25513},  {"KO-INV-AUTH", -25514},
-      {"KO-INV-TZ", -25522},   {"KO-INV-SINT", -25517}, {"KO-INV-PHN", -25518},
-      {"KO-INV-CODE", -25519}, {"KO-EXC-AMNT", -25520}, {"KO-INV-TIME", -25521},
+      {"KO-DIS-SERV", -25512},
+      {"KO-INT-ERR", -25513},
+      {"KO-INV-AUTH", -25514},
+      {"KO-INV-TZ", -25522},
+      {"KO-INV-SINT", -25517},
+      {"KO-INV-PHN", -25518},
+      {"KO-INV-CODE", -25519},
+      {"KO-EXC-AMNT", -25520},
+      {"KO-INV-TIME", -25521},
       // Messages the gateway does not know: its text speaks of the time zone,
       // as the provider's documentation groups the two.
       {"KO-UNK-MSGS", -25522},

@@ -16,11 +16,11 @@
 
 // One recipient: what the caller gives and what the gateway gives back.
 struct st_sms_mensario_telefono {
-  QString telefono;      // digits only
-  int prefijo = 34;      // international prefix
-  int peticion = -1;     // request number, once sent
-  int destinatario = -1; // the library's handle of the recipient
-  int mensaje = -1;      // the gateway's message number, once sent
+  QString telefono;       // digits only
+  int prefijo = 34;       // international prefix
+  int peticion = -1;      // request number, once sent
+  int destinatario = -1;  // the library's handle of the recipient
+  int mensaje = -1;       // the gateway's message number, once sent
 };
 
 // A message to cancel (the library offers it; the shop does not use it).

@@ -7,9 +7,10 @@
 #include <QTcpSocket>
 
 TSimuladorSms::TSimuladorSms(const QStringList& argumentos) {
-  QStringList args{QStringLiteral("-s"), QStringLiteral("KILL"), QStringLiteral("300"), QStringLiteral(OPTICA_SIM_SMS),
+  QStringList args{QStringLiteral("-s"),         QStringLiteral("KILL"),
+                   QStringLiteral("300"),        QStringLiteral(OPTICA_SIM_SMS),
                    QStringLiteral("--messages"), dir_.filePath(QStringLiteral("mensajes.jsonl")),
-                   QStringLiteral("--log"), dir_.filePath(QStringLiteral("proxy.log"))};
+                   QStringLiteral("--log"),      dir_.filePath(QStringLiteral("proxy.log"))};
   args += argumentos;
   proceso_.start(QStringLiteral("timeout"), args);
   if (!proceso_.waitForStarted(5000)) throw std::runtime_error("sms-gateway-sim no arranca");
