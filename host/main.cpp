@@ -24,6 +24,7 @@
 #include "Host_pacientes.h"
 #include "Host_senales.h"
 #include "Host_sesion.h"
+#include "Host_sms.h"
 
 namespace {
 QTextStream& Salida() {
@@ -131,6 +132,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Sin pantalla no se puede elegir el paciente: indíquelo con --patient.\n");
     return 2;
   }
+
+  // The demo's SMS leave for a gateway simulator that lives as long as the host.
+  TPasarelaDemo pasarelaSms;
+  if (p.isSet(demo)) pasarelaSms.Arrancar();
 
   TSesionHost sesion(cfg);
   sesion.Mensajes_Automaticos(p.isSet(captura));

@@ -15,7 +15,14 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QTcpSocket>
+
 #include "Base_prueba.h"
+#include "Clase_tseguridad.h"
 #include "Ibx_database.h"
 #include "Script_sql.h"
 
@@ -163,6 +170,58 @@ TEST_F(OrdenesTest, SigtermCierraLaFichaYTerminaEnSegundos) {
   db.Open();
   EXPECT_EQ(Consultar_Entero(db, "select count(*) from ACCESO where ID_OPCION = 8002 and OPERACION_TIP = 1"), 2);
   db.Close();
+}
+
+// The demo starts the SMS gateway simulator and points its own SMS settings
+// (not the user's) at it: an SMS sent with those settings while the host runs
+// is accepted and filed; the simulator goes with the host.
+TEST_F(OrdenesTest, LaDemostracionEnviaSusSmsAUnSimuladorQueTerminaConElHost) {
+  const QString bd = Demo();
+  QProcess p;
+  p.setProcessEnvironment(Entorno());
+  p.start(OPTICA_HOST, {"--modules", OPTICA_MODULOS_DIR, "--demo", "--database", bd, "--patient", "7"});
+  ASSERT_TRUE(p.waitForStarted());
+  QThread::msleep(3000);
+  ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+
+  const QString carpeta = dir.filePath("datos/Miravel/optica-host");
+  QSettings ajustes(carpeta + "/demo-sms/Miravel/3.0.conf", QSettings::IniFormat);
+  const int puerto = ajustes.value("SMS/Puerto").toInt();
+  ASSERT_GT(puerto, 0);
+  EXPECT_EQ(ajustes.value("SMS/Servidor").toString(), "127.0.0.1");
+  EXPECT_FALSE(QFile::exists(dir.filePath("config/Miravel/3.0.conf")));  // the user's SMS settings
+  TSeguridad seguridad;
+  seguridad.Modo(TSeguridad::kModoSMS);
+  const QJsonObject login{{"user", seguridad.Descifrar(ajustes.value("SMS/P1/PARAM_1").toString())},
+                          {"password", seguridad.Descifrar(ajustes.value("SMS/P1/PARAM_2").toString())},
+                          {"account", seguridad.Descifrar(ajustes.value("SMS/P1/PARAM_3").toString())}};
+  const QByteArray cuerpo = QJsonDocument(QJsonObject{
+      {"login", login},
+      {"timezone", "Europe/Madrid"},
+      {"requests", QJsonArray{QJsonObject{{"sender", "Demo"},
+                                          {"text", "Sus lentillas ya están aquí"},
+                                          {"sendAt", "00000000000000"},
+                                          {"recipients", QJsonArray{QJsonObject{{"prefix", "34"},
+                                                                               {"phone", "600123456"}}}}}}}})
+                                .toJson(QJsonDocument::Compact);
+  QTcpSocket s;
+  s.connectToHost("127.0.0.1", static_cast<quint16>(puerto));
+  ASSERT_TRUE(s.waitForConnected(3000));
+  s.write("POST /sms/v1/send HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
+          "\r\n\r\n" + cuerpo);
+  QByteArray respuesta;
+  while (s.waitForReadyRead(3000)) respuesta += s.readAll();
+  EXPECT_TRUE(respuesta.contains("\"result\":\"OK\"")) << respuesta.constData();
+  QFile mensajes(carpeta + "/sms-demo.jsonl");
+  ASSERT_TRUE(mensajes.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QString::fromUtf8(mensajes.readAll()).contains("Sus lentillas ya están aquí"));
+
+  p.terminate();
+  ASSERT_TRUE(p.waitForFinished(8000));
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("sms-demo.jsonl"));
+  QTcpSocket despues;
+  despues.connectToHost("127.0.0.1", static_cast<quint16>(puerto));
+  EXPECT_FALSE(despues.waitForConnected(1000));
 }
 
 // A creation killed at any moment leaves either no database or a whole one;

@@ -34,3 +34,11 @@ int TCtrlTeclado::Validar_Graduacion(const QString& texto) {
   const double centesimas = std::trunc(std::fabs(std::round((valor - std::trunc(valor)) * 1e6)) / 1e4);
   return static_cast<long long>(centesimas) % 25 == 0 ? 0 : -24402;
 }
+
+QString TCtrlTeclado::Solo_Digitos(const QString& texto) {
+  QString r;
+  r.reserve(texto.size());
+  for (const QChar c : texto)
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) r += c;
+  return r;
+}

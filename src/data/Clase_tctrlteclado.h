@@ -25,4 +25,7 @@ class TCtrlTeclado {
   // from -65,75 to +65,75 in quarters); -24401 not a number, -24402 not a
   // quarter, -24403 out of range.
   static int Validar_Graduacion(const QString& texto);
+  // The digits "0" to "9" of a text, in order; everything else is dropped
+  // (a phone typed with blanks, dots or dashes).
+  static QString Solo_Digitos(const QString& texto);
 };

@@ -1,0 +1,91 @@
+#include "Clase_tsms.h"
+
+#include "Ibx_error.h"
+#include "Unidad_trabajo.h"
+#include "Util_fechas.h"
+
+TSMS::TSMS(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB, const QString& biblioteca)
+    : mensario_(biblioteca), maestro_(owner, conexionA, conexionB), detalle_(owner, conexionA, conexionB) {
+  cfg_.Poner_Defecto();
+  cfg_.Leer();
+}
+
+bool TSMS::Prefijo_Valido(int p) {
+  return p == 7 || (p >= 30 && p <= 34) || p == 36 || (p >= 39 && p <= 41) || (p >= 43 && p <= 49) || p == 90 ||
+         (p >= 351 && p <= 354) || (p >= 356 && p <= 359) || (p >= 370 && p <= 372) || p == 376 ||
+         (p >= 380 && p <= 382) || (p >= 385 && p <= 387) || p == 420 || p == 421;
+}
+
+bool TSMS::Movil_Valido(const QString& digitos) {
+  return digitos.size() == 9 && (digitos.front() == QLatin1Char('6') || digitos.front() == QLatin1Char('7'));
+}
+
+int TSMS::Enviar() {
+  validos_.clear();
+  omitidos_.clear();
+  idRegistro_ = -1;
+  if (de_.isEmpty()) return TMensario::kSinRemitente;
+  if (mensaje_.isEmpty()) return TMensario::kSinMensaje;
+  const QDateTime ahora = QDateTime::currentDateTime();
+  if (fecha_ && *fecha_ < ahora) return TMensario::kFechaPasada;
+  // 365 days, not a calendar year.
+  if (fecha_ && *fecha_ > ahora.addDays(kDiasMaximo)) return kFechaLejana;
+  if (pedidos_.empty()) return TMensario::kSinDestinatario;
+
+  for (const st_sms_destinatario& d : pedidos_) {
+    const st_sms_destinatario limpio{Prefijo_Valido(d.prefijo) ? d.prefijo : kPrefijoDefecto,
+                                     teclado_.Solo_Digitos(d.telefono)};
+    (Movil_Valido(limpio.telefono) ? validos_ : omitidos_).push_back(limpio);
+  }
+
+  const int proveedor = proveedor_ == -1 ? cfg_.Proveedor() : proveedor_;
+  // Not one phone is a mobile: there is nothing for the gateway to send (it
+  // would refuse a request without recipients), so nothing is sent, charged
+  // or logged, and the user is told how many phones were left out.
+  if (validos_.empty() && proveedor == 0) {
+    idMensaje_ = -1;
+    cantidad_ = 0;
+    return 0;
+  }
+  // "Mensario" is the only provider there is; another index is a setting
+  // that names none.
+  if (proveedor != 0) return TMensario::kLoginRechazado;
+  mensario_.Reset();
+  mensario_.Remitente(de_);
+  mensario_.Mensaje(mensaje_);
+  mensario_.Hora_Envio(fecha_);
+  for (const st_sms_destinatario& d : validos_) mensario_.Telefonos().push_back({d.telefono, d.prefijo});
+  if (const int r = mensario_.Enviar(); r != 0) return r;
+
+  idMensaje_ = mensario_.Id_Peticion();
+  cantidad_ = mensario_.Cantidad();
+  return Registrar();
+}
+
+// The request and its phones are logged together or not at all.
+int TSMS::Registrar() {
+  st_BD_SMS_MAESTRO m;
+  m.id_mensaje = idMensaje_;
+  m.id_operacion = idOperacion_;
+  m.tipo_operacion = tipoOperacion_;
+  m.de = de_;
+  m.mensaje = mensaje_;
+  m.fecha = fechas::Desde_QDateTime(fecha_ ? *fecha_ : QDateTime::currentDateTime());
+  m.estado = fecha_ ? 1 : 0;
+  m.proveedor = 0;
+  try {
+    TUnidadTrabajo unidad(maestro_.ConexionB());
+    int clave = -1;
+    if (maestro_.Insertar(m, clave) != TBase::kOk || clave <= 0) return kErrorRegistro;
+    for (const st_sms_mensario_telefono& t : mensario_.Telefonos()) {
+      const st_BD_SMS_DETALLE d{clave, t.mensaje, m.estado, t.prefijo, t.telefono};
+      int claveDetalle = -1;
+      if (detalle_.Insertar(d, claveDetalle) != TBase::kOk) return kErrorRegistro;
+    }
+    if (!unidad.Confirmar()) return kErrorRegistro;
+    idRegistro_ = clave;
+    return 0;
+  } catch (const EIBError&) {
+    return kErrorRegistro;
+  }
+}
