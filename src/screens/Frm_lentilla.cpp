@@ -30,6 +30,7 @@
 #include "Frm_lentilla_observaciones.h"
 #include "Frm_lentilla_pruebas.h"
 #include "Frm_lentilla_reposiciones.h"
+#include "Frm_sms.h"
 #include "Clase_tpaciente.h"
 #include "Ibx_query.h"
 #include "Ibx_error.h"
@@ -107,13 +108,13 @@ void TfrmLentilla::Crear_Controles() {
       {"btnNuevo", "Nuevo", "nuevo", "btnNuevo -> OnClick", &TfrmLentilla::btnNuevoClick, false, nullptr},
       {"btnGrabar", "Grabar", "grabar", "btnGrabar -> OnClick", &TfrmLentilla::btnGrabarClick, false, &btnGrabar_},
       {"btnBorrar", "Borrar", "borrar", "btnBorrar -> OnClick", &TfrmLentilla::btnBorrarClick, true, &btnBorrar_},
-      // Sales, orders, printing and SMS come with their own parts.
+      // Sales, orders and printing come with their own parts.
       {"btnVenta", "Venta", "venta", nullptr, nullptr, false, nullptr},
       {"btnEncargo", "Encargo", "encargo", nullptr, nullptr, false, nullptr},
       {"btnTrasponer", "Trasponer", "trasponer", "btnTrasponer -> OnClick", &TfrmLentilla::btnTrasponerClick, true,
        &btnTrasponer_},
       {"btnImprimir", "Imprimir", "imprimir", nullptr, nullptr, false, nullptr},
-      {"btnSMS", "SMS", "sms", nullptr, nullptr, true, nullptr},
+      {"btnSMS", "SMS", "sms", "btnSMS -> OnClick", &TfrmLentilla::btnSMSClick, true, nullptr},
       {"btnSalir", "Salir", "salir", nullptr, nullptr, false, nullptr},
   };
   for (const auto& b : botones) {
@@ -669,6 +670,11 @@ void TfrmLentilla::btnBorrarClick() {
 }
 
 void TfrmLentilla::btnTrasponerClick() { ficha_->btnTrasponerClick(); }
+
+void TfrmLentilla::btnSMSClick() {
+  // For the record shown (a new one, not yet stored, has no key: 0).
+  Abrir_SMS_Ficha(ctx_, fichaExistente_ ? objetos_.Lentilla().ID_MLENTILLA() : 0, this);
+}
 
 void TfrmLentilla::pcl_Lentilla_Change() {
   if (!ctx_ || cerrada_) return;

@@ -73,6 +73,8 @@ class TfrmLentilla : public QWidget {
   void btnGrabarClick();
   void btnBorrarClick();
   void btnTrasponerClick();
+  // The SMS dialog for this record's patient.
+  void btnSMSClick();
   // Turns the fitting test on the "Pruebas" tab into a new lens record.
   void btnPruebaDefinitivaClick();
 
