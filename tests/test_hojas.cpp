@@ -315,6 +315,8 @@ TEST_F(HojasTest, FichaDeReposicionListaVaciaSoloLaBandaDeTitulo) {
   EXPECT_TRUE(t.contains("Antonio López Martínez"));
   EXPECT_FALSE(t.contains("Importe:"));
   EXPECT_FALSE(t.contains("Observaciones"));
+  // A file that cannot be written is said so.
+  EXPECT_FALSE(hoja.Imprimir_Pdf(dir.filePath("no/existe/vacia.pdf")));
 }
 
 // A long list runs over as many pages as it needs: the title band on the

@@ -5,6 +5,7 @@
 // shown, the patient through Rellenar_Paciente) and hands it to the sheet.
 
 #include <QString>
+#include <utility>
 
 #include "Hoja_informe.h"
 

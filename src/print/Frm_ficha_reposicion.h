@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <utility>
 
 #include "Hoja_informe.h"
 
