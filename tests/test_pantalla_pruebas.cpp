@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -580,6 +581,44 @@ TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
   h.mensajes.respuestas = {mb::IDNO};
   B("btnPruebaGrabar")->click();
   EXPECT_EQ(Contar("select count(*) from PLENTILLA where NUMERO_FICHA = 2"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- The fitting-test sheet -------------------------------------------------------------------
+
+// The text of a PDF as pdftotext lays it out.
+QString Texto_Pdf(const QString& ruta) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PruebasTest, LaHojaDeLaPruebaSaleDeLoQueMuestraLaPestana) {
+  QTemporaryDir pdf;
+  qputenv("OPTICA_IMPRESION_PDF", pdf.path().toUtf8());
+  Prueba(20, 1);
+  Abrir_Pruebas();
+  const QString ruta = pdf.filePath("prueba-1.pdf");
+  // A test with unsaved changes prints nothing.
+  Escribir("edt_OD_Esfera_Prueba", "-3,25");
+  B("btnPruebaImprimir")->click();
+  EXPECT_FALSE(QFile::exists(ruta));
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  B("btnPruebaImprimir")->click();
+  qunsetenv("OPTICA_IMPRESION_PDF");
+  ASSERT_TRUE(QFile::exists(ruta));
+  const QString texto = Texto_Pdf(ruta);
+  EXPECT_TRUE(texto.contains("Ficha de Pruebas")) << texto.toStdString();
+  EXPECT_TRUE(texto.contains("Marta Álvarez Gil"));
+  EXPECT_TRUE(texto.contains("-3,25"));       // as the tab shows it now
+  EXPECT_TRUE(texto.contains("Biofinity Toric"));
+  EXPECT_TRUE(texto.contains("L-OD-1"));
+  EXPECT_TRUE(texto.contains("Carmen Ruiz"));
 }
 
 }  // namespace

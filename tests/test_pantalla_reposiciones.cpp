@@ -8,6 +8,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -222,6 +225,32 @@ TEST_F(ReposicionesTest, SinDerechoUnaFichaGuardadaSoloMuestraSuLista) {
   Abrir_Reposiciones();
   EXPECT_FALSE(B("btnReposicionGrabar")->isEnabled());
   EXPECT_FALSE(B("btnReposicionBorrar")->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReposicionesTest, LaHojaDeReposicionesLlevaLaListaConSusImportes) {
+  QTemporaryDir pdf;
+  qputenv("OPTICA_IMPRESION_PDF", pdf.path().toUtf8());
+  Reposicion(50, "2025-03-01", "Revisión anual", 0);
+  Reposicion(52, "2025-05-01", "Reposición Acuvue", 34.9);
+  Abrir_Reposiciones();
+  B("btnReposicionImprimir")->click();
+  qunsetenv("OPTICA_IMPRESION_PDF");
+  const QString ruta = pdf.filePath("reposiciones-7.pdf");
+  ASSERT_TRUE(QFile::exists(ruta));
+  QProcess p;
+  p.start("pdftotext", {"-layout", ruta, "-"});
+  p.waitForFinished(30000);
+  const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+  EXPECT_TRUE(texto.contains("Ficha de Reposición de Lentillas")) << texto.toStdString();
+  EXPECT_TRUE(texto.contains("Marta Álvarez Gil"));
+  EXPECT_TRUE(texto.contains("34,90 €"));
+  EXPECT_TRUE(texto.contains("Revisión anual"));
+  // Newest first, as the grid shows them.
+  EXPECT_LT(texto.indexOf("Reposición Acuvue"), texto.indexOf("Revisión anual"));
 }
 
 }  // namespace

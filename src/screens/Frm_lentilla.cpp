@@ -171,6 +171,11 @@ void TfrmLentilla::Crear_Controles() {
   connect(pruebas_, &TPaginaPruebas::Definitiva, this,
           [this] { Guardia(QStringLiteral("btnPruebaDefinitiva -> OnClick"), [this] { btnPruebaDefinitivaClick(); }); });
   connect(pruebas_, &TPaginaPruebas::Tipos_Cambiados, ficha_, &TPaginaFicha::Rellenar_Tipos);
+  connect(pruebas_, &TPaginaPruebas::Imprimir, this,
+          [this] { Guardia(QStringLiteral("btnPruebaImprimir -> OnClick"), [this] { btnPruebaImprimirClick(); }); });
+  connect(reposiciones_, &TPaginaReposiciones::Imprimir, this, [this] {
+    Guardia(QStringLiteral("btnReposicionImprimir -> OnClick"), [this] { btnReposicionImprimirClick(); });
+  });
   connect(ficha_, &TPaginaFicha::Tipos_Cambiados, pruebas_, &TPaginaPruebas::Rellenar_Tipos);
   pruebas_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
     Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kPrueba);

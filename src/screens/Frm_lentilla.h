@@ -10,7 +10,8 @@
 // handler. Each tab is a page of its own (Frm_lentilla_ficha.h,
 // Frm_lentilla_observaciones.h, Frm_lentilla_pruebas.h); the frame clears,
 // fills and collects the record's pages and asks each page whether the user
-// changed it. Frm_lentilla_definitiva.cpp turns a fitting test into a record.
+// changed it. Frm_lentilla_definitiva.cpp turns a fitting test into a record;
+// Frm_lentilla_hojas.cpp prints the fitting-test and replacement sheets.
 
 #include <QWidget>
 #include <array>
@@ -75,6 +76,10 @@ class TfrmLentilla : public QWidget {
   void btnTrasponerClick();
   // The SMS dialog for this record's patient.
   void btnSMSClick();
+  // The fitting-test sheet and the replacement sheet, in a print preview (or,
+  // with OPTICA_IMPRESION_PDF naming a folder, as PDF files there).
+  void btnPruebaImprimirClick();
+  void btnReposicionImprimirClick();
   // Turns the fitting test on the "Pruebas" tab into a new lens record.
   void btnPruebaDefinitivaClick();
 

@@ -18,6 +18,7 @@
 #include "Dm_lentilla.h"
 #include "Edit_fecha.h"
 #include "Frm_calculos_adaptacion.h"
+#include "Frm_ficha_prueba.h"
 #include "Objetos_lentilla.h"
 #include "Unidad_trabajo.h"
 
@@ -72,7 +73,6 @@ void TPaginaPruebas::Crear_Controles() {
        &TPaginaPruebas::btnPruebaSiguienteClick, false},
       {"btnPruebaUltimo", "Último", "Última prueba", "ultimo", "btnPruebaUltimo -> OnClick",
        &TPaginaPruebas::btnPruebaUltimoClick, true},
-      // The test sheet comes with the printed sheets.
       {"btnPruebaImprimir", "Imprimir", "Imprimir prueba", "imprimir", nullptr, nullptr, false},
       {"btnPruebaDefinitiva", "Definitiva", "Pasar la prueba a la ficha de lentillas", "ficha", nullptr, nullptr,
        true},
@@ -92,7 +92,8 @@ void TPaginaPruebas::Crear_Controles() {
     if (b.accion) connect(boton, &QToolButton::clicked, this, guardado(b.etiqueta, b.accion));
     if (b.nombre == std::string_view("btnPruebaGrabar")) btnPruebaGrabar_ = boton;
     if (b.nombre == std::string_view("btnPruebaBorrar")) btnPruebaBorrar_ = boton;
-    if (b.nombre == std::string_view("btnPruebaImprimir")) boton->setEnabled(false);
+    if (b.nombre == std::string_view("btnPruebaImprimir"))
+      connect(boton, &QToolButton::clicked, this, &TPaginaPruebas::Imprimir);
     if (b.nombre == std::string_view("btnPruebaDefinitiva"))
       connect(boton, &QToolButton::clicked, this, &TPaginaPruebas::Definitiva);
   }
@@ -547,4 +548,33 @@ void TPaginaPruebas::btnPruebaCalcularClick() {
     }
   }
   Marcar_Prueba(true);
+}
+
+// ---- The fitting-test sheet ---------------------------------------------------------------------
+
+void TPaginaPruebas::Rellenar_Hoja(TDatosFichaPrueba& d) const {
+  // The sheet's fields of each eye, in the order of the test's rows.
+  QString TDatosFichaPrueba::* const campos[2][kNumFilasPrueba] = {
+      {&TDatosFichaPrueba::OD_Radio1, &TDatosFichaPrueba::OD_Radio2, &TDatosFichaPrueba::OD_Esfera,
+       &TDatosFichaPrueba::OD_Cilindro, &TDatosFichaPrueba::OD_Eje, &TDatosFichaPrueba::OD_Diametro,
+       &TDatosFichaPrueba::OD_ZOptica, &TDatosFichaPrueba::OD_Adicion, &TDatosFichaPrueba::OD_AVisual,
+       &TDatosFichaPrueba::OD_Sob_Esfera, &TDatosFichaPrueba::OD_Sob_Cilindro, &TDatosFichaPrueba::OD_Sob_Eje,
+       &TDatosFichaPrueba::OD_Sob_AV},
+      {&TDatosFichaPrueba::OI_Radio1, &TDatosFichaPrueba::OI_Radio2, &TDatosFichaPrueba::OI_Esfera,
+       &TDatosFichaPrueba::OI_Cilindro, &TDatosFichaPrueba::OI_Eje, &TDatosFichaPrueba::OI_Diametro,
+       &TDatosFichaPrueba::OI_ZOptica, &TDatosFichaPrueba::OI_Adicion, &TDatosFichaPrueba::OI_AVisual,
+       &TDatosFichaPrueba::OI_Sob_Esfera, &TDatosFichaPrueba::OI_Sob_Cilindro, &TDatosFichaPrueba::OI_Sob_Eje,
+       &TDatosFichaPrueba::OI_Sob_AV}};
+  d.Ficha = edtFichaPrueba_->text();
+  d.Fecha = dtmFechaPrueba_->text();
+  d.Agente = cbxAgentePrueba_->currentText();
+  for (int o = 0; o < 2; ++o)
+    for (int i = 0; i < kNumFilasPrueba; ++i) d.*campos[o][i] = ojos_[o].campos[i]->text();
+  d.OD_Tipo_Lentilla = ojos_[0].tipo->currentText();
+  d.OI_Tipo_Lentilla = ojos_[1].tipo->currentText();
+  d.OD_Descripcion = ojos_[0].descripcion->text();
+  d.OI_Descripcion = ojos_[1].descripcion->text();
+  d.ODLote = ojos_[0].lote->text();
+  d.OILote = ojos_[1].lote->text();
+  d.Observaciones = memObservacionesPruebas_->toPlainText();
 }

@@ -27,6 +27,7 @@ class QToolButton;
 class TEditFecha;
 class TObjetosLentilla;
 class TPrueba;
+struct TDatosFichaPrueba;
 struct TSeleccion;
 
 class TPaginaPruebas : public QWidget {
@@ -101,6 +102,8 @@ class TPaginaPruebas : public QWidget {
   QString Descripcion(int ojo) const;
   QString Lote(int ojo) const;
   const TArticuloPrueba& Articulo_Elegido(int ojo) const { return elegidos_[ojo]; }
+  // The test's part of the fitting-test sheet: the texts the tab shows.
+  void Rellenar_Hoja(TDatosFichaPrueba& hoja) const;
 
   // Set by the frame: a save or delete that wrote nothing; the last-visit
   // question after a save.
@@ -111,6 +114,8 @@ class TPaginaPruebas : public QWidget {
   void Imagen_Cambiada(int imagen);
   // The user asked for the test to become a lens record.
   void Definitiva();
+  // "Imprimir": the fitting-test sheet.
+  void Imprimir();
   // A lens type was created from this tab: the record tab's lists are stale.
   void Tipos_Cambiados();
 

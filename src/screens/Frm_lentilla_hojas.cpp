@@ -1,0 +1,68 @@
+// The two sheets the lens screen lays out itself: the fitting test on the
+// "Pruebas" tab and the patient's replacement list. Each is made from what its
+// tab shows (a tab with unsaved changes prints nothing) and the patient's
+// data, and shown in a print preview; a workstation without a screen (or a
+// test) names a folder in OPTICA_IMPRESION_PDF and gets the PDF there.
+
+#include <QDir>
+
+#include "Clase_tpaciente.h"
+#include "Dm_lentilla.h"
+#include "Frm_ficha_prueba.h"
+#include "Frm_ficha_reposicion.h"
+#include "Frm_lentilla.h"
+#include "Frm_lentilla_pruebas.h"
+#include "Frm_lentilla_reposiciones.h"
+
+namespace {
+void Sacar(THojaInforme& hoja, const QString& fichero, QWidget* padre, TAplicacion* app) {
+  const QString carpeta = qEnvironmentVariable("OPTICA_IMPRESION_PDF");
+  if (carpeta.isEmpty()) {
+    hoja.Mostrar_Vista_Previa(padre);
+    return;
+  }
+  const QString ruta = QDir(carpeta).filePath(fichero);
+  if (!hoja.Imprimir_Pdf(ruta))
+    app->MessageBox(QStringLiteral("No se ha podido escribir %1. Compruebe que la carpeta existe y se puede escribir "
+                                   "en ella.")
+                        .arg(ruta),
+                    QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
+}
+}  // namespace
+
+void TfrmLentilla::btnPruebaImprimirClick() {
+  if (pruebas_->Modificada()) return;
+  TPaciente& paciente = objetos_.Paciente();
+  paciente.ID(seleccion_.idPaciente);
+  if (paciente.Buscar(0) != 0) return;
+  TDatosFichaPrueba datos;
+  datos.Rellenar_Paciente(paciente, seleccion_.textoPaciente);
+  pruebas_->Rellenar_Hoja(datos);
+  TfrmFichaPrueba hoja(datos);
+  Sacar(hoja, QStringLiteral("prueba-%1.pdf").arg(datos.Ficha), this, ctx_->aplicacion);
+}
+
+void TfrmLentilla::btnReposicionImprimirClick() {
+  if (reposiciones_->Modificada()) return;
+  TPaciente& paciente = objetos_.Paciente();
+  paciente.ID(seleccion_.idPaciente);
+  if (paciente.Buscar(0) != 0) return;
+  TDatosFichaReposicion datos;
+  datos.Rellenar_Paciente(paciente, seleccion_.textoPaciente);
+  if (ctx_->moneda) datos.Fijar_Moneda(*ctx_->moneda);
+  // The replacements in the order the grid shows them.
+  const QSortFilterProxyModel& vista = dm_->dscReposiciones;
+  const QStandardItemModel& m = dm_->memReposiciones;
+  for (int i = 0; i < vista.rowCount(); ++i) {
+    const int fila = vista.mapToSource(vista.index(i, 0)).row();
+    if (!dm_->memReposicionesBeforePost(fila)) continue;  // a row still without observations
+    datos.Filas << TFilaReposicionInforme{m.item(fila, TdmLentilla::Fecha)->text(),
+                                          m.item(fila, TdmLentilla::TipoReposicion)->text(),
+                                          m.item(fila, TdmLentilla::Ojo)->text(),
+                                          m.item(fila, TdmLentilla::ImporteM1)->data(Qt::EditRole).toDouble(),
+                                          m.item(fila, TdmLentilla::Observaciones)->text()};
+  }
+  TfrmFichaReposicion hoja(datos);
+  Sacar(hoja, QStringLiteral("reposiciones-%1.pdf").arg(static_cast<qint64>(seleccion_.idPaciente)), this,
+        ctx_->aplicacion);
+}
