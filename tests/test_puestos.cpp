@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <vector>
@@ -97,6 +98,8 @@ class PuestosTest : public ::testing::Test {
   QProcessEnvironment Entorno() {
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     if (Servidor_Prueba()) return entorno;
+    // Where the system's Firebird 3 keeps its plugin list and messages (as
+    // for scripts/servidor-prueba).
     const QString motor = QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
     const QDir dir(clasico.path());
     QFile conf(dir.filePath(QStringLiteral("firebird.conf")));
