@@ -14,16 +14,26 @@ int TMensajesGuion::Mostrar(const QString& texto, const QString& titulo, int fla
   return botones == mb::OK ? mb::IDOK : mb::IDCANCEL;
 }
 
-TAnfitrionPrueba::TAnfitrionPrueba() {
-  principal = bd.Conectar();
-  secundaria = bd.Conectar();
-  consulta = bd.Conectar();
+TAnfitrionPrueba::TAnfitrionPrueba() : bd(std::make_unique<TBaseDatosPrueba>()) {
+  principal = bd->Conectar();
+  secundaria = bd->Conectar();
+  consulta = bd->Conectar();
   Ejecutar_SQL(*principal, "insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (1, 'Carmen Ruiz', 1)");
   Ejecutar_SQL(*principal, "insert into USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR) values (2, 'Javier Gómez', 0)");
   Ejecutar_SQL(*principal,
                "insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, NOMBRE_COMPLETO) "
                "values (7, 1007, 'Marta', 'Álvarez Gil', 'Marta Álvarez Gil')");
+  Preparar_Contexto();
+}
 
+TAnfitrionPrueba::TAnfitrionPrueba(const QString& base) {
+  principal = Conectar_Base(base);
+  secundaria = Conectar_Base(base);
+  consulta = Conectar_Base(base);
+  Preparar_Contexto();
+}
+
+void TAnfitrionPrueba::Preparar_Contexto() {
   aplicacion.servicio = &mensajes;
   transaccion.DefaultDatabase = principal.get();
   transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};

@@ -1,6 +1,7 @@
 #pragma once
-// A test host: a complete host context on a fresh test database, with a
-// scripted message service, so that a test reads like a user story.
+// A test host: a complete host context on a fresh test database (or on one
+// that several workstations share), with a scripted message service, so that
+// a test reads like a user story.
 //
 //   TAnfitrionPrueba h;            // shop, users 1 (may modify) and 2, patient 7
 //   h.mensajes.respuestas = {mb::IDNO};
@@ -45,12 +46,16 @@ class TCambioAjeno {
 class TAnfitrionPrueba {
  public:
   TAnfitrionPrueba();
+  // The same host on a database another program prepared and shares (`base`
+  // as a connection opens it), with nothing added to it: a second
+  // workstation of the same shop.
+  explicit TAnfitrionPrueba(const QString& base);
   ~TAnfitrionPrueba();
 
   // Rows of ACCESO as "OPCION/TIPO" in insertion order (e.g. "8002/0").
   QStringList Filas_Acceso();
 
-  TBaseDatosPrueba bd;
+  std::unique_ptr<TBaseDatosPrueba> bd;  // the fresh database, if the host made one
   std::unique_ptr<TIBDatabase> principal, secundaria, consulta;
   TMensajesGuion mensajes;
   TAplicacion aplicacion;
@@ -61,4 +66,7 @@ class TAnfitrionPrueba {
   TCtrlTeclado teclado, textoNumerico;
   std::unique_ptr<TBDAcceso> acceso;
   THostContext ctx;
+
+ private:
+  void Preparar_Contexto();
 };

@@ -130,9 +130,11 @@ QString TBaseDatosPrueba::Nombre() const {
   return s ? s->servidor + QLatin1Char(':') + ruta_ : ruta_;
 }
 
-std::unique_ptr<TIBDatabase> TBaseDatosPrueba::Conectar() const {
+std::unique_ptr<TIBDatabase> TBaseDatosPrueba::Conectar() const { return Conectar_Base(Nombre()); }
+
+std::unique_ptr<TIBDatabase> Conectar_Base(const QString& nombre) {
   auto db = std::make_unique<TIBDatabase>();
-  db->DatabaseName = Nombre();
+  db->DatabaseName = nombre;
   if (const TServidorPrueba* s = Servidor_Prueba()) {
     db->UserName = s->usuario;
     db->Password = s->clave;

@@ -31,6 +31,10 @@ struct TServidorPrueba {
 // that cannot be read or lacks a value stops the program.
 const TServidorPrueba* Servidor_Prueba();
 
+// A connection to a database by what a connection opens (a file, or
+// "server:file"): on a server as the workstation user with the shop's role.
+std::unique_ptr<TIBDatabase> Conectar_Base(const QString& nombre);
+
 class TBaseDatosPrueba {
  public:
   TBaseDatosPrueba();
