@@ -8,7 +8,8 @@ int TCatalogoHermanos::Cargar_Articulos(std::vector<TFilaArticulo>& filas) {
     TSentencia s(*this, 1,
                  QStringLiteral("select ID_ARTICULO, REFERENCIA, DESCRIPCION, CODIGO_BARRAS, ID_FAMILIA, "
                                 "PRECIO_VENTA1_M1 from ARTICULO where ID_ARTICULO > 0 order by DESCRIPCION"));
-    if (s.Ejecutar() != 0) return -1;
+    // An empty table is an empty list, not a failure.
+    if (const int r = s.Ejecutar(); r != 0) return r == kSinFilas ? 0 : -1;
     for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
       TFilaArticulo f;
       f.id = q.Fields(0).AsFloat();
@@ -33,7 +34,7 @@ int TCatalogoHermanos::Cargar_Lista(const QString& sql, std::vector<TEntradaList
   lista.clear();
   try {
     TSentencia s(*this, 1, sql);
-    if (s.Ejecutar() != 0) return -1;
+    if (const int r = s.Ejecutar(); r != 0) return r == kSinFilas ? 0 : -1;
     for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) lista.push_back({q.Fields(0).AsFloat(), q.Fields(1).AsString()});
     return 0;
   } catch (const EIBError&) {

@@ -140,3 +140,15 @@ TEST_F(BusquedaTest, EscapeOUnaBusquedaSinResultadoNoDevuelvenNada) {
 }
 
 }  // namespace
+
+namespace {
+// A shop that has not filed its articles under families yet still searches.
+TEST(BusquedaVaciaTest, SinFamiliasNiArticulosLaVentanaSeAbreVacia) {
+  TAnfitrionPrueba h;
+  TfrmBuscarArticulo dlg(&h.ctx);
+  ASSERT_EQ(dlg.Preparar(), 0);
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_EQ(dlg.findChild<QTableView*>("grdArticulos")->model()->rowCount(), 0);
+  EXPECT_EQ(dlg.findChild<QComboBox*>("cbxFamilia")->count(), 1);  // "(Todas)"
+}
+}  // namespace

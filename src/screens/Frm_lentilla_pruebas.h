@@ -101,6 +101,9 @@ class TPaginaPruebas : public QWidget {
   QString Descripcion(int ojo) const;
   QString Lote(int ojo) const;
   const TArticuloPrueba& Articulo_Elegido(int ojo) const { return elegidos_[ojo]; }
+  // Shows the article the screen's article object holds as the trial lens of
+  // an eye (0 right, 1 left).
+  void Poner_Articulo(int ojo);
 
   // Reports a save or delete that wrote nothing: set by the frame.
   std::function<void(const EIBError* causa, int resultado, bool grabar)> avisarFallo;
@@ -111,6 +114,8 @@ class TPaginaPruebas : public QWidget {
   void Definitiva();
   // A lens type was created from this tab: the record tab's lists are stale.
   void Tipos_Cambiados();
+  // Insert in an eye's description: the user wants to create the article.
+  void Articulo_Pedido(int ojo);
 
  private:
   struct TOjo {
