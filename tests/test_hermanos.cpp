@@ -15,17 +15,13 @@
 #include "Anfitrion_prueba.h"
 #include "Clase_tbuscararticulo.h"
 #include "Frm_buscar_articulo.h"
+#include "Ventana_modal.h"
 
 namespace {
 
 // Runs `accion` on the modal window as soon as it is shown.
-void Al_Abrirse(std::function<void(QWidget*)> accion) {
-  QTimer::singleShot(0, [accion] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    accion(w);
-  });
-}
+bool g_abierta = false;
+void Al_Abrirse(std::function<void(QWidget*)> accion) { Al_Abrirse_Modal(g_abierta, std::move(accion)); }
 
 class BusquedaTest : public ::testing::Test {
  protected:
@@ -108,6 +104,7 @@ TEST_F(BusquedaTest, EnterDevuelveElArticuloAlLlamador) {
     QTest::keyClick(edt, Qt::Key_Return);
   });
   EXPECT_EQ(b.Buscar_Articulo(false, false), 0);
+  EXPECT_TRUE(g_abierta);
   EXPECT_EQ(b.Articulo_Elegido(), 40);  // the second Acuvue, by description
   EXPECT_EQ(b.Registro().idArticulo, 40);
 }
@@ -135,6 +132,7 @@ TEST_F(BusquedaTest, EscapeOUnaBusquedaSinResultadoNoDevuelvenNada) {
     QTest::keyClick(edt, Qt::Key_Escape);
   });
   EXPECT_EQ(b.Buscar_Articulo(false, false), -301);
+  EXPECT_TRUE(g_abierta);
   EXPECT_EQ(b.Articulo_Elegido(), -1);
   EXPECT_TRUE(b.Registro().texto.isEmpty());  // the record back to its empty values
 }

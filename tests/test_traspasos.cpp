@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "Pantalla_prueba.h"
+#include "Ventana_modal.h"
 
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
 
@@ -216,26 +217,23 @@ TEST_F(TraspasosTest, ElLiquidoSeBuscaEnLaVentanaDeArticulos) {
   Abrir();
   QAction* lupa = pantalla->findChild<QAction*>("actBuscarLiquido");
   ASSERT_NE(lupa, nullptr);
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
+  bool abierta = false;
+  Al_Abrirse_Modal(abierta, [](QWidget* w) {
     auto* edt = w->findChild<QLineEdit*>("edtBuscar");
     QTest::keyClicks(edt, "puremoist");
     QTest::keyClick(edt, Qt::Key_Return);
   });
   lupa->trigger();
+  EXPECT_TRUE(abierta);
   EXPECT_TRUE(h.mensajes.cajas.empty());
   EXPECT_EQ(T("edt_Liquido"), "Opti-Free Puremoist 300 ml");
   EXPECT_EQ(W("edt_Liquido")->toolTip(), "P.V.P.: 11,95 €");
   EXPECT_TRUE(pantalla->Modificado());
 
   // Giving up in the window leaves the liquid as it was.
-  QTimer::singleShot(0, [] {
-    QWidget* w = QApplication::activeModalWidget();
-    ASSERT_NE(w, nullptr);
-    QTest::keyClick(w->findChild<QLineEdit*>("edtBuscar"), Qt::Key_Escape);
-  });
+  Al_Abrirse_Modal(abierta, [](QWidget* w) { QTest::keyClick(w->findChild<QLineEdit*>("edtBuscar"), Qt::Key_Escape); });
   lupa->trigger();
+  EXPECT_TRUE(abierta);
   EXPECT_EQ(T("edt_Liquido"), "Opti-Free Puremoist 300 ml");
 }
 
