@@ -26,6 +26,17 @@ struct TEntradaLista {
   QString texto;
 };
 
+// What the article form creates: a sellable article, lens data included.
+struct TArticuloNuevo {
+  double idTipoArticulo = -1;  // ID_TARTICULO (3: a contact lens)
+  double idTipoLentilla = -1;  // ID_TIPO of a lens
+  QString referencia, descripcion, modelo, color, radio1, radio2;
+  double diametro = 0;
+  double idFamilia = -1, idProveedor = -1, idIva = -1;
+  double precioM1 = 0, precioM2 = 0;
+  double fechaCreacion = 0;
+};
+
 class TCatalogoHermanos : public TBase {
  public:
   using TBase::TBase;
@@ -39,6 +50,14 @@ class TCatalogoHermanos : public TBase {
   // The suppliers by name, for the article form.
   int Cargar_Proveedores(std::vector<TEntradaLista>& proveedores);
   int Cargar_Ivas(std::vector<TEntradaLista>& ivas);
+  int Cargar_Tipos_Articulo(std::vector<TEntradaLista>& tipos);
+  int Cargar_Tipos_Lentilla(std::vector<TEntradaLista>& tipos);
+
+  // Whether an article already has this reference.
+  bool Existe_Referencia(const QString& referencia);
+  // Inserts the article in one unit of work, sold at its first retail price,
+  // and gives its key. 0, or -1 with `error` holding the database's text.
+  int Crear_Articulo(const TArticuloNuevo& a, double& id, QString& error);
 
  private:
   int Cargar_Lista(const QString& sql, std::vector<TEntradaLista>& lista);

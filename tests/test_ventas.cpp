@@ -1,12 +1,15 @@
-// The real sales and orders modules (salesmod.so, ordermod.so) started from
-// the lens record screen: the window shows what the record handed over, and
-// "Cobrar" / "Encargar" store it whole with the payment method chosen.
+// The real sales, orders and articles modules (salesmod.so, ordermod.so,
+// articlemod.so) started from the lens record screen: the sale window shows
+// what the record handed over, and "Cobrar" / "Encargar" store it whole with
+// the payment method chosen; the article form creates the article that the
+// field which asked then shows.
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -168,6 +171,103 @@ TEST(IvaLineaTest, IncluidoSeSacaYAparteSeSuma) {
   TVenta::Calcular_Iva(aparte, 0);
   EXPECT_DOUBLE_EQ(aparte.ivaM1, 4.5);  // 4,495 rounds half away from zero
   EXPECT_DOUBLE_EQ(aparte.totalM1, 49.45);
+}
+
+// The real article module (articlemod.so) started with Insert in an article
+// field: the article created there is what the field then shows.
+class ArticulosTest : public TPantallaPrueba {
+ protected:
+  void SetUp() override {
+    for (const char* sql : {
+             "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')",
+             "insert into IVA (ID_IVA, DESCRIPCION, PORCENTAJE, IVA_INCLUIDO) values (1, 'IVA general 21%', 21, 1)",
+             "insert into PROVEEDOR (ID_PROVEEDOR, CODIGO, NOMBRE) values (8, 8, 'CooperVision')",
+             "insert into ARTICULO (ID_ARTICULO, REFERENCIA, DESCRIPCION) values (40, 'AC-OAS-6', 'Acuvue Oasys')",
+         })
+      Ejecutar_SQL(*h.principal, sql);
+    Poner_Moneda();
+    h.puesto.carpetaModulos = QStringLiteral(OPTICA_MODULOS_DIR);
+  }
+  // Fills the article form.
+  static void Rellenar(QWidget* w, const QString& referencia, const QString& tipo, const QString& precio) {
+    w->findChild<QLineEdit*>("edtReferencia")->setText(referencia);
+    w->findChild<QLineEdit*>("edtDescripcion")->setText("Biofinity XR " + referencia);
+    auto* t = w->findChild<QComboBox*>("cbxTipoArticulo");
+    t->setCurrentIndex(t->findText(tipo));
+    auto* tl = w->findChild<QComboBox*>("cbxTipoLentilla");
+    tl->setCurrentIndex(tl->findText("Mensual"));
+    auto* p = w->findChild<QComboBox*>("cbxProveedor");
+    p->setCurrentIndex(p->findText("CooperVision"));
+    auto* iva = w->findChild<QComboBox*>("cbxIva");
+    iva->setCurrentIndex(0);
+    w->findChild<QLineEdit*>("edtPrecio")->setText(precio);
+    w->findChild<QPushButton*>("btnAceptar")->click();
+  }
+  void Insert(const char* campo) {
+    Ir(campo);
+    QTest::keyClick(W(campo), Qt::Key_Insert);
+  }
+};
+
+TEST_F(ArticulosTest, ElArticuloCreadoLlegaAlCampoQueLoPidio) {
+  Abrir();
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "BIOXR-1", "Lentilla", "39,90"); });
+  Insert("edt_OI_Articulo");
+  ASSERT_TRUE(abierta);
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_EQ(T("edt_OI_Articulo"), "Biofinity XR BIOXR-1");
+  EXPECT_EQ(T("edt_OI_Importe"), "39,90");
+  EXPECT_TRUE(T("edt_OD_Articulo").isEmpty());
+  EXPECT_EQ(Contar("select count(*) from ARTICULO where REFERENCIA = 'BIOXR-1' and ID_TARTICULO = 3 and ID_TIPO = 5 "
+                   "and ID_PROVEEDOR = 8 and ID_IVA_VENTA = 1"),
+            1);
+  EXPECT_EQ(Contar("select round(PRECIO_VENTA1_M2) from ARTICULO where REFERENCIA = 'BIOXR-1'"), 6639);
+  EXPECT_EQ(h.Filas_Acceso(), (QStringList{"3202/0"}));
+  EXPECT_EQ(h.ctx.idArticuloElegido, -1);  // served
+
+  // Saved with the record, the line names the new article.
+  h.mensajes.respuestas = {mb::IDYES};
+  W<QToolButton>("btnGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA where OJO = 2 and REFERENCIA = 'BIOXR-1'"), 1);
+}
+
+TEST_F(ArticulosTest, UnDatoQueFaltaSeDiceYNoSeCreaNada) {
+  Abrir();
+  Teclear("edt_OD_Articulo", "AC-OAS-6");
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "SIN-PRECIO", "Lentilla", ""); });
+  Insert("edt_OD_Articulo");
+  ASSERT_TRUE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto,
+            "Escriba el precio de venta del artículo (un número mayor que 0, con coma decimal).");
+  EXPECT_EQ(Contar("select count(*) from ARTICULO"), 1);
+  EXPECT_EQ(T("edt_OD_Articulo"), "Acuvue Oasys");  // the field as it was
+
+  h.mensajes.cajas.clear();
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "AC-OAS-6", "Lentilla", "10"); });
+  Insert("edt_OD_Articulo");
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "Ya hay un artículo con la referencia «AC-OAS-6».");
+  EXPECT_EQ(Contar("select count(*) from ARTICULO"), 1);
+}
+
+TEST_F(ArticulosTest, LaPruebaRechazaUnaMonturaYAceptaUnaLentilla) {
+  Abrir();
+  W<QTabWidget>("pclLentilla")->setCurrentWidget(W<QWidget>("tstPruebas"));
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "MONT-1", "Montura", "80"); });
+  Insert("edt_OD_Descripcion_Prueba");
+  ASSERT_TRUE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "El Artículo no es una Lentilla. Debe seleccionar una Lentilla");
+  EXPECT_TRUE(T("edt_OD_Descripcion_Prueba").isEmpty());
+
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "BIOXR-2", "Lentilla", "41"); });
+  Insert("edt_OD_Descripcion_Prueba");
+  EXPECT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(T("edt_OD_Descripcion_Prueba"), "Biofinity XR BIOXR-2");
 }
 
 }  // namespace

@@ -90,8 +90,10 @@ void TfrmLentilla::Pedir_Articulo(TPeticion peticion) {
     return;
   }
   hermanoEjecutado_ = true;
-  // A module that worked modally has already closed: its choice is served at once.
-  if (isActiveWindow()) FormActivate();
+  // A module that worked modally has already closed and left its choice: it
+  // is served at once. One still open leaves -1, and the request waits for
+  // the screen to be activated again.
+  FormActivate();
 }
 
 void TfrmLentilla::FormActivate() {
