@@ -38,7 +38,8 @@ QVariant TModeloLineasVenta::data(const QModelIndex& indice, int rol) const {
     case 2: return l.cantidad;
     case 3: return TfrmVenta::Texto_M1(l.totalM1);
     case 4:
-      return locale_es::Formatear(l.totalM2, moneda_ ? moneda_->Mascara_M2() : QStringLiteral(",0"));
+      return locale_es::Formatear(l.totalM2, moneda_ && !moneda_->Mascara_M2().isEmpty() ? moneda_->Mascara_M2()
+                                                                                           : QStringLiteral(",0"));
     case 5: return locale_es::Float_A_Texto(l.porcentajeIva);
     case 6: return TfrmVenta::Texto_M1(l.ivaM1);
   }
@@ -114,7 +115,9 @@ TfrmVenta::~TfrmVenta() = default;
 QString TfrmVenta::Texto_M1(double importe) { return locale_es::Formatear(importe, QStringLiteral(",0.00")); }
 
 QString TfrmVenta::Texto_M2(double importe) const {
-  return locale_es::Formatear(importe, ctx_->moneda ? ctx_->moneda->Mascara_M2() : QStringLiteral(",0"));
+  // A shop without a second currency has no mask for it: whole units.
+  const bool mascara = ctx_->moneda && !ctx_->moneda->Mascara_M2().isEmpty();
+  return locale_es::Formatear(importe, mascara ? ctx_->moneda->Mascara_M2() : QStringLiteral(",0"));
 }
 
 int TfrmVenta::Preparar() {

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "Pantalla_prueba.h"
+#include "Util_fechas.h"
 #include "Ventana_modal.h"
 
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
@@ -57,6 +58,8 @@ class TraspasosTest : public TPantallaPrueba {
 };
 
 TEST_F(TraspasosTest, VentaConLasDosLineasGuardaLaFichaYEntregaElBloqueEntero) {
+  Ejecutar_SQL(*h.principal, "update PACIENTE set DIRECCION = 'C/ Mayor 3', NIF = '12345678Z', TELEFONO = '910000001', "
+                             "TELEFONO_MOVIL = '600000001', FECHA_NACIMIENTO = '1980-03-14' where ID_PACIENTE = 7");
   Abrir();
   Teclear("edt_OD_Articulo", "AC-OAS-6");
   Teclear("edt_OI_Articulo", "BIOTOR");
@@ -85,6 +88,11 @@ TEST_F(TraspasosTest, VentaConLasDosLineasGuardaLaFichaYEntregaElBloqueEntero) {
   EXPECT_EQ(t.codigoPaciente, 1007);
   EXPECT_EQ(t.nombre, "Marta");
   EXPECT_EQ(t.apellidos, "Álvarez Gil");
+  EXPECT_EQ(t.direccion, "C/ Mayor 3");
+  EXPECT_EQ(t.nif, "12345678Z");
+  EXPECT_EQ(t.telefono, "910000001");
+  EXPECT_EQ(t.telefonoMovil, "600000001");
+  EXPECT_EQ(t.fechaNacimiento, fechas::Codificar(1980, 3, 14));
 
   const TLineaVenta& od = h.ctx.lineasVenta[0];
   EXPECT_EQ(od.activa, 1);

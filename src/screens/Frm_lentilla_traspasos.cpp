@@ -59,6 +59,7 @@ void TfrmLentilla::Traspasar(TModulosHermanos::Modulo modulo) {
     t.nif = p.NIF();
     t.telefono = p.TELEFONO();
     t.telefonoMovil = p.TELEFONO_MOVIL();
+    // The patient's four dates, in the block's order.
     t.fechaNacimiento = p.FECHA_NACIMIENTO();
     t.fechaAlta = p.FECHA_PRIMERA_VISITA();
     t.fechaUltimaVisita = p.FECHA_ULTIMA_VISITA();
