@@ -417,7 +417,8 @@ TEST_F(PantallaTest, TablaDeReposicionesEnMemoria) {
   const int b = dm.memReposicionesAfterInsert();
   dm.memReposiciones.item(b, TdmLentilla::Fecha)->setData(fechas::Codificar(2025, 1, 1), Qt::UserRole);
   dm.dscReposiciones.invalidate();
-  EXPECT_EQ(dm.dscReposiciones.index(1, TdmLentilla::Fecha).data(Qt::UserRole).toDouble(),
+  const int ultima = dm.dscReposiciones.rowCount() - 1;
+  EXPECT_EQ(dm.dscReposiciones.index(ultima, TdmLentilla::Fecha).data(Qt::UserRole).toDouble(),
             fechas::Codificar(2025, 1, 1));
 }
 

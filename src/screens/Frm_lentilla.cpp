@@ -108,9 +108,9 @@ void TfrmLentilla::Crear_Controles() {
       {"btnNuevo", "Nuevo", "nuevo", "btnNuevo -> OnClick", &TfrmLentilla::btnNuevoClick, false, nullptr},
       {"btnGrabar", "Grabar", "grabar", "btnGrabar -> OnClick", &TfrmLentilla::btnGrabarClick, false, &btnGrabar_},
       {"btnBorrar", "Borrar", "borrar", "btnBorrar -> OnClick", &TfrmLentilla::btnBorrarClick, true, &btnBorrar_},
-      // Sales, orders and printing come with their own parts.
-      {"btnVenta", "Venta", "venta", nullptr, nullptr, false, nullptr},
-      {"btnEncargo", "Encargo", "encargo", nullptr, nullptr, false, nullptr},
+      // Printing comes with its own part.
+      {"btnVenta", "Venta", "venta", "btnVenta -> OnClick", &TfrmLentilla::btnVentaClick, false, nullptr},
+      {"btnEncargo", "Encargo", "encargo", "btnEncargo -> OnClick", &TfrmLentilla::btnEncargoClick, false, nullptr},
       {"btnTrasponer", "Trasponer", "trasponer", "btnTrasponer -> OnClick", &TfrmLentilla::btnTrasponerClick, true,
        &btnTrasponer_},
       {"btnImprimir", "Imprimir", "imprimir", nullptr, nullptr, false, nullptr},
@@ -207,6 +207,8 @@ void TfrmLentilla::Crear_Controles() {
   principal->addWidget(sbr_Ayuda_);
   reglas_->aviso = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
   reposiciones_->estado = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
+
+  Enlazar_Traspasos();
 
   for (int tecla : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F12}) {
     auto* atajo = new QShortcut(QKeySequence(tecla), this);
@@ -746,6 +748,8 @@ bool TfrmLentilla::event(QEvent* e) {
     sbr_Ayuda_->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
     return true;
   }
+  if (e->type() == QEvent::WindowActivate && ctx_ && !cerrada_)
+    Guardia(QStringLiteral("FormActivate"), [this] { FormActivate(); });
   return QWidget::event(e);
 }
 

@@ -82,6 +82,15 @@ class TfrmLentilla : public QWidget {
   void btnReposicionImprimirClick();
   // Turns the fitting test on the "Pruebas" tab into a new lens record.
   void btnPruebaDefinitivaClick();
+  // Hand the record over to the sales or the orders module
+  // (Frm_lentilla_traspasos.cpp).
+  void btnVentaClick() { Traspasar(TModulosHermanos::Ventas); }
+  void btnEncargoClick() { Traspasar(TModulosHermanos::Encargos); }
+  // The screen is active again: an article created in the article module
+  // goes into the field that asked for it.
+  void FormActivate();
+  // A sibling module (sales, orders, articles) was started from the screen.
+  bool Hermano_Ejecutado() const { return hermanoEjecutado_; }
 
   // Marks the record changed (or not), as the user's right to modify allows.
   void Modificado_Estado(bool modificado);
@@ -131,6 +140,14 @@ class TfrmLentilla : public QWidget {
   void FormClose();
   void Devolver_Seleccion();
 
+  // Hand-offs to the sibling modules (Frm_lentilla_traspasos.cpp).
+  void Enlazar_Traspasos();
+  void Traspasar(TModulosHermanos::Modulo modulo);
+  // The fields that can ask the article module for a new article.
+  enum TPeticion { kFichaOD, kFichaOI, kPruebaOD, kPruebaOI, kNumPeticiones };
+  void Pedir_Articulo(TPeticion peticion);
+  void Servir_Articulo(TPeticion peticion, double clave);
+
   TAplicacion* owner_;
   THostContext* ctx_ = nullptr;
   TSeleccion seleccion_;
@@ -140,6 +157,8 @@ class TfrmLentilla : public QWidget {
   TReglasEntrada* reglas_ = nullptr;
   bool fichaExistente_ = false;
   bool cerrada_ = false;
+  bool hermanoEjecutado_ = false;
+  std::array<bool, kNumPeticiones> peticiones_{};
 
   QToolButton *btnGrabar_ = nullptr, *btnBorrar_ = nullptr, *btnTrasponer_ = nullptr;
   QLabel* lblSoloLectura_ = nullptr;

@@ -79,9 +79,20 @@ class TPaginaFicha : public TPaginaLentilla {
   // Transposes the graduation of both eyes.
   void btnTrasponerClick();
 
+  // Shows the article the screen's article object holds as the lens of an eye
+  // (0 right, 1 left), with its price.
+  void Poner_Articulo(int ojo) { Mostrar_Articulo(ojo); }
+  // The sale lines of the hand-off: one per eye whose article edit names a
+  // lens, a cleared line otherwise.
+  void Lineas_Venta(TLineaVenta (&lineas)[2]) const;
+  // The care liquid chosen in the article search.
+  void edt_LiquidoButtonClick();
+
  signals:
   // A lens type was created from this tab: the test tab's lists are stale.
   void Tipos_Cambiados();
+  // Insert in an eye's article edit: the user wants to create the article.
+  void Articulo_Pedido(int ojo);
 
  private:
   // The article chosen for one eye: it names the lens lines and goes with the

@@ -104,6 +104,9 @@ class TPaginaPruebas : public QWidget {
   const TArticuloPrueba& Articulo_Elegido(int ojo) const { return elegidos_[ojo]; }
   // The test's part of the fitting-test sheet: the texts the tab shows.
   void Rellenar_Hoja(TDatosFichaPrueba& hoja) const;
+  // Shows the article the screen's article object holds as the trial lens of
+  // an eye (0 right, 1 left).
+  void Poner_Articulo(int ojo);
 
   // Set by the frame: a save or delete that wrote nothing; the last-visit
   // question after a save.
@@ -118,6 +121,8 @@ class TPaginaPruebas : public QWidget {
   void Imprimir();
   // A lens type was created from this tab: the record tab's lists are stale.
   void Tipos_Cambiados();
+  // Insert in an eye's description: the user wants to create the article.
+  void Articulo_Pedido(int ojo);
 
  private:
   struct TOjo {

@@ -1,7 +1,8 @@
 // Entry rules and pickers of the "Pruebas" tab: the measurement rules of the
 // screen bound from the test's rows (no transposition on the test's axes), the
 // lens types with their quick creation, the trial article of each eye found
-// through the article search (F4 or the search button) or cleared with Supr,
+// through the article search (F4 or the search button), created in the article
+// module (Insert) or cleared with Supr,
 // the copies of the right eye into the left one, and the agent list with its
 // quick creation and refresh button.
 
@@ -67,7 +68,9 @@ void TPaginaPruebas::Enlazar_Selectores() {
       switch (t) {
         case Qt::Key_F4: reglas_.Guardia(QLatin1String(etiqueta), busqueda); return true;
         case Qt::Key_Delete: reglas_.Guardia(QLatin1String(etiqueta), [this, o] { Quitar_Articulo(o); }); return true;
-        // Creating an article comes with the article maintenance module.
+        // The article module is the frame's: it starts it and serves the eye
+        // when the screen is active again.
+        case Qt::Key_Insert: reglas_.Guardia(QLatin1String(etiqueta), [this, o] { emit Articulo_Pedido(o); }); return true;
         default: return false;
       }
     });
@@ -104,28 +107,19 @@ void TPaginaPruebas::Tipo_Lentilla_KeyDown(int ojo) {
 // ---- Trial articles ----------------------------------------------------------------------
 
 int TPaginaPruebas::Buscar_Articulo_Prueba(int ojo, const QString& texto) {
-  THostContext* ctx = Ctx();
-  TBuscarArticulo& busqueda = objetos_.Busqueda();
-  if (!busqueda.Cargado()) {
-    const int r = busqueda.Cargar_Modulo();
-    if (r != 0) {
-      ctx->aplicacion->MessageBox(QStringLiteral("No se puede abrir la búsqueda de artículos (falta el módulo "
-                                                 "artsearch.so en la carpeta de módulos o está dañado). Escriba la "
-                                                 "descripción a mano o avise al responsable del programa."),
-                                  kAviso, mb::OK | mb::ICONWARNING);
-      return r;
-    }
-  }
-  busqueda.Texto_Busqueda(texto);
-  const int r = busqueda.Buscar_Articulo(false, false);
-  if (r != 0) return r;
-  const double clave = busqueda.Articulo_Elegido();
-  if (clave == -1) return 0;
+  double clave = -1;
+  const int r = objetos_.Elegir_Articulo(texto, clave);
+  if (r != 0 || clave == -1) return r;
   TArticulo& a = objetos_.Articulo();
   a.ID_ARTICULO(clave);
   const int encontrado = a.Buscar_Por_Id(1);
   if (encontrado != 0) return encontrado;
-  const int o = ojo - 1;
+  Poner_Articulo(ojo - 1);
+  return 0;
+}
+
+void TPaginaPruebas::Poner_Articulo(int o) {
+  TArticulo& a = objetos_.Articulo();
   TOjo& campos = ojos_[o];
   const QString color = elegidos_[o].color;  // the choice keeps its colour
   campos.descripcion->setText(a.DESCRIPCION());  // forgets the left-eye choice: the new one follows
@@ -140,7 +134,6 @@ int TPaginaPruebas::Buscar_Articulo_Prueba(int ojo, const QString& texto) {
   elegido.diametro = a.DIAMETRO();
   elegido.precio = a.PRECIO_VENTA1_M1();
   Marcar_Prueba(true);
-  return 0;
 }
 
 void TPaginaPruebas::Quitar_Articulo(int ojo) {

@@ -80,9 +80,15 @@ void TPaginaFicha::Enlazar_Selectores() {
     reglas_.Al_Salir(ojo.articulo, guardado(salir[o], [this, o] { Buscar_Articulo(o, false); }));
     const char* etiquetaSuprimir = suprimir[o];
     reglas_.Al_Pulsar(ojo.articulo, [this, o, etiquetaSuprimir](int tecla) {
-      if (tecla != Qt::Key_Delete) return false;
-      reglas_.Guardia(QLatin1String(etiquetaSuprimir), [this, o] { Quitar_Articulo(o); });
-      return true;
+      switch (tecla) {
+        case Qt::Key_Delete: reglas_.Guardia(QLatin1String(etiquetaSuprimir), [this, o] { Quitar_Articulo(o); }); return true;
+        // The article module is the frame's: it starts it and serves the eye
+        // when the screen is active again.
+        case Qt::Key_Insert:
+          reglas_.Guardia(QLatin1String(etiquetaSuprimir), [this, o] { emit Articulo_Pedido(o); });
+          return true;
+        default: return false;
+      }
     });
     // An emptied article edit names no article any more, however it was emptied.
     connect(ojo.articulo, &QLineEdit::textChanged, this, [this, o](const QString& texto) {
@@ -98,6 +104,12 @@ void TPaginaFicha::Enlazar_Selectores() {
       if (!e->text().isEmpty()) TReglasEntrada::Escribir(e, importes::Texto(importes::Leer(e->text()), Ctx()->moneda));
     });
   }
+
+  QAction* lupaLiquido = edtLiquido_->addAction(TdmLentilla::Imagen(QStringLiteral("buscar")), QLineEdit::TrailingPosition);
+  lupaLiquido->setObjectName(QStringLiteral("actBuscarLiquido"));
+  lupaLiquido->setToolTip(QStringLiteral("Buscar el líquido entre los artículos"));
+  connect(lupaLiquido, &QAction::triggered, this,
+          guardado("edt_Liquido -> OnButtonClick", [this] { edt_LiquidoButtonClick(); }));
 
   const TOjo& oi = ojos_[1];
   const struct {
@@ -293,6 +305,43 @@ void TPaginaFicha::Copiar_Lente_OI(QWidget* campo) {
   } else if (campo == oi.lote) {
     if (!oi.lote->text().isEmpty()) return;
     TReglasEntrada::Escribir(oi.lote, od.lote->text());
+  }
+}
+
+// ---- Liquid ----------------------------------------------------------------------------
+
+void TPaginaFicha::edt_LiquidoButtonClick() {
+  double clave = -1;
+  if (objetos_.Elegir_Articulo(edtLiquido_->text(), clave) != 0 || clave == -1) return;
+  TArticulo& a = objetos_.Articulo();
+  a.ID_ARTICULO(clave);
+  if (a.Buscar_Por_Id(TArticulo::kCompleto) != 0) return;
+  const THostContext* ctx = Ctx();
+  TReglasEntrada::Escribir(edtLiquido_, a.DESCRIPCION());
+  // The liquid has no amount of its own on the record: its price goes with it as the hint.
+  const QString simbolo = ctx->moneda ? ctx->moneda->SIMBOLO_M1 : QString();
+  edtLiquido_->setToolTip(QStringLiteral("P.V.P.: ") + importes::Texto(a.PRECIO_VENTA1_M1(), ctx->moneda) +
+                          (simbolo.isEmpty() ? QString() : QLatin1Char(' ') + simbolo));
+  Marcar_Cambio();
+}
+
+// ---- Hand-off ----------------------------------------------------------------------------
+
+void TPaginaFicha::Lineas_Venta(TLineaVenta (&lineas)[2]) const {
+  for (int o = 0; o < 2; ++o) {
+    TLineaVenta& l = lineas[o];
+    l = TLineaVenta();
+    const TOjo& ojo = ojos_[o];
+    if (ojo.articulo->text().isEmpty()) continue;
+    const TArticuloOjo& a = articulosOjo_[o];
+    l.activa = 1;
+    l.nueva = 0;
+    l.idArticulo = static_cast<int32_t>(a.id);
+    // A line typed by hand names no article: its reference is the text typed.
+    l.referencia = a.referencia == QLatin1String("0") ? QString() : a.referencia;
+    l.descripcion = ojo.articulo->text();
+    l.importe = importes::Leer(ojo.importe->text());
+    l.cantidad = 1;
   }
 }
 

@@ -56,6 +56,25 @@ TBuscarArticulo& TObjetosLentilla::Busqueda() {
   return b;
 }
 
+int TObjetosLentilla::Elegir_Articulo(const QString& texto, double& clave) {
+  clave = -1;
+  TBuscarArticulo& busqueda = Busqueda();
+  if (!busqueda.Cargado()) {
+    const int r = busqueda.Cargar_Modulo();
+    if (r != 0) {
+      ctx_->aplicacion->MessageBox(QStringLiteral("No se puede abrir la búsqueda de artículos (falta el módulo "
+                                                  "artsearch.so en la carpeta de módulos o está dañado). Escriba la "
+                                                  "descripción a mano o avise al responsable del programa."),
+                                   QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
+      return r;
+    }
+  }
+  busqueda.Texto_Busqueda(texto);
+  const int r = busqueda.Buscar_Articulo(false, false);
+  if (r == 0) clave = busqueda.Articulo_Elegido();
+  return r;
+}
+
 void TObjetosLentilla::Liberar() {
   lentilla_.Liberar();
   tienda_.Liberar();

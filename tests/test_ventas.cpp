@@ -1,0 +1,273 @@
+// The real sales, orders and articles modules (salesmod.so, ordermod.so,
+// articlemod.so) started from the lens record screen: the sale window shows
+// what the record handed over, and "Cobrar" / "Encargar" store it whole with
+// the payment method chosen; the article form creates the article that the
+// field which asked then shows.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+#include "Clase_tventa.h"
+#include "Pantalla_prueba.h"
+#include "Util_locale.h"
+#include "Ventana_modal.h"
+
+inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
+
+namespace {
+
+void Al_Abrirse(bool& abierta, std::function<void(QWidget*)> accion) { Al_Abrirse_Modal(abierta, std::move(accion)); }
+
+class VentasTest : public TPantallaPrueba {
+ protected:
+  void SetUp() override {
+    for (const char* sql : {
+             "insert into IVA (ID_IVA, DESCRIPCION, PORCENTAJE, IVA_INCLUIDO) values (1, 'IVA general 21%', 21, 1)",
+             "insert into IVA (ID_IVA, DESCRIPCION, PORCENTAJE, IVA_INCLUIDO) values (2, 'IVA 10% aparte', 10, 0)",
+             "insert into FORMA_PAGO (ID_FORMA_PAGO, CODIGO, DESCRIPCION) values (1, 1, 'Efectivo')",
+             "insert into FORMA_PAGO (ID_FORMA_PAGO, CODIGO, DESCRIPCION) values (2, 2, 'Tarjeta')",
+             "insert into PROVEEDOR (ID_PROVEEDOR, CODIGO, NOMBRE) values (8, 8, 'Johnson & Johnson Vision')",
+             "insert into ARTICULO (ID_ARTICULO, ID_TARTICULO, REFERENCIA, DESCRIPCION, PRECIO_VENTA1_M1, "
+             "PRECIO_PVP1_PVP2, ID_IVA_VENTA, ID_PROVEEDOR) values (40, 3, 'AC-OAS-6', 'Acuvue Oasys', 32.5, 0, 1, 8)",
+             "insert into ARTICULO (ID_ARTICULO, ID_TARTICULO, REFERENCIA, DESCRIPCION, PRECIO_VENTA1_M1, "
+             "PRECIO_PVP1_PVP2, ID_IVA_VENTA, ID_PROVEEDOR) values (41, 3, 'BIOTOR', 'Biofinity Toric', 44.9, 0, 1, 8)",
+             "insert into ARTICULO (ID_ARTICULO, ID_TARTICULO, REFERENCIA, DESCRIPCION, PRECIO_VENTA1_M1, "
+             "PRECIO_PVP1_PVP2) values (42, 3, 'SIN-IVA', 'Lentilla sin IVA', 20, 0)",
+             "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA) values (1, 7, 1, '2026-01-10')",
+             "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA) values (2, 7, 2, '2026-06-10')",
+             "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, IMPORTE_M1) values "
+             "(2, 1, 'AC-OAS-6', 'Acuvue Oasys', 32.5)",
+             "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, IMPORTE_M1) values "
+             "(2, 2, 'BIOTOR', 'Biofinity Toric', 44.9)",
+         })
+      Ejecutar_SQL(*h.principal, sql);
+    Poner_Moneda();
+    h.puesto.carpetaModulos = QStringLiteral(OPTICA_MODULOS_DIR);
+    h.ctx.seleccion.idFicha = 2;
+    h.ctx.seleccion.tieneFichas = 1;
+  }
+  void Pulsar(const char* boton) { W<QToolButton>(boton)->click(); }
+  double Numero(const QString& sql) {
+    double v = 0;
+    EXPECT_TRUE(locale_es::Texto_A_Float(Consultar_Texto(*h.consulta, sql), v)) << sql.toStdString();
+    return v;
+  }
+};
+
+TEST_F(VentasTest, LaVentaDeLaFicha2SeCobraConSusDosLineasYSuIva) {
+  Abrir();
+  bool abierta = false;
+  QString paciente, total;
+  int filas = 0;
+  Al_Abrirse(abierta, [&](QWidget* w) {
+    paciente = w->findChild<QLabel*>("lblPaciente")->text();
+    total = w->findChild<QLabel*>("lblTotal")->text();
+    filas = w->findChild<QTableView*>("grdLineas")->model()->rowCount();
+    auto* formas = w->findChild<QComboBox*>("cbxFormaPago");
+    formas->setCurrentIndex(formas->findText("Tarjeta"));
+    w->findChild<QPushButton*>("btnCobrar")->click();
+  });
+  Pulsar("btnVenta");
+  ASSERT_TRUE(abierta);
+  for (const auto& c : h.mensajes.cajas) ADD_FAILURE() << c.texto.toStdString();
+  EXPECT_EQ(paciente, "Paciente: Marta Álvarez Gil (código 1007)");
+  EXPECT_EQ(filas, 2);
+  EXPECT_EQ(total, "77,40");
+
+  EXPECT_EQ(Contar("select count(*) from VENTA"), 1);
+  EXPECT_EQ(Contar("select ID_FORMA_PAGO from VENTA"), 2);
+  EXPECT_EQ(Contar("select ID_MLENTILLA from VENTA"), 2);
+  EXPECT_EQ(Contar("select ID_PACIENTE from VENTA"), 7);
+  EXPECT_EQ(Contar("select count(*) from DVENTA d join VENTA v on v.ID_VENTA = d.ID_VENTA"), 2);
+  // VAT included at 21%: 32,50 carries 5,64 and 44,90 carries 7,79.
+  EXPECT_DOUBLE_EQ(Numero("select IVA_M1 from DVENTA where ID_ARTICULO = 40"), 5.64);
+  EXPECT_DOUBLE_EQ(Numero("select IVA_M1 from DVENTA where ID_ARTICULO = 41"), 7.79);
+  EXPECT_NEAR(Numero("select TOTAL_M1 from VENTA"), 77.4, 1e-9);
+  EXPECT_NEAR(Numero("select IVA_M1 from VENTA"), 13.43, 1e-9);
+  EXPECT_NEAR(Numero("select sum(IMPORTE_M1) from DVENTA"), Numero("select TOTAL_M1 from VENTA"), 1e-9);
+  EXPECT_NEAR(Numero("select sum(IVA_M1) from DVENTA"), Numero("select IVA_M1 from VENTA"), 1e-9);
+  EXPECT_NEAR(Numero("select BASE_M1 + IVA_M1 - TOTAL_M1 from VENTA"), 0, 1e-9);
+  EXPECT_NEAR(Numero("select TOTAL_M2 from VENTA"), 77.4 * 166.386, 1e-6);
+  EXPECT_EQ(h.Filas_Acceso(), (QStringList{"8002/3", "2004/0"}));
+}
+
+TEST_F(VentasTest, CancelarNoGuardaNada) {
+  Abrir();
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { w->findChild<QPushButton*>("btnCancelar")->click(); });
+  Pulsar("btnVenta");
+  ASSERT_TRUE(abierta);
+  EXPECT_EQ(Contar("select count(*) from VENTA"), 0);
+  EXPECT_EQ(Contar("select count(*) from DVENTA"), 0);
+}
+
+TEST_F(VentasTest, ElEncargoVaAlProveedorDeCadaArticulo) {
+  Abrir();
+  bool abierta = false;
+  QString boton;
+  Al_Abrirse(abierta, [&](QWidget* w) {
+    auto* cobrar = w->findChild<QPushButton*>("btnCobrar");
+    boton = cobrar->text();
+    cobrar->click();  // the first payment method, as the list offers it
+  });
+  Pulsar("btnEncargo");
+  ASSERT_TRUE(abierta);
+  EXPECT_EQ(boton, "Encargar");
+  EXPECT_EQ(Contar("select count(*) from ENCARGO where ID_FORMA_PAGO = 1 and ID_MLENTILLA = 2"), 1);
+  EXPECT_EQ(Contar("select count(*) from DENCARGO where ID_PROVEEDOR = 8"), 2);
+  EXPECT_EQ(Contar("select count(*) from VENTA"), 0);
+  EXPECT_EQ(h.Filas_Acceso(), (QStringList{"8002/3", "8000/0"}));
+}
+
+TEST_F(VentasTest, UnArticuloSinIvaSeDiceYNoAbreLaVenta) {
+  Ejecutar_SQL(*h.principal, "update DLENTILLA set REFERENCIA = 'SIN-IVA', DESCRIPCION = 'Lentilla sin IVA' "
+                             "where ID_MLENTILLA = 2 and OJO = 2");
+  Abrir();
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
+  Pulsar("btnVenta");
+  QApplication::processEvents();
+  EXPECT_FALSE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "El artículo «Lentilla sin IVA» no tiene tipo de I.V.A. de venta. Asígnele uno "
+                                       "en el mantenimiento de artículos y vuelva a intentarlo.");
+  EXPECT_EQ(Contar("select count(*) from VENTA"), 0);
+}
+
+TEST_F(VentasTest, UnaFichaSinLentillasNoTieneNadaQueVender) {
+  h.ctx.seleccion.idFicha = 1;
+  Abrir();
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
+  Pulsar("btnVenta");
+  QApplication::processEvents();
+  EXPECT_FALSE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "La ficha no tiene ninguna lentilla con artículo: no hay nada que vender.");
+}
+
+// The VAT of one line, included or added, to the cent.
+TEST(IvaLineaTest, IncluidoSeSacaYAparteSeSuma) {
+  TLineaDocumento incluido;
+  incluido.importeM1 = 100;
+  incluido.porcentajeIva = 21;
+  TVenta::Calcular_Iva(incluido, 2);
+  EXPECT_DOUBLE_EQ(incluido.ivaM1, 17.36);
+  EXPECT_DOUBLE_EQ(incluido.baseM1 + incluido.ivaM1, 100);
+  EXPECT_DOUBLE_EQ(incluido.totalM2, 200);
+
+  TLineaDocumento aparte;
+  aparte.importeM1 = 44.95;
+  aparte.porcentajeIva = 10;
+  aparte.ivaIncluido = false;
+  TVenta::Calcular_Iva(aparte, 0);
+  EXPECT_DOUBLE_EQ(aparte.ivaM1, 4.5);  // 4,495 rounds half away from zero
+  EXPECT_DOUBLE_EQ(aparte.totalM1, 49.45);
+}
+
+// The real article module (articlemod.so) started with Insert in an article
+// field: the article created there is what the field then shows.
+class ArticulosTest : public TPantallaPrueba {
+ protected:
+  void SetUp() override {
+    for (const char* sql : {
+             "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')",
+             "insert into IVA (ID_IVA, DESCRIPCION, PORCENTAJE, IVA_INCLUIDO) values (1, 'IVA general 21%', 21, 1)",
+             "insert into PROVEEDOR (ID_PROVEEDOR, CODIGO, NOMBRE) values (8, 8, 'CooperVision')",
+             "insert into ARTICULO (ID_ARTICULO, REFERENCIA, DESCRIPCION) values (40, 'AC-OAS-6', 'Acuvue Oasys')",
+         })
+      Ejecutar_SQL(*h.principal, sql);
+    Poner_Moneda();
+    h.puesto.carpetaModulos = QStringLiteral(OPTICA_MODULOS_DIR);
+  }
+  // Fills the article form.
+  static void Rellenar(QWidget* w, const QString& referencia, const QString& tipo, const QString& precio) {
+    w->findChild<QLineEdit*>("edtReferencia")->setText(referencia);
+    w->findChild<QLineEdit*>("edtDescripcion")->setText("Biofinity XR " + referencia);
+    auto* t = w->findChild<QComboBox*>("cbxTipoArticulo");
+    t->setCurrentIndex(t->findText(tipo));
+    auto* tl = w->findChild<QComboBox*>("cbxTipoLentilla");
+    tl->setCurrentIndex(tl->findText("Mensual"));
+    auto* p = w->findChild<QComboBox*>("cbxProveedor");
+    p->setCurrentIndex(p->findText("CooperVision"));
+    auto* iva = w->findChild<QComboBox*>("cbxIva");
+    iva->setCurrentIndex(0);
+    w->findChild<QLineEdit*>("edtPrecio")->setText(precio);
+    w->findChild<QPushButton*>("btnAceptar")->click();
+  }
+  void Insert(const char* campo) {
+    Ir(campo);
+    QTest::keyClick(W(campo), Qt::Key_Insert);
+  }
+};
+
+TEST_F(ArticulosTest, ElArticuloCreadoLlegaAlCampoQueLoPidio) {
+  Abrir();
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "BIOXR-1", "Lentilla", "39,90"); });
+  Insert("edt_OI_Articulo");
+  ASSERT_TRUE(abierta);
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_EQ(T("edt_OI_Articulo"), "Biofinity XR BIOXR-1");
+  EXPECT_EQ(T("edt_OI_Importe"), "39,90");
+  EXPECT_TRUE(T("edt_OD_Articulo").isEmpty());
+  EXPECT_EQ(Contar("select count(*) from ARTICULO where REFERENCIA = 'BIOXR-1' and ID_TARTICULO = 3 and ID_TIPO = 5 "
+                   "and ID_PROVEEDOR = 8 and ID_IVA_VENTA = 1"),
+            1);
+  EXPECT_EQ(Contar("select round(PRECIO_VENTA1_M2) from ARTICULO where REFERENCIA = 'BIOXR-1'"), 6639);
+  EXPECT_EQ(h.Filas_Acceso(), (QStringList{"3202/0"}));
+  EXPECT_EQ(h.ctx.idArticuloElegido, -1);  // served
+
+  // Saved with the record, the line names the new article.
+  h.mensajes.respuestas = {mb::IDYES};
+  W<QToolButton>("btnGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA where OJO = 2 and REFERENCIA = 'BIOXR-1'"), 1);
+}
+
+TEST_F(ArticulosTest, UnDatoQueFaltaSeDiceYNoSeCreaNada) {
+  Abrir();
+  Teclear("edt_OD_Articulo", "AC-OAS-6");
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "SIN-PRECIO", "Lentilla", ""); });
+  Insert("edt_OD_Articulo");
+  ASSERT_TRUE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto,
+            "Escriba el precio de venta del artículo (un número mayor que 0, con coma decimal).");
+  EXPECT_EQ(Contar("select count(*) from ARTICULO"), 1);
+  EXPECT_EQ(T("edt_OD_Articulo"), "Acuvue Oasys");  // the field as it was
+
+  h.mensajes.cajas.clear();
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "AC-OAS-6", "Lentilla", "10"); });
+  Insert("edt_OD_Articulo");
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "Ya hay un artículo con la referencia «AC-OAS-6».");
+  EXPECT_EQ(Contar("select count(*) from ARTICULO"), 1);
+}
+
+TEST_F(ArticulosTest, LaPruebaRechazaUnaMonturaYAceptaUnaLentilla) {
+  Abrir();
+  W<QTabWidget>("pclLentilla")->setCurrentWidget(W<QWidget>("tstPruebas"));
+  bool abierta = false;
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "MONT-1", "Montura", "80"); });
+  Insert("edt_OD_Descripcion_Prueba");
+  ASSERT_TRUE(abierta);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "El Artículo no es una Lentilla. Debe seleccionar una Lentilla");
+  EXPECT_TRUE(T("edt_OD_Descripcion_Prueba").isEmpty());
+
+  Al_Abrirse(abierta, [](QWidget* w) { Rellenar(w, "BIOXR-2", "Lentilla", "41"); });
+  Insert("edt_OD_Descripcion_Prueba");
+  EXPECT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(T("edt_OD_Descripcion_Prueba"), "Biofinity XR BIOXR-2");
+}
+
+}  // namespace
