@@ -1,5 +1,8 @@
 #include "Hoja_informe.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -183,6 +186,9 @@ void THojaInforme::Mostrar_Vista_Previa(QWidget* padre) {
   QPrintPreviewDialog vista(&impresora, padre);
   QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, [this](QPrinter* p) { Pintar(*p); });
   if (auto* hoja = vista.findChild<QPrintPreviewWidget*>()) hoja->fitToWidth();
+  // Maximised; where no window manager maximises it, it takes the screen anyway.
+  if (const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen())
+    vista.setGeometry(pantalla->availableGeometry());
   vista.setWindowState(vista.windowState() | Qt::WindowMaximized);
   vista.exec();
 }
