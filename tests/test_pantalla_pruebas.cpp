@@ -622,3 +622,43 @@ TEST_F(PruebasTest, LaHojaDeLaPruebaSaleDeLoQueMuestraLaPestana) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- Another workstation --------------------------------------------------------------------------
+
+TEST_F(PruebasTest, UnCambioDeOtroPuestoEnLaPruebaNoSeSobrescribeEnSilencio) {
+  Prueba(20, 1);
+  Abrir_Pruebas();
+  Escribir("edt_OD_Esfera_Prueba", "-4");
+  // Another workstation changes the lot of the same test meanwhile.
+  Ejecutar_SQL(*h.consulta, "update PLENTILLA set OD_LOTE = 'OTRO' where ID_PRUEBA_LENTILLAS = 20");
+  h.mensajes.respuestas = {mb::IDNO};  // keep what was typed
+  B("btnPruebaGrabar")->click();
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.contains("ha cambiado esta prueba")) << h.mensajes.cajas.back().texto.toStdString();
+  EXPECT_EQ(Texto("select OD_LOTE || ':' || cast(OD_ESFERA as numeric(9,2)) from PLENTILLA"), "OTRO:-2.75");
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-4,00");
+  EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
+  // Shown again as it is now, it saves.
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(T("edtODLotePrueba"), "OTRO");
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-2,75");
+  Escribir("edt_OD_Esfera_Prueba", "-4");
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(Texto("select OD_LOTE || ':' || cast(OD_ESFERA as numeric(9,2)) from PLENTILLA"), "OTRO:-4.00");
+
+  // Deleted by another workstation: saved again, it is a new test.
+  Escribir("edt_OD_Esfera_Prueba", "-4,5");
+  Ejecutar_SQL(*h.consulta, "delete from PLENTILLA where ID_PRUEBA_LENTILLAS = 20");
+  B("btnPruebaGrabar")->click();
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otro puesto ha borrado esta prueba"));
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 0);
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA where OD_ESFERA = -4.5"), 1);
+}
+
+}  // namespace

@@ -254,3 +254,34 @@ TEST_F(ReposicionesTest, LaHojaDeReposicionesLlevaLaListaConSusImportes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ReposicionesTest, UnCambioDeOtroPuestoEnLaListaNoSeSobrescribeEnSilencio) {
+  Reposicion(50, "2025-03-01", "Revisión anual", 0);
+  Abrir_Reposiciones();
+  Rejilla()->model()->setData(Rejilla()->model()->index(0, TdmLentilla::Observaciones), "Revisión anual, bien");
+  // Another workstation adds a replacement to the same list meanwhile.
+  Reposicion(60, "2025-06-01", "Del otro puesto", 10);
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnReposicionGrabar")->click();
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Otro puesto ha cambiado las reposiciones"));
+  EXPECT_EQ(Texto("select list(OBSERVACIONES, '|') from (select OBSERVACIONES from REPOSICION order by FECHA)"),
+            "Revisión anual|Del otro puesto");
+  EXPECT_TRUE(B("btnReposicionGrabar")->isEnabled());
+  // Read again, the list holds both; a save now keeps both.
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnReposicionGrabar")->click();
+  EXPECT_EQ(Filas(), 2);
+  Rejilla()->model()->setData(Rejilla()->model()->index(1, TdmLentilla::Observaciones), "Revisión anual, bien");
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnReposicionGrabar")->click();
+  EXPECT_EQ(Texto("select list(OBSERVACIONES, '|') from (select OBSERVACIONES from REPOSICION order by FECHA)"),
+            "Revisión anual, bien|Del otro puesto");
+  // And the screen's own save is no change to itself.
+  Rejilla()->model()->setData(Rejilla()->model()->index(0, TdmLentilla::Observaciones), "Del otro puesto, visto");
+  B("btnReposicionGrabar")->click();
+  EXPECT_EQ(Contar("select count(*) from REPOSICION where OBSERVACIONES = 'Del otro puesto, visto'"), 1);
+}
+
+}  // namespace

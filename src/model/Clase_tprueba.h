@@ -29,6 +29,13 @@ class TPrueba : public TBase {
   // Asks for confirmation (-6 when declined), then deletes the test. Its
   // observations row is left in PLOBSERVACIONES.
   int Borrar();
+  // Before a change is written (inside the save's unit of work): whether the
+  // row is still the version that was read, as TLentilla::Comprobar_Version
+  // (0, kCambiada with who and when, kBloqueada, kBorrada, -1).
+  static constexpr int kBorrada = -5;
+  static constexpr int kCambiada = -7;
+  static constexpr int kBloqueada = -8;
+  int Comprobar_Version(QString& quien, double& cuando);
   // Loads the test of the held key with its lens types, agent and
   // observations. A key that no longer exists gives 0 and changes nothing.
   int Buscar();
@@ -58,6 +65,7 @@ class TPrueba : public TBase {
   CAMPO_VALOR(double, ID_PACIENTE, -1)
   CAMPO_VALOR(double, NUMERO_FICHA, 0)  // written as a whole number
   CAMPO_VALOR(double, NUMERO_SIGUIENTE, 0)
+  CAMPO_VALOR(int, VERSION, -1)  // the row's version when it was read or written
   CAMPO_VALOR(double, FECHA, 0)
   CAMPO_OJOS(QString, RADIO_1, radio1)
   CAMPO_OJOS(QString, RADIO_2, radio2)

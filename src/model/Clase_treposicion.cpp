@@ -1,5 +1,10 @@
 #include "Clase_treposicion.h"
 
+#include <algorithm>
+
+#include "Ibx_error.h"
+#include "Ibx_query.h"
+
 #include "Contexto_host.h"
 
 int TReposicion::Validar_Reposicion() { return Fin(fecha_ == 0 ? kSinFecha : 0); }
@@ -111,4 +116,24 @@ QString TReposicion::Sentencia_Lista(double idPaciente) {
          QStringLiteral("FECHA, TIPO, OJO, OBSERVACIONES, IMPORTE_M1, IMPORTE_M2 from REPOSICION ") +
          QStringLiteral("Where ID_PACIENTE = ") + QString::number(static_cast<qint64>(idPaciente)) +
          QStringLiteral(" And TIPO_REPOSICION = ") + QString::number(kListaLentillas);
+}
+
+int TReposicion::Claves_Lista(int16_t tipoLista, QList<double>& claves) {
+  claves.clear();
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("select ID_REPOSICION from REPOSICION where ID_PACIENTE = :ID_PACIENTE and "
+                                "TIPO_REPOSICION = :TIPO_REPOSICION with lock"));
+    s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
+    s.Parametro(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoLista);
+    if (s.Ejecutar() == 0)
+      for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) claves << q.Fields(0).AsFloat();
+  } catch (const EIBError& e) {
+    return e.Contiene(isc_lock_conflict) || e.Contiene(isc_update_conflict) || e.Contiene(isc_deadlock) ? kBloqueada
+                                                                                                         : -1;
+  } catch (...) {
+    return -1;
+  }
+  std::sort(claves.begin(), claves.end());
+  return 0;
 }

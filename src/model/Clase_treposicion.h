@@ -43,6 +43,12 @@ class TReposicion : public TBase {
   int Insertar();
   // Deletes every row of the patient of the given list kind. 0 or -1.
   int Borrar_Lista(int16_t tipoLista);
+  // The keys of the patient's rows of a list kind, read with their locks
+  // (inside the unit of work that rewrites the list: no other workstation can
+  // change them until it ends), in ascending order. 0; kBloqueada when another
+  // workstation is writing them right now; -1 on a database error.
+  static constexpr int kBloqueada = -8;
+  int Claves_Lista(int16_t tipoLista, QList<double>& claves);
   // Asks for confirmation (-6 when declined), then deletes the row of the
   // held key. A key with no row (never saved) is not an error.
   int Borrar();

@@ -1,6 +1,7 @@
 #include "Frm_lentilla_pruebas.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include "Frm_ficha_prueba.h"
 #include "Objetos_lentilla.h"
 #include "Unidad_trabajo.h"
+#include "Util_fechas.h"
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
@@ -461,7 +463,26 @@ bool TPaginaPruebas::Grabar_Prueba() {
   {
     // The test and its observations are written whole or not at all.
     TUnidadTrabajo unidad(Ctx()->conexionPrincipal);
-    r = modo_ == 1 ? p.Modificar() : p.Insertar();
+    if (modo_ == 1) {
+      // Another workstation's change since the test was read is never
+      // overwritten without the user knowing.
+      QString quien;
+      double cuando = 0;
+      r = p.Comprobar_Version(quien, cuando);
+      if (r == TPrueba::kCambiada || r == TPrueba::kBorrada || r == TPrueba::kBloqueada) {
+        unidad.Anular();
+        unidad.Confirmar();  // lets go of the row before the user is asked
+        if (r == TPrueba::kBloqueada) {
+          if (avisarFallo) avisarFallo(nullptr, r, true);
+        } else {
+          Avisar_Cambio_Ajeno(r, quien, cuando);
+        }
+        return false;
+      }
+      if (r == 0) r = p.Modificar();
+    } else {
+      r = p.Insertar();
+    }
     if (r != 0) unidad.Anular();
     if (!unidad.Confirmar()) {
       // Nothing was written: a new test is still new, so a retry inserts it once.
@@ -470,11 +491,36 @@ bool TPaginaPruebas::Grabar_Prueba() {
       return false;
     }
   }
+  p.VERSION(modo_ == 1 ? p.VERSION() + 1 : 0);  // the row's version, as its trigger counts
   Marcar_Prueba(false);
   modo_ = 1;
   Fijar_Imagen(2);
   if (actualizarUltimaVisita) actualizarUltimaVisita();
   return true;
+}
+
+void TPaginaPruebas::Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando) {
+  TAplicacion* app = Ctx()->aplicacion;
+  if (resultado == TPrueba::kBorrada) {
+    // What is on screen can still be kept: saved again, it is a new test.
+    modo_ = 0;
+    Prueba().ID_PRUEBA_LENTILLAS(-1);
+    app->MessageBox(QStringLiteral("Otro puesto ha borrado esta prueba después de que usted la abriera. No se ha "
+                                   "grabado nada y los datos siguen en pantalla: si quiere conservarlos, pulse Grabar "
+                                   "y se guardarán como una prueba nueva."),
+                    kAviso, mb::OK | mb::ICONWARNING);
+    return;
+  }
+  const QDateTime momento = fechas::A_QDateTime(cuando);
+  const int respuesta = app->MessageBox(
+      QStringLiteral("%1 ha cambiado esta prueba el %2 a las %3, después de que usted la abriera. No se ha grabado "
+                     "nada, para no perder ese cambio.\n\n¿Quiere ver la prueba como ha quedado? Sí: se vuelve a "
+                     "leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin grabar.")
+          .arg(quien.isEmpty() ? QStringLiteral("Otro puesto") : QStringLiteral("Otro puesto (%1)").arg(quien.trimmed()),
+               momento.toString(QStringLiteral("dd/MM/yyyy")), momento.toString(QStringLiteral("HH:mm"))),
+      kPregunta, mb::YESNO | mb::ICONQUESTION);
+  if (respuesta != mb::IDYES) return;
+  if (Prueba().Buscar() == 0 && Mostrar_Prueba() == 0) Marcar_Prueba(false);
 }
 
 void TPaginaPruebas::btnPruebaBorrarClick() {

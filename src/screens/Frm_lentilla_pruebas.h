@@ -140,6 +140,9 @@ class TPaginaPruebas : public QWidget {
   void Fijar_Numero(double numero);
   THostContext* Ctx() const { return reglas_.Contexto(); }
   TPrueba& Prueba();
+  // Another workstation changed (or deleted) the test since it was read: says
+  // who and when, and offers to show it as it is now.
+  void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
 
   // Entry rules and pickers (Frm_lentilla_pruebas_selectores.cpp).
   void Enlazar_Reglas();

@@ -1,6 +1,7 @@
 #include "Frm_lentilla_reposiciones.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -306,7 +307,9 @@ int TPaginaReposiciones::Cargar_Reposiciones() {
     q.SQL.Add(TReposicion::Sentencia_Lista(seleccion_.idPaciente));
     q.Open();
     m.removeRows(0, m.rowCount());
+    claves_.clear();
     for (; !q.Eof(); q.Next()) {
+      claves_ << q.FieldByName(QStringLiteral("ID_REPOSICION")).AsFloat();
       QList<QStandardItem*> fila;
       for (int c = 0; c <= TdmLentilla::NumeroFicha; ++c) fila << new QStandardItem;
       const double fecha = q.FieldByName(QStringLiteral("FECHA")).AsDateTime();
@@ -331,6 +334,7 @@ int TPaginaReposiciones::Cargar_Reposiciones() {
     if (q.Transaction && q.Transaction->InTransaction()) q.Transaction->Rollback();
     return -1;
   }
+  std::sort(claves_.begin(), claves_.end());
   dm_->dscReposiciones.invalidate();
   dm_->dscReposiciones.sort(TdmLentilla::Fecha, Qt::DescendingOrder);
   cargada_ = true;
@@ -468,7 +472,23 @@ int TPaginaReposiciones::Grabar_Reposiciones() {
   {
     // The whole list is rewritten in one unit: a failure leaves it as it was.
     TUnidadTrabajo unidad(ctx->conexionPrincipal);
-    resultado = r.Borrar_Lista(TReposicion::kListaLentillas);
+    // Another workstation's change to the list since it was read is never
+    // overwritten without the user knowing.
+    QList<double> guardadas;
+    resultado = r.Claves_Lista(TReposicion::kListaLentillas, guardadas);
+    if (resultado == 0 && guardadas != claves_) {
+      unidad.Anular();
+      unidad.Confirmar();  // lets go of the rows before the user is asked
+      Avisar_Cambio_Ajeno();
+      return -1;
+    }
+    if (resultado == TReposicion::kBloqueada) {
+      unidad.Anular();
+      unidad.Confirmar();
+      if (avisarFallo) avisarFallo(nullptr, resultado, true);
+      return -1;
+    }
+    if (resultado == 0) resultado = r.Borrar_Lista(TReposicion::kListaLentillas);
     for (int fila : filas) {
       if (resultado != 0) break;
       r.TIPO_REPOSICION(TReposicion::kListaLentillas);
@@ -493,6 +513,8 @@ int TPaginaReposiciones::Grabar_Reposiciones() {
   }
   // The grid now holds the stored keys (a deletion right after the save
   // deletes the right row); rows that were not kept are gone.
+  claves_ = claves.values();
+  std::sort(claves_.begin(), claves_.end());
   const QScopedValueRollback<bool> carga(cargando_, true);
   for (int fila = m.rowCount() - 1; fila >= 0; --fila) {
     if (!dm_->memReposicionesBeforePost(fila)) {
@@ -524,6 +546,7 @@ void TPaginaReposiciones::btnReposicionBorrarClick() {
       return;
     }
   }
+  claves_.removeOne(r.ID_REPOSICION());
   {
     const QScopedValueRollback<bool> carga(cargando_, true);
     dm_->memReposiciones.removeRow(fila);
@@ -531,4 +554,20 @@ void TPaginaReposiciones::btnReposicionBorrarClick() {
   if (estado) estado(QStringLiteral("El registro se ha borrado correctamente"));
   Marcar_Reposicion(false);
   modo_ = 1;
+}
+
+void TPaginaReposiciones::Avisar_Cambio_Ajeno() {
+  THostContext* ctx = reglas_.Contexto();
+  const int respuesta = ctx->aplicacion->MessageBox(
+      QStringLiteral("Otro puesto ha cambiado las reposiciones de este paciente después de que usted las abriera. No "
+                     "se ha grabado nada, para no perder ese cambio.\n\n¿Quiere ver la lista como ha quedado? Sí: se "
+                     "vuelve a leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin "
+                     "grabar."),
+      QStringLiteral("PREGUNTA"), mb::YESNO | mb::ICONQUESTION);
+  if (respuesta != mb::IDYES) return;
+  cargada_ = false;
+  if (Cargar_Reposiciones() == 0) {
+    Marcar_Reposicion(false);
+    modo_ = 1;
+  }
 }

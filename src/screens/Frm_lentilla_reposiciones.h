@@ -67,6 +67,9 @@ class TPaginaReposiciones : public QWidget {
 
  private:
   int Grabar_Reposiciones();
+  // Another workstation changed the stored list since it was read: offers to
+  // show it as it is now.
+  void Avisar_Cambio_Ajeno();
   void Fijar_Imagen(int imagen);
   void Fijar_Busqueda(bool activa);
   void Tomar_Celda();
@@ -77,6 +80,9 @@ class TPaginaReposiciones : public QWidget {
   TObjetosLentilla& objetos_;
   TSeleccion& seleccion_;
   TdmLentilla* dm_ = nullptr;
+  // The keys of the stored list as this screen last read or wrote it: a save
+  // finding others has met another workstation's change.
+  QList<double> claves_;
   bool cargada_ = false;
   bool cargando_ = false;
   bool modificada_ = false;
