@@ -631,7 +631,7 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   EXPECT_TRUE(sim.Mensajes().isEmpty());
 }
 
-TEST_F(DialogoSmsTest, WithoutTheLibraryNothingIsSaidAndTheDialogStays) {
+TEST_F(DialogoSmsTest, WithoutTheLibraryTheUserIsToldAndTheDialogStays) {
   TfrmSMS sin;
   sin.Paso(&h.ctx);
   sin.Biblioteca(dir.filePath("no-existe.so"));
@@ -641,8 +641,10 @@ TEST_F(DialogoSmsTest, WithoutTheLibraryNothingIsSaidAndTheDialogStays) {
   sin.findChild<QPlainTextEdit*>("memMensaje")->setPlainText("hola");
   sin.findChild<QLineEdit*>("edtTelefono")->setText("600123456");
   sin.findChild<QPushButton*>("btnAceptar")->click();
-  EXPECT_TRUE(h.mensajes.cajas.empty());
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("No se encuentra la biblioteca de envío de mensajes"));
   EXPECT_TRUE(sin.isVisible());
+  EXPECT_EQ(sin.findChild<QPlainTextEdit*>("memMensaje")->toPlainText(), "hola");
   sin.findChild<QPushButton*>("btnCancelar")->click();
   EXPECT_EQ(sin.result(), QDialog::Rejected);
   EXPECT_FALSE(sin.isVisible());

@@ -238,6 +238,12 @@ QString TfrmSMS::Mensaje_Error(int codigo) {
           "La fecha de envío del mensaje es demasiado grande. El periodo máximo para la programación es de un año.");
     case -25522:
       return QStringLiteral("La zona horaria no es válida. Imposible continuar.");
+    case -603:
+      return QStringLiteral("No se encuentra la biblioteca de envío de mensajes (semapi.so) en la carpeta de módulos, "
+                            "o está dañada. El mensaje no se ha enviado: avise al responsable del programa.");
+    case -25530:
+      return QStringLiteral("El mensaje se ha enviado, pero no se ha podido anotar en el registro de mensajes "
+                            "enviados. No lo envíe otra vez: avise al responsable del programa.");
     default:
       return {};
   }
@@ -256,8 +262,7 @@ void TfrmSMS::btnAceptarClick() {
 
   const int r = sms_->Enviar();
   if (r != 0) {
-    // A code the user is not told about (the library missing, the log not
-    // written) leaves the dialog as it is, too.
+    // The dialog stays as it is, with what was typed.
     if (const QString texto = Mensaje_Error(r); !texto.isEmpty())
       ctx_->aplicacion->MessageBox(texto, QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
     return;
