@@ -12,7 +12,12 @@
 #include <QToolButton>
 
 #include "Aviso_caducidad.h"
+#include "Clase_tavisoreposicion.h"
+#include "Clase_tretiradalote.h"
+#include "Clase_tseguridad.h"
+#include "Clase_tsms.h"
 #include "Pantalla_prueba.h"
+#include "Simulador_sms.h"
 #include "Util_fechas.h"
 
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
@@ -111,6 +116,271 @@ TEST_F(CaducidadTest, NotExpiredOrWithoutExpiryNothingIsAsked) {
   EXPECT_TRUE(h.mensajes.cajas.empty());
   EXPECT_EQ(Anotado(), "[2 0 0]");
   for (const QString& f : h.Filas_Acceso()) EXPECT_FALSE(f.endsWith("/8")) << f.toStdString();
+}
+
+// ------------------------------------------------- Recall and reminders ---
+
+// The test host's database with a few more patients, and SMS settings of the
+// test's own that point at a gateway simulator (account demo/demo).
+class AvisosBaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ajustes.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ajustes.path());
+    TSeguridad seg;
+    seg.Modo(TSeguridad::kModoSMS);
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Miravel", "3.0");
+    s.setValue("SMS/Proveedor", 0);
+    s.setValue("SMS/Servidor", "127.0.0.1");
+    s.setValue("SMS/Puerto", sim.Puerto());
+    s.setValue("SMS/Proxy/PARAM_1", false);
+    for (int i = 2; i <= 4; ++i) s.setValue(QString("SMS/Proxy/PARAM_%1").arg(i), seg.Cifrar(""));
+    s.setValue("SMS/Proxy/PARAM_5", 0);
+    s.setValue("SMS/P1/PARAM_1", seg.Cifrar("demo"));
+    s.setValue("SMS/P1/PARAM_2", seg.Cifrar("demo"));
+    for (int i = 3; i <= 5; ++i) s.setValue(QString("SMS/P1/PARAM_%1").arg(i), seg.Cifrar(""));
+    s.sync();
+    Sql("update PACIENTE set TELEFONO = '910000007', TELEFONO_MOVIL = '600000007' where ID_PACIENTE = 7");
+    Paciente(8, "Beatriz", "Campos Díaz", "", "611000008");
+    Paciente(9, "Carlos", "Durán", "920000009", "");  // no mobile
+    Paciente(10, "Diego", "Esteban", "", "622000010");
+    Paciente(11, "Elena", "Fraile", "", "633000011");
+  }
+  void Sql(const QString& sql) { Ejecutar_SQL(*h.principal, sql); }
+  void Paciente(int id, const QString& nombre, const QString& apellidos, const QString& fijo, const QString& movil) {
+    Sql(QString("insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, TELEFONO, TELEFONO_MOVIL) "
+                "values (%1, %2, '%3', '%4', '%5', '%6')")
+            .arg(id).arg(1000 + id).arg(nombre, apellidos, fijo, movil));
+  }
+  // A record and its lens line per eye ("" leaves that eye without one).
+  void Ficha(int id, int paciente, int numero, const QString& fecha, const QString& reposicion,
+             const QString& loteOD, const QString& loteOI, const QString& referencia = "AC-OAS-6") {
+    Sql(QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
+                "values (%1, %2, %3, '%4', %5)")
+            .arg(id).arg(paciente).arg(numero).arg(fecha, reposicion.isEmpty() ? "null" : "'" + reposicion + "'"));
+    int ojo = 1;
+    for (const QString& lote : {loteOD, loteOI}) {
+      if (!lote.isEmpty())
+        Sql(QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, LOTE) "
+                    "values (%1, %2, '%3', 'Acuvue Oasys', '%4')")
+                .arg(id).arg(ojo).arg(referencia, lote));
+      ++ojo;
+    }
+  }
+  void Prueba(int id, int paciente, int numero, const QString& fecha, const QString& loteOD, const QString& loteOI) {
+    Sql(QString("insert into PLENTILLA (ID_PRUEBA_LENTILLAS, ID_PACIENTE, NUMERO_FICHA, FECHA, OD_REFERENCIA_ART, "
+                "OD_DESCRIPCION_ART, OD_LOTE, OI_REFERENCIA_ART, OI_DESCRIPCION_ART, OI_LOTE) values "
+                "(%1, %2, %3, '%4', 'BIOTOR', 'Biofinity Toric', '%5', 'BIOTOR', 'Biofinity Toric', '%6')")
+            .arg(id).arg(paciente).arg(numero).arg(fecha, loteOD, loteOI));
+  }
+  std::unique_ptr<TSMS> Nuevo_Sms() {
+    return std::make_unique<TSMS>(nullptr, h.secundaria.get(), h.principal.get(), OPTICA_SEMAPI);
+  }
+  QStringList Telefonos_Enviados() {
+    QStringList t;
+    for (const QJsonObject& m : sim.Mensajes()) t << m.value("phone").toString();
+    return t;
+  }
+  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
+
+  QTemporaryDir ajustes;
+  TSimuladorSms sim;
+  TAnfitrionPrueba h;
+};
+
+// Each row as "patient/origin/number/eye/lot".
+QStringList Resumen(const std::vector<st_retirada_lote>& filas) {
+  QStringList r;
+  for (const auto& f : filas)
+    r << QString("%1/%2/%3/%4/%5").arg(f.idPaciente).arg(TRetiradaLote::Nombre_Origen(f.origen)).arg(f.numero)
+             .arg(TRetiradaLote::Nombre_Ojo(f.ojo), f.lote);
+  return r;
+}
+
+class RetiradaTest : public AvisosBaseTest {
+ protected:
+  void SetUp() override {
+    AvisosBaseTest::SetUp();
+    Ficha(21, 7, 1, "2025-03-10", "", "L123", "L123");  // both eyes
+    Ficha(22, 7, 2, "2026-02-01", "", "X9", "X9");
+    Ficha(23, 10, 1, "2026-05-20", "", "L123", "", "BIOTOR");
+    Prueba(31, 8, 1, "2025-09-15", "L123", "K77");
+    Prueba(32, 9, 1, "2026-01-05", "Q1", "AL1234");
+  }
+  std::vector<st_retirada_lote> Buscar(const st_criterio_lote& c, int esperado = 0) {
+    TRetiradaLote r(&h.aplicacion, h.secundaria.get(), h.principal.get());
+    EXPECT_EQ(r.Buscar(c), esperado);
+    return r.Filas();
+  }
+};
+
+TEST_F(RetiradaTest, AWholeLotInLensLinesAndTrialLensesOnePerEye) {
+  const auto filas = Buscar({"L123"});
+  EXPECT_EQ(Resumen(filas), (QStringList{"7/Ficha/1/OD/L123", "7/Ficha/1/OI/L123", "8/Prueba/1/OD/L123",
+                                         "10/Ficha/1/OD/L123"}));
+  ASSERT_EQ(filas.size(), 4u);
+  EXPECT_EQ(filas[0].paciente, "Álvarez Gil, Marta");
+  EXPECT_EQ(filas[0].telefono, "600000007");  // the mobile first
+  EXPECT_EQ(filas[0].fecha, fechas::Codificar(2025, 3, 10));
+  EXPECT_EQ(filas[0].descripcion, "Acuvue Oasys");
+  EXPECT_EQ(filas[2].referencia, "BIOTOR");
+  EXPECT_EQ(filas[2].descripcion, "Biofinity Toric");
+  EXPECT_EQ(filas[2].fecha, fechas::Codificar(2025, 9, 15));
+  // Spaces around what was typed do not count; the lot itself must match.
+  EXPECT_EQ(Buscar({"  L123 "}).size(), 4u);
+  EXPECT_TRUE(Buscar({"L12"}).empty());
+}
+
+TEST_F(RetiradaTest, PartOfALotAnywhereAndInAnyCase) {
+  st_criterio_lote c{"l12"};
+  c.parte = true;
+  EXPECT_EQ(Resumen(Buscar(c)), (QStringList{"7/Ficha/1/OD/L123", "7/Ficha/1/OI/L123", "8/Prueba/1/OD/L123",
+                                             "9/Prueba/1/OI/AL1234", "10/Ficha/1/OD/L123"}));
+}
+
+TEST_F(RetiradaTest, ALotNobodyReceivedAndNoLotAtAll) {
+  EXPECT_TRUE(Buscar({"ZZ-000"}).empty());
+  st_criterio_lote parte{"ZZ"};
+  parte.parte = true;
+  EXPECT_TRUE(Buscar(parte).empty());
+  EXPECT_TRUE(Buscar({"   "}, TRetiradaLote::kSinLote).empty());
+}
+
+TEST_F(RetiradaTest, TheArticleAndTheDatesNarrowTheSearch) {
+  st_criterio_lote c{"L123"};
+  c.referencia = "BIOTOR";
+  EXPECT_EQ(Resumen(Buscar(c)), (QStringList{"8/Prueba/1/OD/L123", "10/Ficha/1/OD/L123"}));
+  c.referencia.clear();
+  c.desde = fechas::Codificar(2025, 9, 15);  // both days count whole
+  c.hasta = fechas::Codificar(2026, 5, 20);
+  EXPECT_EQ(Resumen(Buscar(c)), (QStringList{"8/Prueba/1/OD/L123", "10/Ficha/1/OD/L123"}));
+  c.hasta = fechas::Codificar(2026, 5, 19);
+  EXPECT_EQ(Resumen(Buscar(c)), (QStringList{"8/Prueba/1/OD/L123"}));
+}
+
+TEST_F(RetiradaTest, TheCsvHasAHeaderALinePerRowAndQuotesWhereNeeded) {
+  Sql("update PACIENTE set NOMBRE = 'Beatriz \"Bea\"; hija' where ID_PACIENTE = 8");
+  const QString csv = TRetiradaLote::Csv(Buscar({"L123"}));
+  const QStringList lineas = csv.split("\r\n");
+  ASSERT_EQ(lineas.size(), 6);  // header, four rows, and the empty text after the last CR LF
+  EXPECT_EQ(lineas[0], "Paciente;Teléfono;Origen;Número;Fecha;Ojo;Referencia;Artículo;Lote");
+  EXPECT_EQ(lineas[1], "Álvarez Gil, Marta;600000007;Ficha;1;10/03/2025;OD;AC-OAS-6;Acuvue Oasys;L123");
+  EXPECT_EQ(lineas[3], "\"Campos Díaz, Beatriz \"\"Bea\"\"; hija\";611000008;Prueba;1;15/09/2025;OD;BIOTOR;"
+                       "Biofinity Toric;L123");
+  EXPECT_TRUE(lineas[5].isEmpty());
+}
+
+TEST_F(RetiradaTest, OneSmsToEveryRecipientOnceEachAndLogged) {
+  // Patient 9 has no mobile: the request leaves that phone out.
+  st_criterio_lote c{"L123"};
+  auto filas = Buscar(c);
+  const auto otros = Buscar({"AL1234"});
+  filas.insert(filas.end(), otros.begin(), otros.end());
+  auto sms = Nuevo_Sms();
+  ASSERT_EQ(TRetiradaLote::Enviar_SMS(*sms, filas, "Optica", "Retirada del lote L123: pase por la tienda"), 0);
+  EXPECT_EQ(Telefonos_Enviados(), (QStringList{"600000007", "611000008", "622000010"}));
+  EXPECT_EQ(sms->Omitidos(), 1);
+  for (const QJsonObject& m : sim.Mensajes())
+    EXPECT_EQ(m.value("text").toString(), "Retirada del lote L123: pase por la tienda");
+  EXPECT_EQ(Contar("select count(*) from sms_maestro"), 1);
+  EXPECT_EQ(Contar(QString("select count(*) from sms_detalle where id_sms_maestro = %1").arg(sms->Id_Registro())), 3);
+}
+
+// The working date is 05/12/2026; the list looks 15 days ahead.
+class ReposicionTest : public AvisosBaseTest {
+ protected:
+  void SetUp() override {
+    AvisosBaseTest::SetUp();
+    Ficha(41, 7, 1, "2026-01-10", "2026-12-05 10:30", "L1", "L1");  // due today
+    Ficha(42, 8, 1, "2026-02-10", "2026-12-20", "L2", "");          // in 15 days
+    Ficha(43, 9, 1, "2026-03-10", "2026-12-21", "L3", "");          // in 16 days
+    Ficha(44, 10, 1, "2026-04-10", "2026-12-10", "L4", "");         // superseded
+    Ficha(45, 10, 2, "2026-11-30", "2027-06-01", "L5", "");
+    Ficha(46, 11, 1, "2026-05-10", "2026-12-04", "L6", "");         // ran out yesterday
+  }
+  std::unique_ptr<TAvisoReposicion> Nuevo() {
+    auto a = std::make_unique<TAvisoReposicion>(&h.aplicacion, h.secundaria.get(), h.principal.get());
+    EXPECT_EQ(a->Buscar(h.puesto.fechaTrabajo, 15), 0);
+    return a;
+  }
+  static QStringList Fichas(const TAvisoReposicion& a) {
+    QStringList r;
+    for (const auto& f : a.Filas()) r << QString("%1%2").arg(f.idFicha).arg(f.avisado > 0 ? "*" : "");
+    return r;
+  }
+};
+
+TEST_F(ReposicionTest, FromTodayToNDaysAheadOnlyThePatientsLastRecord) {
+  auto a = Nuevo();
+  EXPECT_EQ(Fichas(*a), (QStringList{"41", "42"}));
+  const auto& f = a->Filas()[0];
+  EXPECT_EQ(f.idPaciente, 7);
+  EXPECT_EQ(f.numero, 1);
+  EXPECT_EQ(f.paciente, "Álvarez Gil, Marta");
+  EXPECT_EQ(f.telefono, "600000007");
+  EXPECT_EQ(f.articulo, "Acuvue Oasys");  // the same lens in both eyes, once
+  EXPECT_EQ(f.fechaReposicion, fechas::Codificar(2026, 12, 5, 10, 30));
+  // One more day takes in the 16th; the superseded record stays out.
+  a->Buscar(h.puesto.fechaTrabajo, 16);
+  EXPECT_EQ(Fichas(*a), (QStringList{"41", "42", "43"}));
+}
+
+TEST_F(ReposicionTest, OneRequestRemembersWhoWasRemindedAndNobodyGetsItTwice) {
+  auto a = Nuevo();
+  auto sms = Nuevo_Sms();
+  ASSERT_EQ(a->Enviar(*sms, h.ctx, "Optica", "Sus lentillas se acaban: pida su reposición"), 0);
+  EXPECT_EQ(Telefonos_Enviados(), (QStringList{"600000007", "611000008"}));
+  EXPECT_EQ(Fichas(*a), (QStringList{"41*", "42*"}));
+  EXPECT_EQ(Contar("select count(*) from sms_maestro"), 1);
+  EXPECT_EQ(Contar(QString("select count(*) from AVISO_REPOSICION where ID_USUARIO = 1 and ID_SMS_MAESTRO = %1")
+                       .arg(sms->Id_Registro())),
+            2);
+
+  // The same list again, here or on another workstation: nobody to remind.
+  EXPECT_EQ(a->Enviar(*sms, h.ctx, "Optica", "otra vez"), TAvisoReposicion::kNadieQueAvisar);
+  auto otra = Nuevo();
+  EXPECT_EQ(Fichas(*otra), (QStringList{"41*", "42*"}));
+  EXPECT_EQ(otra->Enviar(*sms, h.ctx, "Optica", "otra vez"), TAvisoReposicion::kNadieQueAvisar);
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+
+  // A new patient in the window gets it; the reminded ones do not.
+  Ficha(47, 11, 2, "2026-12-01", "2026-12-15", "L7", "");
+  auto tercera = Nuevo();
+  ASSERT_EQ(tercera->Enviar(*sms, h.ctx, "Optica", "Sus lentillas se acaban"), 0);
+  EXPECT_EQ(Telefonos_Enviados(), (QStringList{"600000007", "611000008", "633000011"}));
+}
+
+TEST_F(ReposicionTest, ARemindedRecordSentFromAStaleListStopsTheWholeRequest) {
+  auto vieja = Nuevo();  // read before the other workstation sent
+  auto sms = Nuevo_Sms();
+  ASSERT_EQ(Nuevo()->Enviar(*sms, h.ctx, "Optica", "primero"), 0);
+  EXPECT_EQ(vieja->Enviar(*sms, h.ctx, "Optica", "segundo"), TAvisoReposicion::kYaAvisado);
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+  EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION"), 2);
+}
+
+TEST_F(ReposicionTest, ARefusedSendingRemembersNobody) {
+  auto a = Nuevo();
+  auto sms = Nuevo_Sms();
+  sim.Encargar(R"({"answer":"KO-INT-ERR"})");
+  EXPECT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), -25513);
+  EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION"), 0);
+  EXPECT_EQ(Fichas(*a), (QStringList{"41", "42"}));
+  ASSERT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), 0);
+  EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION"), 2);
+}
+
+TEST_F(ReposicionTest, TheDaysComeFromTheSettingsOrAreFifteen) {
+  EXPECT_EQ(TAvisoReposicion::Dias_Configurados(), 15);
+  QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Miravel", "3.0");
+  s.setValue("Avisos/DiasReposicion", 30);
+  s.sync();
+  EXPECT_EQ(TAvisoReposicion::Dias_Configurados(), 30);
+  for (const char* malo : {"abc", "0", "-4"}) {
+    s.setValue("Avisos/DiasReposicion", malo);
+    s.sync();
+    EXPECT_EQ(TAvisoReposicion::Dias_Configurados(), 15) << malo;
+  }
 }
 
 }  // namespace
