@@ -23,8 +23,8 @@ const QString kBuscar = QStringLiteral(
     "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
     "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
     "p.TELEFONO, p.TELEFONO_MOVIL, "
-    "(select cast(list(distinct d.DESCRIPCION, ' / ') as varchar(1000)) from DLENTILLA d "
-    "where d.ID_MLENTILLA = m.ID_MLENTILLA), "
+    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 1), "
+    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 2), "
     "(select max(a.FECHA) from AVISO_REPOSICION a where a.ID_MLENTILLA = m.ID_MLENTILLA "
     "and a.FECHA_REPOSICION = m.FECHA_REPOSICION) "
     "from MLENTILLA m join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
@@ -69,8 +69,10 @@ int TAvisoReposicion::Buscar(double hoy, int dias) {
     f.paciente = q.Fields(4).AsString();
     const QString fijo = q.Fields(5).AsString().trimmed(), movil = q.Fields(6).AsString().trimmed();
     f.telefono = movil.isEmpty() ? fijo : movil;
-    f.articulo = q.Fields(7).AsString();
-    f.avisado = q.Fields(8).AsDateTime();
+    // The lenses of both eyes; the same lens in both, once.
+    const QString od = q.Fields(7).AsString().trimmed(), oi = q.Fields(8).AsString().trimmed();
+    f.articulo = od.isEmpty() || od == oi ? oi : oi.isEmpty() ? od : od + QStringLiteral(" / ") + oi;
+    f.avisado = q.Fields(9).AsDateTime();
     filas_.push_back(std::move(f));
   }
   return kOk;
