@@ -7,6 +7,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -18,10 +22,12 @@
 #include "Clase_tretiradalote.h"
 #include "Clase_tseguridad.h"
 #include "Clase_tsms.h"
+#include "Frm_avisos.h"
 #include "Frm_hoja_retirada.h"
 #include "Pantalla_prueba.h"
 #include "Simulador_sms.h"
 #include "Util_fechas.h"
+#include "Ventana_modal.h"
 
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
 
@@ -420,6 +426,118 @@ TEST_F(ReposicionTest, TheDaysComeFromTheSettingsOrAreFifteen) {
     s.sync();
     EXPECT_EQ(TAvisoReposicion::Dias_Configurados(), 15) << malo;
   }
+}
+
+// ----------------------------------------------------------- The dialog ---
+
+// The dialog on the recall and run-out data above, driven through its
+// widgets; the sheet goes to a PDF folder of the test's own.
+class DialogoAvisosTest : public ReposicionTest {
+ protected:
+  void SetUp() override {
+    ReposicionTest::SetUp();
+    Ficha(21, 11, 2, "2025-03-10", "", "L123", "L123");
+    Prueba(31, 8, 1, "2025-09-15", "L123", "K77");
+    dlg = std::make_unique<TfrmAvisos>(&h.ctx);
+    dlg->Biblioteca(OPTICA_SEMAPI);
+    dlg->show();
+  }
+  template <typename T = QLineEdit>
+  T* W(const char* nombre) {
+    T* w = dlg->findChild<T*>(nombre);
+    EXPECT_NE(w, nullptr) << nombre;
+    return w;
+  }
+  void Pulsar(const char* boton) { W<QPushButton>(boton)->click(); }
+  QString Celda(const char* rejilla, int fila, int columna) {
+    QAbstractItemModel* m = W<QTableView>(rejilla)->model();
+    return m->data(m->index(fila, columna)).toString();
+  }
+  int Filas(const char* rejilla) { return W<QTableView>(rejilla)->model()->rowCount(); }
+
+  std::unique_ptr<TfrmAvisos> dlg;
+};
+
+TEST_F(DialogoAvisosTest, ALotSearchedPrintedExportedAndTextedToAll) {
+  QTemporaryDir salida;
+  qputenv("OPTICA_IMPRESION_PDF", salida.path().toUtf8());
+  W("edtLote")->setText("L123");
+  W("edtDe")->setText("Optica");
+  Pulsar("btnBuscarLote");
+  ASSERT_EQ(Filas("grdRetirada"), 3);
+  EXPECT_EQ(Celda("grdRetirada", 0, 0), "Campos Díaz, Beatriz");
+  EXPECT_EQ(Celda("grdRetirada", 0, 2), "Prueba");
+  EXPECT_EQ(Celda("grdRetirada", 0, 6), "BIOTOR Biofinity Toric");
+  EXPECT_EQ(Celda("grdRetirada", 2, 0), "Fraile, Elena");
+  EXPECT_EQ(Celda("grdRetirada", 2, 5), "OI");
+  EXPECT_TRUE(W<QPlainTextEdit>("memMensajeLote")->toPlainText().contains("L123"));
+
+  Pulsar("btnImprimirLote");
+  qunsetenv("OPTICA_IMPRESION_PDF");
+  EXPECT_TRUE(Texto_Pdf(salida.filePath("retirada-lote.pdf"), 1).contains("Fraile, Elena"));
+
+  dlg->Fichero_Csv(salida.filePath("lote.csv"));
+  Pulsar("btnExportarLote");
+  QFile csv(salida.filePath("lote.csv"));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QByteArray bytes = csv.readAll();
+  EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFPaciente;"));
+  EXPECT_EQ(bytes.count("\r\n"), 4);
+
+  W<QPlainTextEdit>("memMensajeLote")->setPlainText("Lote L123 retirado");
+  Pulsar("btnSMSLote");
+  EXPECT_EQ(Telefonos_Enviados(), (QStringList{"611000008", "633000011"}));
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Mensaje enviado a 2 teléfonos.");
+}
+
+TEST_F(DialogoAvisosTest, NoLotOrNobodyIsToldAndNothingCanBeSent) {
+  Pulsar("btnBuscarLote");
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "Escriba el lote que busca.");
+  W("edtLote")->setText("NADIE");
+  Pulsar("btnBuscarLote");
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Ningún paciente ha recibido ese lote.");
+  EXPECT_EQ(Filas("grdRetirada"), 0);
+  Pulsar("btnSMSLote");
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+TEST_F(DialogoAvisosTest, RunOutRemindersFromTheSettingsDaysOnceOnly) {
+  EXPECT_EQ(W<QSpinBox>("spnDias")->value(), 15);
+  W("edtDe")->setText("Optica");
+  Pulsar("btnBuscarReposicion");
+  ASSERT_EQ(Filas("grdReposicion"), 2);
+  EXPECT_EQ(Celda("grdReposicion", 0, 3), "05/12/2026");
+  EXPECT_EQ(Celda("grdReposicion", 1, 0), "Campos Díaz, Beatriz");
+  EXPECT_TRUE(Celda("grdReposicion", 1, 5).isEmpty());
+  Pulsar("btnAvisarReposicion");
+  EXPECT_EQ(Telefonos_Enviados(), (QStringList{"600000007", "611000008"}));
+  EXPECT_FALSE(Celda("grdReposicion", 1, 5).isEmpty());  // the list shows them reminded
+  Pulsar("btnAvisarReposicion");
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Todos los pacientes de la lista ya tienen su aviso.");
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+}
+
+TEST_F(DialogoAvisosTest, TheRecordScreensAvisosButtonOpensTheDialog) {
+  dlg.reset();
+  h.puesto.carpetaModulos = QFileInfo(OPTICA_SEMAPI).absolutePath();
+  auto* pantalla = new TfrmLentilla(&h.aplicacion);
+  pantalla->Fijar_Contexto(&h.ctx);
+  pantalla->Inicializar();
+  pantalla->show();
+  bool abierta = false;
+  QString titulo;
+  Al_Abrirse_Modal(abierta, [&](QWidget* w) {
+    titulo = w->objectName();
+    w->close();
+  });
+  pantalla->findChild<QToolButton*>("btnAvisos")->click();
+  EXPECT_TRUE(abierta);
+  EXPECT_EQ(titulo, "frmAvisos");
+  h.mensajes.respuestas = {mb::IDNO};
+  pantalla->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace
