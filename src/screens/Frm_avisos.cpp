@@ -336,6 +336,14 @@ void TfrmAvisos::btnAvisarReposicionClick() {
     btnBuscarReposicionClick();
     return;
   }
+  if (r == TBase::kErrorEscritura) {
+    // The reminders could not be written: the database refused them, and the
+    // list, searched again, shows who is still to be reminded.
+    ctx_->aplicacion->MessageBox(QStringLiteral("No se han podido anotar los avisos."), kTitulo,
+                                 mb::OK | mb::ICONSTOP);
+    btnBuscarReposicionClick();
+    return;
+  }
   Informar_Envio(r);
   btnBuscarReposicionClick();
 }
