@@ -8,12 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTableView>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -102,8 +102,9 @@ TEST_F(CaducidadTest, GoingOnWithAnExpiredOrderLogsTheOverrideBeforeTheModule) {
   EXPECT_EQ(s.q.Fields(0).AsInteger(), 1);
   EXPECT_EQ(s.q.Fields(1).AsInteger(), 11);
   EXPECT_EQ(s.q.Fields(2).AsString(), "1");
-  EXPECT_TRUE(s.q.Fields(3).AsString().startsWith("Se encarga con la graduación caducada el 04/12/2026 de la ficha "
-                                                  "de lentillas: 1"))
+  EXPECT_TRUE(
+      s.q.Fields(3).AsString().startsWith("Se encarga con la graduación caducada el 04/12/2026 de la ficha "
+                                          "de lentillas: 1"))
       << s.q.Fields(3).AsString().toStdString();
   EXPECT_EQ(s.q.Fields(4).AsInteger(), 23);
   EXPECT_EQ(s.q.Fields(5).AsDateTime(), fechas::Codificar(2026, 12, 4));
@@ -159,20 +160,27 @@ class AvisosBaseTest : public ::testing::Test {
   void Paciente(int id, const QString& nombre, const QString& apellidos, const QString& fijo, const QString& movil) {
     Sql(QString("insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, TELEFONO, TELEFONO_MOVIL) "
                 "values (%1, %2, '%3', '%4', '%5', '%6')")
-            .arg(id).arg(1000 + id).arg(nombre, apellidos, fijo, movil));
+            .arg(id)
+            .arg(1000 + id)
+            .arg(nombre, apellidos, fijo, movil));
   }
   // A record and its lens line per eye ("" leaves that eye without one).
-  void Ficha(int id, int paciente, int numero, const QString& fecha, const QString& reposicion,
-             const QString& loteOD, const QString& loteOI, const QString& referencia = "AC-OAS-6") {
+  void Ficha(int id, int paciente, int numero, const QString& fecha, const QString& reposicion, const QString& loteOD,
+             const QString& loteOI, const QString& referencia = "AC-OAS-6") {
     Sql(QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
                 "values (%1, %2, %3, '%4', %5)")
-            .arg(id).arg(paciente).arg(numero).arg(fecha, reposicion.isEmpty() ? "null" : "'" + reposicion + "'"));
+            .arg(id)
+            .arg(paciente)
+            .arg(numero)
+            .arg(fecha, reposicion.isEmpty() ? "null" : "'" + reposicion + "'"));
     int ojo = 1;
     for (const QString& lote : {loteOD, loteOI}) {
       if (!lote.isEmpty())
         Sql(QString("insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, LOTE) "
                     "values (%1, %2, '%3', 'Acuvue Oasys', '%4')")
-                .arg(id).arg(ojo).arg(referencia, lote));
+                .arg(id)
+                .arg(ojo)
+                .arg(referencia, lote));
       ++ojo;
     }
   }
@@ -180,7 +188,10 @@ class AvisosBaseTest : public ::testing::Test {
     Sql(QString("insert into PLENTILLA (ID_PRUEBA_LENTILLAS, ID_PACIENTE, NUMERO_FICHA, FECHA, OD_REFERENCIA_ART, "
                 "OD_DESCRIPCION_ART, OD_LOTE, OI_REFERENCIA_ART, OI_DESCRIPCION_ART, OI_LOTE) values "
                 "(%1, %2, %3, '%4', 'BIOTOR', 'Biofinity Toric', '%5', 'BIOTOR', 'Biofinity Toric', '%6')")
-            .arg(id).arg(paciente).arg(numero).arg(fecha, loteOD, loteOI));
+            .arg(id)
+            .arg(paciente)
+            .arg(numero)
+            .arg(fecha, loteOD, loteOI));
   }
   std::unique_ptr<TSMS> Nuevo_Sms() {
     return std::make_unique<TSMS>(nullptr, h.secundaria.get(), h.principal.get(), OPTICA_SEMAPI);
@@ -201,7 +212,10 @@ class AvisosBaseTest : public ::testing::Test {
 QStringList Resumen(const std::vector<st_retirada_lote>& filas) {
   QStringList r;
   for (const auto& f : filas)
-    r << QString("%1/%2/%3/%4/%5").arg(f.idPaciente).arg(TRetiradaLote::Nombre_Origen(f.origen)).arg(f.numero)
+    r << QString("%1/%2/%3/%4/%5")
+             .arg(f.idPaciente)
+             .arg(TRetiradaLote::Nombre_Origen(f.origen))
+             .arg(f.numero)
              .arg(TRetiradaLote::Nombre_Ojo(f.ojo), f.lote);
   return r;
 }
@@ -225,8 +239,8 @@ class RetiradaTest : public AvisosBaseTest {
 
 TEST_F(RetiradaTest, AWholeLotInLensLinesAndTrialLensesOnePerEye) {
   const auto filas = Buscar({"L123"});
-  EXPECT_EQ(Resumen(filas), (QStringList{"7/Ficha/1/OD/L123", "7/Ficha/1/OI/L123", "8/Prueba/1/OD/L123",
-                                         "10/Ficha/1/OD/L123"}));
+  EXPECT_EQ(Resumen(filas),
+            (QStringList{"7/Ficha/1/OD/L123", "7/Ficha/1/OI/L123", "8/Prueba/1/OD/L123", "10/Ficha/1/OD/L123"}));
   ASSERT_EQ(filas.size(), 4u);
   EXPECT_EQ(filas[0].paciente, "Álvarez Gil, Marta");
   EXPECT_EQ(filas[0].telefono, "600000007");  // the mobile first
@@ -274,8 +288,9 @@ TEST_F(RetiradaTest, TheCsvHasAHeaderALinePerRowAndQuotesWhereNeeded) {
   ASSERT_EQ(lineas.size(), 6);  // header, four rows, and the empty text after the last CR LF
   EXPECT_EQ(lineas[0], "Paciente;Teléfono;Origen;Número;Fecha;Ojo;Referencia;Artículo;Lote");
   EXPECT_EQ(lineas[1], "Álvarez Gil, Marta;600000007;Ficha;1;10/03/2025;OD;AC-OAS-6;Acuvue Oasys;L123");
-  EXPECT_EQ(lineas[3], "\"Campos Díaz, Beatriz \"\"Bea\"\"; hija\";611000008;Prueba;1;15/09/2025;OD;BIOTOR;"
-                       "Biofinity Toric;L123");
+  EXPECT_EQ(lineas[3],
+            "\"Campos Díaz, Beatriz \"\"Bea\"\"; hija\";611000008;Prueba;1;15/09/2025;OD;BIOTOR;"
+            "Biofinity Toric;L123");
   EXPECT_TRUE(lineas[5].isEmpty());
 }
 
@@ -322,8 +337,9 @@ TEST_F(RetiradaTest, TheSheetShowsTheSearchAndEveryLineCaptionsOnEachPage) {
   EXPECT_TRUE(p1.contains("Lote: L123"));
   EXPECT_TRUE(p1.contains("Desde: 01/01/2025"));
   EXPECT_TRUE(p1.contains("Pacientes (84 líneas)"));
-  EXPECT_TRUE(p1.contains(QRegularExpression("Álvarez Gil, Marta +600000007 +Ficha +1 +10/03/2025 +OI +AC-OAS-6 "
-                                             "Acuvue Oasys")))
+  EXPECT_TRUE(
+      p1.contains(QRegularExpression("Álvarez Gil, Marta +600000007 +Ficha +1 +10/03/2025 +OI +AC-OAS-6 "
+                                     "Acuvue Oasys")))
       << p1.toStdString();
   EXPECT_TRUE(p1.contains(QRegularExpression("Campos Díaz, Beatriz +611000008 +Prueba +1 +15/09/2025 +OD +BIOTOR")));
   EXPECT_TRUE(p2.contains(QRegularExpression("Paciente +Teléfono +Origen +Nº +Fecha +Ojo +Artículo")));
@@ -341,7 +357,7 @@ class ReposicionTest : public AvisosBaseTest {
     Ficha(43, 9, 1, "2026-03-10", "2026-12-21", "L3", "");          // in 16 days
     Ficha(44, 10, 1, "2026-04-10", "2026-12-10", "L4", "");         // superseded
     Ficha(45, 10, 2, "2026-11-30", "2027-06-01", "L5", "");
-    Ficha(46, 11, 1, "2026-05-10", "2026-12-04", "L6", "");         // ran out yesterday
+    Ficha(46, 11, 1, "2026-05-10", "2026-12-04", "L6", "");  // ran out yesterday
   }
   std::unique_ptr<TAvisoReposicion> Nuevo() {
     auto a = std::make_unique<TAvisoReposicion>(&h.aplicacion, h.secundaria.get(), h.principal.get());

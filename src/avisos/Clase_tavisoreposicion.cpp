@@ -99,8 +99,8 @@ int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& 
     s.Parametro(QStringLiteral("ID_USUARIO")).AsInteger(usuario);
     if (const int r = s.Ejecutar(); r != kOk) {
       const EIBError* causa = unidad.Causa();
-      if (causa && (causa->Contiene(kClaveDuplicada) || causa->Contiene(kSinDuplicados) ||
-                    causa->Contiene(kConflictoBloqueo)))
+      if (causa &&
+          (causa->Contiene(kClaveDuplicada) || causa->Contiene(kSinDuplicados) || causa->Contiene(kConflictoBloqueo)))
         return kYaAvisado;
       return r;
     }

@@ -19,9 +19,9 @@ struct st_aviso_reposicion {
   int idPaciente = -1;
   int numero = 0;
   double fechaReposicion = 0;
-  QString paciente;  // "Apellidos, Nombre"
-  QString telefono;  // the mobile, or the other phone when there is none
-  QString articulo;  // the lenses of the record, one description per eye
+  QString paciente;    // "Apellidos, Nombre"
+  QString telefono;    // the mobile, or the other phone when there is none
+  QString articulo;    // the lenses of the record, one description per eye
   double avisado = 0;  // when the reminder was sent; 0: not yet
 };
 

@@ -31,16 +31,18 @@ const QString kPaciente = QStringLiteral(
 
 QString Sentencia(const st_criterio_lote& c) {
   QString sql = QStringLiteral("select 0, ") + kPaciente +
-                QStringLiteral("m.NUMERO_FICHA, m.FECHA, d.OJO, d.REFERENCIA, d.DESCRIPCION, d.LOTE "
-                               "from DLENTILLA d join MLENTILLA m on m.ID_MLENTILLA = d.ID_MLENTILLA "
-                               "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE where ") +
+                QStringLiteral(
+                    "m.NUMERO_FICHA, m.FECHA, d.OJO, d.REFERENCIA, d.DESCRIPCION, d.LOTE "
+                    "from DLENTILLA d join MLENTILLA m on m.ID_MLENTILLA = d.ID_MLENTILLA "
+                    "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE where ") +
                 Condicion_Lote(QStringLiteral("d.LOTE"), c.parte) +
                 Filtros(c, QStringLiteral("d.REFERENCIA"), QStringLiteral("m.FECHA"));
   for (const char* ojo : {"OD", "OI"}) {
     const QString o = QString::fromLatin1(ojo);
     sql += QStringLiteral(" union all select 1, ") + kPaciente +
-           QStringLiteral("t.NUMERO_FICHA, t.FECHA, %1, t.%2_REFERENCIA_ART, t.%2_DESCRIPCION_ART, t.%2_LOTE "
-                          "from PLENTILLA t join PACIENTE p on p.ID_PACIENTE = t.ID_PACIENTE where ")
+           QStringLiteral(
+               "t.NUMERO_FICHA, t.FECHA, %1, t.%2_REFERENCIA_ART, t.%2_DESCRIPCION_ART, t.%2_LOTE "
+               "from PLENTILLA t join PACIENTE p on p.ID_PACIENTE = t.ID_PACIENTE where ")
                .arg(o == QLatin1String("OD") ? 1 : 2)
                .arg(o) +
            Condicion_Lote(QStringLiteral("t.") + o + QStringLiteral("_LOTE"), c.parte) +

@@ -29,8 +29,8 @@ struct st_criterio_lote {
   QString lote;
   // Any lot that contains the text (no case), instead of the lot itself.
   bool parte = false;
-  QString referencia;                  // the article's, exactly; empty: any
-  double desde = 0, hasta = 0;         // days of the record or test; 0: open
+  QString referencia;           // the article's, exactly; empty: any
+  double desde = 0, hasta = 0;  // days of the record or test; 0: open
 };
 
 class TRetiradaLote : public TBase {

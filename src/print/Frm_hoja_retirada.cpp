@@ -11,7 +11,7 @@ struct TColumnaRetirada {
   double x, ancho;
 };
 constexpr TColumnaRetirada kColumnas[] = {
-    {"Paciente", 0, 52}, {"Teléfono", 53, 22}, {"Origen", 76, 14}, {"Nº", 91, 8},
+    {"Paciente", 0, 52}, {"Teléfono", 53, 22}, {"Origen", 76, 14},    {"Nº", 91, 8},
     {"Fecha", 100, 18},  {"Ojo", 119, 7},      {"Artículo", 127, 63},
 };
 }  // namespace
@@ -49,9 +49,13 @@ void TfrmHojaRetirada::Dibujar(TLienzoInforme& lienzo) {
     if (lienzo.Pagina() != pagina) Cabecera_Columnas(lienzo);
     const QString articulo =
         r.descripcion.isEmpty() ? r.referencia : r.referencia + QStringLiteral(" ") + r.descripcion;
-    const QString valores[] = {r.paciente, r.telefono, TRetiradaLote::Nombre_Origen(r.origen),
-                               QString::number(r.numero), fechas::Fecha_A_Texto(r.fecha),
-                               TRetiradaLote::Nombre_Ojo(r.ojo), articulo};
+    const QString valores[] = {r.paciente,
+                               r.telefono,
+                               TRetiradaLote::Nombre_Origen(r.origen),
+                               QString::number(r.numero),
+                               fechas::Fecha_A_Texto(r.fecha),
+                               TRetiradaLote::Nombre_Ojo(r.ojo),
+                               articulo};
     for (size_t i = 0; i < std::size(kColumnas); ++i)
       lienzo.En_Linea(kColumnas[i].x, kColumnas[i].ancho, kLinea, f, valores[i]);
     lienzo.Avanzar(kLinea);

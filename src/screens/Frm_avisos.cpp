@@ -79,8 +79,7 @@ TfrmAvisos::TfrmAvisos(THostContext* ctx, QWidget* parent) : QDialog(parent), ct
   setObjectName(QStringLiteral("frmAvisos"));
   setWindowTitle(kTitulo);
   retirada_ = std::make_unique<TRetiradaLote>(ctx_->aplicacion, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
-  reposicion_ =
-      std::make_unique<TAvisoReposicion>(ctx_->aplicacion, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
+  reposicion_ = std::make_unique<TAvisoReposicion>(ctx_->aplicacion, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
   Crear_Controles();
 }
 
@@ -137,10 +136,10 @@ void TfrmAvisos::Crear_Controles() {
   auto* buscarLote = Boton("btnBuscarLote", QStringLiteral("Buscar"), lote);
   criterio->addWidget(buscarLote);
   vl->addLayout(criterio);
-  modeloRetirada_ = new TModeloAvisos({QStringLiteral("Paciente"), QStringLiteral("Teléfono"), QStringLiteral("Origen"),
-                                       QStringLiteral("Número"), QStringLiteral("Fecha"), QStringLiteral("Ojo"),
-                                       QStringLiteral("Artículo"), QStringLiteral("Lote")},
-                                      this);
+  modeloRetirada_ = new TModeloAvisos(
+      {QStringLiteral("Paciente"), QStringLiteral("Teléfono"), QStringLiteral("Origen"), QStringLiteral("Número"),
+       QStringLiteral("Fecha"), QStringLiteral("Ojo"), QStringLiteral("Artículo"), QStringLiteral("Lote")},
+      this);
   grdRetirada_ = Rejilla("grdRetirada", modeloRetirada_, lote);
   vl->addWidget(grdRetirada_);
   memMensajeLote_ = new QPlainTextEdit(lote);
@@ -173,10 +172,10 @@ void TfrmAvisos::Crear_Controles() {
   dias->addWidget(buscarRepo);
   dias->addStretch();
   vr->addLayout(dias);
-  modeloReposicion_ = new TModeloAvisos({QStringLiteral("Paciente"), QStringLiteral("Teléfono"),
-                                         QStringLiteral("Ficha"), QStringLiteral("Reposición"),
-                                         QStringLiteral("Artículo"), QStringLiteral("Avisado")},
-                                        this);
+  modeloReposicion_ =
+      new TModeloAvisos({QStringLiteral("Paciente"), QStringLiteral("Teléfono"), QStringLiteral("Ficha"),
+                         QStringLiteral("Reposición"), QStringLiteral("Artículo"), QStringLiteral("Avisado")},
+                        this);
   grdReposicion_ = Rejilla("grdReposicion", modeloReposicion_, repo);
   vr->addWidget(grdReposicion_);
   memMensajeReposicion_ = new QPlainTextEdit(
@@ -322,8 +321,8 @@ void TfrmAvisos::btnBuscarReposicionClick() {
 
 void TfrmAvisos::btnAvisarReposicionClick() {
   if (reposicion_->Filas().empty()) return;
-  const int r = reposicion_->Enviar(Sms(), *ctx_, edtDe_->text(),
-                                    TfrmSMS::Texto_Mensaje(memMensajeReposicion_->toPlainText()));
+  const int r =
+      reposicion_->Enviar(Sms(), *ctx_, edtDe_->text(), TfrmSMS::Texto_Mensaje(memMensajeReposicion_->toPlainText()));
   if (r == TAvisoReposicion::kNadieQueAvisar) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Todos los pacientes de la lista ya tienen su aviso."), kTitulo,
                                  mb::OK | mb::ICONINFORMATION);
@@ -339,8 +338,7 @@ void TfrmAvisos::btnAvisarReposicionClick() {
   if (r == TBase::kErrorEscritura) {
     // The reminders could not be written: the database refused them, and the
     // list, searched again, shows who is still to be reminded.
-    ctx_->aplicacion->MessageBox(QStringLiteral("No se han podido anotar los avisos."), kTitulo,
-                                 mb::OK | mb::ICONSTOP);
+    ctx_->aplicacion->MessageBox(QStringLiteral("No se han podido anotar los avisos."), kTitulo, mb::OK | mb::ICONSTOP);
     btnBuscarReposicionClick();
     return;
   }
