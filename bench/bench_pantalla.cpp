@@ -10,7 +10,10 @@
 // and on the "Pruebas" tab (the big patient has 30 fitting tests): its first
 // showing with the last test loaded, "Prueba siguiente", saving a test and
 // "Definitiva"; on the "Reposiciones" tab (the big patient has 200
-// replacements): showing it and saving the whole list.
+// replacements): showing it and saving the whole list; and the "Avisos"
+// searches: a lot recall by a whole lot and by part of one over the 600,000
+// lens lines and the trial lenses, and the run-out list for 15 days (every
+// record runs out on a day of two years from 01/06/2026).
 //
 //   build/bench/bench_pantalla [--benchmark_repetitions=5]
 //
@@ -35,11 +38,13 @@
 
 #include "Iteraciones.h"
 #include "Viajes.h"
+#include "Clase_tavisoreposicion.h"
 #include "Clase_tbdacceso.h"
 #include "Clase_tbiblioteca.h"
 #include "Clase_tctrlteclado.h"
 #include "Clase_tlentilla.h"
 #include "Clase_tmoneda.h"
+#include "Clase_tretiradalote.h"
 #include "Contexto_host.h"
 #include "Dm_lentilla.h"
 #include "Frm_lentilla.h"
@@ -221,6 +226,52 @@ SET TERM ; ^
 )"));
 }
 
+bool Existe_En(TIBDatabase& db, const QString& consulta) {
+  TIBTransaction t;
+  t.DefaultDatabase = &db;
+  t.Params = QStringList{"read_committed", "rec_version", "nowait"};
+  TIBQuery q;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(consulta);
+  q.Open();
+  const bool hay = q.Fields(0).AsInteger() > 0;
+  q.Close();
+  t.Commit();
+  return hay;
+}
+
+// What the "Avisos" searches need of a database built before they existed:
+// the lot and replacement-date indexes, the reminders table, and a
+// replacement date on every record (the module leaves day 0 in a record
+// without one).
+void Asegurar_Avisos(TIBDatabase& db) {
+  if (!Existe_En(db, "select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'AVISO_REPOSICION'"))
+    TScriptSQL::Ejecutar(db, QStringLiteral(R"(
+CREATE SEQUENCE GEN_AVISO_REPOSICION;
+CREATE TABLE AVISO_REPOSICION (
+  ID_AVISO_REPOSICION     INTEGER NOT NULL,
+  ID_MLENTILLA            INTEGER,
+  FECHA_REPOSICION        TIMESTAMP,
+  FECHA                   TIMESTAMP,
+  ID_USUARIO              INTEGER,
+  ID_SMS_MAESTRO          INTEGER,
+  CONSTRAINT PK_AVISO_REPOSICION PRIMARY KEY (ID_AVISO_REPOSICION)
+);
+CREATE UNIQUE INDEX IX_AVISO_REPOSICION_FICHA ON AVISO_REPOSICION (ID_MLENTILLA, FECHA_REPOSICION);
+)"));
+  if (!Existe_En(db, "select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_DLENTILLA_LOTE'"))
+    TScriptSQL::Ejecutar(db, QStringLiteral(R"(
+CREATE INDEX IX_DLENTILLA_LOTE ON DLENTILLA (LOTE);
+CREATE INDEX IX_PLENTILLA_OD_LOTE ON PLENTILLA (OD_LOTE);
+CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
+CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
+)"));
+  if (!Existe_En(db, "select count(*) from MLENTILLA where FECHA_REPOSICION > '2000-01-01'"))
+    TScriptSQL::Ejecutar(db, QStringLiteral(
+        "update MLENTILLA set FECHA_REPOSICION = dateadd(mod(ID_MLENTILLA * 7, 730) day to date '2026-06-01');"));
+}
+
 // Forced writes on, as a shop's database has them (the database is built
 // without them, which makes building it many times faster). Embedded only:
 // over a server the database's owner sets it with gfix -write sync.
@@ -261,6 +312,7 @@ struct THost {
     secundaria.Open();
     Asegurar_Pruebas(principal);
     Asegurar_Reposiciones(principal);
+    Asegurar_Avisos(principal);
     transaccion.DefaultDatabase = &principal;
     transaccion.Params = QStringList{"read_committed", "rec_version", "nowait"};
     puesto.fechaTrabajo = fechas::Codificar(2026, 12, 5);
@@ -1051,6 +1103,53 @@ void BM_Reposiciones_Grabar_Directo(benchmark::State& state) {
   Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Reposiciones_Grabar_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- "Avisos": lot recall and run-out reminders --------------------------------------
+
+// A lot one record received in one eye, found through the lot indexes.
+void BM_Retirada_Lote_Entero(benchmark::State& state) {
+  THost& h = Host();
+  TRetiradaLote r(&h.aplicacion, &h.secundaria, &h.principal);
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    if (r.Buscar({QStringLiteral("L150000")}) != 0 || r.Filas().size() != 1) state.SkipWithError("Buscar");
+  }
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Retirada_Lote_Entero)->Unit(benchmark::kMillisecond);
+
+// Part of a lot: every lot containing "15000" (L15000, L150000 ... L215000,
+// R15000 ...), read from the columns themselves.
+void BM_Retirada_Lote_Parte(benchmark::State& state) {
+  THost& h = Host();
+  TRetiradaLote r(&h.aplicacion, &h.secundaria, &h.principal);
+  st_criterio_lote c{QStringLiteral("15000")};
+  c.parte = true;
+  const std::uint64_t viajes0 = viajes::Contados();
+  size_t filas = 0;
+  for (auto _ : state) {
+    if (r.Buscar(c) != 0 || r.Filas().empty()) state.SkipWithError("Buscar");
+    filas = r.Filas().size();
+  }
+  state.counters["filas"] = static_cast<double>(filas);
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Retirada_Lote_Parte)->Unit(benchmark::kMillisecond);
+
+// The patients whose lenses run out in the next 15 days (last record only).
+void BM_Reposiciones_15_Dias(benchmark::State& state) {
+  THost& h = Host();
+  TAvisoReposicion a(&h.aplicacion, &h.secundaria, &h.principal);
+  const std::uint64_t viajes0 = viajes::Contados();
+  size_t filas = 0;
+  for (auto _ : state) {
+    if (a.Buscar(h.puesto.fechaTrabajo, 15) != 0 || a.Filas().empty()) state.SkipWithError("Buscar");
+    filas = a.Filas().size();
+  }
+  state.counters["filas"] = static_cast<double>(filas);
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Reposiciones_15_Dias)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -111,6 +111,26 @@ int TBDAcceso::Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha
   return Insertar();
 }
 
+int TBDAcceso::Registrar_Caducidad(const THostContext& ctx, int opcion, double idFicha, int numeroFicha,
+                                   double fechaCaducidad) {
+  Usuario_Y_Tienda(ctx);
+  Id_Opcion = opcion;
+  Nombre_Opcion_Texto = Nombre_Opcion(opcion);
+  Id_Operacion = Truncar(idFicha);
+  Codigo_Operacion = QString::number(numeroFicha);
+  Entidad = kEntidadFicha;
+  Importe_Operacion = 0;
+  Tipo_Operacion = kGraduacionCaducada;
+  Fecha_Sistema = fechas::Ahora();
+  Fecha_Programa = ctx.puesto ? ctx.puesto->fechaTrabajo : 0;
+  Fecha_Operacion = fechaCaducidad;
+  Detalle_Operacion = (opcion == kOpcionEncargos ? QStringLiteral("Se encarga") : QStringLiteral("Se vende")) +
+                      QStringLiteral(" con la graduación caducada el ") + fechas::Fecha_A_Texto(fechaCaducidad) +
+                      QStringLiteral(" de la ficha de lentillas: ") + QString::number(numeroFicha) +
+                      QStringLiteral(" - ") + ctx.seleccion.textoPaciente;
+  return Insertar();
+}
+
 int TBDAcceso::Validar() const {
   if (Id_Opcion == -1) return -24700;
   if (Id_Usuario == -1) return -24701;

@@ -27,6 +27,8 @@ class TBDAcceso {
   static constexpr int kModificacion = 5;
   static constexpr int kBorrado = 6;
   static constexpr int kImpresion = 7;
+  // Lenses sold or ordered on a record whose graduation had expired.
+  static constexpr int kGraduacionCaducada = 8;
 
   // Entity code of a lens record.
   static constexpr int kEntidadFicha = 23;
@@ -37,6 +39,10 @@ class TBDAcceso {
   int Registrar_Entrada_Salida(const THostContext& ctx, int tipo);
   // Consult 3, create 4, modify 5, delete 6 or print 7 of a lens record.
   int Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha, int numeroFicha, double fechaFicha);
+  // The user went on with a sale (2004) or an order (8000) of a record whose
+  // graduation expired on `fechaCaducidad`.
+  int Registrar_Caducidad(const THostContext& ctx, int opcion, double idFicha, int numeroFicha,
+                          double fechaCaducidad);
   // Start of a sibling module: 2004 sales, 8000 orders, 3202 articles.
   int Registrar_Modulo(const THostContext& ctx, int opcion);
 

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -12,6 +13,8 @@
 #include <QPrinter>
 #include <QTextLayout>
 #include <algorithm>
+
+#include "Contexto_host.h"
 
 const QColor TLienzoInforme::kPlata(192, 192, 192);
 
@@ -157,6 +160,20 @@ void THojaInforme::Preparar(QPrinter& impresora) {
   impresora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                       QPageLayout::Millimeter));
   impresora.setFullPage(false);
+}
+
+void THojaInforme::Sacar(const QString& fichero, QWidget* padre, TAplicacion* aplicacion) {
+  const QString carpeta = qEnvironmentVariable("OPTICA_IMPRESION_PDF");
+  if (carpeta.isEmpty()) {
+    Mostrar_Vista_Previa(padre);
+    return;
+  }
+  const QString ruta = QDir(carpeta).filePath(fichero);
+  if (!Imprimir_Pdf(ruta))
+    aplicacion->MessageBox(QStringLiteral("No se ha podido escribir %1. Compruebe que la carpeta existe y se puede "
+                                          "escribir en ella.")
+                               .arg(ruta),
+                           QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
 }
 
 bool THojaInforme::Imprimir_Pdf(const QString& ruta) {

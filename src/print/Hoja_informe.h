@@ -17,6 +17,7 @@
 #include <QStringList>
 
 class QPrinter;
+class TAplicacion;
 class QWidget;
 
 // The short date text of an unset date reads "30/12/1899" (day 0 of the
@@ -137,6 +138,11 @@ class THojaInforme {
   // The sheet in a modal print preview, maximised and zoomed to the page
   // width; returns when the user closes it.
   void Mostrar_Vista_Previa(QWidget* padre);
+  // What a sheet's "Imprimir" does: the print preview, or, on a workstation
+  // without a screen (or in a test) that names a folder in
+  // OPTICA_IMPRESION_PDF, the PDF file `fichero` there; a file that cannot be
+  // written is told through the application's message service.
+  void Sacar(const QString& fichero, QWidget* padre, TAplicacion* aplicacion);
   // Lays out every page on a printer: A4 portrait, 10 mm margins. False
   // when the printer (or its file) cannot be opened.
   bool Imprimir(QPrinter& impresora);

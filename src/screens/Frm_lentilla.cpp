@@ -115,6 +115,7 @@ void TfrmLentilla::Crear_Controles() {
        &btnTrasponer_},
       {"btnImprimir", "Imprimir", "imprimir", nullptr, nullptr, false, nullptr},
       {"btnSMS", "SMS", "sms", "btnSMS -> OnClick", &TfrmLentilla::btnSMSClick, true, nullptr},
+      {"btnAvisos", "Avisos", "avisos", "btnAvisos -> OnClick", &TfrmLentilla::btnAvisosClick, true, nullptr},
       {"btnSalir", "Salir", "salir", nullptr, nullptr, false, nullptr},
   };
   for (const auto& b : botones) {

@@ -76,6 +76,8 @@ class TfrmLentilla : public QWidget {
   void btnTrasponerClick();
   // The SMS dialog for this record's patient.
   void btnSMSClick();
+  // Lot recalls and run-out reminders (Frm_avisos.cpp).
+  void btnAvisosClick();
   // The fitting-test sheet and the replacement sheet, in a print preview (or,
   // with OPTICA_IMPRESION_PDF naming a folder, as PDF files there).
   void btnPruebaImprimirClick();

@@ -4,8 +4,6 @@
 // data, and shown in a print preview; a workstation without a screen (or a
 // test) names a folder in OPTICA_IMPRESION_PDF and gets the PDF there.
 
-#include <QDir>
-
 #include "Clase_tpaciente.h"
 #include "Dm_lentilla.h"
 #include "Frm_ficha_prueba.h"
@@ -13,22 +11,6 @@
 #include "Frm_lentilla.h"
 #include "Frm_lentilla_pruebas.h"
 #include "Frm_lentilla_reposiciones.h"
-
-namespace {
-void Sacar(THojaInforme& hoja, const QString& fichero, QWidget* padre, TAplicacion* app) {
-  const QString carpeta = qEnvironmentVariable("OPTICA_IMPRESION_PDF");
-  if (carpeta.isEmpty()) {
-    hoja.Mostrar_Vista_Previa(padre);
-    return;
-  }
-  const QString ruta = QDir(carpeta).filePath(fichero);
-  if (!hoja.Imprimir_Pdf(ruta))
-    app->MessageBox(QStringLiteral("No se ha podido escribir %1. Compruebe que la carpeta existe y se puede escribir "
-                                   "en ella.")
-                        .arg(ruta),
-                    QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
-}
-}  // namespace
 
 void TfrmLentilla::btnPruebaImprimirClick() {
   if (pruebas_->Modificada()) return;
@@ -39,7 +21,7 @@ void TfrmLentilla::btnPruebaImprimirClick() {
   datos.Rellenar_Paciente(paciente, seleccion_.textoPaciente);
   pruebas_->Rellenar_Hoja(datos);
   TfrmFichaPrueba hoja(datos);
-  Sacar(hoja, QStringLiteral("prueba-%1.pdf").arg(datos.Ficha), this, ctx_->aplicacion);
+  hoja.Sacar(QStringLiteral("prueba-%1.pdf").arg(datos.Ficha), this, ctx_->aplicacion);
 }
 
 void TfrmLentilla::btnReposicionImprimirClick() {
@@ -63,6 +45,6 @@ void TfrmLentilla::btnReposicionImprimirClick() {
                                           m.item(fila, TdmLentilla::Observaciones)->text()};
   }
   TfrmFichaReposicion hoja(datos);
-  Sacar(hoja, QStringLiteral("reposiciones-%1.pdf").arg(static_cast<qint64>(seleccion_.idPaciente)), this,
-        ctx_->aplicacion);
+  hoja.Sacar(QStringLiteral("reposiciones-%1.pdf").arg(static_cast<qint64>(seleccion_.idPaciente)), this,
+             ctx_->aplicacion);
 }

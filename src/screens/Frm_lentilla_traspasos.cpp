@@ -5,6 +5,7 @@
 // article module, and when the screen is active again the article created
 // there (host context position 888) goes into the field that asked.
 
+#include "Aviso_caducidad.h"
 #include "Clase_tarticulo.h"
 #include "Clase_tlentilla.h"
 #include "Clase_tlocalidad.h"
@@ -32,6 +33,13 @@ void TfrmLentilla::Enlazar_Traspasos() {
 void TfrmLentilla::Traspasar(TModulosHermanos::Modulo modulo) {
   // 1. What is on screen goes saved, if the user wants; Cancel stops here.
   if (!Preguntar_Cambios(true)) return;
+  // An expired graduation is sold only when the user says so.
+  if (fichaExistente_) {
+    TLentilla& f = objetos_.Lentilla();
+    if (!avisos::Confirmar_Caducidad(*ctx_, TModulosHermanos::Opcion(modulo), f.ID_MLENTILLA(),
+                                     static_cast<int>(f.NUMERO_FICHA()), f.FECHA_CADUCIDAD()))
+      return;
+  }
 
   // 2. A sale line per eye whose article edit names a lens.
   ficha_->Lineas_Venta(ctx_->lineasVenta);

@@ -1,0 +1,137 @@
+#include "Clase_tavisoreposicion.h"
+
+#include <QSettings>
+#include <cmath>
+
+#include "Clase_tsms.h"
+#include "Contexto_host.h"
+#include "Ibx_error.h"
+#include "Unidad_trabajo.h"
+#include "Util_fechas.h"
+
+namespace {
+
+// The engine's refusals of a reminder another workstation has written (or is
+// writing): the unique index, and a row locked by its open transaction.
+constexpr long kClaveDuplicada = 335544665;
+constexpr long kSinDuplicados = 335544349;
+constexpr long kConflictoBloqueo = 335544345;
+
+// The last record of a patient is the one with the highest number (records
+// are numbered in date order). A patient marked deleted is not reminded.
+const QString kBuscar = QStringLiteral(
+    "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
+    "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
+    "p.TELEFONO, p.TELEFONO_MOVIL, "
+    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 1), "
+    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 2), "
+    "(select max(a.FECHA) from AVISO_REPOSICION a where a.ID_MLENTILLA = m.ID_MLENTILLA "
+    "and a.FECHA_REPOSICION = m.FECHA_REPOSICION) "
+    "from MLENTILLA m join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
+    "where m.FECHA_REPOSICION >= :DESDE and m.FECHA_REPOSICION < :HASTA and coalesce(p.BORRADO, 0) = 0 "
+    "and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE "
+    "and n.NUMERO_FICHA > m.NUMERO_FICHA) "
+    "order by m.FECHA_REPOSICION, 5, m.ID_MLENTILLA");
+
+const QString kRecordar = QStringLiteral(
+    "insert into AVISO_REPOSICION (ID_MLENTILLA, FECHA_REPOSICION, FECHA, ID_USUARIO) "
+    "values (:ID_MLENTILLA, :FECHA_REPOSICION, :FECHA, :ID_USUARIO)");
+const QString kPonerMensaje = QStringLiteral(
+    "update AVISO_REPOSICION set ID_SMS_MAESTRO = :ID_SMS_MAESTRO where ID_MLENTILLA = :ID_MLENTILLA "
+    "and FECHA_REPOSICION = :FECHA_REPOSICION");
+
+}  // namespace
+
+int TAvisoReposicion::Dias_Configurados() {
+  const QSettings ajustes(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Miravel"),
+                          QStringLiteral("3.0"));
+  bool ok = false;
+  const int dias = ajustes.value(QStringLiteral("Avisos/DiasReposicion")).toInt(&ok);
+  return ok && dias > 0 ? dias : kDiasDefecto;
+}
+
+int TAvisoReposicion::Buscar(double hoy, int dias) {
+  filas_.clear();
+  const double desde = std::floor(hoy);
+  TSentencia s(*this, 0, kBuscar);
+  s.Parametro(QStringLiteral("DESDE")).AsDateTime(desde);
+  s.Parametro(QStringLiteral("HASTA")).AsDateTime(desde + dias + 1);
+  const int r = s.Ejecutar();
+  if (r == kSinFilas) return kOk;
+  if (r != kOk) return r;
+  TIBQuery& q = s.Consulta();
+  for (q.First(); !q.Eof(); q.Next()) {
+    st_aviso_reposicion f;
+    f.idFicha = q.Fields(0).AsInteger();
+    f.idPaciente = q.Fields(1).AsInteger();
+    f.numero = q.Fields(2).AsInteger();
+    f.fechaReposicion = q.Fields(3).AsDateTime();
+    f.paciente = q.Fields(4).AsString();
+    const QString fijo = q.Fields(5).AsString().trimmed(), movil = q.Fields(6).AsString().trimmed();
+    f.telefono = movil.isEmpty() ? fijo : movil;
+    // The lenses of both eyes; the same lens in both, once.
+    const QString od = q.Fields(7).AsString().trimmed(), oi = q.Fields(8).AsString().trimmed();
+    f.articulo = od.isEmpty() || od == oi ? oi : oi.isEmpty() ? od : od + QStringLiteral(" / ") + oi;
+    f.avisado = q.Fields(9).AsDateTime();
+    filas_.push_back(std::move(f));
+  }
+  return kOk;
+}
+
+int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje) {
+  std::vector<st_aviso_reposicion*> pendientes;
+  for (st_aviso_reposicion& f : filas_)
+    if (f.avisado == 0) pendientes.push_back(&f);
+  if (pendientes.empty()) return kNadieQueAvisar;
+
+  const double ahora = fechas::Ahora();
+  const int usuario = ctx.usuario ? static_cast<int>(ctx.usuario->idUsuario) : -1;
+  // The reminders are written before the message goes: a reminder another
+  // workstation is sending stops this request before anything is sent. The
+  // SMS log joins the unit, so what was sent and who was reminded are kept
+  // together.
+  TUnidadTrabajo unidad(ConexionB());
+  for (const st_aviso_reposicion* f : pendientes) {
+    TSentencia s(*this, 1, kRecordar);
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsInteger(f->idFicha);
+    s.Parametro(QStringLiteral("FECHA_REPOSICION")).AsDateTime(f->fechaReposicion);
+    s.Parametro(QStringLiteral("FECHA")).AsDateTime(ahora);
+    s.Parametro(QStringLiteral("ID_USUARIO")).AsInteger(usuario);
+    if (const int r = s.Ejecutar(); r != kOk) {
+      const EIBError* causa = unidad.Causa();
+      if (causa &&
+          (causa->Contiene(kClaveDuplicada) || causa->Contiene(kSinDuplicados) || causa->Contiene(kConflictoBloqueo)))
+        return kYaAvisado;
+      return r;
+    }
+  }
+
+  sms.Borrar_Destinatarios();
+  sms.De(de);
+  sms.Mensaje(mensaje);
+  sms.Fecha(std::nullopt);
+  sms.Tipo_Operacion(4);
+  sms.Id_Operacion(pendientes.size() == 1 ? pendientes.front()->idFicha : -1);
+  for (const st_aviso_reposicion* f : pendientes) sms.Anadir_Destinatario(TSMS::kPrefijoDefecto, f->telefono);
+  // A refusal sends nothing and remembers nobody. A request the gateway
+  // accepted whose log could not be written (-25530) is gone all the same,
+  // but the log and the reminders are one unit: neither is kept, and the
+  // user is told.
+  if (const int r = sms.Enviar(); r != 0) {
+    unidad.Anular();
+    return r;
+  }
+
+  if (sms.Id_Registro() > 0) {
+    for (const st_aviso_reposicion* f : pendientes) {
+      TSentencia s(*this, 1, kPonerMensaje);
+      s.Parametro(QStringLiteral("ID_SMS_MAESTRO")).AsInteger(sms.Id_Registro());
+      s.Parametro(QStringLiteral("ID_MLENTILLA")).AsInteger(f->idFicha);
+      s.Parametro(QStringLiteral("FECHA_REPOSICION")).AsDateTime(f->fechaReposicion);
+      if (const int r = s.Ejecutar(); r != kOk) return r;
+    }
+  }
+  if (!unidad.Confirmar()) return kErrorEscritura;
+  for (st_aviso_reposicion* f : pendientes) f->avisado = ahora;
+  return kOk;
+}
