@@ -44,7 +44,7 @@ class FormatosTest : public ::testing::Test {
 TEST_F(FormatosTest, ElLectorGuardaLosTextosComoSeEscribenYSabeLaLineaDeCadaClave) {
   TLectorIni l;
   l.Leer_Texto(QStringLiteral("; comentario\n[Paper]\n width = 148,5 \n[CONTROL1]\nTEXT=Calle Mayor, 3\\B\n"
-                              "# otro\ntext=segunda\nSIZE=diez\n"));
+                              "# otro\ntext=segunda\nSIZE=diez\nPREFIX=\"Tel.: \"\n"));
   EXPECT_TRUE(l.Hay_Seccion("PAPER"));
   EXPECT_DOUBLE_EQ(l.Real("paper", "WIDTH", -1), 148.5);   // the comma as decimal mark
   EXPECT_EQ(l.Texto("control1", "text"), "Calle Mayor, 3\\B");  // commas and backslashes are text
@@ -53,6 +53,7 @@ TEST_F(FormatosTest, ElLectorGuardaLosTextosComoSeEscribenYSabeLaLineaDeCadaClav
   EXPECT_EQ(l.Entero("CONTROL1", "SIZE", -1), -1);         // not a number: the default
   EXPECT_FALSE(l.Es_Numero("CONTROL1", "SIZE"));
   EXPECT_EQ(l.Linea("CONTROL1", "FONT"), 0);
+  EXPECT_EQ(l.Texto("CONTROL1", "PREFIX"), "Tel.: ");  // quotes keep the blanks
 }
 
 // ---- The format check --------------------------------------------------------------

@@ -28,8 +28,9 @@ class TFormato {
   void Indicador(uint8_t indicador) { indicador_ = indicador; }
 
   // The engine's status or a loading code (-22800, -22801, -603, -604). A
-  // refused format or an output that could not be written is told to the
-  // user through the host's application object.
+  // refused format, an unread document or an output that could not be
+  // written is told to the user through the host's application object, in
+  // the engine's words.
   int Imprimir();
   int Resultado() const { return resultado_; }
 

@@ -38,7 +38,11 @@ void TLectorIni::Leer_Texto(const QString& texto) {
     // The first occurrence of a key wins, as the shop's formats have always
     // been read.
     const QString llave = Llave(seccion, l.left(igual));
-    if (!valores_.contains(llave)) valores_.insert(llave, TValor{l.mid(igual + 1).trimmed(), i + 1});
+    QString valor = l.mid(igual + 1).trimmed();
+    // A value in double quotes keeps its blanks ("Tel.: ").
+    if (valor.size() >= 2 && valor.startsWith(QLatin1Char('"')) && valor.endsWith(QLatin1Char('"')))
+      valor = valor.mid(1, valor.size() - 2);
+    if (!valores_.contains(llave)) valores_.insert(llave, TValor{valor, i + 1});
   }
 }
 

@@ -2,7 +2,8 @@
 // Reader of the print formats (*.prn): an initialisation file of [SECTION]
 // headings and KEY=VALUE lines. Sections and keys are matched without regard
 // to case; blanks around names and values are dropped; lines starting with
-// ';' or '#' are comments. Each value remembers the line it came from, so
+// ';' or '#' are comments; a value in double quotes keeps the blanks
+// inside them. Each value remembers the line it came from, so
 // that whoever finds a value wrong can say where it is.
 //
 // The reader keeps values exactly as written: a comma or a backslash in a
