@@ -216,4 +216,137 @@ TEST_F(MotorImpresionTest, SinFormatoLeidoOSinCarpetaNoSeImprimeYSeDice) {
   EXPECT_TRUE(mensajes.cajas[0].texto.startsWith("No se ha podido escribir " + pdfs.filePath("no/existe/receta.pdf")));
 }
 
+// ---- The default formats ----------------------------------------------------------
+
+// A document filled as the lens screen fills it: every patient, record and
+// lens code, and the shop's block for the documents that carry it.
+void Rellenar(TDocumento& d, bool conEmpresa) {
+  const std::pair<int, const char*> paciente[] = {
+      {100, "1207"}, {101, "García Pérez"}, {102, "Lucía"}, {103, "García Pérez, Lucía"},
+      {104, "Calle del Pez, 14, 2º B"}, {105, "Alcalá de Henares"}, {106, "Madrid"}, {107, "28801"},
+      {108, "918 812 345"}, {109, "600 123 456"}, {110, "12345678Z"}, {111, "Mujer"}, {112, "Maestra"},
+      {113, "Un amigo"}, {114, "03/05/1980"}, {115, "10/01/2019"}, {116, "02/12/2026"}, {117, ""},
+      {118, "0"}, {119, "Si"}, {120, "310,5"}, {121, "310,5"}, {122, "Óptica Miravel Centro"}, {123, ""},
+      {124, "lucia@correo.es"}, {125, ""}, {126, ""}, {127, "46"}};
+  for (const auto& [c, v] : paciente) d.Variable(c, QString::fromUtf8(v));
+  if (conEmpresa) {
+    const std::pair<int, const char*> empresa[] = {
+        {900, "1"}, {901, "Óptica Miravel"}, {902, "Centro óptico y de contactología"},
+        {903, "Avenida de la Constitución, 27"}, {904, "Alcalá de Henares"}, {905, "Madrid"}, {906, "28801"},
+        {907, "B12345678"}, {908, "918 800 100"}, {909, "918 800 101"}, {910, "tienda@miravel.es"},
+        {911, "www.miravel.es"}};
+    for (const auto& [c, v] : empresa) d.Variable(c, QString::fromUtf8(v));
+  }
+  const std::pair<int, const char*> ficha[] = {
+      {3400, "Lucía"}, {3401, "García Pérez"}, {3402, "García Pérez, Lucía"}, {3403, "2"},
+      {3404, "14/11/2026"}, {3405, "14/05/2027"}, {3406, "14/02/2027"}, {3407, "14/11/2027"},
+      {3408, ""}, {3409, "Dra. Elena Ruiz"}, {3440, "28/1234"}, {3410, "Propia"}, {3412, "Marta"},
+      {3411, "Solución única 360 ml"}, {3413, "10"}, {3415, "4,5"}, {3417, "11,8"}, {3414, "10,5"},
+      {3416, "4,5"}, {3418, "11,9"}, {3419, "7,80"}, {3421, "7,90"}, {3423, "+1,50"}, {3425, "-0,75"},
+      {3427, "180"}, {3429, "14,2"}, {3431, "8"}, {3433, "+2"}, {3437, "43,25"}, {3435, "1"},
+      {3420, "7,70"}, {3422, "7,85"}, {3424, "-2,25"}, {3426, "-1,25"}, {3428, "90"}, {3430, "14,4"},
+      {3432, "8,2"}, {3434, "+2,25"}, {3438, "43,5"}, {3436, "0,9"},
+      {3439, "Primera adaptación. Tolera bien las lentes desde la segunda semana."}};
+  for (const auto& [c, v] : ficha) d.Variable(c, QString::fromUtf8(v));
+  const std::pair<int, const char*> lentes[] = {
+      {3620, "Mensual"}, {3600, "AC-1001"}, {3602, "Acuvue Oasys"}, {3604, "Oasys"}, {3606, "8,4"},
+      {3608, "8,4"}, {3610, "14"}, {3612, "Azul"}, {3622, "L-20931"}, {3614, "45,00 €"}, {3616, "45,00"},
+      {3618, "14/11/2027"},
+      {3621, "Mensual"}, {3601, "AC-1002"}, {3603, "Biofinity Toric"}, {3605, "Toric"}, {3607, "8,7"},
+      {3609, "8,7"}, {3611, "14,5"}, {3613, ""}, {3623, "L-88017"}, {3615, "52,00 €"}, {3617, "52,00"},
+      {3619, "14/05/2027"}};
+  for (const auto& [c, v] : lentes) d.Variable(c, QString::fromUtf8(v));
+}
+
+// The line of the layout text that starts (after blanks) with `inicio`.
+QString Fila(const QString& texto, const QString& inicio) {
+  for (const QString& l : texto.split(QLatin1Char('\n')))
+    if (l.trimmed().startsWith(inicio)) return l;
+  return QString();
+}
+
+class FormatosPorDefectoTest : public MotorImpresionTest {
+ protected:
+  // Reads one of the shipped formats and prints it with a filled document.
+  QString Imprimir_Formato(const char* nombre, bool conEmpresa) {
+    const QString ruta = QStringLiteral(OPTICA_FORMATOS_DIR "/%1.prn").arg(QLatin1String(nombre));
+    documento.Inicializar();
+    documento.Fichero_Formato(ruta);
+    EXPECT_EQ(documento.Leer_Formato(), 0);
+    Rellenar(documento, conEmpresa);
+    EXPECT_EQ(Imprimir(), 0);
+    for (const auto& c : mensajes.cajas) ADD_FAILURE() << c.texto.toStdString();
+    const QString pdf = pdfs.filePath(QLatin1String(nombre) + QStringLiteral(".pdf"));
+    // For whoever looks at the page: OPTICA_PRUEBA_PNG names a folder.
+    if (const QString png = qEnvironmentVariable("OPTICA_PRUEBA_PNG"); !png.isEmpty())
+      Ejecutar("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", pdf, QDir(png).filePath(nombre)});
+    EXPECT_EQ(Info_Pdf(pdf, "Pages"), "1");
+    return pdf;
+  }
+};
+
+TEST_F(FormatosPorDefectoTest, LaRecetaLlevaElMembreteElPacienteYLaGraduacionDeCadaOjo) {
+  const QString pdf = Imprimir_Formato("receta_lentilla", true);
+  EXPECT_TRUE(Info_Pdf(pdf, "Page size").contains("(A5)"));
+  EXPECT_EQ(documento.Tipo(), 16);
+  const QString t = Texto_Pdf(pdf);
+  // The letterhead above everything else, the shop's address in it.
+  EXPECT_LT(Linea_De(t, "Óptica Miravel"), Linea_De(t, "RECETA DE LENTES DE CONTACTO"));
+  EXPECT_LT(Linea_De(t, "Avenida de la Constitución, 27"), Linea_De(t, "RECETA DE LENTES DE CONTACTO"));
+  EXPECT_TRUE(QRegularExpression("\\n28801\\s+Alcalá de Henares\\n").match(t).hasMatch()) << t.toStdString();
+  EXPECT_TRUE(Fila(t, "Paciente:").contains("García Pérez, Lucía"));
+  // Each eye's row of the graduation table, in the columns' order.
+  const QString od = Fila(t, "OD"), oi = Fila(t, "OI");
+  EXPECT_TRUE(QRegularExpression("OD\\s+7,80\\s+7,90\\s+\\+1,50\\s+-0,75\\s+180\\s+14,2\\s+\\+2\\s+1").match(od).hasMatch())
+      << od.toStdString();
+  EXPECT_TRUE(QRegularExpression("OI\\s+7,70\\s+7,85\\s+-2,25\\s+-1,25\\s+90\\s+14,4\\s+\\+2,25\\s+0,9").match(oi).hasMatch())
+      << oi.toStdString();
+  // The lenses with their lot and warranty date, each on its eye's row.
+  EXPECT_TRUE(QRegularExpression("OD\\s+Acuvue Oasys\\s+Mensual\\s+L-20931\\s+14/11/2027").match(t).hasMatch())
+      << t.toStdString();
+  EXPECT_TRUE(QRegularExpression("OI\\s+Biofinity Toric\\s+Mensual\\s+L-88017\\s+14/05/2027").match(t).hasMatch());
+  EXPECT_TRUE(t.contains("Firma y sello del óptico"));
+  EXPECT_LT(Linea_De(t, "Firma y sello"), Linea_De(t, "Próxima revisión: 14/05/2027"));
+}
+
+TEST_F(FormatosPorDefectoTest, LaGarantiaLlevaCadaLenteConSuLoteYSuFecha) {
+  const QString pdf = Imprimir_Formato("garantia_lentilla", true);
+  EXPECT_TRUE(Info_Pdf(pdf, "Page size").contains("(A5)"));
+  const QString t = Texto_Pdf(pdf);
+  EXPECT_LT(Linea_De(t, "Avenida de la Constitución, 27"), Linea_De(t, "GARANTÍA DE LENTES DE CONTACTO"));
+  EXPECT_TRUE(Fila(t, "Paciente:").contains("García Pérez, Lucía"));
+  EXPECT_TRUE(QRegularExpression("OD\\s+AC-1001\\s+Acuvue Oasys\\s+L-20931\\s+14/11/2027\\s+45,00 €").match(t).hasMatch())
+      << t.toStdString();
+  EXPECT_TRUE(QRegularExpression("OI\\s+AC-1002\\s+Biofinity Toric\\s+L-88017\\s+14/05/2027\\s+52,00 €").match(t).hasMatch());
+  EXPECT_TRUE(t.contains("Firma del cliente"));
+  EXPECT_TRUE(t.contains("Conserve este documento. Óptica Miravel"));
+}
+
+TEST_F(FormatosPorDefectoTest, LaFichaNoNecesitaLaEmpresaYLlevaTodaLaAdaptacion) {
+  // The record sheet gets no company block: a format that used it would be refused.
+  const QString pdf = Imprimir_Formato("ficha_lentilla", false);
+  EXPECT_TRUE(Info_Pdf(pdf, "Page size").contains("(A4)"));
+  EXPECT_EQ(documento.Tipo(), 30);
+  const QString t = Texto_Pdf(pdf);
+  EXPECT_TRUE(t.contains("Ficha nº 2"));
+  EXPECT_TRUE(Fila(t, "Nombre:").contains("García Pérez, Lucía"));
+  EXPECT_TRUE(QRegularExpression("OD\\s+7,80\\s+7,90\\s+\\+1,50\\s+-0,75\\s+180\\s+14,2\\s+8\\s+\\+2\\s+1\\s+43,25").match(t).hasMatch())
+      << t.toStdString();
+  EXPECT_TRUE(QRegularExpression("OD\\s+AC-1001\\s+Acuvue Oasys\\s+Mensual\\s+Azul\\s+L-20931\\s+14/11/2027").match(t).hasMatch());
+  EXPECT_TRUE(QRegularExpression("OI\\s+10,5\\s+4,5\\s+11,9").match(t).hasMatch());
+  EXPECT_TRUE(t.contains("Dra. Elena Ruiz"));
+  EXPECT_TRUE(t.contains("Tolera bien las lentes"));
+}
+
+TEST_F(FormatosPorDefectoTest, CadaFormatoEsDeSuTipo) {
+  // The format search lists by FORMAT/DOCUMENT: each shipped file names its type.
+  const std::pair<const char*, int> casos[] = {{"ficha_lentilla", 30}, {"receta_lentilla", 16}, {"garantia_lentilla", 25}};
+  for (const auto& [nombre, tipo] : casos) {
+    TDocumento d;
+    d.Fichero_Formato(QStringLiteral(OPTICA_FORMATOS_DIR "/%1.prn").arg(QLatin1String(nombre)));
+    EXPECT_EQ(d.Comprobar_Formato(), 0) << nombre;
+    EXPECT_EQ(d.Tipo(), tipo) << nombre;
+  }
+}
+
 }  // namespace
