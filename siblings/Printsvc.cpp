@@ -48,8 +48,13 @@ extern "C" __attribute__((visibility("default"))) int16_t _Cargar_Dll(TDocumento
     hoja.Mostrar_Vista_Previa(QApplication::activeWindow());
     return TFormato::kImpreso;
   }
+  if (QPrinterInfo::defaultPrinter().isNull()) {
+    documento->Mensaje_Motor(
+        QStringLiteral("No hay ninguna impresora predeterminada en este puesto. No se imprime nada."));
+    return TFormato::kSinSalida;
+  }
   QPrinter impresora(QPrinter::HighResolution);
-  if (QPrinterInfo::defaultPrinter().isNull() || !hoja.Imprimir(impresora)) {
+  if (!hoja.Imprimir(impresora)) {
     documento->Mensaje_Motor(QStringLiteral("No se ha podido imprimir en la impresora '%1'. Compruebe que está "
                                             "encendida y conectada.")
                                  .arg(impresora.printerName()));

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "Anfitrion_prueba.h"
 #include "Clase_tdocumento.h"
@@ -214,6 +218,25 @@ TEST_F(MotorImpresionTest, SinFormatoLeidoOSinCarpetaNoSeImprimeYSeDice) {
   EXPECT_EQ(Imprimir(), TFormato::kSinSalida);
   ASSERT_EQ(mensajes.cajas.size(), 1u);
   EXPECT_TRUE(mensajes.cajas[0].texto.startsWith("No se ha podido escribir " + pdfs.filePath("no/existe/receta.pdf")));
+}
+
+TEST_F(MotorImpresionTest, ConElIndicadorUnoSeVeEnLaVistaPreviaUnaPaginaPorCopia) {
+  qunsetenv("OPTICA_IMPRESION_PDF");
+  ASSERT_TRUE(Preparar(Formato_A5(8, kControles)));
+  documento.Copias(3);
+  bool vista = false;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    vista = true;
+    auto* w = dlg->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->pageCount(), 3);
+    dlg->reject();
+  });
+  EXPECT_EQ(Imprimir(), 0);
+  EXPECT_TRUE(vista);
+  EXPECT_TRUE(QDir(pdfs.path()).isEmpty());
 }
 
 // ---- The default formats ----------------------------------------------------------
