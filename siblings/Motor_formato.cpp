@@ -136,25 +136,28 @@ bool THojaFormato::Leer_Control(int n) {
 
   c.texto = l.Texto(s, conTexto && c.clase == TControlFormato::Variable ? QStringLiteral("PREFIX")
                                                                         : QStringLiteral("TEXT"));
+  for (const auto& [clave, destino] : {std::pair{"BOLD", &c.negrita}, std::pair{"ITALIC", &c.cursiva},
+                                       std::pair{"WRAP", &c.partir}, std::pair{"FILL", &c.relleno},
+                                       std::pair{"OPTIONAL", &c.opcional}}) {
+    const QString v = l.Texto(s, QLatin1String(clave), QStringLiteral("0"));
+    if (v != QLatin1String("0") && v != QLatin1String("1"))
+      return Fallo(linea(clave), QStringLiteral("[%1] %2 debe ser 0 o 1").arg(s, QLatin1String(clave)));
+    *destino = v == QLatin1String("1");
+  }
   if (c.clase == TControlFormato::Variable) {
     if (!l.Hay_Clave(s, QStringLiteral("VARIABLE")))
       return Fallo(l.Linea(s), QStringLiteral("[%1] no dice qué VARIABLE imprime").arg(s));
     bool ok = false;
     c.codigo = l.Texto(s, QStringLiteral("VARIABLE")).toInt(&ok);
     if (!ok) return Fallo(linea("VARIABLE"), QStringLiteral("[%1] VARIABLE debe ser un código").arg(s));
-    if (!documento_.Valor(c.codigo))
+    // Some values exist only for some records (the company's town, the
+    // patient's sex): a control that says so prints nothing without them.
+    if (!c.opcional && !documento_.Valor(c.codigo))
       return Fallo(linea("VARIABLE"), QStringLiteral("[%1] la variable %2 no está en el documento (%3)")
                                           .arg(s).arg(c.codigo).arg(documento_.Nombre_Tipo_Documento()));
   }
 
   c.familia = l.Texto(s, QStringLiteral("FONT"), c.familia);
-  for (const auto& [clave, destino] : {std::pair{"BOLD", &c.negrita}, std::pair{"ITALIC", &c.cursiva},
-                                       std::pair{"WRAP", &c.partir}, std::pair{"FILL", &c.relleno}}) {
-    const QString v = l.Texto(s, QLatin1String(clave), QStringLiteral("0"));
-    if (v != QLatin1String("0") && v != QLatin1String("1"))
-      return Fallo(linea(clave), QStringLiteral("[%1] %2 debe ser 0 o 1").arg(s, QLatin1String(clave)));
-    *destino = v == QLatin1String("1");
-  }
   const QString alin = l.Texto(s, QStringLiteral("ALIGN"), QStringLiteral("LEFT")).toUpper();
   if (alin == QLatin1String("LEFT")) c.alineacion = Qt::AlignLeft;
   else if (alin == QLatin1String("CENTER")) c.alineacion = Qt::AlignHCenter;

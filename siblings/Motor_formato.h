@@ -33,6 +33,7 @@ struct TControlFormato {
   QString familia = QStringLiteral("Arial");
   double puntos = 10;
   bool negrita = false, cursiva = false, partir = false, relleno = false;
+  bool opcional = false;       // Variable: the document may not carry it
   Qt::Alignment alineacion = Qt::AlignLeft;
   double grosor = 0.2;         // mm, lines and box frames
 };

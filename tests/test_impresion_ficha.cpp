@@ -221,6 +221,16 @@ TEST_F(ImpresionFichaPdfTest, LaRecetaSaleConLaEmpresaElPacienteYLaGraduacion) {
   EXPECT_TRUE(QRegularExpression("OD\\s+Acuvue Oasys\\s+Mensual\\s+L-20931\\s+14/11/2027").match(t).hasMatch());
 }
 
+TEST_F(ImpresionFichaPdfTest, UnaEmpresaSinPoblacionTambienImprimeLaGarantia) {
+  localidad->ID_LOCALIDAD(-1);
+  ASSERT_EQ(Imprimir(tipos_documento::kGarantia, "garantia_lentilla", 1), 0);
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  EXPECT_FALSE(documento.Valor(904));
+  const QString t = Texto(pdfs.filePath("garantia_lentilla.pdf"));
+  EXPECT_TRUE(t.contains("Plaza Mayor, 1"));
+  EXPECT_EQ(t.count("Valdeolmos"), 1);  // the patient's town only, not in the letterhead
+}
+
 TEST_F(ImpresionFichaPdfTest, LaFichaNoLlevaLaEmpresa) {
   ASSERT_EQ(Imprimir(tipos_documento::kFicha, "ficha_lentilla.prn", 1), 0);
   EXPECT_EQ(documento.Texto_Tipo(), "ficha");

@@ -187,6 +187,7 @@ TEST_F(MotorImpresionTest, UnControlSinSentidoSeRechazaConElFicheroYLaLinea) {
       {"ITALIC=1", "ITALIC=si", "[CONTROL6] ITALIC debe ser 0 o 1"},
       {"ALIGN=RIGHT", "ALIGN=JUSTIFY", "[CONTROL5] ALIGN debe ser"},
       {"BAND=FOOTER", "BAND=PIE", "[CONTROL6] BAND debe ser"},
+      {"VARIABLE=103", "VARIABLE=103\nOPTIONAL=si", "línea 43: [CONTROL3] OPTIONAL debe ser 0 o 1"},
   };
   for (const TCaso& c : casos) {
     SCOPED_TRACE(c.mensaje);
@@ -204,6 +205,17 @@ TEST_F(MotorImpresionTest, UnControlSinSentidoSeRechazaConElFicheroYLaLinea) {
     EXPECT_EQ(mensajes.cajas[0].titulo, "ERROR");
     EXPECT_FALSE(QFile::exists(Pdf()));  // nothing half-printed
   }
+}
+
+TEST_F(MotorImpresionTest, UnaVariableOpcionalQueFaltaNoImprimeNada) {
+  const QByteArray controles =
+      "[CONTROL1]\nKIND=VARIABLE\nWIDTH=60\nHEIGHT=6\nVARIABLE=904\nPREFIX=\"Población: \"\nOPTIONAL=1\n"
+      "[CONTROL2]\nKIND=VARIABLE\nTOP=10\nWIDTH=60\nHEIGHT=6\nVARIABLE=103\nOPTIONAL=1\n";
+  ASSERT_TRUE(Preparar(Formato_A5(2, controles)));
+  ASSERT_EQ(Imprimir(), 0);
+  const QString t = Texto_Pdf(Pdf());
+  EXPECT_FALSE(t.contains("Población"));
+  EXPECT_TRUE(t.contains("García Pérez, Lucía"));  // carried, it prints as any other
 }
 
 TEST_F(MotorImpresionTest, SinFormatoLeidoOSinCarpetaNoSeImprimeYSeDice) {
