@@ -12,6 +12,7 @@
 #include "Anfitrion_prueba.h"
 #include "Clase_tdocumento.h"
 #include "Clase_tformato.h"
+#include "Clase_tprnformato.h"
 #include "Lector_ini.h"
 
 namespace {
@@ -225,6 +226,57 @@ TEST_F(FormatosTest, NombresDeLosTiposDeDocumento) {
     EXPECT_EQ(d.Nombre_Tipo(tipo), QString::fromUtf8(nombre)) << tipo;
     EXPECT_EQ(d.Nombre_Tipo_Documento(), QString::fromUtf8(nombre));
   }
+}
+
+// ---- EPL/2 label formats --------------------------------------------------------
+
+TEST_F(FormatosTest, EtiquetasEpl2PorTipo) {
+  struct TCaso {
+    const char* contenido;  // null: no file
+    int resultado;
+    int tipo;
+    const char* nombre;
+  } casos[] = {
+      {"[FORMATO]\nTIPO=134\n", 0, 134, "Etiqueta EPL2 de envio"},
+      {"[FORMATO]\nTIPO=135\n", 0, 135, "Etiqueta EPL2 de cliente"},
+      {"[FORMATO]\nTIPO=136\n", 0, 136, "Etiqueta EPL2 de proveedor"},
+      {"[FORMATO]\nTIPO=137\n", 0, 137, "Etiqueta EPL2 de artículo"},
+      {"[FORMATO]\nTIPO=138\n", 0, 138, "Etiqueta EPL2 de envio"},
+      {"[FORMATO]\nTIPO=133\n", -2, 133, "Tipo no encontrado"},
+      {"[FORMATO]\nTIPO=139\n", -2, 139, "Tipo no encontrado"},
+      {"[FORMATO]\nROTAR=1\n", -2, -1, "Tipo no encontrado"},
+      {"[FORMAT]\nDOCUMENT=16\n", -2, -1, "Tipo no encontrado"},  // a document format is no label format
+      {nullptr, -2, -1, "Tipo no encontrado"},
+  };
+  for (const TCaso& c : casos) {
+    SCOPED_TRACE(c.tipo);
+    const QString ruta = c.contenido ? Escribir("etiqueta.prn", c.contenido) : dir.filePath("no_esta.prn");
+    TPRNFormato f;
+    EXPECT_EQ(f.Leer(ruta), c.resultado);
+    EXPECT_EQ(f.Tipo(), c.tipo);
+    EXPECT_EQ(f.Nombre_Tipo(), QString::fromUtf8(c.nombre));
+  }
+}
+
+TEST_F(FormatosTest, UnaEtiquetaEpl2LeeSuPapelYSusComponentes) {
+  TPRNFormato f;
+  ASSERT_EQ(f.Leer(Escribir("envio.prn", "[FORMATO]\nTIPO=134\nROTAR=1\n[PAPEL]\nANCHO=100\nALTO=60,5\n"
+                                          "MARGEN_IZQUIERDO=3\nESPACIO=2\n[COMPONENTES]\nTOTAL=4\n")),
+            0);
+  EXPECT_DOUBLE_EQ(f.Papel().Ancho(), 100);
+  EXPECT_DOUBLE_EQ(f.Papel().Alto(), 60.5);
+  EXPECT_DOUBLE_EQ(f.Papel().Margen_Izquierdo(), 3);
+  EXPECT_DOUBLE_EQ(f.Papel().Margen_Derecho(), -1);  // absent: -1, never 0
+  EXPECT_DOUBLE_EQ(f.Papel().Espacio(), 2);
+  EXPECT_EQ(f.Total_Componentes(), 4);
+  EXPECT_EQ(f.Rotar(), 1);
+  TPRNFormato enviada;  // the one the program ships
+  EXPECT_EQ(enviada.Leer(QStringLiteral(OPTICA_FORMATOS_DIR "/etiqueta_envio_epl.prn")), 0);
+  EXPECT_EQ(enviada.Nombre_Tipo(), "Etiqueta EPL2 de envio");
+  TPRNFormato sinRotar;
+  ASSERT_EQ(sinRotar.Leer(Escribir("otra.prn", "[FORMATO]\nTIPO=137\n")), 0);
+  EXPECT_EQ(sinRotar.Rotar(), 0);
+  EXPECT_EQ(sinRotar.Total_Componentes(), -1);
 }
 
 // ---- The engine bridge ------------------------------------------------------------
