@@ -215,19 +215,6 @@ TEST_F(FormatosTest, LasVariablesSeAnadenEnOrdenYLaUltimaEsLaQueVale) {
   EXPECT_TRUE(d.Memoria().Variables().isEmpty());
 }
 
-TEST_F(FormatosTest, NombresDeLosTiposDeDocumento) {
-  const std::pair<int, const char*> casos[] = {
-      {1, "Factura a cliente"}, {13, "Carné"}, {15, "Receta con ficha de graduación"},
-      {22, "Resguardo con ficha de audífono"}, {30, "Ficha de lentilla"}, {32, "Ficha de optometria"},
-      {37, "Etiqueta de artículos"}, {38, "Etiqueta de envio"}, {3, "Tipo no encontrado"},
-      {23, "Tipo no encontrado"}, {33, "Tipo no encontrado"}, {-1, "Tipo no encontrado"}};
-  TDocumento d;
-  for (const auto& [tipo, nombre] : casos) {
-    EXPECT_EQ(d.Nombre_Tipo(tipo), QString::fromUtf8(nombre)) << tipo;
-    EXPECT_EQ(d.Nombre_Tipo_Documento(), QString::fromUtf8(nombre));
-  }
-}
-
 // ---- EPL/2 label formats --------------------------------------------------------
 
 TEST_F(FormatosTest, EtiquetasEpl2PorTipo) {
