@@ -90,6 +90,9 @@ INSERT INTO USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR, COPIAR_GRADUAC
   VALUES (1, 'Carmen Ruiz', 1, 1, 1, 1, 1, 1);
 INSERT INTO USUARIO (ID_USUARIO, NOMBRE_USUARIO, PUEDE_MODIFICAR, COPIAR_GRADUACION_OI, COPIAR_LENTE_OI, COPIAR_ULTIMA_GRADUACION, COPIAR_ULTIMOS_LENTES, PREGUNTAR_COPIA)
   VALUES (2, 'Javier Gómez', 0, 0, 0, 1, 1, 1);
+-- Both print with the formats the program ships (formats/*.prn).
+UPDATE USUARIO SET FORMATO_FICHA = 'ficha_lentilla', FORMATO_RECETA = 'receta_lentilla',
+  FORMATO_GARANTIA = 'garantia_lentilla' WHERE ID_USUARIO IN (1, 2);
 
 -- Doctors: the two optometrists of the shops (own prescriptions) and the
 -- ophthalmologists who send patients. Fernando Molina has retired and is

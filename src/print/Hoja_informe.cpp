@@ -156,9 +156,13 @@ void TLienzoInforme::Linea(double x1, double y, double x2, const QColor& color) 
   painter_.setPen(Qt::black);
 }
 
-void THojaInforme::Preparar(QPrinter& impresora) {
-  impresora.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                      QPageLayout::Millimeter));
+QPageLayout THojaInforme::Disposicion() const {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                     QPageLayout::Millimeter);
+}
+
+void THojaInforme::Preparar(QPrinter& impresora) const {
+  impresora.setPageLayout(Disposicion());
   impresora.setFullPage(false);
 }
 

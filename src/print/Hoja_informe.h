@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QString>
 #include <QList>
+#include <QPageLayout>
 #include <QStringList>
 
 class QPrinter;
@@ -151,8 +152,11 @@ class THojaInforme {
   // The sheet's point size for its own text.
   virtual double Puntos_Fuente() const = 0;
   virtual void Dibujar(TLienzoInforme& lienzo) = 0;
+  // The page: the module's own sheets are A4 portrait with 10 mm margins;
+  // a sheet laid out by a print format brings its own.
+  virtual QPageLayout Disposicion() const;
 
  private:
-  static void Preparar(QPrinter& impresora);
+  void Preparar(QPrinter& impresora) const;
   bool Pintar(QPrinter& impresora);
 };

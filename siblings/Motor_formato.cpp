@@ -1,0 +1,234 @@
+#include "Motor_formato.h"
+
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPainter>
+
+#include "Clase_tdocumento.h"
+
+namespace {
+// A hair of tolerance for sizes written with a decimal or two.
+constexpr double kHolgura = 0.01;
+}  // namespace
+
+bool THojaFormato::Fallo(int linea, const QString& que) {
+  const QString fichero = QFileInfo(documento_.Fichero_Formato()).fileName();
+  error_ = linea > 0 ? QStringLiteral("El formato '%1', línea %2: %3.").arg(fichero).arg(linea).arg(que)
+                     : QStringLiteral("El formato '%1': %2.").arg(fichero, que);
+  error_ += QStringLiteral(" No se imprime nada.");
+  return false;
+}
+
+bool THojaFormato::Preparar_Controles() {
+  controles_.clear();
+  error_.clear();
+  if (!Leer_Pagina()) return false;
+  const TLectorIni& l = *documento_.Lector();
+  const int total = documento_.Total_Controles();
+  if (total < 1)
+    return Fallo(l.Linea(QStringLiteral("CONTROLS"), QStringLiteral("TOTAL")),
+                 QStringLiteral("[CONTROLS] TOTAL debe indicar cuántos controles tiene el formato"));
+  for (int n = 1; n <= total; ++n)
+    if (!Leer_Control(n)) return false;
+  return true;
+}
+
+bool THojaFormato::Leer_Pagina() {
+  const TLectorIni& l = *documento_.Lector();
+  struct TMedida {
+    const char* seccion;
+    const char* clave;
+    double* destino;
+    bool obligatoria;
+  } medidas[] = {
+      {"PAPER", "WIDTH", &ancho_, true},      {"PAPER", "HEIGHT", &alto_, true},
+      {"MARGIN", "TOP", &superior_, false},   {"MARGIN", "BOTTOM", &inferior_, false},
+      {"MARGIN", "LEFT", &izquierdo_, false}, {"MARGIN", "RIGHT", &derecho_, false},
+      {"BANDS", "HEADER", &cabecera_, false}, {"BANDS", "DETAIL", &detalle_, false},
+      {"BANDS", "FOOTER", &pie_, false},
+  };
+  for (const TMedida& m : medidas) {
+    const QString s = QLatin1String(m.seccion), k = QLatin1String(m.clave);
+    *m.destino = 0;  // an absent margin or band is none
+    if (!l.Hay_Clave(s, k)) {
+      if (m.obligatoria) return Fallo(l.Linea(s), QStringLiteral("falta [%1] %2").arg(s, k));
+      continue;
+    }
+    const double v = l.Real(s, k, -1);
+    if (!l.Es_Numero(s, k) || v < 0 || (m.obligatoria && v <= 0))
+      return Fallo(l.Linea(s, k), QStringLiteral("[%1] %2 debe ser una medida en milímetros%3")
+                                      .arg(s, k, m.obligatoria ? QStringLiteral(" mayor que 0")
+                                                               : QStringLiteral(" no negativa")));
+    *m.destino = v;
+  }
+  anchoUtil_ = ancho_ - izquierdo_ - derecho_;
+  altoUtil_ = alto_ - superior_ - inferior_;
+  if (anchoUtil_ <= 0 || altoUtil_ <= 0)
+    return Fallo(l.Linea(QStringLiteral("MARGIN")), QStringLiteral("los márgenes no dejan sitio en el papel"));
+  if (cabecera_ + detalle_ + pie_ > altoUtil_ + kHolgura)
+    return Fallo(l.Linea(QStringLiteral("BANDS")),
+                 QStringLiteral("las bandas miden %1 mm y entre los márgenes solo caben %2 mm")
+                     .arg(cabecera_ + detalle_ + pie_)
+                     .arg(altoUtil_));
+  return true;
+}
+
+bool THojaFormato::Leer_Control(int n) {
+  const TLectorIni& l = *documento_.Lector();
+  const QString s = QStringLiteral("CONTROL%1").arg(n);
+  if (!l.Hay_Seccion(s))
+    return Fallo(l.Linea(QStringLiteral("CONTROLS"), QStringLiteral("TOTAL")),
+                 QStringLiteral("falta la sección [%1] de los %2 controles").arg(s).arg(documento_.Total_Controles()));
+  TControlFormato c;
+  c.numero = n;
+  const auto linea = [&](const char* k) {
+    const int ln = l.Linea(s, QLatin1String(k));
+    return ln > 0 ? ln : l.Linea(s);
+  };
+
+  const QString clase = l.Texto(s, QStringLiteral("KIND")).toUpper();
+  if (clase == QLatin1String("TEXT")) c.clase = TControlFormato::Texto;
+  else if (clase == QLatin1String("VARIABLE")) c.clase = TControlFormato::Variable;
+  else if (clase == QLatin1String("LINE")) c.clase = TControlFormato::Linea;
+  else if (clase == QLatin1String("BOX")) c.clase = TControlFormato::Caja;
+  else
+    return Fallo(linea("KIND"), QStringLiteral("[%1] KIND '%2' no es TEXT, VARIABLE, LINE ni BOX")
+                                    .arg(s, l.Texto(s, QStringLiteral("KIND"))));
+
+  const QString banda = l.Texto(s, QStringLiteral("BAND"), QStringLiteral("DETAIL")).toUpper();
+  if (banda == QLatin1String("HEADER")) c.banda = TControlFormato::Cabecera;
+  else if (banda == QLatin1String("DETAIL")) c.banda = TControlFormato::Detalle;
+  else if (banda == QLatin1String("FOOTER")) c.banda = TControlFormato::Pie;
+  else return Fallo(linea("BAND"), QStringLiteral("[%1] BAND debe ser HEADER, DETAIL o FOOTER").arg(s));
+
+  struct TMedida {
+    const char* clave;
+    double* destino;
+    double defecto;
+  } medidas[] = {{"LEFT", &c.x, 0}, {"TOP", &c.y, 0}, {"WIDTH", &c.ancho, 0}, {"HEIGHT", &c.alto, 0},
+                 {"PEN", &c.grosor, 0.2}, {"SIZE", &c.puntos, 10}};
+  for (const TMedida& m : medidas) {
+    const QString k = QLatin1String(m.clave);
+    *m.destino = m.defecto;
+    if (!l.Hay_Clave(s, k)) continue;
+    if (!l.Es_Numero(s, k) || l.Real(s, k, -1) < 0)
+      return Fallo(linea(m.clave), QStringLiteral("[%1] %2 '%3' debe ser un número no negativo")
+                                       .arg(s, k, l.Texto(s, k)));
+    *m.destino = l.Real(s, k, m.defecto);
+  }
+  if (c.puntos <= 0) return Fallo(linea("SIZE"), QStringLiteral("[%1] SIZE debe ser mayor que 0").arg(s));
+
+  const bool conTexto = c.clase == TControlFormato::Texto || c.clase == TControlFormato::Variable;
+  if ((conTexto || c.clase == TControlFormato::Caja) && (c.ancho <= 0 || c.alto <= 0))
+    return Fallo(l.Linea(s), QStringLiteral("[%1] necesita WIDTH y HEIGHT mayores que 0").arg(s));
+  if (c.clase == TControlFormato::Linea && c.ancho > 0 && c.alto > 0)
+    return Fallo(l.Linea(s), QStringLiteral("[%1] una línea es horizontal (HEIGHT=0) o vertical (WIDTH=0)").arg(s));
+
+  const double altoBanda = c.banda == TControlFormato::Cabecera ? cabecera_
+                           : c.banda == TControlFormato::Detalle ? detalle_
+                                                                 : pie_;
+  if (c.x + c.ancho > anchoUtil_ + kHolgura)
+    return Fallo(linea("LEFT"), QStringLiteral("[%1] se sale por la derecha: acaba a %2 mm y caben %3 mm")
+                                    .arg(s).arg(c.x + c.ancho).arg(anchoUtil_));
+  if (c.y + c.alto > altoBanda + kHolgura)
+    return Fallo(linea("TOP"), QStringLiteral("[%1] se sale de su banda %2 de %3 mm").arg(s, banda).arg(altoBanda));
+
+  c.texto = l.Texto(s, conTexto && c.clase == TControlFormato::Variable ? QStringLiteral("PREFIX")
+                                                                        : QStringLiteral("TEXT"));
+  for (const auto& [clave, destino] : {std::pair{"BOLD", &c.negrita}, std::pair{"ITALIC", &c.cursiva},
+                                       std::pair{"WRAP", &c.partir}, std::pair{"FILL", &c.relleno},
+                                       std::pair{"OPTIONAL", &c.opcional}}) {
+    const QString v = l.Texto(s, QLatin1String(clave), QStringLiteral("0"));
+    if (v != QLatin1String("0") && v != QLatin1String("1"))
+      return Fallo(linea(clave), QStringLiteral("[%1] %2 debe ser 0 o 1").arg(s, QLatin1String(clave)));
+    *destino = v == QLatin1String("1");
+  }
+  if (c.clase == TControlFormato::Variable) {
+    if (!l.Hay_Clave(s, QStringLiteral("VARIABLE")))
+      return Fallo(l.Linea(s), QStringLiteral("[%1] no dice qué VARIABLE imprime").arg(s));
+    bool ok = false;
+    c.codigo = l.Texto(s, QStringLiteral("VARIABLE")).toInt(&ok);
+    if (!ok) return Fallo(linea("VARIABLE"), QStringLiteral("[%1] VARIABLE debe ser un código").arg(s));
+    // Some values exist only for some records (the company's town, the
+    // patient's sex): a control that says so prints nothing without them.
+    if (!c.opcional && !documento_.Valor(c.codigo))
+      return Fallo(linea("VARIABLE"), QStringLiteral("[%1] la variable %2 no está en el documento (%3)")
+                                          .arg(s).arg(c.codigo).arg(documento_.Nombre_Tipo_Documento()));
+  }
+
+  c.familia = l.Texto(s, QStringLiteral("FONT"), c.familia);
+  const QString alin = l.Texto(s, QStringLiteral("ALIGN"), QStringLiteral("LEFT")).toUpper();
+  if (alin == QLatin1String("LEFT")) c.alineacion = Qt::AlignLeft;
+  else if (alin == QLatin1String("CENTER")) c.alineacion = Qt::AlignHCenter;
+  else if (alin == QLatin1String("RIGHT")) c.alineacion = Qt::AlignRight;
+  else return Fallo(linea("ALIGN"), QStringLiteral("[%1] ALIGN debe ser LEFT, CENTER o RIGHT").arg(s));
+
+  controles_.append(c);
+  return true;
+}
+
+QPageLayout THojaFormato::Disposicion() const {
+  // A page wider than tall is the same paper turned.
+  const bool apaisada = ancho_ > alto_;
+  const QSizeF tamano = apaisada ? QSizeF(alto_, ancho_) : QSizeF(ancho_, alto_);
+  return QPageLayout(QPageSize(tamano, QPageSize::Millimeter), apaisada ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(izquierdo_, superior_, derecho_, inferior_), QPageLayout::Millimeter);
+}
+
+double THojaFormato::Y_Banda(TControlFormato::TBanda banda) const {
+  switch (banda) {
+    case TControlFormato::Cabecera: return 0;
+    case TControlFormato::Detalle: return cabecera_;
+    case TControlFormato::Pie: return altoUtil_ - pie_;
+  }
+  return 0;
+}
+
+void THojaFormato::Dibujar_Control(TLienzoInforme& lienzo, const TControlFormato& c) {
+  QPainter& p = lienzo.Painter();
+  const double x = c.x, y = Y_Banda(c.banda) + c.y;
+  switch (c.clase) {
+    case TControlFormato::Linea:
+      p.setPen(QPen(Qt::black, lienzo.Mm(c.grosor)));
+      p.drawLine(QPointF(lienzo.Mm(x), lienzo.Mm(y)), QPointF(lienzo.Mm(x + c.ancho), lienzo.Mm(y + c.alto)));
+      return;
+    case TControlFormato::Caja:
+      if (c.relleno) p.fillRect(lienzo.Rect(x, y, c.ancho, c.alto), TLienzoInforme::kPlata);
+      p.setPen(QPen(Qt::black, lienzo.Mm(c.grosor)));
+      p.setBrush(Qt::NoBrush);
+      if (c.grosor > 0) p.drawRect(lienzo.Rect(x, y, c.ancho, c.alto));
+      return;
+    case TControlFormato::Texto:
+    case TControlFormato::Variable: break;
+  }
+  QString texto = c.texto;
+  if (c.clase == TControlFormato::Variable) {
+    QString valor;
+    documento_.Valor(c.codigo, &valor);
+    // The prefix is a caption of the value: no value, no caption.
+    texto = valor.isEmpty() ? QString() : c.texto + valor;
+  }
+  if (texto.isEmpty()) return;
+  QFont f(c.familia);
+  f.setPointSizeF(c.puntos);
+  f.setBold(c.negrita);
+  f.setItalic(c.cursiva);
+  f.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+  p.setPen(Qt::black);
+  if (c.partir) {
+    p.setFont(f);
+    p.drawText(lienzo.Rect(x, y, c.ancho, c.alto), static_cast<int>(c.alineacion | Qt::AlignTop) | Qt::TextWordWrap,
+               texto);
+  } else {
+    lienzo.Texto(x, y, c.ancho, c.alto, f, texto.simplified(), c.alineacion | Qt::AlignVCenter);
+  }
+}
+
+void THojaFormato::Dibujar(TLienzoInforme& lienzo) {
+  const int copias = std::max(1, documento_.Copias());
+  for (int i = 0; i < copias; ++i) {
+    if (i > 0) lienzo.Nueva_Pagina();
+    for (const TControlFormato& c : controles_) Dibujar_Control(lienzo, c);
+  }
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The print engine's work: the controls of a print format read and checked
+// against the document, and the page they make, drawn with QPainter.
+//
+// A format describes its page ([PAPER], [MARGIN]), three bands ([BANDS]:
+// HEADER at the top of the printable area, DETAIL under it, FOOTER at its
+// foot) and [CONTROLS] TOTAL controls, each in a section [CONTROL1] ...
+// [CONTROLn]: a fixed text, a document variable, a line or a box, placed in
+// millimetres from the top-left corner of its band. formats/README.md is the
+// reference of the language for whoever writes a format.
+//
+// Nothing is drawn from a format with a single control wrong: the first
+// fault found is reported with the file and the line it is on.
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+#include "Hoja_informe.h"
+
+class TDocumento;
+
+struct TControlFormato {
+  enum TClase { Texto, Variable, Linea, Caja };
+  enum TBanda { Cabecera, Detalle, Pie };
+
+  int numero = 0;              // n of [CONTROLn]
+  TClase clase = Texto;
+  TBanda banda = Detalle;
+  double x = 0, y = 0, ancho = 0, alto = 0;  // mm, from the band's corner
+  QString texto;               // Texto: what it prints; Variable: a prefix
+  int codigo = -1;             // Variable: the document variable printed
+  QString familia = QStringLiteral("Arial");
+  double puntos = 10;
+  bool negrita = false, cursiva = false, partir = false, relleno = false;
+  bool opcional = false;       // Variable: the document may not carry it
+  Qt::Alignment alineacion = Qt::AlignLeft;
+  double grosor = 0.2;         // mm, lines and box frames
+};
+
+class THojaFormato : public THojaInforme {
+ public:
+  explicit THojaFormato(const TDocumento& documento) : documento_(documento) {}
+
+  // Reads and checks the page and every control of the document's format.
+  // False with Error() naming the file and the line of the first fault.
+  bool Preparar_Controles();
+  const QString& Error() const { return error_; }
+  const QList<TControlFormato>& Controles() const { return controles_; }
+
+  // Page size and printable area of the format, in mm.
+  double Ancho_Util() const { return anchoUtil_; }
+  double Alto_Util() const { return altoUtil_; }
+
+ protected:
+  double Puntos_Fuente() const override { return 10; }
+  void Dibujar(TLienzoInforme& lienzo) override;
+  QPageLayout Disposicion() const override;
+
+ private:
+  bool Fallo(int linea, const QString& que);
+  bool Leer_Pagina();
+  bool Leer_Control(int n);
+  double Y_Banda(TControlFormato::TBanda banda) const;
+  void Dibujar_Control(TLienzoInforme& lienzo, const TControlFormato& c);
+
+  const TDocumento& documento_;
+  QList<TControlFormato> controles_;
+  QString error_;
+  double ancho_ = 0, alto_ = 0;
+  double superior_ = 0, inferior_ = 0, izquierdo_ = 0, derecho_ = 0;
+  double cabecera_ = 0, detalle_ = 0, pie_ = 0;
+  double anchoUtil_ = 0, altoUtil_ = 0;
+};
