@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFile>
 #include <QDir>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "Anfitrion_prueba.h"
+#include "Pantalla_prueba.h"
 #include "Clase_tdocumento.h"
 #include "Clase_tformato.h"
 #include "Clase_tlocalidad.h"
@@ -257,6 +259,70 @@ TEST_F(ImpresionFichaPdfTest, LaFichaConElFormatoDeLaRecetaSeRechazaPorSuVariabl
   EXPECT_TRUE(h.mensajes.cajas[0].texto.contains("la variable 901 no está en el documento"))
       << h.mensajes.cajas[0].texto.toStdString();
   EXPECT_TRUE(QDir(pdfs.path()).isEmpty());
+}
+
+}  // namespace
+
+// ---- From the record screen ------------------------------------------------------------------
+
+namespace {
+
+class ImprimirDesdeLaPantallaTest : public TPantallaPrueba {
+ protected:
+  void SetUp() override {
+    Poner_Moneda();
+    h.usuario.preguntarCopia = 0;
+    h.puesto.carpetaModulos = QStringLiteral(OPTICA_MODULOS_DIR);
+    h.puesto.carpetaFormatos = QStringLiteral(OPTICA_FORMATOS_DIR);
+    h.usuario.formatoFicha = "ficha_lentilla";
+    h.usuario.formatoReceta = "receta_lentilla";
+    qputenv("OPTICA_IMPRESION_PDF", pdfs.path().toUtf8());
+    Ejecutar_SQL(*h.principal, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, OD_ESFERA, "
+                               "OD_CILINDRO, OD_EJE, OI_ESFERA) values (10, 7, 1, '2026-11-02', -2.75, -0.5, 180, -3)");
+    Ejecutar_SQL(*h.principal, "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, IMPORTE_M1, "
+                               "IMPORTE_M2, LOTE) values (10, 1, 'AC-OAS-6', 'Acuvue Oasys', 25.5, 4242.84, 'L-77')");
+    h.ctx.seleccion.idFicha = 10;
+    h.ctx.seleccion.ultimaFicha = 1;
+    h.ctx.seleccion.tieneFichas = 1;
+  }
+  void TearDown() override {
+    qunsetenv("OPTICA_IMPRESION_PDF");
+    TPantallaPrueba::TearDown();
+  }
+  QString Texto(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+  void Pulsar(const char* accion) {
+    auto* a = pantalla->findChild<QAction*>(accion);
+    ASSERT_NE(a, nullptr) << accion;
+    a->trigger();
+  }
+  QTemporaryDir pdfs;
+};
+
+TEST_F(ImprimirDesdeLaPantallaTest, LaRecetaYLaFichaSalenDelRegistroConSuFormato) {
+  Abrir();
+  Pulsar("btnImpReceta");
+  const QStringList hechos = QDir(pdfs.path()).entryList({"*.pdf"});
+  ASSERT_EQ(hechos.size(), 1) << hechos.join(' ').toStdString();
+  const QString receta = Texto(pdfs.filePath(hechos.first()));
+  EXPECT_TRUE(receta.contains("Álvarez Gil")) << receta.toStdString();
+  EXPECT_TRUE(receta.contains("-2,75"));
+  EXPECT_TRUE(receta.contains("L-77"));
+
+  // The record sheet is logged as printed (action 7).
+  Pulsar("btnImpFicha");
+  EXPECT_EQ(QDir(pdfs.path()).entryList({"*.pdf"}).size(), 2);
+  EXPECT_EQ(Consultar_Entero(*h.consulta, "select count(*) from ACCESO where OPERACION_TIP = 7"), 1);
+
+  // Without a default format the user is told and nothing prints.
+  h.usuario.formatoReceta.clear();
+  Pulsar("btnImpReceta");
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Su usuario no tiene un formato de impresión predeterminado"));
+  EXPECT_EQ(QDir(pdfs.path()).entryList({"*.pdf"}).size(), 2);
 }
 
 }  // namespace

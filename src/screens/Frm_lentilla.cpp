@@ -131,7 +131,7 @@ void TfrmLentilla::Crear_Controles() {
     if (b.separador) tlbBotones->addSeparator();
     if (b.accion)
       connect(boton, &QToolButton::clicked, this, guardado(b.etiqueta, b.accion));
-    else if (b.nombre != std::string_view("btnSalir"))
+    else if (b.nombre != std::string_view("btnSalir") && b.nombre != std::string_view("btnImprimir"))
       boton->setEnabled(false);
     if (b.miembro) *b.miembro = boton;
     if (b.nombre == std::string_view("btnSalir")) connect(boton, &QToolButton::clicked, this, &QWidget::close);
@@ -141,9 +141,17 @@ void TfrmLentilla::Crear_Controles() {
     }
     if (b.nombre == std::string_view("btnImprimir")) {
       auto* menuImprimir = new QMenu(boton);
-      for (const auto& [nombre, texto] : {std::pair{"btnImpFicha", "Ficha"}, std::pair{"btnImpGarantia", "Garantia"},
-                                          std::pair{"btnImpReceta", "Receta"}})
-        menuImprimir->addAction(QString::fromLatin1(texto))->setObjectName(QString::fromLatin1(nombre));
+      const struct {
+        const char *nombre, *texto, *etiqueta;
+        void (TfrmLentilla::*accion)();
+      } impresiones[] = {{"btnImpFicha", "Ficha", "btnImpFicha -> OnClick", &TfrmLentilla::btnImpFichaClick},
+                         {"btnImpGarantia", "Garantia", "btnImpGarantia -> OnClick", &TfrmLentilla::btnImpGarantiaClick},
+                         {"btnImpReceta", "Receta", "btnImpReceta -> OnClick", &TfrmLentilla::btnImpRecetaClick}};
+      for (const auto& i : impresiones) {
+        QAction* a = menuImprimir->addAction(QString::fromLatin1(i.texto));
+        a->setObjectName(QString::fromLatin1(i.nombre));
+        connect(a, &QAction::triggered, this, guardado(i.etiqueta, i.accion));
+      }
       boton->setMenu(menuImprimir);
       boton->setPopupMode(QToolButton::InstantPopup);
     }

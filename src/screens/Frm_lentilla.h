@@ -82,6 +82,11 @@ class TfrmLentilla : public QWidget {
   // with OPTICA_IMPRESION_PDF naming a folder, as PDF files there).
   void btnPruebaImprimirClick();
   void btnReposicionImprimirClick();
+  // The record sheet, the prescription and the warranty through the shop's
+  // print engine and the user's default format of each.
+  void btnImpFichaClick();
+  void btnImpRecetaClick();
+  void btnImpGarantiaClick();
   // Turns the fitting test on the "Pruebas" tab into a new lens record.
   void btnPruebaDefinitivaClick();
   // Hand the record over to the sales or the orders module
@@ -134,6 +139,8 @@ class TfrmLentilla : public QWidget {
   void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
   void Solo_Lectura(bool soloLectura);
   void Teclas(int tecla);
+  // The print of a document type through the engine with a format.
+  void Imprimir_Motor(int tipo, const QString& formato);
   void pcl_Lentilla_Change();
   // After a test or the replacements are saved: offers to make today the
   // patient's last visit.

@@ -20,6 +20,8 @@
 #include "Edit_fecha.h"
 #include "Importes_lentilla.h"
 #include "Objetos_lentilla.h"
+#include "Util_fechas.h"
+#include "Variables_documento.h"
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
@@ -546,3 +548,69 @@ double TPaginaFicha::Fecha_Revision() const { return dtmFechaRevision_->Fecha();
 bool TPaginaFicha::Sin_Fecha_Revision() const { return dtmFechaRevision_->Vacia(); }
 
 void TPaginaFicha::Enfocar() { dtmFecha_->setFocus(); }
+
+void TPaginaFicha::Rellenar_Documento(TLentilla& l, TFichaDocumento& d) const {
+  const auto fecha = [](double f) {
+    return std::lround(f) == 0 ? QString() : fechas::Fecha_A_Texto(f);  // the zero date is no date
+  };
+  const double clave = l.ID_MLENTILLA();
+  d.conClave = clave != -1 && clave != 0;
+  if (!d.conClave) return;
+  d.numero = QString::number(l.NUMERO_FICHA());
+  d.fecha = fecha(l.FECHA());
+  d.revision = fecha(l.FECHA_REVISION());
+  d.limpieza = fecha(l.FECHA_LIMPIEZA());
+  d.caducidad = fecha(l.FECHA_CADUCIDAD());
+  d.reposicion = fecha(l.FECHA_REPOSICION());
+  d.doctor = cbxDoctor_->currentText();
+  d.colegiado = l.Doctor().COLEGIADO();
+  d.propiaAjena = cbxPropiaAjena_->currentText();
+  d.agente = cbxAgente_->currentText();
+  d.liquidos = edtLiquido_->text();
+  for (int o = 0; o < 2; ++o) {
+    const TGraduacionOjo& g = l.Ojo(o);
+    TFichaDocumento::TOjo& e = d.ojos[o];
+    e.abertura = TLentilla::Valor_A_Texto(g.abertura);
+    e.pupila = TLentilla::Valor_A_Texto(g.pupilar);
+    e.iris = TLentilla::Valor_A_Texto(g.iris);
+    e.radio1 = g.radio1;
+    e.radio2 = g.radio2;
+    e.esfera = TLentilla::Valor_A_Texto_Con_Signo(g.esfera);
+    e.cilindro = TLentilla::Valor_A_Texto_Con_Signo(g.cilindro);
+    e.eje = TLentilla::Eje_A_Texto(g.eje);
+    e.diametro = TLentilla::Valor_A_Texto(g.diametro);
+    e.zonaOptica = TLentilla::Valor_A_Texto(g.zona);
+    e.adicion = TLentilla::Valor_A_Texto(g.adicion);
+    e.queratometria = g.queratometria;
+    e.agudeza = TLentilla::Valor_A_Texto(g.agudeza);
+  }
+  d.observaciones = l.Observaciones().join(QLatin1Char('\n'));
+  const THostContext* ctx = Ctx();
+  TDLentilla linea(ctx->aplicacion, ctx->conexionSecundaria, ctx->conexionPrincipal);
+  linea.ID_MLENTILLA(clave);
+  linea.Cargar_Lista_Lineas();
+  for (const QString& k : linea.Lista_Lineas()) {
+    linea.ID_DLENTILLA(k.toDouble());
+    if (linea.Buscar() != 0) continue;
+    const int o = linea.OJO() == 1 ? 0 : 1;
+    TLineaLenteDocumento lente;
+    lente.ojo = linea.OJO();
+    lente.tipo = ojos_[o].tipo->currentText();
+    lente.referencia = linea.REFERENCIA();
+    lente.descripcion = linea.DESCRIPCION();
+    lente.modelo = linea.MODELO();
+    lente.radio1 = linea.RADIO_1();
+    lente.radio2 = linea.RADIO_2();
+    lente.diametro = TLentilla::Valor_A_Texto(linea.DIAMETRO());
+    lente.color = linea.COLOR();
+    lente.lote = linea.LOTE();
+    if (ctx->moneda) {
+      lente.precioM1 = locale_es::Formatear(linea.IMPORTE(), ctx->moneda->Mascara_M1());
+      lente.precioM2 = locale_es::Formatear(linea.IMPORTE_M2(), ctx->moneda->Mascara_M2());
+    } else {
+      lente.precioM1 = importes::Texto(linea.IMPORTE());
+    }
+    lente.garantia = fecha(linea.FECHA_GARANTIA());
+    d.lentes << lente;
+  }
+}

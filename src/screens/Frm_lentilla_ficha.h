@@ -19,6 +19,7 @@ class QToolButton;
 class TDLentilla;
 class TEditFecha;
 class TObjetosLentilla;
+struct TFichaDocumento;
 struct TSeleccion;
 
 class TPaginaFicha : public TPaginaLentilla {
@@ -57,6 +58,11 @@ class TPaginaFicha : public TPaginaLentilla {
   // An article text that names no article is stored as the line's reference:
   // false (the user told) when it does not fit there.
   bool Comprobar_Lineas() const;
+
+  // The record block of a printed record sheet, prescription or warranty:
+  // the stored record `l` in the record's text conversions, the selectors'
+  // texts as shown, and its stored lens lines.
+  void Rellenar_Documento(TLentilla& l, TFichaDocumento& d) const;
 
   // Widths of the lens line's REFERENCIA and DESCRIPCION columns.
   static constexpr int kLongitudReferencia = 30;

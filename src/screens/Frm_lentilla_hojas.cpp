@@ -1,10 +1,19 @@
-// The two sheets the lens screen lays out itself: the fitting test on the
-// "Pruebas" tab and the patient's replacement list. Each is made from what its
+// What the lens screen prints. The record sheet, the prescription and the
+// warranty go through the shop's print engine with the user's default format
+// of each (the engine lays them out). The two sheets the screen lays out
+// itself: the fitting test on the "Pruebas" tab and the patient's replacement
+// list. Each is made from what its
 // tab shows (a tab with unsaved changes prints nothing) and the patient's
 // data, and shown in a print preview; a workstation without a screen (or a
 // test) names a folder in OPTICA_IMPRESION_PDF and gets the PDF there.
 
+#include "Clase_tbdacceso.h"
+#include "Clase_tdocumento.h"
+#include "Clase_tlentilla.h"
 #include "Clase_tpaciente.h"
+#include "Clase_ttienda.h"
+#include "Frm_lentilla_ficha.h"
+#include "Variables_documento.h"
 #include "Dm_lentilla.h"
 #include "Frm_ficha_prueba.h"
 #include "Frm_ficha_reposicion.h"
@@ -47,4 +56,44 @@ void TfrmLentilla::btnReposicionImprimirClick() {
   TfrmFichaReposicion hoja(datos);
   hoja.Sacar(QStringLiteral("reposiciones-%1.pdf").arg(static_cast<qint64>(seleccion_.idPaciente)), this,
              ctx_->aplicacion);
+}
+
+// ---- Through the print engine --------------------------------------------------------------------
+
+void TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
+  if (formato.isEmpty()) {
+    ctx_->aplicacion->MessageBox(QStringLiteral("Su usuario no tiene un formato de impresión predeterminado para este "
+                                                "documento. Elija uno en la configuración del usuario."),
+                                 QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
+    return;
+  }
+  TPaciente& paciente = objetos_.Paciente();
+  paciente.ID(seleccion_.idPaciente);
+  paciente.Buscar(0);
+  TTienda& tienda = objetos_.Tienda();
+  tienda.ID_TIENDA(static_cast<int32_t>(paciente.TIENDA()));
+  const QString nombreTienda = tienda.Buscar() == 0 ? tienda.DESCRIPCION() : QString();
+  TFichaDocumento ficha;
+  ficha.nombre = paciente.NOMBRE();
+  ficha.apellidos = paciente.APELLIDOS();
+  if (fichaExistente_) ficha_->Rellenar_Documento(objetos_.Lentilla(), ficha);
+  TDocumento documento(ctx_->aplicacion);
+  Imprimir_Documento(ctx_, documento, tipo, formato, 1, [&](TDocumento& d) {
+    Variables_Paciente(d, paciente, nombreTienda);
+    Variables_Ficha(d, ficha);
+  });
+}
+
+void TfrmLentilla::btnImpFichaClick() {
+  Imprimir_Motor(tipos_documento::kFicha, ctx_->usuario->formatoFicha);
+  // Logged whatever came of the print.
+  TLentilla& l = objetos_.Lentilla();
+  ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kImpresion, fichaExistente_ ? l.ID_MLENTILLA() : 0,
+                                ficha_->Texto_Numero().toInt(), l.FECHA());
+}
+
+void TfrmLentilla::btnImpRecetaClick() { Imprimir_Motor(tipos_documento::kReceta, ctx_->usuario->formatoReceta); }
+
+void TfrmLentilla::btnImpGarantiaClick() {
+  Imprimir_Motor(tipos_documento::kGarantia, ctx_->usuario->formatoGarantia);
 }
