@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QDir>
 #include <QProcess>
@@ -295,9 +298,17 @@ class ImprimirDesdeLaPantallaTest : public TPantallaPrueba {
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
   }
-  void Pulsar(const char* accion) {
+  // Triggers a print and answers the format dialog: accepts what it
+  // proposes, or (`cancelar`) tries to accept and then cancels.
+  void Pulsar(const char* accion, bool cancelar = false) {
     auto* a = pantalla->findChild<QAction*>(accion);
     ASSERT_NE(a, nullptr) << accion;
+    QTimer::singleShot(0, [cancelar] {
+      QWidget* d = QApplication::activeModalWidget();
+      ASSERT_NE(d, nullptr);
+      d->findChild<QPushButton*>("tbnAceptar")->click();
+      if (cancelar) d->findChild<QPushButton*>("tbnCancelar")->click();
+    });
     a->trigger();
   }
   QTemporaryDir pdfs;
@@ -318,10 +329,11 @@ TEST_F(ImprimirDesdeLaPantallaTest, LaRecetaYLaFichaSalenDelRegistroConSuFormato
   EXPECT_EQ(QDir(pdfs.path()).entryList({"*.pdf"}).size(), 2);
   EXPECT_EQ(Consultar_Entero(*h.consulta, "select count(*) from ACCESO where OPERACION_TIP = 7"), 1);
 
-  // Without a default format the user is told and nothing prints.
+  // Without a default format, accepting an empty format is refused; then
+  // cancelling prints nothing.
   h.usuario.formatoReceta.clear();
-  Pulsar("btnImpReceta");
-  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("Su usuario no tiene un formato de impresión predeterminado"));
+  Pulsar("btnImpReceta", true);
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Debe Indicar un formato válido");
   EXPECT_EQ(QDir(pdfs.path()).entryList({"*.pdf"}).size(), 2);
 }
 

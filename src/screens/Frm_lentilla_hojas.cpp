@@ -12,6 +12,7 @@
 #include "Clase_tlentilla.h"
 #include "Clase_tpaciente.h"
 #include "Clase_ttienda.h"
+#include "Frm_formato_defecto.h"
 #include "Frm_lentilla_ficha.h"
 #include "Variables_documento.h"
 #include "Dm_lentilla.h"
@@ -61,12 +62,14 @@ void TfrmLentilla::btnReposicionImprimirClick() {
 // ---- Through the print engine --------------------------------------------------------------------
 
 void TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
-  if (formato.isEmpty()) {
-    ctx_->aplicacion->MessageBox(QStringLiteral("Su usuario no tiene un formato de impresión predeterminado para este "
-                                                "documento. Elija uno en la configuración del usuario."),
-                                 QStringLiteral("AVISO"), mb::OK | mb::ICONWARNING);
-    return;
-  }
+  // The user confirms (or changes) the format and the copies.
+  TfrmFormatoDefecto eleccion(ctx_->aplicacion);
+  eleccion.Fijar_Contexto(ctx_);
+  eleccion.Tipo_Documento(tipo);
+  eleccion.Formato_Defecto(formato);
+  eleccion.Inicializar();
+  if (eleccion.exec() != QDialog::Accepted) return;
+  const int copias = static_cast<int>(std::lround(eleccion.Copias()));
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
   paciente.Buscar(0);
@@ -78,7 +81,7 @@ void TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
   ficha.apellidos = paciente.APELLIDOS();
   if (fichaExistente_) ficha_->Rellenar_Documento(objetos_.Lentilla(), ficha);
   TDocumento documento(ctx_->aplicacion);
-  Imprimir_Documento(ctx_, documento, tipo, formato, 1, [&](TDocumento& d) {
+  Imprimir_Documento(ctx_, documento, eleccion.Tipo(), eleccion.Formato(), copias, [&](TDocumento& d) {
     Variables_Paciente(d, paciente, nombreTienda);
     Variables_Ficha(d, ficha);
   });
