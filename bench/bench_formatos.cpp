@@ -5,6 +5,8 @@
 // on a QPdfWriter, with no document, no format reading and no engine.
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,6 +15,7 @@
 
 #include "Clase_tdocumento.h"
 #include "Contexto_host.h"
+#include "Frm_buscar_formatos.h"
 #include "Iteraciones.h"
 #include "Motor_formato.h"
 #include "Variables_documento.h"
@@ -129,6 +132,65 @@ void BM_Receta_Directo(benchmark::State& state) {
   }
 }
 OPTICA_BENCHMARK(BM_Receta_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- The format search on a folder of 500 formats ------------------------------------------------
+
+// 500 formats: a fifth of each of five document types, prescriptions among them.
+QString Carpeta_500() {
+  static QTemporaryDir carpeta;
+  static bool hecha = false;
+  if (!hecha) {
+    const int tipos[] = {16, 25, 30, 15, 24};
+    for (int i = 0; i < 500; ++i) {
+      QFile f(carpeta.filePath(QString("formato_%1.prn").arg(i, 3, 10, QLatin1Char('0'))));
+      f.open(QIODevice::WriteOnly);
+      f.write(QString("[FORMAT]\nDOCUMENT=%1\n[PAPER]\nWIDTH=148\nHEIGHT=210\n[MARGINS]\nTOP=10\nBOTTOM=10\n"
+                      "LEFT=10\nRIGHT=10\n[CONTROL1]\nKIND=text\nBAND=header\nLEFT=10\nTOP=10\nWIDTH=50\n"
+                      "HEIGHT=6\nTEXT=Receta\n")
+                  .arg(tipos[i % 5])
+                  .toUtf8());
+    }
+    hecha = true;
+  }
+  return carpeta.path();
+}
+
+// Opening the search for prescriptions: the folder listed, every file checked,
+// the default selected and its information shown.
+void BM_Buscar_Formatos_500(benchmark::State& state) {
+  TAplicacion aplicacion;
+  TPuesto puesto;
+  TUsuario usuario;
+  THostContext ctx;
+  puesto.carpetaFormatos = Carpeta_500();
+  usuario.formatoReceta = "formato_250";
+  ctx.aplicacion = &aplicacion;
+  ctx.puesto = &puesto;
+  ctx.usuario = &usuario;
+  for (auto _ : state) {
+    TfrmBuscarFormatos d(&aplicacion);
+    d.Fijar_Contexto(&ctx);
+    d.Tipo_Documento(16);
+    if (d.Formato().isEmpty() && d.Tipo_Documento() != 16) state.SkipWithError("tipo perdido");
+  }
+}
+OPTICA_BENCHMARK(BM_Buscar_Formatos_500)->Unit(benchmark::kMillisecond);
+
+// The bare work: list the folder and read each file's document type.
+void BM_Buscar_Formatos_500_Directo(benchmark::State& state) {
+  const QString carpeta = Carpeta_500();
+  for (auto _ : state) {
+    QStringList recetas;
+    for (const QString& n : QDir(carpeta).entryList({"*.prn"}, QDir::Files, QDir::Name)) {
+      QFile f(QDir(carpeta).filePath(n));
+      if (!f.open(QIODevice::ReadOnly)) continue;
+      for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("DOCUMENT=") && l.mid(9).toInt() == 16) recetas << n;
+    }
+    benchmark::DoNotOptimize(recetas);
+  }
+}
+OPTICA_BENCHMARK(BM_Buscar_Formatos_500_Directo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
