@@ -63,6 +63,7 @@ TConfiguracionHost TConfiguracionHost::Leer() {
   c.carpetaFormatos =
       s.value(QStringLiteral("Puesto/CarpetaFormatos"), QDir::cleanPath(programa + QStringLiteral("/../formats")))
           .toString();
+  c.carpetaPdf = s.value(QStringLiteral("Puesto/CarpetaPdf")).toString();
   c.modulosIndicados = s.contains(QStringLiteral("Puesto/CarpetaModulos"));
   c.formatosIndicados = s.contains(QStringLiteral("Puesto/CarpetaFormatos"));
   c.idUsuario = s.value(QStringLiteral("Puesto/Usuario"), 1).toInt();

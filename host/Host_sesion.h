@@ -25,6 +25,9 @@ struct TConfiguracionHost {
   QString rolBD;
   QString carpetaModulos;
   QString carpetaFormatos;
+  // Where a workstation without a screen gets its prints as PDF files (empty:
+  // prints go to a preview or the printer).
+  QString carpetaPdf;
   int idUsuario = 1;
   int idTienda = 1;
   // The database is the default one (no setting, no option named it): only

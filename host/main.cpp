@@ -6,7 +6,7 @@
 //   optica-host [--demo] [--database PATH | --server HOST[/PORT]:PATH
 //               --db-user U [--db-role R]] (password: OPTICA_DB_PASSWORD) [--modules DIR] [--formats DIR]
 //               [--user N] [--shop N] [--patient N] [--ficha N]
-//               [--tab NAME] [--screenshot FILE.png]
+//               [--tab NAME] [--pdf DIR] [--screenshot FILE.png]
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -91,9 +91,10 @@ int main(int argc, char** argv) {
   const QCommandLineOption tienda(QStringLiteral("shop"), QStringLiteral("Tienda de este puesto."), QStringLiteral("n"));
   const QCommandLineOption paciente(QStringLiteral("patient"), QStringLiteral("Paciente (clave)."), QStringLiteral("n"));
   const QCommandLineOption ficha(QStringLiteral("ficha"), QStringLiteral("Número de la ficha de lentillas a abrir."), QStringLiteral("n"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Carpeta donde se escriben las impresiones como PDF en lugar de mostrarlas."), QStringLiteral("carpeta"));
   const QCommandLineOption pestana(QStringLiteral("tab"), QStringLiteral("Pestaña que se muestra al abrir (Ficha, Observaciones, Pruebas, Reposiciones)."), QStringLiteral("nombre"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
-  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, captura});
+  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura});
   p.process(app);
 
   TConfiguracionHost cfg = TConfiguracionHost::Leer();
@@ -127,6 +128,16 @@ int main(int argc, char** argv) {
     if (!indicada || QFileInfo(carpeta).isDir()) continue;
     std::fprintf(stderr, "No existe la carpeta de %s «%s».\n", que, qPrintable(carpeta));
     return 1;
+  }
+  // Prints as PDF files into a folder: the option, else the workstation's
+  // setting; the module's print routines read it from the environment.
+  if (p.isSet(pdf)) cfg.carpetaPdf = p.value(pdf);
+  if (!cfg.carpetaPdf.isEmpty()) {
+    if (!QFileInfo(cfg.carpetaPdf).isDir()) {
+      std::fprintf(stderr, "No existe la carpeta para los PDF «%s».\n", qPrintable(cfg.carpetaPdf));
+      return 1;
+    }
+    qputenv("OPTICA_IMPRESION_PDF", QFileInfo(cfg.carpetaPdf).absoluteFilePath().toUtf8());
   }
   if (p.isSet(captura) && idPacienteOrden < 0) {
     std::fprintf(stderr, "Sin pantalla no se puede elegir el paciente: indíquelo con --patient.\n");

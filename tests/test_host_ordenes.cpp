@@ -98,6 +98,8 @@ TEST_F(OrdenesTest, UnaOrdenEquivocadaSeExplicaYTerminaSinEsperar) {
       {{"--database", bd, "--patient", "7", "--formats", "/no/existe", "--screenshot", png}, 1,
        "No existe la carpeta de formatos «/no/existe»."},
       {{"--database", bd, "--patient", "999999", "--screenshot", png}, 1, "No existe el paciente 999999."},
+      {{"--database", bd, "--patient", "7", "--pdf", "/no/existe", "--screenshot", png}, 1,
+       "No existe la carpeta para los PDF «/no/existe»."},
   };
   for (const auto& c : casos) {
     const TResultado r = Host(c.args);
