@@ -323,6 +323,7 @@ TEST_F(ImprimirDesdeLaPantallaTest, LaRecetaYLaFichaSalenDelRegistroConSuFormato
   EXPECT_TRUE(receta.contains("Álvarez Gil")) << receta.toStdString();
   EXPECT_TRUE(receta.contains("-2,75"));
   EXPECT_TRUE(receta.contains("L-77"));
+  EXPECT_TRUE(receta.contains("Óptica Miravel, S.L."));  // the company block of a prescription
 
   // The record sheet is logged as printed (action 7).
   Pulsar("btnImpFicha");
