@@ -36,6 +36,8 @@
 #include <QToolButton>
 #include <ibase.h>
 
+#include <functional>
+
 #include "Iteraciones.h"
 #include "Viajes.h"
 #include "Clase_tavisoreposicion.h"
@@ -148,21 +150,26 @@ SET TERM ; ^
   db.Close();
 }
 
-// The big patient's 30 fitting tests, both eyes with a trial lens; added to a
-// database built before they were part of it.
-void Asegurar_Pruebas(TIBDatabase& db) {
+// Whether a count query finds anything.
+bool Existe_En(TIBDatabase& db, const QString& consulta) {
   TIBTransaction t;
   t.DefaultDatabase = &db;
   t.Params = QStringList{"read_committed", "rec_version", "nowait"};
   TIBQuery q;
   q.Database = &db;
   q.Transaction = &t;
-  q.SQL.Add(QString("select count(*) from PLENTILLA where ID_PACIENTE = %1").arg(kPacienteGrande));
+  q.SQL.Add(consulta);
   q.Open();
   const bool hay = q.Fields(0).AsInteger() > 0;
   q.Close();
   t.Commit();
-  if (hay) return;
+  return hay;
+}
+
+// The big patient's 30 fitting tests, both eyes with a trial lens; added to a
+// database built before they were part of it.
+void Asegurar_Pruebas(TIBDatabase& db) {
+  if (Existe_En(db, QString("select count(*) from PLENTILLA where ID_PACIENTE = %1").arg(kPacienteGrande))) return;
   TScriptSQL::Ejecutar(db, QStringLiteral(R"(
 SET TERM ^ ;
 execute block as
@@ -196,18 +203,7 @@ SET TERM ; ^
 // The big patient's 200 replacements, added to a database built before they
 // were part of it.
 void Asegurar_Reposiciones(TIBDatabase& db) {
-  TIBTransaction t;
-  t.DefaultDatabase = &db;
-  t.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = &db;
-  q.Transaction = &t;
-  q.SQL.Add(QString("select count(*) from REPOSICION where ID_PACIENTE = %1").arg(kPacienteGrande));
-  q.Open();
-  const bool hay = q.Fields(0).AsInteger() > 0;
-  q.Close();
-  t.Commit();
-  if (hay) return;
+  if (Existe_En(db, QString("select count(*) from REPOSICION where ID_PACIENTE = %1").arg(kPacienteGrande))) return;
   TScriptSQL::Ejecutar(db, QStringLiteral(R"(
 SET TERM ^ ;
 execute block as
@@ -226,20 +222,6 @@ SET TERM ; ^
 )"));
 }
 
-bool Existe_En(TIBDatabase& db, const QString& consulta) {
-  TIBTransaction t;
-  t.DefaultDatabase = &db;
-  t.Params = QStringList{"read_committed", "rec_version", "nowait"};
-  TIBQuery q;
-  q.Database = &db;
-  q.Transaction = &t;
-  q.SQL.Add(consulta);
-  q.Open();
-  const bool hay = q.Fields(0).AsInteger() > 0;
-  q.Close();
-  t.Commit();
-  return hay;
-}
 
 // What the "Avisos" searches need of a database built before they existed:
 // the lot and replacement-date indexes, the reminders table, and a
@@ -726,9 +708,51 @@ TfrmLentilla* Abrir_Ficha(THost& h) {
   return f;
 }
 
-void Mostrar_Pestana_Pruebas(TfrmLentilla* f) {
+void Mostrar_Pestana(TfrmLentilla* f, const char* pestana) {
   auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
-  pestanas->setCurrentWidget(f->findChild<QWidget*>("tstPruebas"));
+  pestanas->setCurrentWidget(f->findChild<QWidget*>(pestana));
+}
+
+// Times a screen action: `preparar` (untimed, may be empty) before each one,
+// then `accion` (the module's work) and the painting after it; `fallo` says
+// what went wrong, or nothing.
+void Medir_Accion(benchmark::State& state, const std::function<void()>& preparar, const std::function<void()>& accion,
+                  const std::function<const char*()>& fallo) {
+  double tc = 0, tp = 0;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    if (preparar) {
+      state.PauseTiming();
+      preparar();
+      QCoreApplication::processEvents();
+      state.ResumeTiming();
+    }
+    QElapsedTimer t;
+    t.start();
+    accion();
+    tc += t.nsecsElapsed();
+    t.restart();
+    QCoreApplication::processEvents();
+    tp += t.nsecsElapsed();
+    if (const char* error = fallo ? fallo() : nullptr) state.SkipWithError(error);
+  }
+  Viajes(state, viajes0);
+  Contadores(state, tc, tp);
+}
+
+// Times the first showing of a tab on a window opened (untimed) for each one.
+void Medir_Primera_Vista(benchmark::State& state, const char* pestana,
+                         const std::function<const char*(TfrmLentilla*)>& fallo) {
+  THost& h = Host();
+  TfrmLentilla* f = nullptr;
+  Medir_Accion(
+      state,
+      [&] {
+        if (f) Cerrar(f);
+        f = Abrir_Ficha(h);
+      },
+      [&] { Mostrar_Pestana(f, pestana); }, [&] { return fallo(f); });
+  if (f) Cerrar(f);
 }
 
 double Clave_Prueba(THost& h, int numero) {
@@ -754,27 +778,9 @@ void Mostrar_Prueba_Directo(THost& h, double prueba) {
 }
 
 void BM_Pruebas_Mostrar_Pantalla(benchmark::State& state) {
-  THost& h = Host();
-  double tc = 0, tp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    state.PauseTiming();
-    TfrmLentilla* f = Abrir_Ficha(h);
-    state.ResumeTiming();
-    QElapsedTimer t;
-    t.start();
-    Mostrar_Pestana_Pruebas(f);
-    tc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    tp += t.nsecsElapsed();
-    state.PauseTiming();
-    if (f->findChild<QLineEdit*>("edt_Ficha_Prueba")->text() != "30") state.SkipWithError("no se mostró la prueba 30");
-    Cerrar(f);
-    state.ResumeTiming();
-  }
-  Viajes(state, viajes0);
-  Contadores(state, tc, tp);
+  Medir_Primera_Vista(state, "tstPruebas", [](TfrmLentilla* f) {
+    return f->findChild<QLineEdit*>("edt_Ficha_Prueba")->text() != "30" ? "no se mostró la prueba 30" : nullptr;
+  });
 }
 OPTICA_BENCHMARK(BM_Pruebas_Mostrar_Pantalla)->Unit(benchmark::kMillisecond);
 
@@ -796,26 +802,19 @@ OPTICA_BENCHMARK(BM_Pruebas_Mostrar_Directo)->Unit(benchmark::kMillisecond);
 void BM_Pruebas_Siguiente_Pantalla(benchmark::State& state) {
   THost& h = Host();
   TfrmLentilla* f = Abrir_Ficha(h);
-  Mostrar_Pestana_Pruebas(f);
+  Mostrar_Pestana(f, "tstPruebas");
   auto* anterior = f->findChild<QToolButton*>("btnPruebaAnterior");
   auto* siguiente = f->findChild<QToolButton*>("btnPruebaSiguiente");
   anterior->click();  // on test 29: next and previous alternate between 30 and 29
   QCoreApplication::processEvents();
   bool adelante = true;
-  double tc = 0, tp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    (adelante ? siguiente : anterior)->click();
-    tc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    tp += t.nsecsElapsed();
-    adelante = !adelante;
-  }
-  Viajes(state, viajes0);
-  Contadores(state, tc, tp);
+  Medir_Accion(
+      state, {},
+      [&] {
+        (adelante ? siguiente : anterior)->click();
+        adelante = !adelante;
+      },
+      {});
   Cerrar(f);
 }
 OPTICA_BENCHMARK(BM_Pruebas_Siguiente_Pantalla)->Unit(benchmark::kMillisecond);
@@ -840,28 +839,13 @@ OPTICA_BENCHMARK(BM_Pruebas_Siguiente_Directo)->Unit(benchmark::kMillisecond);
 void BM_Pruebas_Grabar_Pantalla(benchmark::State& state) {
   THost& h = Host();
   TfrmLentilla* f = Abrir_Ficha(h);
-  Mostrar_Pestana_Pruebas(f);
+  Mostrar_Pestana(f, "tstPruebas");
   auto* esfera = f->findChild<QLineEdit*>("edt_OD_Esfera_Prueba");
   auto* grabar = f->findChild<QToolButton*>("btnPruebaGrabar");
   int n = 0;
-  double gc = 0, gp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    state.PauseTiming();
-    esfera->setText((++n % 2) ? "-2,50" : "-2,25");  // marks the test changed
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-    QElapsedTimer t;
-    t.start();
-    grabar->click();
-    gc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    gp += t.nsecsElapsed();
-    if (grabar->isEnabled()) state.SkipWithError("no se grabó");
-  }
-  Viajes(state, viajes0);
-  Contadores(state, gc, gp);
+  Medir_Accion(
+      state, [&] { esfera->setText((++n % 2) ? "-2,50" : "-2,25"); },  // marks the test changed
+      [&] { grabar->click(); }, [&] { return grabar->isEnabled() ? "no se grabó" : nullptr; });
   Cerrar(f);
 }
 OPTICA_BENCHMARK(BM_Pruebas_Grabar_Pantalla)->Unit(benchmark::kMillisecond);
@@ -910,28 +894,13 @@ void BM_Definitiva_Pantalla(benchmark::State& state) {
   THost& h = Host();
   Quitar_Fichas_Nuevas(h);
   TfrmLentilla* f = Abrir_Ficha(h);
-  Mostrar_Pestana_Pruebas(f);
+  Mostrar_Pestana(f, "tstPruebas");
   auto* definitiva = f->findChild<QToolButton*>("btnPruebaDefinitiva");
   auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
   auto* tabPruebas = f->findChild<QWidget*>("tstPruebas");
-  double gc = 0, gp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    state.PauseTiming();
-    pestanas->setCurrentWidget(tabPruebas);
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-    QElapsedTimer t;
-    t.start();
-    definitiva->click();
-    gc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    gp += t.nsecsElapsed();
-    if (pestanas->currentWidget() == tabPruebas) state.SkipWithError("no se pasó a la ficha");
-  }
-  Viajes(state, viajes0);
-  Contadores(state, gc, gp);
+  Medir_Accion(
+      state, [&] { pestanas->setCurrentWidget(tabPruebas); }, [&] { definitiva->click(); },
+      [&] { return pestanas->currentWidget() == tabPruebas ? "no se pasó a la ficha" : nullptr; });
   Cerrar(f);
   Quitar_Fichas_Nuevas(h);
 }
@@ -974,33 +943,10 @@ OPTICA_BENCHMARK(BM_Definitiva_Directo)->Unit(benchmark::kMillisecond);
 
 // ---- The "Reposiciones" tab ---------------------------------------------------------------------
 
-void Mostrar_Pestana(TfrmLentilla* f, const char* pestana) {
-  auto* pestanas = f->findChild<QTabWidget*>("pclLentilla");
-  pestanas->setCurrentWidget(f->findChild<QWidget*>(pestana));
-}
-
 void BM_Reposiciones_Mostrar_Pantalla(benchmark::State& state) {
-  THost& h = Host();
-  double tc = 0, tp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    state.PauseTiming();
-    TfrmLentilla* f = Abrir_Ficha(h);
-    state.ResumeTiming();
-    QElapsedTimer t;
-    t.start();
-    Mostrar_Pestana(f, "tstReposiciones");
-    tc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    tp += t.nsecsElapsed();
-    state.PauseTiming();
-    if (f->Datos()->memReposiciones.rowCount() != 200) state.SkipWithError("no se leyeron las 200 reposiciones");
-    Cerrar(f);
-    state.ResumeTiming();
-  }
-  Viajes(state, viajes0);
-  Contadores(state, tc, tp);
+  Medir_Primera_Vista(state, "tstReposiciones", [](TfrmLentilla* f) {
+    return f->Datos()->memReposiciones.rowCount() != 200 ? "no se leyeron las 200 reposiciones" : nullptr;
+  });
 }
 OPTICA_BENCHMARK(BM_Reposiciones_Mostrar_Pantalla)->Unit(benchmark::kMillisecond);
 
@@ -1025,24 +971,9 @@ void BM_Reposiciones_Grabar_Pantalla(benchmark::State& state) {
   QStandardItemModel& m = f->Datos()->memReposiciones;
   auto* grabar = f->findChild<QToolButton*>("btnReposicionGrabar");
   int n = 0;
-  double gc = 0, gp = 0;
-  const std::uint64_t viajes0 = viajes::Contados();
-  for (auto _ : state) {
-    state.PauseTiming();
-    m.item(0, TdmLentilla::Observaciones)->setText(QString("Cambio %1").arg(++n));  // marks the list changed
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-    QElapsedTimer t;
-    t.start();
-    grabar->click();
-    gc += t.nsecsElapsed();
-    t.restart();
-    QCoreApplication::processEvents();
-    gp += t.nsecsElapsed();
-    if (grabar->isEnabled()) state.SkipWithError("no se grabó");
-  }
-  Viajes(state, viajes0);
-  Contadores(state, gc, gp);
+  Medir_Accion(
+      state, [&] { m.item(0, TdmLentilla::Observaciones)->setText(QString("Cambio %1").arg(++n)); },  // changed
+      [&] { grabar->click(); }, [&] { return grabar->isEnabled() ? "no se grabó" : nullptr; });
   Cerrar(f);
 }
 OPTICA_BENCHMARK(BM_Reposiciones_Grabar_Pantalla)->Unit(benchmark::kMillisecond);

@@ -239,3 +239,20 @@ QStringList TBase::Lista_Claves(int slot, const QString& parametro, double valor
     for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) claves << q.Fields(0).AsString();
   return claves;
 }
+
+int TBase::Comprobar_Version_Fila(const QString& sql, const QString& parametro, double clave, int version,
+                                  QString& quien, double& cuando) {
+  try {
+    TSentencia s(*this, 1, sql);
+    s.Parametro(parametro).AsFloat(clave);
+    if (s.Ejecutar() != 0) return kVersionBorrada;
+    TIBQuery& q = s.Consulta();
+    quien = q.FieldByName(QStringLiteral("MODIFICADO_POR")).AsString();
+    cuando = q.FieldByName(QStringLiteral("MODIFICADO_EN")).AsDateTime();
+    return q.FieldByName(QStringLiteral("VERSION")).AsInteger() == version ? 0 : kVersionCambiada;
+  } catch (const EIBError& e) {
+    return e.Conflicto() ? kVersionBloqueada : -1;
+  } catch (...) {
+    return -1;
+  }
+}

@@ -90,6 +90,20 @@ class TBase {
   // parameter, as texts: the key lists the screens walk. Runs on channel 1.
   QStringList Lista_Claves(int slot, const QString& parametro, double valor);
 
+  // Before a change of a versioned row is written (inside the save's unit of
+  // work): reads VERSION, MODIFICADO_POR and MODIFICADO_EN of the row of key
+  // `clave` with its lock (`sql` selects them "with lock", its one parameter
+  // `parametro` being the key), so that no other workstation can change it
+  // until the unit ends. 0 when it is still version `version`;
+  // kVersionCambiada when another workstation changed it since (`quien` and
+  // `cuando` say who and when); kVersionBloqueada when another one is writing
+  // it right now; kVersionBorrada when it is gone; -1 on a database error.
+  static constexpr int kVersionBorrada = -5;
+  static constexpr int kVersionCambiada = -7;
+  static constexpr int kVersionBloqueada = -8;
+  int Comprobar_Version_Fila(const QString& sql, const QString& parametro, double clave, int version, QString& quien,
+                             double& cuando);
+
   int Ultimo_Resultado() const { return ultimoResultado_; }
   // When true a successful SELECT counts its rows into Num_Registros.
   bool Contar_Registros = true;

@@ -17,6 +17,10 @@ bool EIBError::Contiene(long codigo) const {
   return false;
 }
 
+bool EIBError::Conflicto() const {
+  return Contiene(isc_lock_conflict) || Contiene(isc_update_conflict) || Contiene(isc_deadlock);
+}
+
 EIBError EIBError::Desde_Estado(const intptr_t* vector) {
   std::vector<long> codigos;
   for (const intptr_t* p = vector; p && *p != isc_arg_end;) {

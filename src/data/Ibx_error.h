@@ -23,6 +23,8 @@ class EIBError : public std::exception {
   // Every gds code of the status vector, in order.
   const std::vector<long>& Codigos() const { return codigos_; }
   bool Contiene(long codigo) const;
+  // Another attachment holds the rows (lock or update conflict, deadlock).
+  bool Conflicto() const;
   const char* what() const noexcept override { return utf8_.constData(); }
 
  private:

@@ -72,25 +72,9 @@ int TLentilla::Siguiente_Numero() {
 }
 
 int TLentilla::Comprobar_Version(QString& quien, double& cuando) {
-  try {
-    // Read with the row's lock: from here until the unit of work ends no
-    // other workstation can change the record either.
-    TSentencia s(*this, 1,
-                 QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from MLENTILLA "
-                                "where ID_MLENTILLA = :ID_MLENTILLA with lock"));
-    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
-    if (s.Ejecutar() != 0) return kFichaBorrada;
-    TIBQuery& q = s.Consulta();
-    quien = q.FieldByName(QStringLiteral("MODIFICADO_POR")).AsString();
-    cuando = q.FieldByName(QStringLiteral("MODIFICADO_EN")).AsDateTime();
-    return q.FieldByName(QStringLiteral("VERSION")).AsInteger() == VERSION() ? 0 : kFichaCambiada;
-  } catch (const EIBError& e) {
-    return e.Contiene(isc_lock_conflict) || e.Contiene(isc_update_conflict) || e.Contiene(isc_deadlock)
-               ? kFichaBloqueada
-               : -1;
-  } catch (...) {
-    return -1;
-  }
+  return Comprobar_Version_Fila(QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from MLENTILLA "
+                                               "where ID_MLENTILLA = :ID_MLENTILLA with lock"),
+                                QStringLiteral("ID_MLENTILLA"), ID_MLENTILLA(), VERSION(), quien, cuando);
 }
 
 int TLentilla::Grabar_Observaciones() {

@@ -16,9 +16,9 @@ class TLentilla : public TBaseLentilla {
   // another workstation has changed it since (`quien` and `cuando` say who
   // and when); kFichaBloqueada when another one is writing it right now;
   // kFichaBorrada when it is gone; -1 on a database error.
-  static constexpr int kFichaBorrada = -5;
-  static constexpr int kFichaCambiada = -7;
-  static constexpr int kFichaBloqueada = -8;
+  static constexpr int kFichaBorrada = kVersionBorrada;
+  static constexpr int kFichaCambiada = kVersionCambiada;
+  static constexpr int kFichaBloqueada = kVersionBloqueada;
   int Comprobar_Version(QString& quien, double& cuando);
   // The patient's highest record number plus one (1 for the first); -1 on a
   // database error.

@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 
 #include "Contexto_host.h"
-#include "Ibx_error.h"
 #include "Ibx_query.h"
 #include "Util_locale.h"
 
@@ -59,24 +58,9 @@ int TPrueba::Modificar() {
 }
 
 int TPrueba::Comprobar_Version(QString& quien, double& cuando) {
-  try {
-    // Read with the row's lock: until the unit of work ends no other
-    // workstation can change the test either.
-    TSentencia s(*this, 1,
-                 QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from PLENTILLA "
-                                "where ID_PRUEBA_LENTILLAS = :ID with lock"));
-    s.Parametro(QStringLiteral("ID")).AsFloat(ID_PRUEBA_LENTILLAS());
-    if (s.Ejecutar() != 0) return kBorrada;
-    TIBQuery& q = s.Consulta();
-    quien = q.FieldByName(QStringLiteral("MODIFICADO_POR")).AsString();
-    cuando = q.FieldByName(QStringLiteral("MODIFICADO_EN")).AsDateTime();
-    return q.FieldByName(QStringLiteral("VERSION")).AsInteger() == VERSION() ? 0 : kCambiada;
-  } catch (const EIBError& e) {
-    return e.Contiene(isc_lock_conflict) || e.Contiene(isc_update_conflict) || e.Contiene(isc_deadlock) ? kBloqueada
-                                                                                                         : -1;
-  } catch (...) {
-    return -1;
-  }
+  return Comprobar_Version_Fila(QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from PLENTILLA "
+                                               "where ID_PRUEBA_LENTILLAS = :ID with lock"),
+                                QStringLiteral("ID"), ID_PRUEBA_LENTILLAS(), VERSION(), quien, cuando);
 }
 
 int TPrueba::Grabar_Observaciones() {

@@ -32,9 +32,9 @@ class TPrueba : public TBase {
   // Before a change is written (inside the save's unit of work): whether the
   // row is still the version that was read, as TLentilla::Comprobar_Version
   // (0, kCambiada with who and when, kBloqueada, kBorrada, -1).
-  static constexpr int kBorrada = -5;
-  static constexpr int kCambiada = -7;
-  static constexpr int kBloqueada = -8;
+  static constexpr int kBorrada = kVersionBorrada;
+  static constexpr int kCambiada = kVersionCambiada;
+  static constexpr int kBloqueada = kVersionBloqueada;
   int Comprobar_Version(QString& quien, double& cuando);
   // Loads the test of the held key with its lens types, agent and
   // observations. A key that no longer exists gives 0 and changes nothing.

@@ -129,8 +129,7 @@ int TReposicion::Claves_Lista(int16_t tipoLista, QList<double>& claves) {
     if (s.Ejecutar() == 0)
       for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) claves << q.Fields(0).AsFloat();
   } catch (const EIBError& e) {
-    return e.Contiene(isc_lock_conflict) || e.Contiene(isc_update_conflict) || e.Contiene(isc_deadlock) ? kBloqueada
-                                                                                                         : -1;
+    return e.Conflicto() ? kBloqueada : -1;
   } catch (...) {
     return -1;
   }

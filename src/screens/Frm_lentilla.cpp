@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +17,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "Cambio_ajeno.h"
 #include "Clase_tagenda.h"
 #include "Clase_tbdacceso.h"
 #include "Clase_tctrlteclado.h"
@@ -172,11 +172,15 @@ void TfrmLentilla::Crear_Controles() {
   reposiciones_ = new TPaginaReposiciones(*reglas_, objetos_, seleccion_);
   pclLentilla_->addTab(reposiciones_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Reposiciones"));
   for (TPaginaLentilla* p : Paginas_Ficha()) connect(p, &TPaginaLentilla::Cambiada, this, [this] { Modificado_Estado(true); });
-  connect(pruebas_, &TPaginaPruebas::Imagen_Cambiada, this, [this](int imagen) {
-    const int pestana = pclLentilla_->indexOf(pruebas_);
-    pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(imagen));
-    pclLentilla_->tabBar()->setTabData(pestana, imagen);
-  });
+  // A tab's image (2 it holds data, 3 none), kept beside it as the tab's data.
+  const auto imagen = [this](QWidget* pagina) {
+    return [this, pagina](int i) {
+      const int pestana = pclLentilla_->indexOf(pagina);
+      pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(i));
+      pclLentilla_->tabBar()->setTabData(pestana, i);
+    };
+  };
+  connect(pruebas_, &TPaginaPruebas::Imagen_Cambiada, this, imagen(pruebas_));
   connect(pruebas_, &TPaginaPruebas::Definitiva, this,
           [this] { Guardia(QStringLiteral("btnPruebaDefinitiva -> OnClick"), [this] { btnPruebaDefinitivaClick(); }); });
   connect(pruebas_, &TPaginaPruebas::Tipos_Cambiados, ficha_, &TPaginaFicha::Rellenar_Tipos);
@@ -190,11 +194,7 @@ void TfrmLentilla::Crear_Controles() {
     Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kPrueba);
   };
   pruebas_->actualizarUltimaVisita = [this] { Actualizar_Ultima_Visita(); };
-  connect(reposiciones_, &TPaginaReposiciones::Imagen_Cambiada, this, [this](int imagen) {
-    const int pestana = pclLentilla_->indexOf(reposiciones_);
-    pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(imagen));
-    pclLentilla_->tabBar()->setTabData(pestana, imagen);
-  });
+  connect(reposiciones_, &TPaginaReposiciones::Imagen_Cambiada, this, imagen(reposiciones_));
   reposiciones_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
     Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kReposiciones);
   };
@@ -524,8 +524,7 @@ int TfrmLentilla::Grabar_Unidad(TLentilla& l, bool nueva, bool lineas) {
     // changed, and a new record is still new (a retry inserts it once).
     if (nueva) l.ID_MLENTILLA(claveAntes);
     const EIBError* causa = unidad.Causa();
-    if (nueva && causa && (causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup)))
-      return kNumeroOcupado;
+    if (nueva && Numero_Ocupado(causa)) return kNumeroOcupado;
     Avisar_Fallo(causa, r, TAccion::kGrabar);
     return -1;
   }
@@ -552,15 +551,7 @@ bool TfrmLentilla::Grabar_Ficha() {
                                    kAviso, mb::OK | mb::ICONWARNING);
       return false;
     }
-    const int ocupado = l.NUMERO_FICHA();
-    const int siguiente = std::max(l.Siguiente_Numero(), ocupado + 1);
-    l.NUMERO_FICHA(siguiente);
-    ficha_->Fijar_Numero(siguiente);
-    sbr_Ayuda_->showMessage(
-        QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
-            .arg(siguiente)
-            .arg(ocupado),
-        15000);
+    ficha_->Fijar_Numero(Tomar_Numero_Libre(l));
   }
   if (lineas) ficha_->Lineas_Grabadas();
   l.VERSION(nueva ? 0 : l.VERSION() + 1);  // the row's version, as its trigger counts
@@ -583,6 +574,21 @@ bool TfrmLentilla::Grabar_Ficha() {
   return true;
 }
 
+bool TfrmLentilla::Numero_Ocupado(const EIBError* causa) {
+  return causa && (causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup));
+}
+
+int TfrmLentilla::Tomar_Numero_Libre(TLentilla& l) {
+  const int ocupado = l.NUMERO_FICHA();
+  const int siguiente = std::max(l.Siguiente_Numero(), ocupado + 1);
+  l.NUMERO_FICHA(siguiente);
+  sbr_Ayuda_->showMessage(QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
+                              .arg(siguiente)
+                              .arg(ocupado),
+                          15000);
+  return siguiente;
+}
+
 void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando) {
   TLentilla& l = objetos_.Lentilla();
   if (resultado == TLentilla::kFichaBorrada) {
@@ -592,14 +598,8 @@ void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, doub
         kAviso, mb::OK | mb::ICONWARNING);
     return;
   }
-  const QDateTime momento = fechas::A_QDateTime(cuando);
-  const int respuesta = ctx_->aplicacion->MessageBox(
-      QStringLiteral("%1 ha cambiado esta ficha el %2 a las %3, después de que usted la abriera. No se ha grabado "
-                     "nada, para no perder ese cambio.\n\n¿Quiere ver la ficha como ha quedado? Sí: se vuelve a "
-                     "leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin grabar.")
-          .arg(quien.isEmpty() ? QStringLiteral("Otro puesto") : QStringLiteral("Otro puesto (%1)").arg(quien.trimmed()),
-               momento.toString(QStringLiteral("dd/MM/yyyy")), momento.toString(QStringLiteral("HH:mm"))),
-      kPregunta, mb::YESNO | mb::ICONQUESTION);
+  const int respuesta = ctx_->aplicacion->MessageBox(Texto_Cambio_Ajeno(QStringLiteral("ficha"), quien, cuando),
+                                                     kPregunta, mb::YESNO | mb::ICONQUESTION);
   if (respuesta != mb::IDYES) return;
   if (Cargar_Ficha(l.ID_MLENTILLA()) == 0) Modificado_Estado(false);
 }
@@ -614,8 +614,7 @@ void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion ac
   const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
                               : QStringLiteral(" No se ha borrado nada");
   if (resultado == TLentilla::kFichaBloqueada ||
-      (causa && (causa->Contiene(isc_lock_conflict) || causa->Contiene(isc_update_conflict) ||
-                 causa->Contiene(isc_deadlock)))) {
+      (causa && causa->Conflicto())) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta %1 en este momento.").arg(que) + nada +
                                      QStringLiteral(": inténtelo de nuevo dentro de un momento."),
                                  kAviso, mb::OK | mb::ICONWARNING);

@@ -129,6 +129,11 @@ class TfrmLentilla : public QWidget {
   // number was taken meanwhile, -1 when it failed (the user told why).
   static constexpr int kNumeroOcupado = -9;
   int Grabar_Unidad(TLentilla& l, bool nueva, bool lineas);
+  // Whether a new record's save failed on a number another workstation has
+  // just taken; the record then takes the next free number, and the status
+  // bar says so. Returns that number.
+  static bool Numero_Ocupado(const EIBError* causa);
+  int Tomar_Numero_Libre(TLentilla& l);
   // Tells why a save or a delete wrote nothing: a refusal the user can act on
   // in a box, anything else in the error report.
   enum class TAccion { kGrabar, kBorrar };

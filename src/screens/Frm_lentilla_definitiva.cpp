@@ -5,7 +5,6 @@
 // not changed, and the record with its lines and its log row is written whole
 // or not at all.
 
-#include <QStatusBar>
 #include <QTabWidget>
 #include <cmath>
 
@@ -103,16 +102,9 @@ void TfrmLentilla::btnPruebaDefinitivaClick() {
     if (r != 0) unidad.Anular();
     if (unidad.Confirmar()) break;
     const EIBError* causa = unidad.Causa();
-    const bool ocupado = causa && (causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup));
-    if (ocupado && intento < 4) {
+    if (Numero_Ocupado(causa) && intento < 4) {
       // Another workstation has just taken the number: the next free one.
-      const int siguiente = std::max(l.Siguiente_Numero(), l.NUMERO_FICHA() + 1);
-      sbr_Ayuda_->showMessage(
-          QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
-              .arg(siguiente)
-              .arg(l.NUMERO_FICHA()),
-          15000);
-      l.NUMERO_FICHA(siguiente);
+      Tomar_Numero_Libre(l);
       continue;
     }
     // Nothing was written; the test tab stays as it was, and the record

@@ -1,7 +1,6 @@
 #include "Frm_lentilla_pruebas.h"
 
 #include <QComboBox>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "Cambio_ajeno.h"
 #include "Clase_tagente.h"
 #include "Clase_tprueba.h"
 #include "Clase_ttlentilla.h"
@@ -22,7 +22,6 @@
 #include "Frm_ficha_prueba.h"
 #include "Objetos_lentilla.h"
 #include "Unidad_trabajo.h"
-#include "Util_fechas.h"
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
@@ -242,18 +241,24 @@ void TPaginaPruebas::Conectar_Cambios() {
 // ---- Initialisation ------------------------------------------------------------------
 
 void TPaginaPruebas::Inicializar() {
+  // The record tab has just read the agents and the lens types: the lists
+  // are filled from what it read.
   const auto carga = reglas_.Cargando();
-  Cargar_Agentes();
+  Rellenar_Agentes();
   Rellenar_Tipos();
   Limpiar_Prueba();
 }
 
 void TPaginaPruebas::Cargar_Agentes() {
+  objetos_.Agente().Cargar_Lista(0);
+  Rellenar_Agentes();
+}
+
+void TPaginaPruebas::Rellenar_Agentes() {
   const auto carga = reglas_.Cargando();
   const QVariant elegido = cbxAgentePrueba_->currentIndex() >= 0 ? cbxAgentePrueba_->currentData() : QVariant();
   cbxAgentePrueba_->clear();
-  TAgente& a = objetos_.Agente();
-  a.Cargar_Lista(0);
+  const TAgente& a = objetos_.Agente();
   for (int i = 0; i < a.Lista_Nombres().size(); ++i)
     cbxAgentePrueba_->addItem(a.Lista_Nombres()[i], a.Lista_Ids()[i].toDouble());
   cbxAgentePrueba_->setCurrentIndex(elegido.isValid() ? cbxAgentePrueba_->findData(elegido) : -1);
@@ -511,14 +516,8 @@ void TPaginaPruebas::Avisar_Cambio_Ajeno(int resultado, const QString& quien, do
                     kAviso, mb::OK | mb::ICONWARNING);
     return;
   }
-  const QDateTime momento = fechas::A_QDateTime(cuando);
-  const int respuesta = app->MessageBox(
-      QStringLiteral("%1 ha cambiado esta prueba el %2 a las %3, después de que usted la abriera. No se ha grabado "
-                     "nada, para no perder ese cambio.\n\n¿Quiere ver la prueba como ha quedado? Sí: se vuelve a "
-                     "leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin grabar.")
-          .arg(quien.isEmpty() ? QStringLiteral("Otro puesto") : QStringLiteral("Otro puesto (%1)").arg(quien.trimmed()),
-               momento.toString(QStringLiteral("dd/MM/yyyy")), momento.toString(QStringLiteral("HH:mm"))),
-      kPregunta, mb::YESNO | mb::ICONQUESTION);
+  const int respuesta = app->MessageBox(Texto_Cambio_Ajeno(QStringLiteral("prueba"), quien, cuando), kPregunta,
+                                        mb::YESNO | mb::ICONQUESTION);
   if (respuesta != mb::IDYES) return;
   if (Prueba().Buscar() == 0 && Mostrar_Prueba() == 0) Marcar_Prueba(false);
 }

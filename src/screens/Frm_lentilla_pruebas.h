@@ -88,7 +88,10 @@ class TPaginaPruebas : public QWidget {
   // Refills the two lens type selectors from the screen's catalogue, each
   // keeping its type.
   void Rellenar_Tipos();
+  // Reads the agents again and refills the list; Rellenar_Agentes refills it
+  // from the list last read.
   void Cargar_Agentes();
+  void Rellenar_Agentes();
 
   // ---- What "Definitiva" takes from the tab ----
   QLineEdit* Campo(int ojo, int fila) const { return ojos_[ojo].campos[fila]; }

@@ -138,10 +138,9 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
 
   QString displayText(const QVariant& valor, const QLocale& locale) const override {
     if (valor.typeId() == QMetaType::Double) {
+      // The main currency's display mask (a negative amount takes its sign).
       const TMoneda* m = Moneda();
-      return locale_es::Formatear(valor.toDouble(), m ? m->Mascara_M1() + QLatin1Char(';') + QLatin1Char('-') +
-                                                            m->Mascara_M1()
-                                                      : QStringLiteral(",0.00 €;-,0.00 €"));
+      return locale_es::Formatear(valor.toDouble(), m ? m->Mascara_M1() : QStringLiteral(",0.00 €"));
     }
     return QStyledItemDelegate::displayText(valor, locale);
   }
