@@ -78,6 +78,7 @@ TIBTransaction* TBase::Enlazar(int canal) {
 }
 
 int TBase::Preparar(int canal, const QString& texto) {
+  causa_.reset();
   if (canal >= 0 && canal <= 4) {
     TIBQuery& q = consultas_[canal];
     if (q.Active()) q.Close();
@@ -158,9 +159,10 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
   try {
     q.ExecSQL();
     // Over a server the count is one more round trip; an insert's is not used.
-    if (!insercion) afectadas = q.RowsAffected();
+    if (!insercion) afectadas = Contar_Registros ? q.RowsAffected() : -1;
     if (!unidad) q.Transaction->Commit();
   } catch (const EIBError& e) {
+    causa_ = e;
     if (unidad) {
       unidad->Anular(e);
     } else {
@@ -175,6 +177,10 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
   }
   if (insercion) {
     Num_Registros = 0;
+    return kOk;
+  }
+  if (afectadas < 0) {
+    Num_Registros = 0;  // not counted
     return kOk;
   }
   Num_Registros = static_cast<double>(afectadas);
@@ -251,8 +257,6 @@ int TBase::Comprobar_Version_Fila(const QString& sql, const QString& parametro, 
     cuando = q.FieldByName(QStringLiteral("MODIFICADO_EN")).AsDateTime();
     return q.FieldByName(QStringLiteral("VERSION")).AsInteger() == version ? 0 : kVersionCambiada;
   } catch (const EIBError& e) {
-    return e.Conflicto() ? kVersionBloqueada : -1;
-  } catch (...) {
-    return -1;
+    return Fallo(e, e.Conflicto() ? kVersionBloqueada : -1);
   }
 }

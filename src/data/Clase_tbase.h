@@ -22,6 +22,7 @@
 #include <QString>
 #include <array>
 #include <exception>
+#include <optional>
 
 #include "Clase_tconstante.h"
 #include "Clase_tctrlteclado.h"
@@ -105,7 +106,14 @@ class TBase {
                              double& cuando);
 
   int Ultimo_Resultado() const { return ultimoResultado_; }
-  // When true a successful SELECT counts its rows into Num_Registros.
+  // The database's refusal behind the operation that failed last, or null:
+  // what the caller shows when a result code says that something failed.
+  // Each statement prepared starts without one.
+  const EIBError* Causa() const { return causa_ ? &*causa_ : nullptr; }
+  // When true a successful SELECT counts its rows into Num_Registros, and an
+  // UPDATE or DELETE the rows it touched (kNingunaFila when none). A caller
+  // to whom no row touched is no failure turns it off: over a server the
+  // count is a round trip of its own.
   bool Contar_Registros = true;
   // Rows of the last SELECT (when counting), rows touched by the last UPDATE
   // or DELETE, -1 after a failed write, otherwise 0.
@@ -113,6 +121,14 @@ class TBase {
 
  protected:
   QString Texto;
+
+  // A domain operation that caught the database's exception keeps it as the
+  // cause and answers `codigo` (its documented failure, -1 unless it says
+  // otherwise).
+  int Fallo(const EIBError& e, int codigo = -1) {
+    causa_ = e;
+    return codigo;
+  }
 
  private:
   int Fin(int resultado) { return ultimoResultado_ = resultado; }
@@ -132,6 +148,7 @@ class TBase {
   TConstante catalogo_;
   TCtrlTeclado textoNumerico_;
   int ultimoResultado_ = 0;
+  std::optional<EIBError> causa_;
 };
 
 // One statement on one channel of a TBase, from Preparar to Cerrar: the

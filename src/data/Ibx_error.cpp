@@ -21,6 +21,15 @@ bool EIBError::Conflicto() const {
   return Contiene(isc_lock_conflict) || Contiene(isc_update_conflict) || Contiene(isc_deadlock);
 }
 
+EIBError::TMotivo EIBError::Motivo() const {
+  if (Conflicto()) return TMotivo::kBloqueo;
+  if (Contiene(isc_unique_key_violation) || Contiene(isc_no_dup)) return TMotivo::kClaveRepetida;
+  if (Contiene(isc_string_truncation) || Contiene(isc_arith_except) || Contiene(isc_check_constraint) ||
+      Contiene(isc_not_valid) || Contiene(isc_foreign_key))
+    return TMotivo::kDatoNoAdmitido;
+  return TMotivo::kOtro;
+}
+
 EIBError EIBError::Desde_Estado(const intptr_t* vector) {
   std::vector<long> codigos;
   for (const intptr_t* p = vector; p && *p != isc_arg_end;) {

@@ -25,6 +25,12 @@ class EIBError : public std::exception {
   bool Contiene(long codigo) const;
   // Another attachment holds the rows (lock or update conflict, deadlock).
   bool Conflicto() const;
+  // What a refusal means for whoever wrote: another workstation holds the
+  // rows; a value already taken where the database keeps values unique; a
+  // value the database does not accept (too long or too large for its column,
+  // against one of its rules); anything else.
+  enum class TMotivo { kBloqueo, kClaveRepetida, kDatoNoAdmitido, kOtro };
+  TMotivo Motivo() const;
   const char* what() const noexcept override { return utf8_.constData(); }
 
  private:

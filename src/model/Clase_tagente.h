@@ -42,7 +42,7 @@ class TAgente : public TPersona {
   // Inserts the held agent and takes the key the database gave it into ID.
   // 0; -2001 when CODIGO is not 1 to 99999 (after a warning box); -1 when the
   // database refused the row.
-  int Insertar();
+  [[nodiscard]] int Insertar();
 
   // The code proposed for a new agent: the highest code among the agents
   // whose BORRADO is `borrado`, plus one (1 when there is none).

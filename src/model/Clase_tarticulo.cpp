@@ -96,8 +96,8 @@ int TArticulo::Buscar_Articulo(double clave, double codigoBarras, const QString&
     Cargar_Referencias(nivel);
     Cargar_Observaciones();
     return resultado_ = 0;
-  } catch (...) {
-    return resultado_ = -1;
+  } catch (const EIBError& e) {
+    return resultado_ = Fallo(e);
   }
 }
 
@@ -454,7 +454,9 @@ bool TArticulo::Oferta_Vigente(double fecha) const {
 double TArticulo::Precio_Ficha(double fechaTrabajo, double fechaFicha, double& precioM2) {
   if (NUEVO_DESDE() != 0 && Dia(NUEVO_DESDE()) < Dia(fechaTrabajo)) {
     PRECIO_VENTA1_M1(NUEVO_PRECIO_M1());
-    Modificar();
+    // The new price applies from today whether or not it could be stored: the
+    // next record that reads the article tries again.
+    static_cast<void>(Modificar());
   }
   if (Oferta_Vigente(fechaFicha)) {
     precioM2 = OFERTA_IMPORTE_M2();

@@ -79,7 +79,7 @@ class TArticulo : public TBase {
   // the article's row of ARTOBSERVACIONES is updated, or inserted when it has
   // none. 0, or the TBase code of the write that failed; errors of
   // the database reach the caller.
-  int Modificar();
+  [[nodiscard]] int Modificar();
 
   // Descriptive text: modes below 3 give the short one (the hint of an
   // article field), mode 9 the full one; any other mode the empty text.
@@ -209,7 +209,7 @@ class TArticulo : public TBase {
   void Dar_Tipo();
   void Olvidar_Tipo_Especifico();
   void Cargar_Observaciones();
-  int Grabar_Observaciones();
+  [[nodiscard]] int Grabar_Observaciones();
   QString Texto_Corto() const;
   QString Texto_Completo() const;
   // A reference object, created now if it was not yet.

@@ -44,10 +44,11 @@ QString TBDAcceso::Buscar_Nombre_Usuario(int32_t idUsuario) {
     base_.Consulta(0).ParamByName(QStringLiteral("ID")).AsInteger(idUsuario);
     if (base_.Ejecutar(0) == 0) nombre = base_.Consulta(0).FieldByName(QStringLiteral("NOMBRE_USUARIO")).AsString();
     base_.Cerrar(0);
-  } catch (...) {
+  } catch (const EIBError&) {
+    // The row still goes in, under the name of an unknown user.
     try {
       base_.Cerrar(0);
-    } catch (...) {
+    } catch (const EIBError&) {
     }
   }
   return nombre.isEmpty() ? QStringLiteral("Desconocido") : nombre;
@@ -165,10 +166,10 @@ int TBDAcceso::Insertar() {
     const int r = base_.Ejecutar(1);
     base_.Cerrar(1);
     return r == 0 ? 0 : -1;
-  } catch (...) {
+  } catch (const EIBError&) {
     try {
       base_.Cerrar(1);
-    } catch (...) {
+    } catch (const EIBError&) {
     }
     return -1;
   }

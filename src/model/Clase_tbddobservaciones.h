@@ -18,7 +18,7 @@ class TBDDObservaciones : public TBase {
   int Buscar(int modo, int valor);
   // Inserts the row for the held doctor; the new key comes from
   // ID_DOBSERVACIONES. 0 on success; otherwise the key is -1.
-  int Insertar();
+  [[nodiscard]] int Insertar();
 
   int32_t Id_DObservaciones() const { return id_; }
   int32_t Id_Doctor() const { return idDoctor_; }

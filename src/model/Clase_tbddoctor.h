@@ -31,7 +31,7 @@ class TBDDoctor : public TBase {
   int Cargar_Lista(int borrado);
   // Inserts `Datos()`; the key the database gave it is then `Id_Insertado()`.
   // 0 on success, otherwise the code of TBase::Ejecutar (the key is -1).
-  int Insertar();
+  [[nodiscard]] int Insertar();
   // Highest code among the active doctors; 0 when there is none.
   int Maximo_Codigo();
 

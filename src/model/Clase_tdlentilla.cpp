@@ -1,8 +1,24 @@
 #include "Clase_tdlentilla.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "Util_locale.h"
+
+void TDLentilla::Linea(const TLineaLentilla& l) {
+  OJO(l.ojo);
+  ID_TLENTILLA(l.idTipo);
+  REFERENCIA(l.referencia);
+  DESCRIPCION(l.descripcion);
+  MODELO(l.modelo);
+  RADIO_1(l.radio1);
+  RADIO_2(l.radio2);
+  DIAMETRO(l.diametro);
+  COLOR(l.color);
+  IMPORTE(l.importe);
+  FECHA_GARANTIA(l.fechaGarantia);
+  LOTE(l.lote);
+}
 
 int TDLentilla::Insertar() {
   try {
@@ -36,20 +52,22 @@ int TDLentilla::Insertar() {
     clave.Ejecutar();
     idLinea_ = clave.Parametro(QStringLiteral("ID")).AsFloat();
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
 int TDLentilla::Borrar_Lineas() {
+  // A record without lines is no failure: the rows are not counted.
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
   try {
     TSentencia s(*this, 1, sql::kBorrarLineasFicha);
     s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
     const int r = s.Ejecutar();
     // A record without lines is not an error.
     return r == 0 || r == TBase::kNingunaFila ? 0 : -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -58,8 +76,8 @@ int TDLentilla::Cargar_Lista_Lineas() {
   try {
     lineas_ = Lista_Claves(sql::kClavesLineasFicha, QStringLiteral("ID_MLENTILLA"), idFicha_);
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -88,8 +106,8 @@ int TDLentilla::Buscar() {
       resultado_ = 0;
     }
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 

@@ -11,15 +11,29 @@
 #include "Clase_tmoneda.h"
 #include "Clase_ttlentilla.h"
 
+// What one line says, as the screen collects it before the record is saved:
+// the lens supplied to one eye (1 right, 2 left).
+struct TLineaLentilla {
+  int ojo = 1;
+  double idTipo = -1;  // -1: no lens type
+  QString referencia, descripcion, modelo, radio1, radio2, color, lote;
+  double diametro = 0;
+  double importe = 0;  // in the main currency
+  double fechaGarantia = 0;
+};
+
 class TDLentilla : public TBase {
  public:
   using TBase::TBase;
 
+  // Holds `linea` as the line to write for the record of the held key.
+  void Linea(const TLineaLentilla& linea);
+
   // The screen's currency object, not owned: converts the amount on saving.
   void Moneda(TMoneda* moneda) { moneda_ = moneda; }
 
-  int Insertar();
-  int Borrar_Lineas();
+  [[nodiscard]] int Insertar();
+  [[nodiscard]] int Borrar_Lineas();
   int Cargar_Lista_Lineas();
   int Buscar();
   // "Referencia: …\r\nDescripcion: …\r\nTipo: …" summary of the held line.

@@ -72,7 +72,7 @@ int TDoctor::Insertar() {
   bdObservaciones_->Limpiar();
   bdObservaciones_->Id_Doctor(id_);
   bdObservaciones_->Observaciones(observaciones_);
-  bdObservaciones_->Insertar();
+  static_cast<void>(bdObservaciones_->Insertar());
   return 0;
 }
 

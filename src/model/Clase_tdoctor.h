@@ -44,7 +44,7 @@ class TDoctor {
   // first name longer than the 50 characters of its column), inserts (-20020
   // when the database refuses the row), takes the new key as ID and stores
   // the observations row of the new doctor. 0 on success.
-  int Insertar();
+  [[nodiscard]] int Insertar();
 
   // Fills the list of doctors with the deleted filter; returns how many.
   int Cargar_Lista(int borrado);

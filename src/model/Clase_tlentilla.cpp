@@ -1,5 +1,6 @@
 #include "Clase_tlentilla.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "Contexto_host.h"
@@ -42,8 +43,8 @@ int TLentilla::Insertar() {
     TSentencia clave(*this, 6, QStringLiteral("ID_MLENTILLA"));
     clave.Ejecutar();
     ID_MLENTILLA(clave.Parametro(QStringLiteral("ID")).AsFloat());
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
   return Grabar_Observaciones();
 }
@@ -53,8 +54,8 @@ int TLentilla::Modificar() {
     TSentencia s(*this, 1, sql::kActualizarFicha);
     Poner_Parametros(s.Consulta(), false);
     if (s.Ejecutar() != 0) return -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
   return Grabar_Observaciones();
 }
@@ -66,8 +67,8 @@ int TLentilla::Siguiente_Numero() {
     s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
     if (s.Ejecutar() != 0) return -1;
     return s.Consulta().Fields(0).AsInteger();
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -84,8 +85,8 @@ int TLentilla::Grabar_Observaciones() {
         QStringLiteral("ID"), ID_MLENTILLA(), sql::kActualizarObservacionesFicha, sql::kInsertarObservacionesFicha, QStringLiteral("ID_MLENTILLA"),
         Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -141,8 +142,8 @@ int TLentilla::Buscar() {
     VERSION(res("RES_VERSION").AsInteger());
     s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
-  } catch (...) {
-    return resultado_ = -1;
+  } catch (const EIBError& e) {
+    return resultado_ = Fallo(e);
   }
   return resultado_ = Cargar_Observaciones();
 }
@@ -160,8 +161,8 @@ int TLentilla::Cargar_Observaciones() {
       ID_LOBSERVACIONES(0);
     }
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -196,8 +197,8 @@ int TLentilla::Buscar_Ultima() {
     s.Cerrar();
     Cargar_Doctor_Y_Agente(idDoctor, idAgente);
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -225,8 +226,8 @@ int TLentilla::Borrar() {
     if (detalle_->Borrar_Lineas() != 0) return resultado_ = -1;
     --Num_Fichas;
     return resultado_ = 0;
-  } catch (...) {
-    return resultado_ = -1;
+  } catch (const EIBError& e) {
+    return resultado_ = Fallo(e);
   }
 }
 
@@ -235,8 +236,8 @@ int TLentilla::Borrar_Observaciones() {
     TSentencia s(*this, 1, sql::kBorrarObservacionesFicha);
     s.Parametro(QStringLiteral("ID_LOBSERVACIONES")).AsFloat(ID_LOBSERVACIONES());
     return s.Ejecutar() == 0 ? 0 : -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -244,8 +245,32 @@ int TLentilla::Cargar_Lista_Fichas() {
   try {
     listaFichas_ = Lista_Claves(sql::kClavesFichasPorFecha, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
+}
+
+double TLentilla::Buscar_Vecina(TDireccion direccion, qint64 numero) {
+  const QString p = QString::number(static_cast<qint64>(ID_PACIENTE()));
+  const QString n = QString::number(numero);
+  QString sql = QStringLiteral("Select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = ") + p;
+  switch (direccion) {
+    case TDireccion::kPrimera: sql += QStringLiteral(" Order By NUMERO_FICHA"); break;
+    case TDireccion::kAnterior:
+      sql += QStringLiteral(" And NUMERO_FICHA < ") + n + QStringLiteral(" Order By NUMERO_FICHA DESC");
+      break;
+    case TDireccion::kSiguiente:
+      sql += QStringLiteral(" And NUMERO_FICHA > ") + n + QStringLiteral(" Order By NUMERO_FICHA");
+      break;
+    case TDireccion::kUltima: sql += QStringLiteral(" Order By NUMERO_FICHA DESC"); break;
+  }
+  // Only the first row is wanted: the rows are not counted.
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
+  try {
+    TSentencia s(*this, 1, sql);
+    return s.Ejecutar() == 0 ? s.Campo(QStringLiteral("ID_MLENTILLA")).AsFloat() : 0;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -262,8 +287,8 @@ int TLentilla::Renumerar() {
         s.Parametro(QStringLiteral("NUMERO_FICHA")).AsInteger(signo * (i + 1));
         s.Ejecutar();
       }
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
   return r;
 }

@@ -9,8 +9,8 @@ class TLentilla : public TBaseLentilla {
  public:
   TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB);
 
-  int Insertar();
-  int Modificar();
+  [[nodiscard]] int Insertar();
+  [[nodiscard]] int Modificar();
   // Before a change is written (inside the save's unit of work): whether the
   // row is still the version that was read. 0 yes; kFichaCambiada when
   // another workstation has changed it since (`quien` and `cuando` say who
@@ -31,13 +31,18 @@ class TLentilla : public TBaseLentilla {
   int Buscar_Ultima();
   // Asks for confirmation (-6 when declined), then deletes the record, its
   // observations and its lens lines.
-  int Borrar();
+  [[nodiscard]] int Borrar();
   int Cargar_Lista_Fichas();
+  // The key of the patient's first, previous, next or last record, from the
+  // record numbered `numero`: 0 when there is none that way, -1 on a
+  // database error.
+  enum class TDireccion { kPrimera, kAnterior, kSiguiente, kUltima };
+  double Buscar_Vecina(TDireccion direccion, qint64 numero);
   // Numbers the patient's records 1..n in order of date.
-  int Renumerar();
-  int Grabar_Observaciones();
+  [[nodiscard]] int Renumerar();
+  [[nodiscard]] int Grabar_Observaciones();
   int Cargar_Observaciones();
-  int Borrar_Observaciones();
+  [[nodiscard]] int Borrar_Observaciones();
   void Crear_Detalle();
   int Resultado() const { return resultado_; }
 

@@ -19,7 +19,7 @@ class TPaciente : public TPersona {
   static void Texto_Sexo(int sexo, QString& texto);
   static QString Texto_Sexo(int sexo);
   // Stamps the date of last visit: 0 when a row changed, -302 otherwise.
-  int Fijar_Ultima_Visita(int32_t idPaciente, double fecha);
+  [[nodiscard]] int Fijar_Ultima_Visita(int32_t idPaciente, double fecha);
 
   double FECHA_NACIMIENTO() const { return fechaNacimiento_; }
   double FECHA_PRIMERA_VISITA() const { return fechaPrimeraVisita_; }

@@ -39,8 +39,8 @@ int TPrueba::Insertar() {
     TSentencia clave(*this, 6, QStringLiteral("ID_PLENTILLA"));
     clave.Ejecutar();
     ID_PRUEBA_LENTILLAS(clave.Parametro(QStringLiteral("ID")).AsFloat());
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
   return Grabar_Observaciones();
 }
@@ -51,8 +51,8 @@ int TPrueba::Modificar() {
     Poner_Parametros(s.Consulta());
     s.Parametro(QStringLiteral("ID_PRUEBA_LENTILLAS")).AsFloat(ID_PRUEBA_LENTILLAS());
     if (s.Ejecutar() != 0) return -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
   return Grabar_Observaciones();
 }
@@ -71,8 +71,8 @@ int TPrueba::Grabar_Observaciones() {
         sql::kInsertarObservacionesPrueba, QStringLiteral("ID_MLENTILLA"),
         Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -87,8 +87,8 @@ int TPrueba::Borrar() {
     const int r = s.Ejecutar();
     // A test that was never stored has nothing to delete: that is not a failure.
     return r == 0 || r == TBase::kNingunaFila ? 0 : -1;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -123,8 +123,8 @@ int TPrueba::Buscar() {
     }
     idAgente = res("RES_ID_AGENTE").AsFloat();
     VERSION(res("RES_VERSION").AsInteger());
-  } catch (...) {
-    return resultado_ = -1;
+  } catch (const EIBError& e) {
+    return resultado_ = Fallo(e);
   }
   if (Cargar_Tipo(TLentilla_OD(), tipos[0]) != 0 || Cargar_Tipo(TLentilla_OI(), tipos[1]) != 0)
     return resultado_ = -1;
@@ -149,8 +149,8 @@ int TPrueba::Cargar_Observaciones() {
       ID_PLOBSERVACIONES(0);
     }
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -158,8 +158,8 @@ int TPrueba::Cargar_Lista_Pruebas() {
   try {
     listaPruebas_ = Lista_Claves(sql::kClavesPruebas, QStringLiteral("ID_PACIENTE"), ID_PACIENTE());
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -173,8 +173,8 @@ double TPrueba::Siguiente_Numero() {
       NUMERO_SIGUIENTE(s.Campo(QStringLiteral("MAX")).AsFloat() + 1);
     }
     return NUMERO_SIGUIENTE();
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 

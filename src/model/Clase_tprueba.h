@@ -23,12 +23,12 @@ class TPrueba : public TBase {
   TPrueba(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB);
 
   // Inserts the test and its observations and takes the new key. 0 or -1.
-  int Insertar();
+  [[nodiscard]] int Insertar();
   // Rewrites the test of the held key and its observations. 0 or -1.
-  int Modificar();
+  [[nodiscard]] int Modificar();
   // Asks for confirmation (-6 when declined), then deletes the test. Its
   // observations row is left in PLOBSERVACIONES.
-  int Borrar();
+  [[nodiscard]] int Borrar();
   // Before a change is written (inside the save's unit of work): whether the
   // row is still the version that was read, as TLentilla::Comprobar_Version
   // (0, kCambiada with who and when, kBloqueada, kBorrada, -1).
@@ -39,7 +39,7 @@ class TPrueba : public TBase {
   // Loads the test of the held key with its lens types, agent and
   // observations. A key that no longer exists gives 0 and changes nothing.
   int Buscar();
-  int Grabar_Observaciones();
+  [[nodiscard]] int Grabar_Observaciones();
   int Cargar_Observaciones();
   // The patient's test keys, in ascending order of test number. 0 or -1.
   int Cargar_Lista_Pruebas();

@@ -1,5 +1,6 @@
 #include "Clase_treposicion.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "Ibx_error.h"
@@ -37,8 +38,8 @@ int TReposicion::Insertar() {
     TSentencia clave(*this, 6, QStringLiteral("ID_REPOSICION"));
     clave.Ejecutar();
     ID_REPOSICION(clave.Parametro(QStringLiteral("ID")).AsFloat());
-  } catch (...) {
-    return Fin(-1);
+  } catch (const EIBError& e) {
+    return Fin(Fallo(e));
   }
   return resultado_;
 }
@@ -51,8 +52,8 @@ int TReposicion::Borrar_Lista(int16_t tipoLista) {
     const int r = s.Ejecutar();
     // A patient without replacements has nothing to delete.
     return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);
-  } catch (...) {
-    return Fin(-1);
+  } catch (const EIBError& e) {
+    return Fin(Fallo(e));
   }
 }
 
@@ -68,8 +69,8 @@ int TReposicion::Borrar() {
     // The screen deletes rows that were never saved (or were saved again
     // under a new key) the same way: no row affected is still a deletion.
     return Fin(r == 0 || r == TBase::kNingunaFila ? 0 : -1);
-  } catch (...) {
-    return Fin(-1);
+  } catch (const EIBError& e) {
+    return Fin(Fallo(e));
   }
 }
 
@@ -118,6 +119,33 @@ QString TReposicion::Sentencia_Lista(double idPaciente) {
          QStringLiteral(" And TIPO_REPOSICION = ") + QString::number(kListaLentillas);
 }
 
+int TReposicion::Leer_Lista(QList<TFilaReposicion>& filas) {
+  filas.clear();
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
+  try {
+    TSentencia s(*this, 1, Sentencia_Lista(idPaciente_));
+    if (s.Ejecutar() != 0) return Fin(0);
+    for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
+      const auto f = [&](const char* n) { return q.FieldByName(QLatin1String(n)); };
+      TFilaReposicion fila;
+      fila.clave = f("ID_REPOSICION").AsFloat();
+      fila.tipo = static_cast<int16_t>(f("TIPO").AsInteger());
+      fila.ojo = static_cast<int16_t>(f("OJO").AsInteger());
+      const auto numero = f("NUMERO_FICHA");
+      fila.sinNumero = numero.IsNull();
+      fila.numeroFicha = fila.sinNumero ? 0 : numero.AsFloat();
+      fila.fecha = f("FECHA").AsDateTime();
+      fila.observaciones = f("OBSERVACIONES").AsString();
+      fila.importeM1 = f("IMPORTE_M1").AsFloat();
+      fila.importeM2 = f("IMPORTE_M2").AsFloat();
+      filas << fila;
+    }
+  } catch (const EIBError& e) {
+    return Fin(Fallo(e));
+  }
+  return Fin(0);
+}
+
 int TReposicion::Claves_Lista(int16_t tipoLista, QList<double>& claves) {
   claves.clear();
   try {
@@ -129,9 +157,7 @@ int TReposicion::Claves_Lista(int16_t tipoLista, QList<double>& claves) {
     if (s.Ejecutar() == 0)
       for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) claves << q.Fields(0).AsFloat();
   } catch (const EIBError& e) {
-    return e.Conflicto() ? kBloqueada : -1;
-  } catch (...) {
-    return -1;
+    return Fallo(e, e.Conflicto() ? kBloqueada : -1);
   }
   std::sort(claves.begin(), claves.end());
   return 0;

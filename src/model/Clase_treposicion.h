@@ -16,6 +16,18 @@
 #include "Clase_tbase.h"
 #include "Clase_tmoneda.h"
 
+// One row of a patient's list as it is read and written whole.
+struct TFilaReposicion {
+  double clave = -1;  // -1: a row never stored
+  int16_t tipo = 0;   // TIPO
+  int16_t ojo = 1;    // OJO
+  double numeroFicha = 0;
+  bool sinNumero = true;  // NUMERO_FICHA is null (shown empty)
+  double fecha = 0;
+  QString observaciones;
+  double importeM1 = 0, importeM2 = 0;
+};
+
 class TReposicion : public TBase {
  public:
   // The rows of the lens module in REPOSICION.
@@ -40,9 +52,9 @@ class TReposicion : public TBase {
   int Validar_Reposicion();
   // Inserts the held entry and takes the new key. -21200 (nothing written)
   // when it has no date; -1 on a database error.
-  int Insertar();
+  [[nodiscard]] int Insertar();
   // Deletes every row of the patient of the given list kind. 0 or -1.
-  int Borrar_Lista(int16_t tipoLista);
+  [[nodiscard]] int Borrar_Lista(int16_t tipoLista);
   // The keys of the patient's rows of a list kind, read with their locks
   // (inside the unit of work that rewrites the list: no other workstation can
   // change them until it ends), in ascending order. 0; kBloqueada when another
@@ -51,7 +63,7 @@ class TReposicion : public TBase {
   int Claves_Lista(int16_t tipoLista, QList<double>& claves);
   // Asks for confirmation (-6 when declined), then deletes the row of the
   // held key. A key with no row (never saved) is not an error.
-  int Borrar();
+  [[nodiscard]] int Borrar();
 
   // "Limp", "Rev", "Rep" (any code other than 0 and 1 reads as "Rep").
   static QString Tipo_A_Texto(int tipo);
@@ -65,6 +77,8 @@ class TReposicion : public TBase {
   static QString Observaciones_A_Texto(const QString& observaciones);
   // The statement that reads a patient's list of the lens module.
   static QString Sentencia_Lista(double idPaciente);
+  // The lens module's list of the held patient, in the order read. 0 or -1.
+  int Leer_Lista(QList<TFilaReposicion>& filas);
 
   void ID_REPOSICION(double v) { if (v != idReposicion_) idReposicion_ = v; }
   void ID_PACIENTE(double v) { if (v != idPaciente_) idPaciente_ = v; }

@@ -16,8 +16,8 @@ int TTLentilla::Insertar() {
     clave.Ejecutar();
     ID_TLENTILLA(clave.Parametro(QStringLiteral("ID")).AsFloat());
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -33,8 +33,8 @@ int TTLentilla::Buscar_Por(double clave, const QString& codigo) {
     CODIGO(s.Parametro(QStringLiteral("RES_CODIGO")).AsString());
     DESCRIPCION(s.Parametro(QStringLiteral("RES_DESCRIPCION")).AsString());
     return resultado_ = 0;
-  } catch (...) {
-    return resultado_ = -1;
+  } catch (const EIBError& e) {
+    return resultado_ = Fallo(e);
   }
 }
 
@@ -56,7 +56,7 @@ int TTLentilla::Cargar_Tipos() {
       }
     }
     return 0;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }

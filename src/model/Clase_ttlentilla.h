@@ -14,7 +14,7 @@ class TTLentilla : public TBaseTLentilla {
   // -2100 when the description is empty, else 0.
   int Validar_Tipo() const;
   // Inserts code and description and takes the new key; -2100 writes nothing.
-  int Insertar();
+  [[nodiscard]] int Insertar();
   // By the held key / by the held code: 0 found, -5 not found (fields kept).
   int Buscar();
   int Buscar_Codigo();

@@ -2,7 +2,6 @@
 
 #include <QHash>
 
-#include "Ibx_transaction.h"
 #include "Util_fechas.h"
 
 static void Iniciar_Recursos() { Q_INIT_RESOURCE(iconos); }
@@ -18,16 +17,41 @@ TdmLentilla::TdmLentilla(TAplicacion* owner) : QObject(owner) {
   dscReposiciones.sort(Fecha, Qt::DescendingOrder);
 }
 
-TdmLentilla::~TdmLentilla() {
-  dstReposiciones.Close();
-  dstDatos.Close();
+TdmLentilla::~TdmLentilla() = default;
+
+void TdmLentilla::Anadir_Reposicion(const TFilaReposicion& f) {
+  QList<QStandardItem*> fila;
+  for (int c = 0; c <= NumeroFicha; ++c) fila << new QStandardItem;
+  fila[IdReposicion]->setData(f.clave, Qt::UserRole);
+  fila[TipoReposicion]->setText(TReposicion::Tipo_A_Texto(f.tipo));
+  fila[Ojo]->setText(TReposicion::Ojo_A_Texto(f.ojo));
+  fila[Observaciones]->setText(TReposicion::Observaciones_A_Texto(f.observaciones));
+  fila[ImporteM1]->setData(f.importeM1, Qt::EditRole);
+  fila[ImporteM2]->setData(f.importeM2, Qt::EditRole);
+  fila[Fecha]->setText(f.fecha == 0 ? QString() : fechas::Fecha_A_Texto(f.fecha));
+  fila[Fecha]->setData(f.fecha, Qt::UserRole);
+  if (!f.sinNumero) fila[NumeroFicha]->setText(QString::number(static_cast<qint64>(f.numeroFicha)));
+  memReposiciones.appendRow(fila);
 }
 
-void TdmLentilla::Enlazar() {
-  for (TIBQuery* q : {&dstDatos, &dstReposiciones}) {
-    q->Database = ctx_ ? ctx_->conexionPrincipal : nullptr;
-    q->Transaction = ctx_ ? ctx_->transaccion : nullptr;
-  }
+TFilaReposicion TdmLentilla::Fila_Reposicion(int fila) const {
+  const auto celda = [&](Columna c) { return memReposiciones.item(fila, c); };
+  TFilaReposicion f;
+  const QVariant clave = celda(IdReposicion)->data(Qt::UserRole);
+  f.clave = clave.isValid() ? clave.toDouble() : -1;
+  f.tipo = TReposicion::Texto_A_Tipo(celda(TipoReposicion)->text());
+  f.ojo = TReposicion::Texto_A_Ojo(celda(Ojo)->text());
+  f.numeroFicha = celda(NumeroFicha)->text().toDouble();
+  f.sinNumero = celda(NumeroFicha)->text().isEmpty();
+  f.fecha = celda(Fecha)->data(Qt::UserRole).toDouble();
+  f.observaciones = celda(Observaciones)->text();
+  f.importeM1 = celda(ImporteM1)->data(Qt::EditRole).toDouble();
+  f.importeM2 = celda(ImporteM2)->data(Qt::EditRole).toDouble();
+  return f;
+}
+
+void TdmLentilla::Fijar_Clave_Reposicion(int fila, double clave) {
+  memReposiciones.item(fila, IdReposicion)->setData(clave, Qt::UserRole);
 }
 
 int TdmLentilla::memReposicionesAfterInsert() {

@@ -1,15 +1,16 @@
 #pragma once
-// TdmLentilla: what the record screen keeps beside its controls: the two
-// datasets on the host's database and transaction, the in-memory table of the
-// patient's replacements (newest first) and the screen's images.
+// TdmLentilla: what the record screen keeps beside its controls: the
+// in-memory table of the patient's replacements (newest first) and the
+// screen's images. The screen reads and writes the database only through the
+// domain objects and the services.
 
 #include <QIcon>
 #include <QObject>
 #include <QStandardItemModel>
 #include <QSortFilterProxyModel>
 
+#include "Clase_treposicion.h"
 #include "Contexto_host.h"
-#include "Ibx_query.h"
 
 class TdmLentilla : public QObject {
  public:
@@ -20,11 +21,7 @@ class TdmLentilla : public QObject {
   ~TdmLentilla() override;
 
   void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
-  // Puts both datasets on the host's main connection and transaction.
-  void Enlazar();
 
-  TIBQuery dstDatos;
-  TIBQuery dstReposiciones;
   QStandardItemModel memReposiciones;
   QSortFilterProxyModel dscReposiciones;  // what the grid shows: sorted by date, newest first
 
@@ -33,6 +30,12 @@ class TdmLentilla : public QObject {
   int memReposicionesAfterInsert();
   // A row without observations is not kept: false, and the post is abandoned.
   bool memReposicionesBeforePost(int fila) const;
+  // A stored row appended to the table, its codes as their texts (an empty
+  // observation shown as "<Sin descripción>", no record number left empty).
+  void Anadir_Reposicion(const TFilaReposicion& f);
+  // A row of the table as it is written; its key -1 when it was never stored.
+  TFilaReposicion Fila_Reposicion(int fila) const;
+  void Fijar_Clave_Reposicion(int fila, double clave);
 
   // The module's images by name ("primero", "grabar", ...).
   static QIcon Imagen(const QString& nombre);

@@ -17,11 +17,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "Cambio_ajeno.h"
-#include "Clase_tagenda.h"
+#include "Aviso_resultado.h"
 #include "Clase_tbdacceso.h"
 #include "Clase_tctrlteclado.h"
-#include "Clase_tdlentilla.h"
 #include "Clase_tlentilla.h"
 #include "Clase_ttienda.h"
 #include "Dm_lentilla.h"
@@ -31,12 +29,7 @@
 #include "Frm_lentilla_pruebas.h"
 #include "Frm_lentilla_reposiciones.h"
 #include "Frm_sms.h"
-#include "Clase_tpaciente.h"
-#include "Ibx_query.h"
-#include "Ibx_error.h"
-#include "Ibx_transaction.h"
-#include "Unidad_trabajo.h"
-#include "Util_fechas.h"
+#include "Servicios_lentilla.h"
 
 namespace {
 TfrmLentilla* g_activa = nullptr;
@@ -74,9 +67,22 @@ void TfrmLentilla::Fijar_Contexto(THostContext* ctx) {
   ctx_ = ctx;
   objetos_.Fijar_Contexto(ctx);
   reglas_->Fijar_Contexto(ctx);
+  servicios_ = ctx ? std::make_unique<TServiciosLentilla>(*ctx, objetos_) : nullptr;
 }
 
-std::array<TPaginaLentilla*, 2> TfrmLentilla::Paginas_Ficha() const { return {ficha_, observaciones_}; }
+std::array<TParteFicha*, 2> TfrmLentilla::Partes_Ficha() const { return {ficha_, observaciones_}; }
+
+std::array<TPaginaLentilla*, 4> TfrmLentilla::Paginas() const {
+  return {ficha_, observaciones_, pruebas_, reposiciones_};
+}
+
+TPaginaLentilla* TfrmLentilla::Pagina_Activa() const {
+  return static_cast<TPaginaLentilla*>(pclLentilla_->currentWidget());
+}
+
+std::array<TEdicion*, 3> TfrmLentilla::Ediciones() { return {this, pruebas_, reposiciones_}; }
+
+QString TfrmLentilla::Pregunta_Cambios() const { return kCambios; }
 
 bool TfrmLentilla::Modificado() const { return ficha_->Modificada() || observaciones_->Modificada(); }
 
@@ -163,24 +169,26 @@ void TfrmLentilla::Crear_Controles() {
   pclLentilla_->setIconSize(QSize(20, 20));
   // Each page goes into its tab before it is filled: a filled page moved into
   // the tab widget has every one of its controls walked through again.
-  ficha_ = new TPaginaFicha(*reglas_, objetos_);
+  ficha_ = new TPaginaFicha(*reglas_, *this, objetos_);
   pclLentilla_->addTab(ficha_, TdmLentilla::Imagen(QStringLiteral("ficha")), QStringLiteral("Ficha"));
-  observaciones_ = new TPaginaObservaciones(*reglas_);
+  observaciones_ = new TPaginaObservaciones(*reglas_, *this);
   pclLentilla_->addTab(observaciones_, QStringLiteral("Observaciones"));
   pruebas_ = new TPaginaPruebas(*reglas_, objetos_, seleccion_);
   pclLentilla_->addTab(pruebas_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Pruebas"));
-  reposiciones_ = new TPaginaReposiciones(*reglas_, objetos_, seleccion_);
+  reposiciones_ = new TPaginaReposiciones(*reglas_, seleccion_);
   pclLentilla_->addTab(reposiciones_, TdmLentilla::Imagen_Pestana(3), QStringLiteral("Reposiciones"));
-  for (TPaginaLentilla* p : Paginas_Ficha()) connect(p, &TPaginaLentilla::Cambiada, this, [this] { Modificado_Estado(true); });
-  // A tab's image (2 it holds data, 3 none), kept beside it as the tab's data.
-  const auto imagen = [this](QWidget* pagina) {
-    return [this, pagina](int i) {
-      const int pestana = pclLentilla_->indexOf(pagina);
+  for (TPaginaLentilla* p : Partes_Ficha()) connect(p, &TPaginaLentilla::Cambiada, this, [this] { Modificado_Estado(true); });
+  for (TPaginaLentilla* p : Paginas()) {
+    // A tab's image (1 observations, 2 it holds data, 3 none), kept beside it
+    // as the tab's data.
+    connect(p, &TPaginaLentilla::Imagen_Cambiada, this, [this, p](int i) {
+      const int pestana = pclLentilla_->indexOf(p);
       pclLentilla_->setTabIcon(pestana, TdmLentilla::Imagen_Pestana(i));
       pclLentilla_->tabBar()->setTabData(pestana, i);
-    };
-  };
-  connect(pruebas_, &TPaginaPruebas::Imagen_Cambiada, this, imagen(pruebas_));
+    });
+    connect(p, &TPaginaLentilla::Estado, this, [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); });
+    connect(p, &TPaginaLentilla::Grabada, this, [this] { Actualizar_Ultima_Visita(); });
+  }
   connect(pruebas_, &TPaginaPruebas::Definitiva, this,
           [this] { Guardia(QStringLiteral("btnPruebaDefinitiva -> OnClick"), [this] { btnPruebaDefinitivaClick(); }); });
   connect(pruebas_, &TPaginaPruebas::Tipos_Cambiados, ficha_, &TPaginaFicha::Rellenar_Tipos);
@@ -190,16 +198,6 @@ void TfrmLentilla::Crear_Controles() {
     Guardia(QStringLiteral("btnReposicionImprimir -> OnClick"), [this] { btnReposicionImprimirClick(); });
   });
   connect(ficha_, &TPaginaFicha::Tipos_Cambiados, pruebas_, &TPaginaPruebas::Rellenar_Tipos);
-  pruebas_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
-    Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kPrueba);
-  };
-  pruebas_->actualizarUltimaVisita = [this] { Actualizar_Ultima_Visita(); };
-  connect(reposiciones_, &TPaginaReposiciones::Imagen_Cambiada, this, imagen(reposiciones_));
-  reposiciones_->avisarFallo = [this](const EIBError* causa, int resultado, bool grabar) {
-    Avisar_Fallo(causa, resultado, grabar ? TAccion::kGrabar : TAccion::kBorrar, TObjeto::kReposiciones);
-  };
-  reposiciones_->actualizarUltimaVisita = [this] { Actualizar_Ultima_Visita(); };
-  reposiciones_->fichaExistente = [this] { return fichaExistente_; };
   connect(pclLentilla_, &QTabWidget::currentChanged, this, [this] {
     Guardia(QStringLiteral("pclLentilla -> OnChange"), [this] { pcl_Lentilla_Change(); });
   });
@@ -215,7 +213,6 @@ void TfrmLentilla::Crear_Controles() {
   sbr_Ayuda_->addPermanentWidget(lblSoloLectura_);
   principal->addWidget(sbr_Ayuda_);
   reglas_->aviso = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
-  reposiciones_->estado = [this](const QString& texto) { sbr_Ayuda_->showMessage(texto, 15000); };
 
   Enlazar_Traspasos();
 
@@ -241,8 +238,7 @@ void TfrmLentilla::Inicializar() {
   // 2. The data module on the host's connection and transaction.
   dm_ = std::make_unique<TdmLentilla>(owner_);
   dm_->Fijar_Contexto(ctx_);
-  dm_->Enlazar();
-  reposiciones_->Enlazar(dm_.get());
+  reposiciones_->Enlazar(dm_.get(), servicios_->reposiciones);
   // 3. The selection.
   ctx_->seleccion.moduloAbierto = 1;
   seleccion_ = ctx_->seleccion;
@@ -250,15 +246,15 @@ void TfrmLentilla::Inicializar() {
   ficha_->Titulo_Fichas(seleccion_);
   ficha_->Inicializar();
   observaciones_->Limpiar();
-  pruebas_->Inicializar();
+  pruebas_->Inicializar(servicios_->pruebas);
   Poner_Titulo();
   // 5-6. The chosen record, or a new one.
   if (seleccion_.idFicha == 0) {
     ficha_->Fijar_Numero(seleccion_.ultimaFicha + 1);
-    if (Preparar_Nueva() == 0) {
-      objetos_.Renovar_Lentilla();
-      fichaExistente_ = false;
-    }
+    Preparar_Nueva();
+    // A new record, whatever the preparation read: it never names the last one.
+    objetos_.Renovar_Lentilla();
+    fichaExistente_ = false;
   } else if (Cargar_Ficha(seleccion_.idFicha) == 0) {
     TLentilla& l = objetos_.Lentilla();
     ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kConsulta, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
@@ -287,16 +283,6 @@ void TfrmLentilla::Poner_Titulo(const QString& tienda) {
   setWindowTitle(t);
 }
 
-void TfrmLentilla::Icono_Observaciones() {
-  // A new tab icon lays the tab bar out again and repaints the whole page:
-  // only when the observations appear or go.
-  const int pestana = pclLentilla_->indexOf(observaciones_);
-  const bool conObservaciones = !observaciones_->Vacia();
-  if (pclLentilla_->tabIcon(pestana).isNull() == conObservaciones)
-    pclLentilla_->setTabIcon(pestana,
-                             conObservaciones ? TdmLentilla::Imagen(QStringLiteral("observaciones")) : QIcon());
-}
-
 // ---- Showing a record ------------------------------------------------------------------
 
 int TfrmLentilla::Cargar_Ficha(double idFicha) {
@@ -309,20 +295,19 @@ int TfrmLentilla::Cargar_Ficha(double idFicha) {
   }
   if (r != 0) return r;
   Mostrar_Ficha(l);
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Modificada(false);
+  for (TParteFicha* p : Partes_Ficha()) p->Fijar_Modificada(false);
   fichaExistente_ = true;
   return 0;
 }
 
 void TfrmLentilla::Mostrar_Ficha(TLentilla& l) {
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Mostrar(l);
-  Icono_Observaciones();
+  for (TParteFicha* p : Partes_Ficha()) p->Mostrar(l);
 }
 
 int TfrmLentilla::Preparar_Nueva() {
   if (seleccion_.tieneFichas == 0) {
     ficha_->Limpiar_Medidas();
-    for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Modificada(false);
+    for (TParteFicha* p : Partes_Ficha()) p->Fijar_Modificada(false);
     return 0;
   }
   TLentilla& l = objetos_.Lentilla();
@@ -343,7 +328,7 @@ int TfrmLentilla::Preparar_Nueva() {
   } else {
     ficha_->Limpiar_Graduacion();
   }
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Modificada(false);
+  for (TParteFicha* p : Partes_Ficha()) p->Fijar_Modificada(false);
   return 0;
 }
 
@@ -352,76 +337,53 @@ int TfrmLentilla::Preparar_Nueva() {
 void TfrmLentilla::Modificado_Estado(bool modificado) {
   const bool bloqueada = ctx_ && ctx_->usuario->puedeModificar != 1 && fichaExistente_;
   if (bloqueada || !modificado) {
-    for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Modificada(false);
+    for (TParteFicha* p : Partes_Ficha()) p->Fijar_Modificada(false);
   } else if (!Modificado()) {
     ficha_->Fijar_Modificada(true);
   }
   btnGrabar_->setEnabled(Modificado());
   btnBorrar_->setEnabled(!bloqueada);
-  Solo_Lectura(bloqueada);
+  Derechos();
 }
 
-void TfrmLentilla::Solo_Lectura(bool soloLectura) {
+void TfrmLentilla::Derechos() {
+  if (!ctx_) return;
+  const bool puede = ctx_->usuario->puedeModificar == 1;
+  const int derechos = (puede ? 1 : 0) | (fichaExistente_ ? 2 : 0);
+  if (derechos == derechos_) return;
+  derechos_ = derechos;
   // A stored record the user may not change is shown so that nothing can be
   // typed into it: what is typed there could never be saved.
-  if (soloLectura == reglas_->Solo_Lectura()) return;
-  reglas_->Fijar_Solo_Lectura(soloLectura);
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Fijar_Solo_Lectura(soloLectura);
-  btnTrasponer_->setEnabled(!soloLectura);
-  lblSoloLectura_->setVisible(soloLectura);
+  const bool bloqueada = !puede && fichaExistente_;
+  reglas_->Fijar_Solo_Lectura(bloqueada);
+  for (TPaginaLentilla* p : Paginas()) p->Derechos(puede, fichaExistente_);
+  btnTrasponer_->setEnabled(!bloqueada);
+  lblSoloLectura_->setVisible(bloqueada);
 }
 
-bool TfrmLentilla::Preguntar_Cambios(bool soloFicha) {
-  TAplicacion* app = ctx_->aplicacion;
-  if (Modificado()) {
-    const int r = soloFicha ? app->MessageBox(kCambios, kPregunta, mb::YESNOCANCEL | mb::ICONQUESTION)
-                            : app->MessageBox(kCambios, kAviso, mb::YESNOCANCEL);
-    if (r == mb::IDCANCEL) return false;
-    // A save that failed keeps the screen and what was typed.
-    if (r == mb::IDYES && !Grabar_Ficha()) return false;
-  }
-  if (soloFicha) return true;
-  if (pruebas_->Modificada()) {
-    // No and Cancel both go on; a save that failed keeps the screen.
-    const int r = app->MessageBox(QStringLiteral("Los datos de la Prueba han cambiado. ¿Desea guardar los cambios?"),
-                                  kAviso, mb::YESNOCANCEL);
-    if (r == mb::IDYES && !pruebas_->Grabar_Prueba()) return false;
-  }
-  if (reposiciones_->Modificada()) {
-    const int r = app->MessageBox(
-        QStringLiteral("Los datos de Reposiciones han cambiado. ¿Desea guardar los cambios?"), kAviso, mb::YESNOCANCEL);
-    if (r == mb::IDCANCEL) return false;
-    if (r == mb::IDYES && !reposiciones_->Grabar()) return false;
-  }
+bool TfrmLentilla::Dejar_Todo() {
+  for (TEdicion* e : Ediciones())
+    if (!Dejar_Edicion(ctx_->aplicacion, *e, e->Pregunta_Cambios(), kAviso, mb::YESNOCANCEL)) return false;
   return true;
+}
+
+bool TfrmLentilla::Dejar_Ficha() {
+  return Dejar_Edicion(ctx_->aplicacion, *this, kCambios, kPregunta, mb::YESNOCANCEL | mb::ICONQUESTION);
 }
 
 // ---- Navigation --------------------------------------------------------------------------
 
 void TfrmLentilla::Navegar(TDireccion direccion) {
-  if (!Preguntar_Cambios(false)) return;
+  if (!Dejar_Todo()) return;
   TLentilla& actual = objetos_.Lentilla();
-  const QString p = QString::number(static_cast<qint64>(seleccion_.idPaciente));
-  const QString n = QString::number(ficha_->Texto_Numero().toLongLong());
-  QString sql = QStringLiteral("Select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = ") + p;
-  switch (direccion) {
-    case TDireccion::kPrimero: sql += QStringLiteral(" Order By NUMERO_FICHA"); break;
-    case TDireccion::kAnterior:
-      sql += QStringLiteral(" And NUMERO_FICHA < ") + n + QStringLiteral(" Order By NUMERO_FICHA DESC");
-      break;
-    case TDireccion::kSiguiente:
-      sql += QStringLiteral(" And NUMERO_FICHA > ") + n + QStringLiteral(" Order By NUMERO_FICHA");
-      break;
-    case TDireccion::kUltimo: sql += QStringLiteral(" Order By NUMERO_FICHA DESC"); break;
-  }
-  TIBQuery& q = dm_->dstDatos;
-  q.Close();
-  q.SQL.Clear();
-  q.SQL.Add(sql);
-  q.Open();
-  const double clave = q.Eof() ? 0 : q.FieldByName(QStringLiteral("ID_MLENTILLA")).AsFloat();
-  q.Close();
-  if (q.Transaction && q.Transaction->InTransaction()) q.Transaction->Commit();
+  actual.ID_PACIENTE(seleccion_.idPaciente);
+  static constexpr TLentilla::TDireccion kDirecciones[] = {TLentilla::TDireccion::kPrimera,
+                                                           TLentilla::TDireccion::kAnterior,
+                                                           TLentilla::TDireccion::kSiguiente,
+                                                           TLentilla::TDireccion::kUltima};
+  const double clave =
+      actual.Buscar_Vecina(kDirecciones[static_cast<int>(direccion)], ficha_->Texto_Numero().toLongLong());
+  if (clave < 0) throw std::runtime_error(actual.Causa() ? actual.Causa()->what() : "No se han podido leer las fichas.");
 
   const double mostrada = fichaExistente_ ? actual.ID_MLENTILLA() : -1;
   if (clave != 0 && clave != mostrada) {
@@ -446,8 +408,8 @@ void TfrmLentilla::Navegar(TDireccion direccion) {
 // ---- New, save, delete ----------------------------------------------------------------------
 
 void TfrmLentilla::btnNuevoClick() {
-  if (Modificado() && !Preguntar_Cambios(true)) return;
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Limpiar();
+  if (!Dejar_Ficha()) return;
+  for (TParteFicha* p : Partes_Ficha()) p->Limpiar();
   ficha_->Limpiar_Graduacion();
   Poner_Titulo();
   ficha_->Cargar_Doctores();
@@ -470,66 +432,10 @@ void TfrmLentilla::btnNuevoClick() {
 
 void TfrmLentilla::Recoger_Ficha(TLentilla& l) {
   l.ID_PACIENTE(seleccion_.idPaciente);
-  for (TPaginaLentilla* p : Paginas_Ficha()) p->Recoger(l);
-}
-
-int TfrmLentilla::Grabar_Lineas(double idFicha) {
-  TLentilla& l = objetos_.Lentilla();
-  l.Crear_Detalle();
-  TDLentilla& d = *l.Detalle();
-  d.Moneda(ctx_->moneda);
-  d.ID_MLENTILLA(idFicha);
-  const int r = d.Borrar_Lineas();
-  return r != 0 ? r : ficha_->Grabar_Lineas(d);
+  for (TParteFicha* p : Partes_Ficha()) p->Recoger(l);
 }
 
 void TfrmLentilla::btnGrabarClick() { Grabar_Ficha(); }
-
-int TfrmLentilla::Grabar_Unidad(TLentilla& l, bool nueva, bool lineas) {
-  // The record, its observations, its lens lines, its log row and its
-  // reminder are written whole or not at all.
-  const double claveAntes = l.ID_MLENTILLA();
-  TUnidadTrabajo unidad(ctx_->conexionPrincipal);
-  int r;
-  if (nueva) {
-    l.ID_TIENDA(ctx_->puesto->idTienda);
-    r = l.Insertar();
-  } else {
-    // Another workstation's change since the record was read is never
-    // overwritten without the user knowing.
-    QString quien;
-    double cuando = 0;
-    r = l.Comprobar_Version(quien, cuando);
-    if (r == TLentilla::kFichaCambiada || r == TLentilla::kFichaBorrada || r == TLentilla::kFichaBloqueada) {
-      // The unit ends (and lets go of the row it locked) before the user is asked.
-      unidad.Anular();
-      unidad.Confirmar();
-      if (r == TLentilla::kFichaBloqueada)
-        Avisar_Fallo(nullptr, r, TAccion::kGrabar);
-      else
-        Avisar_Cambio_Ajeno(r, quien, cuando);
-      return -1;
-    }
-    if (r == 0) r = l.Modificar();
-  }
-  if (r == 0)
-    ctx_->acceso->Registrar_Ficha(*ctx_, nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion,
-                                  l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
-  if (r == 0 && lineas) r = Grabar_Lineas(l.ID_MLENTILLA());
-  if (r == 0 && ctx_->empresa->avisoRevision == 1 && !ficha_->Sin_Fecha_Revision())
-    objetos_.Agenda().Recordatorio_Revision(l.ID_MLENTILLA(), ficha_->Fecha_Revision());
-  if (r != 0) unidad.Anular();
-  if (!unidad.Confirmar()) {
-    // Nothing was written: the typed data stays on screen, still marked
-    // changed, and a new record is still new (a retry inserts it once).
-    if (nueva) l.ID_MLENTILLA(claveAntes);
-    const EIBError* causa = unidad.Causa();
-    if (nueva && Numero_Ocupado(causa)) return kNumeroOcupado;
-    Avisar_Fallo(causa, r, TAccion::kGrabar);
-    return -1;
-  }
-  return 0;
-}
 
 bool TfrmLentilla::Grabar_Ficha() {
   if (ficha_->Texto_Numero() == QLatin1String("0")) return true;
@@ -538,23 +444,20 @@ bool TfrmLentilla::Grabar_Ficha() {
   Recoger_Ficha(l);
   const bool nueva = !fichaExistente_;
   const bool lineas = ficha_->Lineas_Modificadas();
-  // A new record whose number another workstation has just taken is saved
-  // under the next free one (the database keeps numbers unique per patient).
-  for (int intento = 0;; ++intento) {
-    const int resultado = Grabar_Unidad(l, nueva, lineas);
-    if (resultado == 0) break;
-    if (resultado != kNumeroOcupado) return false;
-    if (intento == 4) {
-      ctx_->aplicacion->MessageBox(QStringLiteral("Otros puestos están creando fichas de este paciente a la vez y no "
-                                                  "queda un número libre. No se ha grabado nada y los datos siguen "
-                                                  "en pantalla: inténtelo de nuevo."),
-                                   kAviso, mb::OK | mb::ICONWARNING);
-      return false;
-    }
-    ficha_->Fijar_Numero(Tomar_Numero_Libre(l));
+  const std::vector<TLineaLentilla> lista = lineas ? ficha_->Lineas() : std::vector<TLineaLentilla>();
+  const TResultado r = servicios_->fichas.Grabar(l, nueva, lineas ? &lista : nullptr,
+                                                 ficha_->Sin_Fecha_Revision() ? 0 : ficha_->Fecha_Revision());
+  // A new record goes under the next free number when another workstation
+  // has just taken its own: the screen shows the number it has now.
+  if (QString::number(l.NUMERO_FICHA()) != ficha_->Texto_Numero()) ficha_->Fijar_Numero(l.NUMERO_FICHA());
+  if (!r.Hecho_Bien()) {
+    // Nothing was written: the typed data stays on screen, still marked changed.
+    if (Avisar_Resultado(ctx_, r, TEscrito::kFicha, TAccion::kGrabar) && Cargar_Ficha(l.ID_MLENTILLA()) == 0)
+      Modificado_Estado(false);
+    return false;
   }
+  Avisar_Numero(r, l.NUMERO_FICHA());
   if (lineas) ficha_->Lineas_Grabadas();
-  l.VERSION(nueva ? 0 : l.VERSION() + 1);  // the row's version, as its trigger counts
   TTienda& tienda = objetos_.Tienda();
   tienda.ID_TIENDA(static_cast<int32_t>(l.ID_TIENDA()));
   tienda.Buscar();
@@ -570,107 +473,25 @@ bool TfrmLentilla::Grabar_Ficha() {
   fichaExistente_ = true;
   Modificado_Estado(false);
   pclLentilla_->setCurrentWidget(ficha_);
-  Icono_Observaciones();
+  observaciones_->Actualizar_Imagen();
   return true;
 }
 
-bool TfrmLentilla::Numero_Ocupado(const EIBError* causa) {
-  return causa && (causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup));
-}
-
-int TfrmLentilla::Tomar_Numero_Libre(TLentilla& l) {
-  const int ocupado = l.NUMERO_FICHA();
-  const int siguiente = std::max(l.Siguiente_Numero(), ocupado + 1);
-  l.NUMERO_FICHA(siguiente);
-  sbr_Ayuda_->showMessage(QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
-                              .arg(siguiente)
-                              .arg(ocupado),
-                          15000);
-  return siguiente;
-}
-
-void TfrmLentilla::Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando) {
-  TLentilla& l = objetos_.Lentilla();
-  if (resultado == TLentilla::kFichaBorrada) {
-    ctx_->aplicacion->MessageBox(
-        QStringLiteral("Otro puesto ha borrado esta ficha después de que usted la abriera. No se ha grabado nada y "
-                       "los datos siguen en pantalla: si quiere conservarlos, cópielos en una ficha nueva."),
-        kAviso, mb::OK | mb::ICONWARNING);
-    return;
-  }
-  const int respuesta = ctx_->aplicacion->MessageBox(Texto_Cambio_Ajeno(QStringLiteral("ficha"), quien, cuando),
-                                                     kPregunta, mb::YESNO | mb::ICONQUESTION);
-  if (respuesta != mb::IDYES) return;
-  if (Cargar_Ficha(l.ID_MLENTILLA()) == 0) Modificado_Estado(false);
-}
-
-void TfrmLentilla::Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto) {
-  const bool grabar = accion == TAccion::kGrabar;
-  const bool prueba = objeto == TObjeto::kPrueba;
-  const bool reposiciones = objeto == TObjeto::kReposiciones;
-  const QString que = prueba ? QStringLiteral("prueba")
-                      : reposiciones ? QStringLiteral("lista de reposiciones")
-                                     : QStringLiteral("ficha");
-  const QString nada = grabar ? QStringLiteral(" No se ha grabado nada y los datos siguen en pantalla")
-                              : QStringLiteral(" No se ha borrado nada");
-  if (resultado == TLentilla::kFichaBloqueada ||
-      (causa && causa->Conflicto())) {
-    ctx_->aplicacion->MessageBox(QStringLiteral("Otra estación está grabando esta %1 en este momento.").arg(que) + nada +
-                                     QStringLiteral(": inténtelo de nuevo dentro de un momento."),
-                                 kAviso, mb::OK | mb::ICONWARNING);
-    return;
-  }
-  // A value the database refuses: too long or too large for its column, or
-  // against one of its rules.
-  if (causa && (causa->Contiene(isc_string_truncation) || causa->Contiene(isc_arith_except) ||
-                causa->Contiene(isc_check_constraint) || causa->Contiene(isc_not_valid) ||
-                causa->Contiene(isc_unique_key_violation) || causa->Contiene(isc_no_dup) ||
-                causa->Contiene(isc_foreign_key))) {
-    ctx_->aplicacion->MessageBox(QStringLiteral("La base de datos no admite un dato de la %1.").arg(que) + nada +
-                                     QStringLiteral(": corríjalo e inténtelo de nuevo.\n\n") + causa->Message(),
-                                 kAviso, mb::OK | mb::ICONWARNING);
-    return;
-  }
-  // Anything else is not expected: the error report, with the handler's label.
-  const QString etiqueta = objeto == TObjeto::kDefinitiva ? QStringLiteral("btnPruebaDefinitiva -> OnClick")
-                           : reposiciones ? (grabar ? QStringLiteral("btnReposicionGrabar -> OnClick")
-                                                    : QStringLiteral("btnReposicionBorrar -> OnClick"))
-                           : prueba ? (grabar ? QStringLiteral("btnPruebaGrabar -> OnClick")
-                                           : QStringLiteral("btnPruebaBorrar -> OnClick"))
-                                  : (grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick"));
-  TfrmError::Mostrar(ctx_, etiqueta,
-                     causa ? causa->Message()
-                           : (grabar ? QStringLiteral("La grabación de la %1 ha fallado (resultado %2).")
-                                     : QStringLiteral("El borrado de la %1 ha fallado (resultado %2)."))
-                                 .arg(que)
-                                 .arg(resultado));
+void TfrmLentilla::Avisar_Numero(const TResultado& r, int numero) {
+  if (r.Numero_Ocupado())
+    sbr_Ayuda_->showMessage(QStringLiteral("La ficha se ha grabado con el número %1: otro puesto acababa de usar el %2.")
+                                .arg(numero)
+                                .arg(r.Numero_Ocupado()),
+                            15000);
 }
 
 void TfrmLentilla::btnBorrarClick() {
   if (ficha_->Texto_Numero() == QLatin1String("0")) return;
   TLentilla& l = objetos_.Lentilla();
-  const double clave = l.ID_MLENTILLA();
-  const int numero = l.NUMERO_FICHA();
-  const double fecha = l.FECHA();
-  {
-    // The record with its observations and lines, its reminders, the log row
-    // and the renumbering of the patient's records go together or not at all.
-    TUnidadTrabajo unidad(ctx_->conexionPrincipal);
-    int r = l.Borrar();
-    if (r == -6) return;  // not confirmed: nothing was written
-    const bool borrada = r == 0;
-    if (borrada) {
-      objetos_.Agenda().Borrar(static_cast<int>(clave), TAgenda::kTipoFichaLentillas);
-      ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kBorrado, clave, numero, fecha);
-      l.ID_PACIENTE(seleccion_.idPaciente);
-      r = l.Renumerar();
-    }
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      if (borrada) ++l.Num_Fichas;  // the record is still there
-      Avisar_Fallo(unidad.Causa(), r, TAccion::kBorrar);
-      return;
-    }
+  const TResultado r = servicios_->fichas.Borrar(l, seleccion_.idPaciente);
+  if (!r.Hecho_Bien()) {
+    Avisar_Resultado(ctx_, r, TEscrito::kFicha, TAccion::kBorrar);
+    return;
   }
   if (l.Buscar_Ultima() == 0) {
     ficha_->Limpiar_Graduacion();
@@ -707,8 +528,7 @@ void TfrmLentilla::Actualizar_Ultima_Visita() {
   if (ctx_->aplicacion->MessageBox(QStringLiteral("¿Desea actualizar la fecha de última visita del paciente?"),
                                    kPregunta, mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
     return;
-  if (objetos_.Paciente().Fijar_Ultima_Visita(static_cast<int32_t>(seleccion_.idPaciente),
-                                              ctx_->puesto->fechaTrabajo) != 0) {
+  if (!servicios_->paciente.Ultima_Visita(seleccion_.idPaciente).Hecho_Bien()) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Lo que ha grabado está guardado, pero no se ha podido actualizar la "
                                                 "fecha de última visita del paciente. Inténtelo de nuevo al grabar."),
                                  kAviso, mb::OK | mb::ICONWARNING);
@@ -720,23 +540,14 @@ void TfrmLentilla::Actualizar_Ultima_Visita() {
 // ---- Keys, guard, close ----------------------------------------------------------------------
 
 void TfrmLentilla::Teclas(int tecla) {
-  const bool enReposiciones = pclLentilla_->currentWidget() == reposiciones_;
-  const bool enFicha = pclLentilla_->currentWidget() == ficha_ || pclLentilla_->currentWidget() == observaciones_;
-  const bool enPruebas = pclLentilla_->currentWidget() == pruebas_;
+  // F5 saves and F6 starts a new one of what the tab in front edits; F5 does
+  // nothing where nothing changed (its save button is off too).
+  TEdicion& e = Pagina_Activa()->Edicion();
   switch (tecla) {
     case Qt::Key_F5:
-      if (enFicha) Guardia(QStringLiteral("btnGrabar -> OnClick"), [this] { btnGrabarClick(); });
-      if (enPruebas && pruebas_->Modificada())
-        Guardia(QStringLiteral("btnPruebaGrabar -> OnClick"), [this] { pruebas_->btnPruebaGrabarClick(); });
-      if (enReposiciones && reposiciones_->Modificada())
-        Guardia(QStringLiteral("btnReposicionGrabar -> OnClick"), [this] { reposiciones_->btnReposicionGrabarClick(); });
+      if (e.Modificada()) Guardia(QStringLiteral("frmLentilla -> OnKeyDown"), [&e] { e.Grabar(); });
       break;
-    case Qt::Key_F6:
-      if (enFicha) Guardia(QStringLiteral("btnNuevo -> OnClick"), [this] { btnNuevoClick(); });
-      if (enPruebas) Guardia(QStringLiteral("btnPruebaNueva -> OnClick"), [this] { pruebas_->btnPruebaNuevaClick(); });
-      if (enReposiciones)
-        Guardia(QStringLiteral("btnReposicionNueva -> OnClick"), [this] { reposiciones_->btnReposicionNuevaClick(); });
-      break;
+    case Qt::Key_F6: Guardia(QStringLiteral("frmLentilla -> OnKeyDown"), [&e] { e.Nuevo(); }); break;
     case Qt::Key_F12: close(); break;
   }
 }
@@ -775,7 +586,7 @@ bool TfrmLentilla::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void TfrmLentilla::closeEvent(QCloseEvent* e) {
-  if (!cerrada_ && ctx_ && !Preguntar_Cambios(false)) {
+  if (!cerrada_ && ctx_ && !Dejar_Todo()) {
     e->ignore();
     return;
   }

@@ -7,11 +7,16 @@
 //
 // The window is a frame: the toolbar, walking the patient's records, the
 // unsaved-changes questions, the keys, closing and the guard around every
-// handler. Each tab is a page of its own (Frm_lentilla_ficha.h,
-// Frm_lentilla_observaciones.h, Frm_lentilla_pruebas.h); the frame clears,
-// fills and collects the record's pages and asks each page whether the user
-// changed it. Frm_lentilla_definitiva.cpp turns a fitting test into a record;
-// Frm_lentilla_hojas.cpp prints the fitting-test and replacement sheets.
+// handler. Each tab is a page of its own (Pagina_lentilla.h): the record's
+// two pages (Frm_lentilla_ficha.h, Frm_lentilla_observaciones.h), the fitting
+// tests (Frm_lentilla_pruebas.h) and the replacements
+// (Frm_lentilla_reposiciones.h). The frame edits the record itself through
+// its two pages; it routes the keys to the page in front, asks every page's
+// edition before an action leaves it and tells every page what the user may
+// change. Every write goes through a service (src/servicios), which decides
+// the right, the version, the number and the unit of work; the frame and its
+// pages only collect and tell. Frm_lentilla_definitiva.cpp turns a fitting
+// test into a record; Frm_lentilla_hojas.cpp prints.
 
 #include <QWidget>
 #include <array>
@@ -20,10 +25,10 @@
 
 #include "Clase_tbiblioteca.h"
 #include "Contexto_host.h"
+#include "Edicion.h"
 #include "Objetos_lentilla.h"
 #include "Reglas_entrada.h"
 
-class EIBError;
 class QLabel;
 class QStatusBar;
 class QTabWidget;
@@ -34,9 +39,12 @@ class TPaginaLentilla;
 class TPaginaObservaciones;
 class TPaginaPruebas;
 class TPaginaReposiciones;
+class TParteFicha;
 class TdmLentilla;
+class TResultado;
+struct TServiciosLentilla;
 
-class TfrmLentilla : public QWidget {
+class TfrmLentilla : public QWidget, private TEdicion {
   Q_OBJECT
 
  public:
@@ -63,6 +71,9 @@ class TfrmLentilla : public QWidget {
   // Runs one handler inside the screen's guard: an unexpected error is shown
   // in the error report and the screen stays as it was.
   void Guardia(const QString& etiqueta, const std::function<void()>& accion);
+
+  // The tabs, in their order.
+  std::array<TPaginaLentilla*, 4> Paginas() const;
 
   // Toolbar actions, also reachable from the keyboard.
   enum class TDireccion { kPrimero, kAnterior, kSiguiente, kUltimo };
@@ -108,8 +119,20 @@ class TfrmLentilla : public QWidget {
   bool event(QEvent* e) override;
 
  private:
+  // The record as an edition: its two pages, the toolbar's save, new and
+  // delete, and its unsaved-changes question.
+  bool Modificada() const override { return Modificado(); }
+  bool Grabar() override { return Grabar_Ficha(); }
+  void Nuevo() override { btnNuevoClick(); }
+  void Borrar() override { btnBorrarClick(); }
+  QString Pregunta_Cambios() const override;
+
   // The pages that show the record: "Ficha" and "Observaciones".
-  std::array<TPaginaLentilla*, 2> Paginas_Ficha() const;
+  std::array<TParteFicha*, 2> Partes_Ficha() const;
+  TPaginaLentilla* Pagina_Activa() const;
+  // What the screen edits, in the order of the closing questions: the
+  // record, the fitting test, the replacement list.
+  std::array<TEdicion*, 3> Ediciones();
 
   void Crear_Controles();
   void Poner_Titulo(const QString& tienda = QString());
@@ -119,33 +142,24 @@ class TfrmLentilla : public QWidget {
   void Mostrar_Ficha(TLentilla& l);
   int Preparar_Nueva();
   void Navegar(TDireccion direccion);
-  // The unsaved-changes questions; false when the user cancelled.
-  bool Preguntar_Cambios(bool soloFicha);
+  // Before walking the records or closing: every edition's question in
+  // turn. False when the user cancelled or a save failed.
+  bool Dejar_Todo();
+  // Before an action that replaces the record on screen ("Nuevo", a sale,
+  // an order, a print, "Definitiva"): the record's question alone.
+  bool Dejar_Ficha();
   void Recoger_Ficha(TLentilla& l);
-  int Grabar_Lineas(double idFicha);
   // Saves the record whole; false (the user told why) when nothing was saved.
   bool Grabar_Ficha();
-  // One attempt at writing the record whole: 0, kNumeroOcupado when its new
-  // number was taken meanwhile, -1 when it failed (the user told why).
-  static constexpr int kNumeroOcupado = -9;
-  int Grabar_Unidad(TLentilla& l, bool nueva, bool lineas);
-  // Whether a new record's save failed on a number another workstation has
-  // just taken; the record then takes the next free number, and the status
-  // bar says so. Returns that number.
-  static bool Numero_Ocupado(const EIBError* causa);
-  int Tomar_Numero_Libre(TLentilla& l);
-  // Tells why a save or a delete wrote nothing: a refusal the user can act on
-  // in a box, anything else in the error report.
-  enum class TAccion { kGrabar, kBorrar };
-  enum class TObjeto { kFicha, kPrueba, kDefinitiva, kReposiciones };
-  void Avisar_Fallo(const EIBError* causa, int resultado, TAccion accion, TObjeto objeto = TObjeto::kFicha);
-  // Another workstation changed (or deleted) the record since it was read:
-  // says who and when, and offers to show it as it is now.
-  void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
-  void Solo_Lectura(bool soloLectura);
+  // A new record saved under another number than it had: the status bar
+  // says so.
+  void Avisar_Numero(const TResultado& r, int numero);
+  // Tells every page what the user may change, when that changes.
+  void Derechos();
   void Teclas(int tecla);
-  // The print of a document type through the engine with a format.
-  void Imprimir_Motor(int tipo, const QString& formato);
+  // The print of a document type through the engine with a format; false
+  // when the user stopped it before it began (at the unsaved-changes question).
+  bool Imprimir_Motor(int tipo, const QString& formato);
   void pcl_Lentilla_Change();
   // After a test or the replacements are saved: offers to make today the
   // patient's last visit.
@@ -167,12 +181,14 @@ class TfrmLentilla : public QWidget {
   TSeleccion seleccion_;
   TModulosHermanos modulos_;
   TObjetosLentilla objetos_;
+  std::unique_ptr<TServiciosLentilla> servicios_;
   std::unique_ptr<TdmLentilla> dm_;
   TReglasEntrada* reglas_ = nullptr;
   bool fichaExistente_ = false;
   bool cerrada_ = false;
   bool hermanoEjecutado_ = false;
   std::array<bool, kNumPeticiones> peticiones_{};
+  int derechos_ = -1;  // what the pages were last told (-1: nothing yet)
 
   QToolButton *btnGrabar_ = nullptr, *btnBorrar_ = nullptr, *btnTrasponer_ = nullptr;
   QLabel* lblSoloLectura_ = nullptr;

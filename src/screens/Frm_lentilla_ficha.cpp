@@ -61,8 +61,8 @@ template QString Texto_Graduacion(const TFilaPrueba&, const TPruebaOjo&);
 template void Leer_Graduacion(const TFilaGraduacion&, const QString&, TGraduacionOjo&);
 template void Leer_Graduacion(const TFilaPrueba&, const QString&, TPruebaOjo&);
 
-TPaginaFicha::TPaginaFicha(TReglasEntrada& reglas, TObjetosLentilla& objetos, QWidget* padre)
-    : TPaginaLentilla(reglas, padre), objetos_(objetos) {
+TPaginaFicha::TPaginaFicha(TReglasEntrada& reglas, TEdicion& ficha, TObjetosLentilla& objetos, QWidget* padre)
+    : TParteFicha(reglas, ficha, padre), objetos_(objetos) {
   setObjectName(QStringLiteral("tstFicha"));
   Crear_Controles();
   Conectar_Cambios();
@@ -476,29 +476,30 @@ void TPaginaFicha::Recoger(TLentilla& l) const {
     for (int o = 0; o < 2; ++o) Leer_Graduacion(kFilasGraduacion[i], ojos_[o].campos[i]->text(), l.Ojo(o));
 }
 
-int TPaginaFicha::Grabar_Lineas(TDLentilla& d) const {
+std::vector<TLineaLentilla> TPaginaFicha::Lineas() const {
+  std::vector<TLineaLentilla> lineas;
   for (int o = 0; o < 2; ++o) {
     const TOjo& ojo = ojos_[o];
     if (ojo.articulo->text().isEmpty() && ojo.tipo->currentIndex() < 0) continue;
-    d.OJO(o + 1);
-    d.ID_TLENTILLA(ojo.tipo->currentIndex() >= 0 ? ojo.tipo->currentData().toDouble() : -1);
+    TLineaLentilla l;
+    l.ojo = o + 1;
+    l.idTipo = ojo.tipo->currentIndex() >= 0 ? ojo.tipo->currentData().toDouble() : -1;
     // A known article gives its reference and description; a text that names
     // no article is kept as both.
     const TArticuloOjo& a = articulosOjo_[o];
-    d.REFERENCIA(a.referencia.isEmpty() ? ojo.articulo->text() : a.referencia);
-    d.DESCRIPCION(a.descripcion.isEmpty() ? ojo.articulo->text() : a.descripcion);
-    d.MODELO(a.modelo);
-    d.RADIO_1(a.radio1);
-    d.RADIO_2(a.radio2);
-    d.DIAMETRO(a.diametro);
-    d.COLOR(a.color);
-    d.FECHA_GARANTIA(ojo.garantia->Vacia() ? 0 : ojo.garantia->Fecha());
-    d.IMPORTE(importes::Leer(ojo.importe->text()));
-    d.LOTE(ojo.lote->text());
-    const int r = d.Insertar();
-    if (r != 0) return r;
+    l.referencia = a.referencia.isEmpty() ? ojo.articulo->text() : a.referencia;
+    l.descripcion = a.descripcion.isEmpty() ? ojo.articulo->text() : a.descripcion;
+    l.modelo = a.modelo;
+    l.radio1 = a.radio1;
+    l.radio2 = a.radio2;
+    l.diametro = a.diametro;
+    l.color = a.color;
+    l.fechaGarantia = ojo.garantia->Vacia() ? 0 : ojo.garantia->Fecha();
+    l.importe = importes::Leer(ojo.importe->text());
+    l.lote = ojo.lote->text();
+    lineas.push_back(l);
   }
-  return 0;
+  return lineas;
 }
 
 bool TPaginaFicha::Comprobar_Fechas() const {

@@ -9,6 +9,8 @@
 // (doctor, agent, lens types, articles and amounts, the left-eye copy, the
 // transposition button).
 
+#include <vector>
+
 #include "Frm_lentilla_graduacion.h"
 #include "Pagina_lentilla.h"
 
@@ -16,17 +18,17 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
-class TDLentilla;
+struct TLineaLentilla;
 class TEditFecha;
 class TObjetosLentilla;
 struct TFichaDocumento;
 struct TSeleccion;
 
-class TPaginaFicha : public TPaginaLentilla {
+class TPaginaFicha : public TParteFicha {
   Q_OBJECT
 
  public:
-  TPaginaFicha(TReglasEntrada& reglas, TObjetosLentilla& objetos, QWidget* padre = nullptr);
+  TPaginaFicha(TReglasEntrada& reglas, TEdicion& ficha, TObjetosLentilla& objetos, QWidget* padre = nullptr);
 
   // Static texts and the pickers' lists, once the host context is known.
   void Inicializar();
@@ -50,8 +52,8 @@ class TPaginaFicha : public TPaginaLentilla {
   bool Lineas_Modificadas() const { return lineasModificadas_; }
   void Lineas_Copiadas() { lineasModificadas_ = true; }
   void Lineas_Grabadas() { lineasModificadas_ = false; }
-  // Writes the lens line of each eye that names a type or an article.
-  int Grabar_Lineas(TDLentilla& d) const;
+  // The lens line of each eye that names a type or an article.
+  std::vector<TLineaLentilla> Lineas() const;
 
   // The seven date checks of a save; false (the user told) when one fails.
   bool Comprobar_Fechas() const;

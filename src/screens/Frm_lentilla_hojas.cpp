@@ -3,7 +3,7 @@
 // of each (the engine lays them out). The two sheets the screen lays out
 // itself: the fitting test on the "Pruebas" tab and the patient's replacement
 // list. Each is made from what its
-// tab shows (a tab with unsaved changes prints nothing) and the patient's
+// tab shows (with unsaved changes the user is asked first) and the patient's
 // data, and shown in a print preview; a workstation without a screen (or a
 // test) names a folder in OPTICA_IMPRESION_PDF and gets the PDF there.
 
@@ -23,7 +23,10 @@
 #include "Frm_lentilla_reposiciones.h"
 
 void TfrmLentilla::btnPruebaImprimirClick() {
-  if (pruebas_->Modificada()) return;
+  // The sheet shows what the tab shows; unsaved, the user is asked first.
+  if (!Dejar_Edicion(ctx_->aplicacion, *pruebas_, pruebas_->Pregunta_Cambios(), QStringLiteral("AVISO"),
+                     mb::YESNOCANCEL))
+    return;
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
   if (paciente.Buscar(0) != 0) return;
@@ -35,7 +38,9 @@ void TfrmLentilla::btnPruebaImprimirClick() {
 }
 
 void TfrmLentilla::btnReposicionImprimirClick() {
-  if (reposiciones_->Modificada()) return;
+  if (!Dejar_Edicion(ctx_->aplicacion, *reposiciones_, reposiciones_->Pregunta_Cambios(), QStringLiteral("AVISO"),
+                     mb::YESNOCANCEL))
+    return;
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
   if (paciente.Buscar(0) != 0) return;
@@ -61,14 +66,17 @@ void TfrmLentilla::btnReposicionImprimirClick() {
 
 // ---- Through the print engine --------------------------------------------------------------------
 
-void TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
+bool TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
+  // The documents print the stored record: unsaved changes are saved first,
+  // if the user wants.
+  if (!Dejar_Ficha()) return false;
   // The user confirms (or changes) the format and the copies.
   TfrmFormatoDefecto eleccion(ctx_->aplicacion);
   eleccion.Fijar_Contexto(ctx_);
   eleccion.Tipo_Documento(tipo);
   eleccion.Formato_Defecto(formato);
   eleccion.Inicializar();
-  if (eleccion.exec() != QDialog::Accepted) return;
+  if (eleccion.exec() != QDialog::Accepted) return true;
   const int copias = static_cast<int>(std::lround(eleccion.Copias()));
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
@@ -85,10 +93,11 @@ void TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
     Variables_Paciente(d, paciente, nombreTienda);
     Variables_Ficha(d, ficha);
   });
+  return true;
 }
 
 void TfrmLentilla::btnImpFichaClick() {
-  Imprimir_Motor(tipos_documento::kFicha, ctx_->usuario->formatoFicha);
+  if (!Imprimir_Motor(tipos_documento::kFicha, ctx_->usuario->formatoFicha)) return;
   // Logged whatever came of the print.
   TLentilla& l = objetos_.Lentilla();
   ctx_->acceso->Registrar_Ficha(*ctx_, TBDAcceso::kImpresion, fichaExistente_ ? l.ID_MLENTILLA() : 0,

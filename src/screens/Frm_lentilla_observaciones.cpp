@@ -5,7 +5,8 @@
 
 #include "Clase_tlentilla.h"
 
-TPaginaObservaciones::TPaginaObservaciones(TReglasEntrada& reglas, QWidget* padre) : TPaginaLentilla(reglas, padre) {
+TPaginaObservaciones::TPaginaObservaciones(TReglasEntrada& reglas, TEdicion& ficha, QWidget* padre)
+    : TParteFicha(reglas, ficha, padre) {
   setObjectName(QStringLiteral("tstObservaciones"));
   auto* v = new QVBoxLayout(this);
   memObservaciones_ = new QPlainTextEdit(this);
@@ -24,6 +25,7 @@ void TPaginaObservaciones::Mostrar(TLentilla& l) {
   const auto carga = reglas_.Cargando();
   const QString texto = l.Observaciones().join(QLatin1Char('\n'));
   if (memObservaciones_->toPlainText() != texto) memObservaciones_->setPlainText(texto);
+  Actualizar_Imagen();
 }
 
 void TPaginaObservaciones::Recoger(TLentilla& l) const {

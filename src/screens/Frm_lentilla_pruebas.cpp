@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "Cambio_ajeno.h"
+#include "Aviso_resultado.h"
 #include "Clase_tagente.h"
 #include "Clase_tprueba.h"
 #include "Clase_ttlentilla.h"
@@ -21,7 +21,7 @@
 #include "Frm_calculos_adaptacion.h"
 #include "Frm_ficha_prueba.h"
 #include "Objetos_lentilla.h"
-#include "Unidad_trabajo.h"
+#include "Servicio_pruebas.h"
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
@@ -31,7 +31,7 @@ const QString kSufijo[2] = {QStringLiteral("OD"), QStringLiteral("OI")};
 
 TPaginaPruebas::TPaginaPruebas(TReglasEntrada& reglas, TObjetosLentilla& objetos, TSeleccion& seleccion,
                                QWidget* padre)
-    : QWidget(padre), reglas_(reglas), objetos_(objetos), seleccion_(seleccion) {
+    : TPaginaLentilla(reglas, padre), objetos_(objetos), seleccion_(seleccion) {
   setObjectName(QStringLiteral("tstPruebas"));
   Crear_Controles();
   Conectar_Cambios();
@@ -240,7 +240,8 @@ void TPaginaPruebas::Conectar_Cambios() {
 
 // ---- Initialisation ------------------------------------------------------------------
 
-void TPaginaPruebas::Inicializar() {
+void TPaginaPruebas::Inicializar(TServicioPruebas& servicio) {
+  servicio_ = &servicio;
   // The record tab has just read the agents and the lens types: the lists
   // are filled from what it read.
   const auto carga = reglas_.Cargando();
@@ -278,21 +279,19 @@ void TPaginaPruebas::Rellenar_Tipos() {
 // ---- State ------------------------------------------------------------------------------
 
 void TPaginaPruebas::Marcar_Prueba(bool modificada) {
-  if (Ctx() && Ctx()->usuario->puedeModificar == 1) {
-    btnPruebaGrabar_->setEnabled(modificada);
-    btnPruebaBorrar_->setEnabled(true);
-    modificada_ = modificada;
-  } else {
-    btnPruebaGrabar_->setEnabled(false);
-    btnPruebaBorrar_->setEnabled(false);
-    modificada_ = false;
-  }
+  modificada_ = puedeModificar_ && modificada;
+  btnPruebaGrabar_->setEnabled(modificada_);
+  btnPruebaBorrar_->setEnabled(puedeModificar_);
 }
 
-void TPaginaPruebas::Fijar_Imagen(int imagen) {
-  if (imagen == imagen_) return;
-  imagen_ = imagen;
-  emit Imagen_Cambiada(imagen);
+void TPaginaPruebas::Derechos(bool puedeModificar, bool) {
+  puedeModificar_ = puedeModificar;
+  Fijar_Solo_Lectura(!puedeModificar);
+  Marcar_Prueba(modificada_);
+}
+
+QString TPaginaPruebas::Pregunta_Cambios() const {
+  return QStringLiteral("Los datos de la Prueba han cambiado. ¿Desea guardar los cambios?");
 }
 
 void TPaginaPruebas::Fijar_Numero(double numero) {
@@ -331,10 +330,10 @@ int TPaginaPruebas::Cargar_Pruebas(bool cargar) {
 }
 
 int TPaginaPruebas::Navegar_Pruebas(int direccion) {
-  if (modificada_ &&
-      Ctx()->aplicacion->MessageBox(QStringLiteral("Los datos han cambiado. ¿Desea guardar los cambios?"), kAviso,
-                                    mb::YESNO) == mb::IDYES)
-    Grabar_Prueba();
+  // A save that fails keeps the test on screen, and the walk stops there.
+  if (!Dejar_Edicion(Ctx()->aplicacion, *this, QStringLiteral("Los datos han cambiado. ¿Desea guardar los cambios?"),
+                     kAviso, mb::YESNO))
+    return 0;
   TPrueba& p = Prueba();
   p.ID_PACIENTE(seleccion_.idPaciente);
   if (p.Cargar_Lista_Pruebas() != 0) return -1;
@@ -446,8 +445,8 @@ int TPaginaPruebas::Limpiar_Prueba() {
 // ---- New, save, delete ----------------------------------------------------------------------
 
 void TPaginaPruebas::btnPruebaNuevaClick() {
-  // A save that failed keeps what was typed on screen.
-  if (modificada_ && !Grabar_Prueba()) return;
+  // The test on screen is saved without asking; a save that failed keeps it.
+  if (!Dejar_Edicion(Ctx()->aplicacion, *this, QString(), QString(), 0)) return;
   if (!edtFichaPrueba_->text().isEmpty() && Limpiar_Prueba() != 0) return;
   TPrueba& p = Prueba();
   p.ID_PACIENTE(seleccion_.idPaciente);
@@ -463,76 +462,30 @@ void TPaginaPruebas::btnPruebaNuevaClick() {
 bool TPaginaPruebas::Grabar_Prueba() {
   if (edtFichaPrueba_->text().toDouble() == 0 || Recoger_Prueba() != 0) return false;
   TPrueba& p = Prueba();
-  const double claveAntes = p.ID_PRUEBA_LENTILLAS();
-  int r;
-  {
-    // The test and its observations are written whole or not at all.
-    TUnidadTrabajo unidad(Ctx()->conexionPrincipal);
-    if (modo_ == 1) {
-      // Another workstation's change since the test was read is never
-      // overwritten without the user knowing.
-      QString quien;
-      double cuando = 0;
-      r = p.Comprobar_Version(quien, cuando);
-      if (r == TPrueba::kCambiada || r == TPrueba::kBorrada || r == TPrueba::kBloqueada) {
-        unidad.Anular();
-        unidad.Confirmar();  // lets go of the row before the user is asked
-        if (r == TPrueba::kBloqueada) {
-          if (avisarFallo) avisarFallo(nullptr, r, true);
-        } else {
-          Avisar_Cambio_Ajeno(r, quien, cuando);
-        }
-        return false;
-      }
-      if (r == 0) r = p.Modificar();
-    } else {
-      r = p.Insertar();
-    }
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      // Nothing was written: a new test is still new, so a retry inserts it once.
-      if (modo_ == 0) p.ID_PRUEBA_LENTILLAS(claveAntes);
-      if (avisarFallo) avisarFallo(unidad.Causa(), r, true);
-      return false;
-    }
+  const TResultado r = servicio_->Grabar(p, modo_ == 0);
+  if (r.Estado() == TResultado::TEstado::kBorradoPorOtro) {
+    // What is on screen can still be kept: saved again, it is a new test.
+    modo_ = 0;
+    p.ID_PRUEBA_LENTILLAS(-1);
   }
-  p.VERSION(modo_ == 1 ? p.VERSION() + 1 : 0);  // the row's version, as its trigger counts
+  if (!r.Hecho_Bien()) {
+    if (Avisar_Resultado(Ctx(), r, TEscrito::kPrueba, TAccion::kGrabar) && p.Buscar() == 0 && Mostrar_Prueba() == 0)
+      Marcar_Prueba(false);
+    return false;
+  }
   Marcar_Prueba(false);
   modo_ = 1;
   Fijar_Imagen(2);
-  if (actualizarUltimaVisita) actualizarUltimaVisita();
+  emit Grabada();
   return true;
-}
-
-void TPaginaPruebas::Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando) {
-  TAplicacion* app = Ctx()->aplicacion;
-  if (resultado == TPrueba::kBorrada) {
-    // What is on screen can still be kept: saved again, it is a new test.
-    modo_ = 0;
-    Prueba().ID_PRUEBA_LENTILLAS(-1);
-    app->MessageBox(QStringLiteral("Otro puesto ha borrado esta prueba después de que usted la abriera. No se ha "
-                                   "grabado nada y los datos siguen en pantalla: si quiere conservarlos, pulse Grabar "
-                                   "y se guardarán como una prueba nueva."),
-                    kAviso, mb::OK | mb::ICONWARNING);
-    return;
-  }
-  const int respuesta = app->MessageBox(Texto_Cambio_Ajeno(QStringLiteral("prueba"), quien, cuando), kPregunta,
-                                        mb::YESNO | mb::ICONQUESTION);
-  if (respuesta != mb::IDYES) return;
-  if (Prueba().Buscar() == 0 && Mostrar_Prueba() == 0) Marcar_Prueba(false);
 }
 
 void TPaginaPruebas::btnPruebaBorrarClick() {
   TPrueba& p = Prueba();
-  {
-    TUnidadTrabajo unidad(Ctx()->conexionPrincipal);
-    const int r = p.Borrar();
-    if (r == -6) return;  // not confirmed: nothing was written
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      if (avisarFallo) avisarFallo(unidad.Causa(), r, false);
-      return;
-    }
+  const TResultado r = servicio_->Borrar(p);
+  if (!r.Hecho_Bien()) {
+    Avisar_Resultado(Ctx(), r, TEscrito::kPrueba, TAccion::kBorrar);
+    return;
   }
   // The deleted test is no longer listed: "Siguiente" shows the first one
   // left; with none left the tab starts a new test 1.

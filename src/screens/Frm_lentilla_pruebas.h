@@ -12,13 +12,9 @@
 // and the pickers (lens types, the trial article search, the agent, the
 // left-eye copies).
 
-#include <QWidget>
-#include <functional>
-
 #include "Frm_lentilla_graduacion.h"
-#include "Reglas_entrada.h"
+#include "Pagina_lentilla.h"
 
-class EIBError;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,18 +23,31 @@ class QToolButton;
 class TEditFecha;
 class TObjetosLentilla;
 class TPrueba;
+class TServicioPruebas;
 struct TDatosFichaPrueba;
 struct TSeleccion;
 
-class TPaginaPruebas : public QWidget {
+class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   Q_OBJECT
 
  public:
   TPaginaPruebas(TReglasEntrada& reglas, TObjetosLentilla& objetos, TSeleccion& seleccion,
                  QWidget* padre = nullptr);
 
-  // The agent list and the lens types, once the host context is known.
-  void Inicializar();
+  // The agent list and the lens types, once the host context is known; the
+  // service that writes the tests.
+  void Inicializar(TServicioPruebas& servicio);
+
+  // ---- The page and what it edits ----
+  TEdicion& Edicion() override { return *this; }
+  // A test is saved only by a user with the right to modify: without it the
+  // tab only shows the tests.
+  void Derechos(bool puedeModificar, bool) override;
+  bool Modificada() const override { return modificada_; }
+  bool Grabar() override { return Grabar_Prueba(); }
+  void Nuevo() override { btnPruebaNuevaClick(); }
+  void Borrar() override { btnPruebaBorrarClick(); }
+  QString Pregunta_Cambios() const override;
 
   // The trial article chosen for one eye: what a save writes into the test's
   // article fields and what "Definitiva" writes into the record's lens line.
@@ -75,15 +84,11 @@ class TPaginaPruebas : public QWidget {
   // optician applies becomes a new test, not yet saved.
   void btnPruebaCalcularClick();
 
-  // The test shown was changed and not saved.
-  bool Modificada() const { return modificada_; }
   // 0 while a new test is being entered, 1 while a stored one is shown.
   int Modo() const { return modo_; }
   // The tests are to be loaded the first time the tab is shown.
   bool Pendiente() const { return pendiente_; }
   void Fijar_Pendiente(bool pendiente) { pendiente_ = pendiente; }
-  // The tab's image: 2 the patient has tests, 3 none.
-  int Imagen() const { return imagen_; }
 
   // Refills the two lens type selectors from the screen's catalogue, each
   // keeping its type.
@@ -111,13 +116,9 @@ class TPaginaPruebas : public QWidget {
   // an eye (0 right, 1 left).
   void Poner_Articulo(int ojo);
 
-  // Set by the frame: a save or delete that wrote nothing; the last-visit
-  // question after a save.
-  std::function<void(const EIBError* causa, int resultado, bool grabar)> avisarFallo;
-  std::function<void()> actualizarUltimaVisita;
+  // The page's image: 2 the patient has tests, 3 none.
 
  signals:
-  void Imagen_Cambiada(int imagen);
   // The user asked for the test to become a lens record.
   void Definitiva();
   // "Imprimir": the fitting-test sheet.
@@ -139,13 +140,9 @@ class TPaginaPruebas : public QWidget {
   void Modificado_Pruebas() {
     if (!reglas_.En_Carga()) Marcar_Prueba(true);
   }
-  void Fijar_Imagen(int imagen);
   void Fijar_Numero(double numero);
   THostContext* Ctx() const { return reglas_.Contexto(); }
   TPrueba& Prueba();
-  // Another workstation changed (or deleted) the test since it was read: says
-  // who and when, and offers to show it as it is now.
-  void Avisar_Cambio_Ajeno(int resultado, const QString& quien, double cuando);
 
   // Entry rules and pickers (Frm_lentilla_pruebas_selectores.cpp).
   void Enlazar_Reglas();
@@ -160,13 +157,13 @@ class TPaginaPruebas : public QWidget {
   void cbxAgentePruebaKeyDown();
   void tbnAgentePruebaClick();
 
-  TReglasEntrada& reglas_;
   TObjetosLentilla& objetos_;
   TSeleccion& seleccion_;
+  TServicioPruebas* servicio_ = nullptr;
   bool modificada_ = false;
+  bool puedeModificar_ = false;
   int modo_ = 0;
   bool pendiente_ = false;
-  int imagen_ = 0;
   TArticuloPrueba elegidos_[2];
 
   QToolButton *btnPruebaGrabar_ = nullptr, *btnPruebaBorrar_ = nullptr;

@@ -8,22 +8,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Aviso_resultado.h"
 #include "Clase_treposicion.h"
 #include "Contexto_host.h"
 #include "Dm_lentilla.h"
 #include "Edit_fecha.h"
-#include "Ibx_error.h"
-#include "Ibx_transaction.h"
 #include "Importes_lentilla.h"
-#include "Objetos_lentilla.h"
 #include "Reglas_entrada.h"
-#include "Unidad_trabajo.h"
+#include "Servicio_reposiciones.h"
 #include "Util_fechas.h"
 
 namespace {
@@ -196,11 +196,27 @@ class TDelegadoReposiciones : public QStyledItemDelegate {
   std::function<THostContext*()> ctx_;
 };
 
+
+// The grid: Enter on a cell that is not being edited starts editing it.
+class TRejillaReposiciones : public QTableView {
+ public:
+  using QTableView::QTableView;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentIndex().isValid() &&
+        state() != QAbstractItemView::EditingState && editTriggers() != QAbstractItemView::NoEditTriggers) {
+      edit(currentIndex());
+      return;
+    }
+    QTableView::keyPressEvent(e);
+  }
+};
+
 }  // namespace
 
-TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TObjetosLentilla& objetos, TSeleccion& seleccion,
-                                         QWidget* padre)
-    : QWidget(padre), reglas_(reglas), objetos_(objetos), seleccion_(seleccion) {
+TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TSeleccion& seleccion, QWidget* padre)
+    : TPaginaLentilla(reglas, padre), seleccion_(seleccion) {
   setObjectName(QStringLiteral("tstReposiciones"));
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(8, 4, 8, 6);
@@ -212,14 +228,15 @@ TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TObjetosLentill
   const struct {
     const char *nombre, *texto, *ayuda, *icono, *etiqueta;
     void (TPaginaReposiciones::*accion)();
+    QToolButton** miembro;
   } botones[] = {
       {"btnReposicionNueva", "Nuevo", "Nueva reposición (F6)", "nuevo", "btnReposicionNueva -> OnClick",
-       &TPaginaReposiciones::btnReposicionNuevaClick},
+       &TPaginaReposiciones::btnReposicionNuevaClick, &btnReposicionNueva_},
       {"btnReposicionGrabar", "Grabar", "Grabar las reposiciones (F5)", "grabar", "btnReposicionGrabar -> OnClick",
-       &TPaginaReposiciones::btnReposicionGrabarClick},
+       &TPaginaReposiciones::btnReposicionGrabarClick, &btnReposicionGrabar_},
       {"btnReposicionBorrar", "Borrar", "Borrar la reposición", "borrar", "btnReposicionBorrar -> OnClick",
-       &TPaginaReposiciones::btnReposicionBorrarClick},
-      {"btnReposicionImprimir", "Imprimir", "Imprimir las reposiciones", "imprimir", nullptr, nullptr},
+       &TPaginaReposiciones::btnReposicionBorrarClick, &btnReposicionBorrar_},
+      {"btnReposicionImprimir", "Imprimir", "Imprimir las reposiciones", "imprimir", nullptr, nullptr, nullptr},
   };
   for (const auto& b : botones) {
     auto* boton = new QToolButton(tlbReposiciones);
@@ -239,8 +256,7 @@ TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TObjetosLentill
     } else {
       connect(boton, &QToolButton::clicked, this, &TPaginaReposiciones::Imprimir);
     }
-    if (b.nombre == std::string_view("btnReposicionGrabar")) btnReposicionGrabar_ = boton;
-    if (b.nombre == std::string_view("btnReposicionBorrar")) btnReposicionBorrar_ = boton;
+    if (b.miembro) *b.miembro = boton;
   }
   v->addWidget(tlbReposiciones);
 
@@ -250,19 +266,23 @@ TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TObjetosLentill
                                       "padding: 3px; }"));
   v->addWidget(panel);
 
-  grdReposiciones_ = new QTableView(this);
+  grdReposiciones_ = new TRejillaReposiciones(this);
   grdReposiciones_->setObjectName(QStringLiteral("grdReposiciones"));
   grdReposiciones_->setSelectionBehavior(QAbstractItemView::SelectItems);
   grdReposiciones_->setSelectionMode(QAbstractItemView::SingleSelection);
   grdReposiciones_->verticalHeader()->setDefaultSectionSize(22);
   grdReposiciones_->verticalHeader()->setVisible(false);
   grdReposiciones_->horizontalHeader()->setStretchLastSection(false);
-  grdReposiciones_->installEventFilter(this);
+  // F3 belongs to the grid itself, not to a cell being edited.
+  auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), grdReposiciones_);
+  f3->setContext(Qt::WidgetShortcut);
+  connect(f3, &QShortcut::activated, this, [this] { Cambiar_Busqueda(); });
   v->addWidget(grdReposiciones_, 1);
 }
 
-void TPaginaReposiciones::Enlazar(TdmLentilla* dm) {
+void TPaginaReposiciones::Enlazar(TdmLentilla* dm, TServicioReposiciones& servicio) {
   dm_ = dm;
+  servicio_ = &servicio;
   // Rows keep their place while they are being typed; the list is sorted
   // (newest first) when it is read.
   dm_->dscReposiciones.setDynamicSortFilter(false);
@@ -293,59 +313,31 @@ void TPaginaReposiciones::Enlazar(TdmLentilla* dm) {
   });
 }
 
+QString TPaginaReposiciones::Pregunta_Cambios() const {
+  return QStringLiteral("Los datos de Reposiciones han cambiado. ¿Desea guardar los cambios?");
+}
+
 // ---- Loading --------------------------------------------------------------------------------
 
 int TPaginaReposiciones::Cargar_Reposiciones() {
   if (cargada_) return 0;
+  QList<TFilaReposicion> filas;
+  if (!servicio_->Leer(seleccion_.idPaciente, filas).Hecho_Bien()) return -1;
   const QScopedValueRollback<bool> carga(cargando_, true);
-  TIBQuery& q = dm_->dstReposiciones;
   QStandardItemModel& m = dm_->memReposiciones;
-  try {
-    q.Close();
-    q.SQL.Clear();
-    q.SQL.Add(TReposicion::Sentencia_Lista(seleccion_.idPaciente));
-    q.Open();
-    m.removeRows(0, m.rowCount());
-    claves_.clear();
-    for (; !q.Eof(); q.Next()) {
-      claves_ << q.FieldByName(QStringLiteral("ID_REPOSICION")).AsFloat();
-      QList<QStandardItem*> fila;
-      for (int c = 0; c <= TdmLentilla::NumeroFicha; ++c) fila << new QStandardItem;
-      const double fecha = q.FieldByName(QStringLiteral("FECHA")).AsDateTime();
-      fila[TdmLentilla::IdReposicion]->setData(q.FieldByName(QStringLiteral("ID_REPOSICION")).AsFloat(), Qt::UserRole);
-      fila[TdmLentilla::TipoReposicion]->setText(
-          TReposicion::Tipo_A_Texto(q.FieldByName(QStringLiteral("TIPO")).AsInteger()));
-      fila[TdmLentilla::Ojo]->setText(TReposicion::Ojo_A_Texto(q.FieldByName(QStringLiteral("OJO")).AsInteger()));
-      fila[TdmLentilla::Observaciones]->setText(
-          TReposicion::Observaciones_A_Texto(q.FieldByName(QStringLiteral("OBSERVACIONES")).AsString()));
-      fila[TdmLentilla::ImporteM1]->setData(q.FieldByName(QStringLiteral("IMPORTE_M1")).AsFloat(), Qt::EditRole);
-      fila[TdmLentilla::ImporteM2]->setData(q.FieldByName(QStringLiteral("IMPORTE_M2")).AsFloat(), Qt::EditRole);
-      fila[TdmLentilla::Fecha]->setText(fecha == 0 ? QString() : fechas::Fecha_A_Texto(fecha));
-      fila[TdmLentilla::Fecha]->setData(fecha, Qt::UserRole);
-      const auto numero = q.FieldByName(QStringLiteral("NUMERO_FICHA"));
-      if (!numero.IsNull()) fila[TdmLentilla::NumeroFicha]->setText(QString::number(numero.AsInt64()));
-      m.appendRow(fila);
-    }
-    q.Close();
-    if (q.Transaction && q.Transaction->InTransaction()) q.Transaction->Commit();
-  } catch (const EIBError&) {
-    q.Close();
-    if (q.Transaction && q.Transaction->InTransaction()) q.Transaction->Rollback();
-    return -1;
-  }
-  std::sort(claves_.begin(), claves_.end());
+  m.removeRows(0, m.rowCount());
+  for (const TFilaReposicion& f : filas) dm_->Anadir_Reposicion(f);
   dm_->dscReposiciones.invalidate();
   dm_->dscReposiciones.sort(TdmLentilla::Fecha, Qt::DescendingOrder);
   cargada_ = true;
   if (m.rowCount() > 0) {
     Fijar_Imagen(2);
-    grdReposiciones_->setCurrentIndex(dm_->dscReposiciones.index(0, TdmLentilla::Fecha));
   } else {
     // One new row, dated today, waiting for its observations.
     Fijar_Imagen(3);
     dm_->memReposicionesAfterInsert();
-    grdReposiciones_->setCurrentIndex(dm_->dscReposiciones.index(0, TdmLentilla::Fecha));
   }
+  grdReposiciones_->setCurrentIndex(dm_->dscReposiciones.index(0, TdmLentilla::Fecha));
   return 0;
 }
 
@@ -356,34 +348,45 @@ void TPaginaReposiciones::Mostrar() {
   modo_ = 1;
 }
 
-// ---- State ------------------------------------------------------------------------------------
-
-void TPaginaReposiciones::Marcar_Reposicion(bool modificada) {
-  const THostContext* ctx = reglas_.Contexto();
-  const bool bloqueada = ctx && ctx->usuario->puedeModificar != 1 && fichaExistente && fichaExistente();
-  if (bloqueada) {
-    btnReposicionGrabar_->setEnabled(false);
-    btnReposicionBorrar_->setEnabled(false);
-    modificada_ = false;
-    return;
+void TPaginaReposiciones::Releer() {
+  cargada_ = false;
+  if (Cargar_Reposiciones() == 0) {
+    Marcar_Reposicion(false);
+    modo_ = 1;
   }
-  btnReposicionGrabar_->setEnabled(modificada);
-  btnReposicionBorrar_->setEnabled(true);
-  modificada_ = modificada;
 }
 
-void TPaginaReposiciones::Fijar_Imagen(int imagen) {
-  if (imagen == imagen_) return;
-  imagen_ = imagen;
-  emit Imagen_Cambiada(imagen);
+// ---- State ------------------------------------------------------------------------------------
+
+void TPaginaReposiciones::Derechos(bool puedeModificar, bool fichaGuardada) {
+  fichaGuardada_ = fichaGuardada;
+  bloqueada_ = !puedeModificar && fichaGuardada;
+  Fijar_Solo_Lectura(bloqueada_);
+  btnReposicionNueva_->setEnabled(!bloqueada_);
+  Fijar_Busqueda(busqueda_);
+  Marcar_Reposicion(modificada_);
+}
+
+void TPaginaReposiciones::Marcar_Reposicion(bool modificada) {
+  modificada_ = !bloqueada_ && modificada;
+  btnReposicionGrabar_->setEnabled(modificada_);
+  btnReposicionBorrar_->setEnabled(!bloqueada_);
 }
 
 void TPaginaReposiciones::Fijar_Busqueda(bool activa) {
   busqueda_ = activa;
   // With the search on, typing looks for a row and Enter (or F2) edits the
-  // cell; with it off, typing edits the cell at once.
-  grdReposiciones_->setEditTriggers(activa ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                                           : QAbstractItemView::AllEditTriggers);
+  // cell; with it off, typing edits the cell at once. A list only to be
+  // looked at opens no cell.
+  grdReposiciones_->setEditTriggers(bloqueada_ ? QAbstractItemView::NoEditTriggers
+                                    : activa   ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                               : QAbstractItemView::AllEditTriggers);
+}
+
+void TPaginaReposiciones::Cambiar_Busqueda() {
+  Fijar_Busqueda(!busqueda_);
+  emit Estado(busqueda_ ? QStringLiteral("Activada la busqueda, para modificar pulse intro. Pulse F3 para desactivarla")
+                        : QStringLiteral("Desactivada la busqueda. Pulse F3 para activarla"));
 }
 
 void TPaginaReposiciones::Tomar_Celda() {
@@ -405,30 +408,12 @@ void TPaginaReposiciones::Editar_Fila(int fila) {
   if (!grdReposiciones_->indexWidget(indice)) grdReposiciones_->edit(indice);
 }
 
-bool TPaginaReposiciones::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto == grdReposiciones_ && evento->type() == QEvent::KeyPress) {
-    const int tecla = static_cast<QKeyEvent*>(evento)->key();
-    if (tecla == Qt::Key_F3) {
-      Fijar_Busqueda(!busqueda_);
-      if (estado)
-        estado(busqueda_ ? QStringLiteral("Activada la busqueda, para modificar pulse intro. Pulse F3 para desactivarla")
-                         : QStringLiteral("Desactivada la busqueda. Pulse F3 para activarla"));
-      return true;
-    }
-    if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && grdReposiciones_->currentIndex().isValid() &&
-        !grdReposiciones_->indexWidget(grdReposiciones_->currentIndex())) {
-      grdReposiciones_->edit(grdReposiciones_->currentIndex());
-      return true;
-    }
-  }
-  return QWidget::eventFilter(objeto, evento);
-}
-
 // ---- New, save, delete --------------------------------------------------------------------------
 
 void TPaginaReposiciones::btnReposicionNuevaClick() {
+  if (bloqueada_) return;  // a list only to be looked at (F6 included)
   if (modo_ == 0) {
-    if (estado) estado(QStringLiteral("Esta añadiendo un registro"));
+    emit Estado(QStringLiteral("Esta añadiendo un registro"));
     return;
   }
   int fila;
@@ -444,85 +429,36 @@ void TPaginaReposiciones::btnReposicionNuevaClick() {
 
 bool TPaginaReposiciones::Grabar() {
   Tomar_Celda();
-  if (Grabar_Reposiciones() != 0) return false;
-  if (actualizarUltimaVisita) actualizarUltimaVisita();
+  QStandardItemModel& m = dm_->memReposiciones;
+  // Rows without observations are not kept; the rest are written in the
+  // order the grid shows them.
+  QList<int> filas;
+  QList<TFilaReposicion> lista;
+  for (int i = 0; i < dm_->dscReposiciones.rowCount(); ++i) {
+    const int fila = dm_->dscReposiciones.mapToSource(dm_->dscReposiciones.index(i, 0)).row();
+    if (!dm_->memReposicionesBeforePost(fila)) continue;
+    filas << fila;
+    lista << dm_->Fila_Reposicion(fila);
+  }
+  const TResultado r = servicio_->Grabar(seleccion_.idPaciente, lista, fichaGuardada_);
+  if (!r.Hecho_Bien()) {
+    if (Avisar_Resultado(reglas_.Contexto(), r, TEscrito::kReposiciones, TAccion::kGrabar)) Releer();
+    return false;
+  }
+  {
+    // The grid now holds the stored keys (a deletion right after the save
+    // deletes the right row); rows that were not kept are gone.
+    const QScopedValueRollback<bool> carga(cargando_, true);
+    for (int i = 0; i < filas.size(); ++i) dm_->Fijar_Clave_Reposicion(filas[i], lista[i].clave);
+    for (int fila = m.rowCount() - 1; fila >= 0; --fila)
+      if (!dm_->memReposicionesBeforePost(fila)) m.removeRow(fila);
+  }
+  emit Grabada();
   Fijar_Imagen(2);
   Marcar_Reposicion(false);
   modo_ = 1;
-  if (estado) estado(QStringLiteral("Los datos se han grabado correctamente"));
+  emit Estado(QStringLiteral("Los datos se han grabado correctamente"));
   return true;
-}
-
-int TPaginaReposiciones::Grabar_Reposiciones() {
-  THostContext* ctx = reglas_.Contexto();
-  QStandardItemModel& m = dm_->memReposiciones;
-  TReposicion& r = objetos_.Reposicion();
-  r.Moneda(ctx->moneda);
-  r.ID_PACIENTE(seleccion_.idPaciente);
-  // Rows without observations are not kept; the rest are written in the
-  // order the grid shows them, and take their new keys once all is written.
-  QList<int> filas;
-  for (int i = 0; i < dm_->dscReposiciones.rowCount(); ++i) {
-    const int fila = dm_->dscReposiciones.mapToSource(dm_->dscReposiciones.index(i, 0)).row();
-    if (dm_->memReposicionesBeforePost(fila)) filas << fila;
-  }
-  QHash<int, double> claves;
-  int resultado = 0;
-  {
-    // The whole list is rewritten in one unit: a failure leaves it as it was.
-    TUnidadTrabajo unidad(ctx->conexionPrincipal);
-    // Another workstation's change to the list since it was read is never
-    // overwritten without the user knowing.
-    QList<double> guardadas;
-    resultado = r.Claves_Lista(TReposicion::kListaLentillas, guardadas);
-    if (resultado == 0 && guardadas != claves_) {
-      unidad.Anular();
-      unidad.Confirmar();  // lets go of the rows before the user is asked
-      Avisar_Cambio_Ajeno();
-      return -1;
-    }
-    if (resultado == TReposicion::kBloqueada) {
-      unidad.Anular();
-      unidad.Confirmar();
-      if (avisarFallo) avisarFallo(nullptr, resultado, true);
-      return -1;
-    }
-    if (resultado == 0) resultado = r.Borrar_Lista(TReposicion::kListaLentillas);
-    for (int fila : filas) {
-      if (resultado != 0) break;
-      r.TIPO_REPOSICION(TReposicion::kListaLentillas);
-      r.TIPO(TReposicion::Texto_A_Tipo(m.item(fila, TdmLentilla::TipoReposicion)->text()));
-      r.OJO(TReposicion::Texto_A_Ojo(m.item(fila, TdmLentilla::Ojo)->text()));
-      r.NUMERO_FICHA(m.item(fila, TdmLentilla::NumeroFicha)->text().toDouble());
-      r.FECHA(m.item(fila, TdmLentilla::Fecha)->data(Qt::UserRole).toDouble());
-      r.Observaciones() = m.item(fila, TdmLentilla::Observaciones)->text().split(QLatin1Char('\n'));
-      r.IMPORTE(m.item(fila, TdmLentilla::ImporteM1)->data(Qt::EditRole).toDouble());
-      resultado = r.Insertar();
-      if (resultado == TReposicion::kSinFecha) {
-        resultado = 0;  // a row without date is skipped
-        continue;
-      }
-      if (resultado == 0) claves.insert(fila, r.ID_REPOSICION());
-    }
-    if (resultado != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      if (avisarFallo) avisarFallo(unidad.Causa(), resultado, true);
-      return -1;
-    }
-  }
-  // The grid now holds the stored keys (a deletion right after the save
-  // deletes the right row); rows that were not kept are gone.
-  claves_ = claves.values();
-  std::sort(claves_.begin(), claves_.end());
-  const QScopedValueRollback<bool> carga(cargando_, true);
-  for (int fila = m.rowCount() - 1; fila >= 0; --fila) {
-    if (!dm_->memReposicionesBeforePost(fila)) {
-      m.removeRow(fila);
-      continue;
-    }
-    m.item(fila, TdmLentilla::IdReposicion)->setData(claves.value(fila, -1), Qt::UserRole);
-  }
-  return 0;
 }
 
 void TPaginaReposiciones::btnReposicionBorrarClick() {
@@ -530,43 +466,16 @@ void TPaginaReposiciones::btnReposicionBorrarClick() {
   const QModelIndex actual = grdReposiciones_->currentIndex();
   if (!actual.isValid()) return;
   const int fila = dm_->dscReposiciones.mapToSource(actual).row();
-  THostContext* ctx = reglas_.Contexto();
-  TReposicion& r = objetos_.Reposicion();
-  r.Moneda(ctx->moneda);
-  const QVariant clave = dm_->memReposiciones.item(fila, TdmLentilla::IdReposicion)->data(Qt::UserRole);
-  r.ID_REPOSICION(clave.isValid() ? clave.toDouble() : -1);
-  {
-    TUnidadTrabajo unidad(ctx->conexionPrincipal);
-    const int resultado = r.Borrar();
-    if (resultado == -6) return;  // not confirmed: the row stays
-    if (resultado != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      if (avisarFallo) avisarFallo(unidad.Causa(), resultado, false);
-      return;
-    }
+  const TResultado r = servicio_->Borrar(dm_->Fila_Reposicion(fila).clave, fichaGuardada_);
+  if (!r.Hecho_Bien()) {
+    Avisar_Resultado(reglas_.Contexto(), r, TEscrito::kReposiciones, TAccion::kBorrar);
+    return;
   }
-  claves_.removeOne(r.ID_REPOSICION());
   {
     const QScopedValueRollback<bool> carga(cargando_, true);
     dm_->memReposiciones.removeRow(fila);
   }
-  if (estado) estado(QStringLiteral("El registro se ha borrado correctamente"));
+  emit Estado(QStringLiteral("El registro se ha borrado correctamente"));
   Marcar_Reposicion(false);
   modo_ = 1;
-}
-
-void TPaginaReposiciones::Avisar_Cambio_Ajeno() {
-  THostContext* ctx = reglas_.Contexto();
-  const int respuesta = ctx->aplicacion->MessageBox(
-      QStringLiteral("Otro puesto ha cambiado las reposiciones de este paciente después de que usted las abriera. No "
-                     "se ha grabado nada, para no perder ese cambio.\n\n¿Quiere ver la lista como ha quedado? Sí: se "
-                     "vuelve a leer y se pierde lo que usted ha escrito. No: lo que ha escrito sigue en pantalla sin "
-                     "grabar."),
-      QStringLiteral("PREGUNTA"), mb::YESNO | mb::ICONQUESTION);
-  if (respuesta != mb::IDYES) return;
-  cargada_ = false;
-  if (Cargar_Reposiciones() == 0) {
-    Marcar_Reposicion(false);
-    modo_ = 1;
-  }
 }

@@ -32,7 +32,7 @@ void TfrmLentilla::Enlazar_Traspasos() {
 
 void TfrmLentilla::Traspasar(TModulosHermanos::Modulo modulo) {
   // 1. What is on screen goes saved, if the user wants; Cancel stops here.
-  if (!Preguntar_Cambios(true)) return;
+  if (!Dejar_Ficha()) return;
   // An expired graduation is sold only when the user says so.
   if (fichaExistente_) {
     TLentilla& f = objetos_.Lentilla();

@@ -5,6 +5,17 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolBar>
+
+namespace {
+// The tab's own toolbar walks and prints whatever the user may change; its
+// save and delete buttons follow the page's changes and the user's right.
+bool En_Barra(const QWidget* w) {
+  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (qobject_cast<const QToolBar*>(p)) return true;
+  return false;
+}
+}  // namespace
 
 void TPaginaLentilla::Fijar_Solo_Lectura(bool soloLectura) {
   if (soloLectura == soloLectura_) return;
@@ -17,6 +28,7 @@ void TPaginaLentilla::Fijar_Solo_Lectura(bool soloLectura) {
   }
   if (!soloLectura) siempreSoloLectura_.clear();
   for (QComboBox* c : findChildren<QComboBox*>()) c->setEnabled(!soloLectura);
-  for (QAbstractButton* b : findChildren<QAbstractButton*>()) b->setEnabled(!soloLectura);
+  for (QAbstractButton* b : findChildren<QAbstractButton*>())
+    if (!En_Barra(b)) b->setEnabled(!soloLectura);
   for (QPlainTextEdit* t : findChildren<QPlainTextEdit*>()) t->setReadOnly(soloLectura);
 }

@@ -1,5 +1,6 @@
 #include "Clase_tagenda.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "Util_fechas.h"
@@ -51,12 +52,14 @@ int TAgenda::Insertar() {
     const int r = Ejecutar(1);
     Cerrar(1);
     return r;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
 int TAgenda::Borrar(int idFicha, int tipoFicha) {
+  // A record without reminders is no failure: the rows are not counted.
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
   try {
     Preparar(1, Catalogo()[sql::kBorrarAvisos]);
     Consulta(1).ParamByName(QStringLiteral("TIPO_FICHA")).AsInteger(tipoFicha);
@@ -64,8 +67,8 @@ int TAgenda::Borrar(int idFicha, int tipoFicha) {
     const int r = Ejecutar(1);
     Cerrar(1);
     return r == TBase::kNingunaFila ? 0 : r;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
@@ -80,17 +83,19 @@ int TAgenda::Contar(int tipoFicha, const QString& persona, double fecha) {
     if (Ejecutar(1) == 0 && q.FieldByName(QStringLiteral("NUMERO")).AsInteger() > 0) r = 0;
     Cerrar(1);
     return r;
-  } catch (...) {
-    return -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 
-void TAgenda::Recordatorio_Revision(double idFicha, double fechaRevision) {
-  if (!inicializada_ || !ctx_ || !ctx_->empresa || ctx_->empresa->avisoRevision != 1 || fechaRevision == 0) return;
+int TAgenda::Recordatorio_Revision(double idFicha, double fechaRevision) {
+  if (!inicializada_ || !ctx_ || !ctx_->empresa || ctx_->empresa->avisoRevision != 1 || fechaRevision == 0) return 0;
   const int clave = static_cast<int>(std::trunc(idFicha));
   const QString& paciente = ctx_->seleccion.textoPaciente;
-  Borrar(clave, kTipoFichaLentillas);
-  if (Contar(kTipoFichaLentillas, paciente, fechaRevision) != -5) return;  // one already, or the count failed
+  if (const int r = Borrar(clave, kTipoFichaLentillas); r != 0) return r;
+  const int cuenta = Contar(kTipoFichaLentillas, paciente, fechaRevision);
+  if (cuenta == 0) return 0;  // the patient has one that day already
+  if (cuenta != -5) return cuenta;
 
   Id_Usuario(ctx_->usuario ? static_cast<int>(std::trunc(ctx_->usuario->idUsuario)) : -1);
   Prioridad(1);
@@ -104,5 +109,5 @@ void TAgenda::Recordatorio_Revision(double idFicha, double fechaRevision) {
   Persona(paciente);
   Tipo_Ficha(kTipoFichaLentillas);
   Id_Ficha(clave);
-  Insertar();
+  return Insertar();
 }

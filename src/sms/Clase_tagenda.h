@@ -42,17 +42,19 @@ class TAgenda : public TBase {
   void Anadir_Contacto(const QString& telefono, const QString& movil, const QString& email);
 
   // Writes the appointment (catalogue 471): 0 or the channel's error code.
-  int Insertar();
+  [[nodiscard]] int Insertar();
   // Removes the appointments of one record (catalogue 475).
-  int Borrar(int idFicha, int tipoFicha);
+  [[nodiscard]] int Borrar(int idFicha, int tipoFicha);
   // 0 when at least one appointment of that kind exists for the person on
   // that day, -5 when none, -1 when the query fails (catalogue 481).
   int Contar(int tipoFicha, const QString& persona, double fecha);
 
   // The revision reminder of a saved lens record: replaces the record's
   // reminders with one on its revision date, unless the patient already has
-  // one that day. Does nothing without the company's option or a date.
-  void Recordatorio_Revision(double idFicha, double fechaRevision);
+  // one that day. Does nothing (0) without the company's option or a date.
+  // 0, or the code of the first write or count that failed (the rest is not
+  // tried: the caller undoes the whole reminder).
+  [[nodiscard]] int Recordatorio_Revision(double idFicha, double fechaRevision);
 
  private:
   THostContext* ctx_ = nullptr;

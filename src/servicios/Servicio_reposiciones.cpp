@@ -1,0 +1,89 @@
+#include "Servicio_reposiciones.h"
+
+#include <algorithm>
+
+#include "Objetos_lentilla.h"
+#include "Unidad_trabajo.h"
+
+namespace {
+using Estado = TResultado::TEstado;
+
+QList<double> Claves(const QList<TFilaReposicion>& filas) {
+  QList<double> claves;
+  for (const TFilaReposicion& f : filas)
+    if (f.clave > 0) claves << f.clave;
+  std::sort(claves.begin(), claves.end());
+  return claves;
+}
+}  // namespace
+
+bool TServicioReposiciones::Sin_Derecho(bool fichaGuardada) const {
+  return fichaGuardada && (!ctx_.usuario || ctx_.usuario->puedeModificar != 1);
+}
+
+TResultado TServicioReposiciones::Leer(double idPaciente, QList<TFilaReposicion>& filas) {
+  TReposicion& r = objetos_.Reposicion();
+  r.ID_PACIENTE(idPaciente);
+  if (r.Leer_Lista(filas) != 0) return TResultado::Fallido(-1, r.Causa());
+  claves_ = Claves(filas);
+  return TResultado::Hecho();
+}
+
+TResultado TServicioReposiciones::Grabar(double idPaciente, QList<TFilaReposicion>& filas, bool fichaGuardada) {
+  if (Sin_Derecho(fichaGuardada)) return TResultado::Con_Estado(Estado::kSinDerecho);
+  TReposicion& r = objetos_.Reposicion();
+  r.ID_PACIENTE(idPaciente);
+  QList<double> nuevas;
+  int resultado = 0;
+  try {
+    TUnidadTrabajo unidad(ctx_.conexionPrincipal);
+    // The stored rows, locked until the unit ends: another workstation's
+    // change since the list was read is never overwritten.
+    QList<double> guardadas;
+    resultado = r.Claves_Lista(TReposicion::kListaLentillas, guardadas);
+    if (resultado == TReposicion::kBloqueada) return TResultado::Con_Estado(Estado::kBloqueado);
+    if (resultado == 0 && guardadas != claves_) return TResultado::Cambiado_Por_Otro(QString(), 0);
+    if (resultado == 0) resultado = r.Borrar_Lista(TReposicion::kListaLentillas);
+    for (const TFilaReposicion& f : filas) {
+      if (resultado != 0) break;
+      r.TIPO_REPOSICION(TReposicion::kListaLentillas);
+      r.TIPO(f.tipo);
+      r.OJO(f.ojo);
+      r.NUMERO_FICHA(f.numeroFicha);
+      r.FECHA(f.fecha);
+      r.Observaciones() = f.observaciones.split(QLatin1Char('\n'));
+      r.IMPORTE(f.importeM1);
+      resultado = r.Insertar();
+      if (resultado == TReposicion::kSinFecha) {
+        resultado = 0;  // a row without date is not stored
+        nuevas << -1;
+        continue;
+      }
+      nuevas << r.ID_REPOSICION();
+    }
+    if (resultado != 0) unidad.Anular();
+    if (!unidad.Confirmar()) return TResultado::Fallido(resultado, unidad.Causa() ? unidad.Causa() : r.Causa());
+  } catch (const EIBError& e) {
+    return TResultado::Fallido(-1, &e);
+  }
+  for (int i = 0; i < filas.size(); ++i) filas[i].clave = nuevas[i];
+  claves_ = Claves(filas);
+  return TResultado::Hecho();
+}
+
+TResultado TServicioReposiciones::Borrar(double clave, bool fichaGuardada) {
+  if (Sin_Derecho(fichaGuardada)) return TResultado::Con_Estado(Estado::kSinDerecho);
+  TReposicion& r = objetos_.Reposicion();
+  r.ID_REPOSICION(clave);
+  try {
+    TUnidadTrabajo unidad(ctx_.conexionPrincipal);
+    const int resultado = r.Borrar();
+    if (resultado == -6) return TResultado::Con_Estado(Estado::kNoConfirmado);
+    if (resultado != 0) unidad.Anular();
+    if (!unidad.Confirmar()) return TResultado::Fallido(resultado, unidad.Causa() ? unidad.Causa() : r.Causa());
+  } catch (const EIBError& e) {
+    return TResultado::Fallido(-1, &e);
+  }
+  claves_.removeOne(clave);
+  return TResultado::Hecho();
+}
