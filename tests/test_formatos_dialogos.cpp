@@ -42,6 +42,12 @@ class FormatosDialogosTest : public ::testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(texto);
   }
+  // The function keys are the window's shortcuts: they reach the active window only.
+  static void Activar(QWidget& d) {
+    d.show();
+    QApplication::setActiveWindow(&d);
+    QApplication::processEvents();
+  }
   static QStringList Lista(TfrmBuscarFormatos& d) {
     QStringList l;
     auto* lista = d.findChild<QListWidget*>("lvwFormatos");
@@ -98,6 +104,7 @@ TEST_F(FormatosDialogosTest, LasEtiquetasMuestranSuHojaYLaPrimeraEtiqueta) {
   EXPECT_EQ(fila->maximum(), 8);
   fila->setValue(4);
   d.findChild<QSpinBox*>("edtColumna")->setValue(2);
+  Activar(d);
   QTest::keyClick(&d, Qt::Key_F5);
   EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(d.Fila(), 4);
@@ -133,6 +140,7 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   EXPECT_NE(d.result(), QDialog::Accepted);
 
   // F4 opens the search; the format chosen there comes back.
+  Activar(d);
   QTimer::singleShot(0, [] {
     auto* b = qobject_cast<TfrmBuscarFormatos*>(QApplication::activeModalWidget());
     ASSERT_NE(b, nullptr);
@@ -141,6 +149,7 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   QTest::keyClick(&d, Qt::Key_F4);
   EXPECT_EQ(formato->text(), "garantia");
   d.findChild<QSpinBox*>("edtNCopias")->setValue(2);
+  Activar(d);
   QTest::keyClick(&d, Qt::Key_F5);
   EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(d.Formato(), "garantia");
@@ -154,6 +163,7 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   c.Formato_Defecto("receta_a");
   c.Inicializar();
   c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
+  Activar(c);
   QTest::keyClick(&c, Qt::Key_F7);
   EXPECT_EQ(c.result(), QDialog::Rejected);
   EXPECT_EQ(c.Formato(), "");
