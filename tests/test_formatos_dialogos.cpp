@@ -81,12 +81,20 @@ TEST_F(FormatosDialogosTest, LaBusquedaListaSoloLosFormatosDelTipoYEligeElPredet
   otra.Tipo_Documento(16);
   EXPECT_EQ(otra.findChild<QListWidget*>("lvwFormatos")->currentItem()->text(), "receta_a");
 
-  // A type no file has: an empty list that cannot be accepted.
+  // A type no file has: an empty list that cannot be accepted, not even with
+  // F5; F12 gives up.
   TfrmBuscarFormatos vacia(&h.aplicacion);
   vacia.Fijar_Contexto(&h.ctx);
   vacia.Tipo_Documento(30);
   EXPECT_TRUE(Lista(vacia).isEmpty());
   EXPECT_FALSE(vacia.findChild<QPushButton*>("btnAceptar")->isEnabled());
+  Activar(vacia);
+  QTest::keyClick(&vacia, Qt::Key_F5);
+  EXPECT_TRUE(vacia.isVisible());
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  QTest::keyClick(&vacia, Qt::Key_F12);
+  EXPECT_FALSE(vacia.isVisible());
+  EXPECT_EQ(vacia.result(), QDialog::Rejected);
 }
 
 TEST_F(FormatosDialogosTest, LasEtiquetasMuestranSuHojaYLaPrimeraEtiqueta) {
@@ -156,18 +164,20 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   EXPECT_EQ(d.Copias(), 2);
   EXPECT_EQ(d.Tipo(), 25);
 
-  // Cancel (F7): no format, one copy.
-  TfrmFormatoDefecto c(&h.aplicacion);
-  c.Fijar_Contexto(&h.ctx);
-  c.Tipo_Documento(16);
-  c.Formato_Defecto("receta_a");
-  c.Inicializar();
-  c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
-  Activar(c);
-  QTest::keyClick(&c, Qt::Key_F7);
-  EXPECT_EQ(c.result(), QDialog::Rejected);
-  EXPECT_EQ(c.Formato(), "");
-  EXPECT_EQ(c.Copias(), 1);
+  // Cancel (F7, or Escape): no format, one copy.
+  for (const Qt::Key tecla : {Qt::Key_F7, Qt::Key_Escape}) {
+    TfrmFormatoDefecto c(&h.aplicacion);
+    c.Fijar_Contexto(&h.ctx);
+    c.Tipo_Documento(16);
+    c.Formato_Defecto("receta_a");
+    c.Inicializar();
+    c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
+    Activar(c);
+    QTest::keyClick(c.findChild<QSpinBox*>("edtNCopias"), tecla);
+    EXPECT_EQ(c.result(), QDialog::Rejected);
+    EXPECT_EQ(c.Formato(), "");
+    EXPECT_EQ(c.Copias(), 1);
+  }
 }
 
 }  // namespace
