@@ -511,9 +511,13 @@ TEST_F(DialogoAvisosTest, NoLotOrNobodyIsToldAndNothingCanBeSent) {
   Pulsar("btnBuscarLote");
   ASSERT_EQ(h.mensajes.cajas.size(), 1u);
   EXPECT_EQ(h.mensajes.cajas[0].texto, "Escriba el lote que busca.");
+  // Enter in the lot's edit searches as well, and leaves the user there.
+  QApplication::setActiveWindow(dlg.get());
+  W("edtLote")->setFocus();
   W("edtLote")->setText("NADIE");
-  Pulsar("btnBuscarLote");
+  QTest::keyClick(W("edtLote"), Qt::Key_Return);
   EXPECT_EQ(h.mensajes.cajas.back().texto, "Ningún paciente ha recibido ese lote.");
+  EXPECT_TRUE(W("edtLote")->hasFocus());
   EXPECT_EQ(Filas("grdRetirada"), 0);
   Pulsar("btnSMSLote");
   EXPECT_TRUE(sim.Mensajes().isEmpty());

@@ -1,8 +1,9 @@
 // What a user meets before typing anything: Qt's own texts in Spanish (the
 // buttons of the host's message boxes, the context menu of an edit, print
 // preview); the frame of the quick-creation dialogs and of the error report
-// (no minimise or maximise button, the whole caption, nothing cut); and edits
-// that never take more text than the column they are saved in holds.
+// (no minimise or maximise button, the whole caption, nothing cut); edits
+// that never take more text than the column they are saved in holds; and a
+// database that fails under a quick-creation dialog.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -30,6 +32,7 @@
 #include "Frm_crear_tipo_lentilla.h"
 #include "Frm_error.h"
 #include "Host_mensajes.h"
+#include "Ventana_modal.h"
 
 namespace {
 
@@ -290,5 +293,57 @@ TEST_P(LongitudTest, LoMasLargoQueSeEscribeSeGuardaEntero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogos, LongitudTest, ::testing::Values("doctor", "agente", "tipo_lentilla"), Nombre_Caso);
+
+// ---- A database that fails under a dialog -------------------------------------------
+
+// The main connection, which the checks and the insert go through, is gone
+// when the user accepts: whatever that raises ends in the error report under
+// the handler's label, and the dialog stays open with what was typed, for
+// another try once the database is back. (The lens type's lookups take a
+// database error for "not found", and its dialog says so itself.)
+using FalloBaseTest = DialogoTest;
+
+TEST_P(FalloBaseTest, AcabaEnElInformeYElDialogoSigueConLoEscrito) {
+  QDialog* d = Abrir();
+  auto* nombre = d->findChild<QLineEdit*>("edtNombre");
+  ASSERT_NE(nombre, nullptr);
+  QTest::keyClicks(nombre, QStringLiteral("Lucas"));
+  h.principal->Close();
+
+  for (const bool conF5 : {false, true}) {
+    SCOPED_TRACE(conF5 ? "F5" : "Aceptar");
+    bool informe = false;
+    QString funcion, descripcion;
+    Al_Abrirse_Modal(informe, [&](QWidget* w) {
+      auto* dlg = qobject_cast<TfrmError*>(w);
+      ASSERT_NE(dlg, nullptr) << w->objectName().toStdString();
+      funcion = dlg->Funcion();
+      descripcion = dlg->Descripcion();
+      dlg->findChild<QPushButton*>("btnSalir")->click();
+    });
+    if (conF5)
+      QTest::keyClick(nombre, Qt::Key_F5);
+    else
+      d->findChild<QPushButton*>("btnAceptar")->click();
+    EXPECT_TRUE(informe);
+    EXPECT_EQ(funcion.toStdString(), "btnAceptar -> OnClick");
+    EXPECT_FALSE(descripcion.isEmpty());
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->result(), 0);
+    EXPECT_EQ(nombre->text(), QStringLiteral("Lucas"));
+    QApplication::setActiveWindow(d);
+  }
+  for (const auto& caja : h.mensajes.cajas)
+    ADD_FAILURE() << caja.titulo.toStdString() << ": " << caja.texto.toStdString();
+
+  h.principal->Open();
+  d->findChild<QPushButton*>("btnAceptar")->click();
+  EXPECT_EQ(d->result(), QDialog::Accepted);
+  EXPECT_EQ(Consultar_Texto(*h.consulta, GetParam() == "doctor" ? "select NOMBRE from DOCTOR where CODIGO = 1"
+                                                                 : "select NOMBRE from AGENTE where CODIGO = 1"),
+            QStringLiteral("Lucas"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogos, FalloBaseTest, ::testing::Values("doctor", "agente"), Nombre_Caso);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The error report: the Spanish long date, the dialog's fields, the report
-// read back from the PDF it produces, the e-mail and its failure box, and the
-// ways the dialog closes (also the modal round trip the lens screen uses).
+// read back from the PDF it produces, the e-mail and its failure box, the ways
+// the dialog closes (also the modal round trip the lens screen uses), and a
+// handler of the report that fails.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
 #include <functional>
@@ -197,10 +199,21 @@ TEST_F(ErrorTest, CorreoLlevaElInformeOAvisaSiNoSePuedeEnviar) {
   EXPECT_TRUE(d->isVisible());
 }
 
-TEST_F(ErrorTest, SalirEImprimirCierranConOk) {
+TEST_F(ErrorTest, SalirEnterEImprimirCierranConOk) {
   auto d = Dialogo("OD Eje -> OnExit", "x");
   d->show();
   d->findChild<QPushButton*>("btnSalir")->click();
+  EXPECT_FALSE(d->isVisible());
+  EXPECT_EQ(d->result(), QDialog::Accepted);
+
+  // Enter presses "&Salir" from any field, read-only ones included: it does
+  // not move the focus here.
+  d = Dialogo("OD Eje -> OnExit", "x");
+  d->show();
+  QApplication::setActiveWindow(d.get());
+  auto* pantalla = d->findChild<QLineEdit*>("edtPantalla");
+  pantalla->setFocus();
+  QTest::keyClick(pantalla, Qt::Key_Return);
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(d->result(), QDialog::Accepted);
 
@@ -216,6 +229,40 @@ TEST_F(ErrorTest, SalirEImprimirCierranConOk) {
   EXPECT_TRUE(vista);
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(d->result(), QDialog::Accepted);
+}
+
+// The mail program itself raising: a plain box names the handler and what
+// went wrong, no second report opens over this one, and this one stays.
+TEST_F(ErrorTest, UnFalloDelPropioInformeSeDiceEnUnaCajaYNoEnOtroInforme) {
+  auto d = Dialogo("cbxDoctor -> OnKeyDown", "Lista vacía");
+  d->show();
+  bool otroInforme = false;
+  const auto vigilar = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* otro = qobject_cast<TfrmError*>(QApplication::activeModalWidget());
+      if (otro && otro != d.get()) {
+        otroInforme = true;
+        otro->reject();
+      }
+    });
+  };
+  vigilar();
+  d->Abrir_Correo = [](const QUrl&) -> bool { throw std::runtime_error("Sin programa de correo"); };
+  d->findChild<QPushButton*>("btnEMail")->click();
+  vigilar();
+  d->Abrir_Correo = [](const QUrl&) -> bool { throw 42; };
+  d->findChild<QPushButton*>("btnEMail")->click();
+  QApplication::processEvents();
+
+  EXPECT_FALSE(otroInforme);
+  EXPECT_TRUE(d->isVisible());
+  ASSERT_EQ(h.mensajes.cajas.size(), 2u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto,
+            "Se ha producido un error inesperado en btnEMail -> OnClick:\n\nSin programa de correo");
+  EXPECT_EQ(h.mensajes.cajas[0].titulo, "ERROR");
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::OK | mb::ICONSTOP);
+  EXPECT_EQ(h.mensajes.cajas[1].texto,
+            "Se ha producido un error inesperado en btnEMail -> OnClick:\n\nError desconocido");
 }
 
 TEST_F(ErrorTest, MostrarEsModalYLiberaElDialogo) {

@@ -42,6 +42,12 @@ class FormatosDialogosTest : public ::testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(texto);
   }
+  // The function keys are the window's shortcuts: they reach the active window only.
+  static void Activar(QWidget& d) {
+    d.show();
+    QApplication::setActiveWindow(&d);
+    QApplication::processEvents();
+  }
   static QStringList Lista(TfrmBuscarFormatos& d) {
     QStringList l;
     auto* lista = d.findChild<QListWidget*>("lvwFormatos");
@@ -75,12 +81,20 @@ TEST_F(FormatosDialogosTest, LaBusquedaListaSoloLosFormatosDelTipoYEligeElPredet
   otra.Tipo_Documento(16);
   EXPECT_EQ(otra.findChild<QListWidget*>("lvwFormatos")->currentItem()->text(), "receta_a");
 
-  // A type no file has: an empty list that cannot be accepted.
+  // A type no file has: an empty list that cannot be accepted, not even with
+  // F5; F12 gives up.
   TfrmBuscarFormatos vacia(&h.aplicacion);
   vacia.Fijar_Contexto(&h.ctx);
   vacia.Tipo_Documento(30);
   EXPECT_TRUE(Lista(vacia).isEmpty());
   EXPECT_FALSE(vacia.findChild<QPushButton*>("btnAceptar")->isEnabled());
+  Activar(vacia);
+  QTest::keyClick(&vacia, Qt::Key_F5);
+  EXPECT_TRUE(vacia.isVisible());
+  EXPECT_TRUE(h.mensajes.cajas.empty());
+  QTest::keyClick(&vacia, Qt::Key_F12);
+  EXPECT_FALSE(vacia.isVisible());
+  EXPECT_EQ(vacia.result(), QDialog::Rejected);
 }
 
 TEST_F(FormatosDialogosTest, LasEtiquetasMuestranSuHojaYLaPrimeraEtiqueta) {
@@ -98,6 +112,7 @@ TEST_F(FormatosDialogosTest, LasEtiquetasMuestranSuHojaYLaPrimeraEtiqueta) {
   EXPECT_EQ(fila->maximum(), 8);
   fila->setValue(4);
   d.findChild<QSpinBox*>("edtColumna")->setValue(2);
+  Activar(d);
   QTest::keyClick(&d, Qt::Key_F5);
   EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(d.Fila(), 4);
@@ -133,6 +148,7 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   EXPECT_NE(d.result(), QDialog::Accepted);
 
   // F4 opens the search; the format chosen there comes back.
+  Activar(d);
   QTimer::singleShot(0, [] {
     auto* b = qobject_cast<TfrmBuscarFormatos*>(QApplication::activeModalWidget());
     ASSERT_NE(b, nullptr);
@@ -141,23 +157,27 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   QTest::keyClick(&d, Qt::Key_F4);
   EXPECT_EQ(formato->text(), "garantia");
   d.findChild<QSpinBox*>("edtNCopias")->setValue(2);
+  Activar(d);
   QTest::keyClick(&d, Qt::Key_F5);
   EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(d.Formato(), "garantia");
   EXPECT_EQ(d.Copias(), 2);
   EXPECT_EQ(d.Tipo(), 25);
 
-  // Cancel (F7): no format, one copy.
-  TfrmFormatoDefecto c(&h.aplicacion);
-  c.Fijar_Contexto(&h.ctx);
-  c.Tipo_Documento(16);
-  c.Formato_Defecto("receta_a");
-  c.Inicializar();
-  c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
-  QTest::keyClick(&c, Qt::Key_F7);
-  EXPECT_EQ(c.result(), QDialog::Rejected);
-  EXPECT_EQ(c.Formato(), "");
-  EXPECT_EQ(c.Copias(), 1);
+  // Cancel (F7, or Escape): no format, one copy.
+  for (const Qt::Key tecla : {Qt::Key_F7, Qt::Key_Escape}) {
+    TfrmFormatoDefecto c(&h.aplicacion);
+    c.Fijar_Contexto(&h.ctx);
+    c.Tipo_Documento(16);
+    c.Formato_Defecto("receta_a");
+    c.Inicializar();
+    c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
+    Activar(c);
+    QTest::keyClick(c.findChild<QSpinBox*>("edtNCopias"), tecla);
+    EXPECT_EQ(c.result(), QDialog::Rejected);
+    EXPECT_EQ(c.Formato(), "");
+    EXPECT_EQ(c.Copias(), 1);
+  }
 }
 
 }  // namespace

@@ -522,13 +522,19 @@ TEST_F(DialogoSmsTest, AMessageWithAccentsEuroAndALineBreakArrivesAsTypedAndIsLo
   EXPECT_EQ(Control<QLineEdit>("edtTelefono")->text(), "600123456");
   EXPECT_FALSE(Control<QDateTimeEdit>("edtFecha")->isEnabled());
 
-  Teclear(Control<QLineEdit>("edtDe"), "Óptica Sol");
+  auto* de = Control<QLineEdit>("edtDe");
+  Teclear(de, "Óptica Sol");
+  // Enter takes the user from the sender to the memo, and there starts a new line.
   auto* mem = Control<QPlainTextEdit>("memMensaje");
-  mem->setFocus();
+  QApplication::setActiveWindow(&dlg);
+  de->setFocus();
+  QTest::keyClick(de, Qt::Key_Return);
+  EXPECT_TRUE(mem->hasFocus());
   Teclear(mem, "Ya tiene sus lentillas, Señora. Precio: 30 €");
   EXPECT_EQ(Contador(), "Caracteres disponibles: 109");
   QTest::keyClick(mem, Qt::Key_Return);
   EXPECT_EQ(Contador(), "Caracteres disponibles: 107");  // a line break counts two
+  EXPECT_TRUE(mem->hasFocus());
   QTest::keyClicks(mem, "Un saludo");
   EXPECT_EQ(Contador(), "Caracteres disponibles: 98");
 

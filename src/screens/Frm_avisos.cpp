@@ -75,7 +75,10 @@ QTableView* Rejilla(const char* nombre, TModeloAvisos* modelo, QWidget* padre) {
 }
 }  // namespace
 
-TfrmAvisos::TfrmAvisos(THostContext* ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+TfrmAvisos::TfrmAvisos(THostContext* ctx, QWidget* parent) : TDialogo(parent) {
+  Fijar_Contexto(ctx);
+  // Enter in the lot's edit searches, and the focus stays there.
+  Enter_Sin_Mover_Foco();
   setObjectName(QStringLiteral("frmAvisos"));
   setWindowTitle(kTitulo);
   retirada_ = std::make_unique<TRetiradaLote>(ctx_->aplicacion, ctx_->conexionSecundaria, ctx_->conexionPrincipal);
@@ -195,23 +198,14 @@ void TfrmAvisos::Crear_Controles() {
   pie->addStretch();
   pie->addWidget(cerrar);
   principal->addLayout(pie);
-  connect(cerrar, &QPushButton::clicked, this, &QDialog::reject);
 
-  // Every action inside the record screen's guard when there is one.
-  const auto enlazar = [this](QPushButton* b, const char* etiqueta, void (TfrmAvisos::*metodo)()) {
-    connect(b, &QPushButton::clicked, this, [this, etiqueta, metodo] {
-      if (TfrmLentilla* pantalla = TfrmLentilla::Activa())
-        pantalla->Guardia(QLatin1String(etiqueta), [this, metodo] { (this->*metodo)(); });
-      else
-        (this->*metodo)();
-    });
-  };
-  enlazar(buscarLote, "btnBuscarLote -> OnClick", &TfrmAvisos::btnBuscarLoteClick);
-  enlazar(imprimir, "btnImprimirLote -> OnClick", &TfrmAvisos::btnImprimirLoteClick);
-  enlazar(exportar, "btnExportarLote -> OnClick", &TfrmAvisos::btnExportarLoteClick);
-  enlazar(smsLote, "btnSMSLote -> OnClick", &TfrmAvisos::btnSMSLoteClick);
-  enlazar(buscarRepo, "btnBuscarReposicion -> OnClick", &TfrmAvisos::btnBuscarReposicionClick);
-  enlazar(avisar, "btnAvisarReposicion -> OnClick", &TfrmAvisos::btnAvisarReposicionClick);
+  Al_Pulsar(cerrar, [this] { reject(); });
+  Al_Pulsar(buscarLote, [this] { btnBuscarLoteClick(); });
+  Al_Pulsar(imprimir, [this] { btnImprimirLoteClick(); });
+  Al_Pulsar(exportar, [this] { btnExportarLoteClick(); });
+  Al_Pulsar(smsLote, [this] { btnSMSLoteClick(); });
+  Al_Pulsar(buscarRepo, [this] { btnBuscarReposicionClick(); });
+  Al_Pulsar(avisar, [this] { btnAvisarReposicionClick(); });
   connect(edtLote_, &QLineEdit::returnPressed, buscarLote, &QPushButton::click);
   resize(960, 560);
 }

@@ -8,13 +8,13 @@
 // The searches and sendings are TRetiradaLote's and TAvisoReposicion's; the
 // dialog shows their rows and tells the user what happened.
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 #include <vector>
 
 #include "Clase_tretiradalote.h"
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -26,7 +26,7 @@ class TAvisoReposicion;
 class TModeloAvisos;
 class TSMS;
 
-class TfrmAvisos : public QDialog {
+class TfrmAvisos : public TDialogo {
   Q_OBJECT
 
  public:
@@ -54,7 +54,6 @@ class TfrmAvisos : public QDialog {
   void Informar_Envio(int resultado);
   st_criterio_lote Criterio() const;
 
-  THostContext* ctx_;
   QString biblioteca_, ficheroCsv_;
   std::unique_ptr<TRetiradaLote> retirada_;
   std::unique_ptr<TAvisoReposicion> reposicion_;

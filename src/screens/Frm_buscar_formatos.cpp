@@ -4,15 +4,12 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <stdexcept>
 
-#include "Clase_tctrlteclado.h"
 #include "Util_locale.h"
 
 namespace {
@@ -21,11 +18,6 @@ QString Tamano(double ancho, double alto) {
   return locale_es::Float_A_Texto(ancho) + QStringLiteral(" x ") + locale_es::Float_A_Texto(alto);
 }
 }  // namespace
-
-QString Texto_Error_Formatos(const QString& funcion, const QString& detalle) {
-  return QStringLiteral("Pantalla: Búsqueda de formatos.\r\nFunción: ") + funcion + QStringLiteral("\n\rDetalle: ") +
-         detalle;
-}
 
 QString TfrmBuscarFormatos::Nombre_Tipo(int tipo) {
   switch (tipo) {
@@ -68,7 +60,7 @@ QString TfrmBuscarFormatos::Nombre_Tipo(int tipo) {
 }
 
 TfrmBuscarFormatos::TfrmBuscarFormatos(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr), documento_(owner) {
+    : TDialogo(owner ? owner->ventanaPrincipal : nullptr), documento_(owner) {
   setObjectName(QStringLiteral("frmBuscarFormatos"));
   setWindowTitle(QStringLiteral("Búsqueda de formatos"));
   documento_.Inicializar();
@@ -140,40 +132,30 @@ TfrmBuscarFormatos::TfrmBuscarFormatos(TAplicacion* owner)
   botones->addWidget(btnAceptar_);
   v->addLayout(botones);
 
-  connect(btnCancelar_, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnAceptar_, &QPushButton::clicked, this,
-          [this] { Guardia(QStringLiteral("Botón Aceptar -> Click"), [this] { btnAceptarClick(); }); });
-  connect(lvwFormatos_, &QListWidget::currentRowChanged, this,
-          [this] { Guardia(QStringLiteral("Lista Formato -> Change"), [this] { Mostrar_Informacion(); }); });
-  connect(lvwFormatos_, &QListWidget::itemDoubleClicked, this, [this] {
-    Guardia(QStringLiteral("Lista Formato -> Click"), [this] {
-      if (btnAceptar_->isEnabled()) btnAceptarClick();
-    });
+  Al_Pulsar(btnCancelar_, [this] { reject(); });
+  Al_Pulsar(btnAceptar_, [this] { btnAceptarClick(); });
+  Al_Emitir(lvwFormatos_, &QListWidget::currentRowChanged, QStringLiteral("lvwFormatos -> OnChange"),
+            [this] { Mostrar_Informacion(); });
+  // A double click picks the format as Aceptar would, if it may.
+  Al_Emitir(lvwFormatos_, &QListWidget::itemDoubleClicked, QStringLiteral("lvwFormatos -> OnDblClick"), [this] {
+    if (btnAceptar_->isEnabled()) btnAceptarClick();
   });
+  Tecla(Qt::Key_F5, btnAceptar_);
+  Tecla(Qt::Key_F12, btnCancelar_);
   resize(460, 520);
-}
-
-void TfrmBuscarFormatos::Guardia(const QString& funcion, const std::function<void()>& accion) {
-  try {
-    accion();
-  } catch (const std::exception& e) {
-    if (ctx_ && ctx_->aplicacion)
-      ctx_->aplicacion->MessageBox(Texto_Error_Formatos(funcion, QString::fromUtf8(e.what())), QStringLiteral("ERROR"),
-                                   mb::OK | mb::ICONSTOP);
-  }
 }
 
 void TfrmBuscarFormatos::Tipo_Documento(int tipo) {
   if (tipo == tipoPedido_) return;
   tipoPedido_ = tipo_ = tipo;
   pnlTipo_->setText(QLatin1Char(' ') + Nombre_Tipo(tipo));
-  Guardia(QStringLiteral("Inicializar"), [this] { Llenar_Lista(); });
+  Vigilar(QStringLiteral("Inicializar"), [this] { Llenar_Lista(); });
 }
 
 void TfrmBuscarFormatos::Tipos_Aceptados(const QStringList& tipos) {
   usarLista_ = true;
   tiposAceptados_ = tipos;
-  Guardia(QStringLiteral("Inicializar"), [this] { Llenar_Lista(); });
+  Vigilar(QStringLiteral("Inicializar"), [this] { Llenar_Lista(); });
 }
 
 QString TfrmBuscarFormatos::Ruta(const QString& nombre) const {
@@ -282,23 +264,4 @@ void TfrmBuscarFormatos::btnAceptarClick() {
     ctx_->aplicacion->MessageBox(QStringLiteral("El formato seleccionado no se ha podido reconocer. Seleccione otro "
                                                 "formato"),
                                  QStringLiteral("AVISO"), mb::OK | mb::ICONSTOP);
-}
-
-void TfrmBuscarFormatos::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_F5:
-      if (btnAceptar_->isEnabled())
-        Guardia(QStringLiteral("Botón Aceptar -> Click"), [this] { btnAceptarClick(); });
-      return;
-    case Qt::Key_F12: reject(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (ctx_ && ctx_->teclado && ctx_->teclado->Enter_Mueve_Foco(this)) {
-        focusNextChild();
-        return;
-      }
-      break;
-    default: break;
-  }
-  QDialog::keyPressEvent(e);
 }

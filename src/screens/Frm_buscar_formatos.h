@@ -4,13 +4,12 @@
 // (standard or EPL/2 label, paper, label sheet) and, for labels, the first
 // label to print on. Modal; owned by the host's application object.
 
-#include <QDialog>
 #include <QStringList>
-#include <functional>
 
 #include "Clase_tdocumento.h"
 #include "Clase_tprnformato.h"
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QGroupBox;
 class QLabel;
@@ -18,13 +17,12 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 
-class TfrmBuscarFormatos : public QDialog {
+class TfrmBuscarFormatos : public TDialogo {
   Q_OBJECT
 
  public:
   explicit TfrmBuscarFormatos(TAplicacion* owner);
 
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   // The requested type (only a new one is taken): its name on the panel and
   // the list filled again. After a selection, the selected format's type.
   void Tipo_Documento(int tipo);
@@ -40,19 +38,13 @@ class TfrmBuscarFormatos : public QDialog {
   // The name the panel shows for a document type; empty for an unknown one.
   static QString Nombre_Tipo(int tipo);
 
- protected:
-  void keyPressEvent(QKeyEvent* e) override;
-
  private:
   void Llenar_Lista();
   void Mostrar_Informacion();
   void btnAceptarClick();
   QString Ruta(const QString& nombre) const;
   bool Acepta_Tipo(int tipo) const;
-  // Runs a handler; an unexpected error is told in an "ERROR" box naming it.
-  void Guardia(const QString& funcion, const std::function<void()>& accion);
 
-  THostContext* ctx_ = nullptr;
   int tipo_ = -1;
   int tipoPedido_ = -1;
   bool usarLista_ = false;
@@ -71,6 +63,3 @@ class TfrmBuscarFormatos : public QDialog {
   QSpinBox *edtFila_ = nullptr, *edtColumna_ = nullptr;
   QPushButton *btnAceptar_ = nullptr, *btnCancelar_ = nullptr;
 };
-
-// The error text both format dialogs show for an unexpected error of a handler.
-QString Texto_Error_Formatos(const QString& funcion, const QString& detalle);

@@ -11,7 +11,6 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-#include "Marco_dialogo.h"
 #include "Util_locale.h"
 
 using namespace calculos;
@@ -38,7 +37,9 @@ QString Con_Sin_Redondear(const TGraduacion& redondeado, const TGraduacion& exac
 }  // namespace
 
 TfrmCalculosAdaptacion::TfrmCalculosAdaptacion(const TPruebaOjo& od, const TPruebaOjo& oi, TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo), owner_(owner) {
+    : TDialogo(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
+  soloAplicacion_.aplicacion = owner;
+  Fijar_Contexto(&soloAplicacion_);
   setObjectName(QStringLiteral("frmCalculosAdaptacion"));
   setWindowTitle(QStringLiteral("Cálculos de adaptación"));
   Crear_Controles();
@@ -68,13 +69,15 @@ void TfrmCalculosAdaptacion::Crear_Controles() {
     e->setMaxLength(largo);
     e->setAlignment(Qt::AlignRight);
     e->setFixedWidth(Ancho_Caracteres(e, largo + 1));
-    connect(e, &QLineEdit::textEdited, this, &TfrmCalculosAdaptacion::Invalidar);
+    Al_Emitir(e, &QLineEdit::textEdited, nombre + QStringLiteral(" -> OnChange"), [this] { Invalidar(); });
     return e;
   };
-  auto nuevoCombo = [this](const QString& nombre, const QStringList& items) {
+  // `invalida`: a choice that changes the results, as a typed figure does.
+  auto nuevoCombo = [this](const QString& nombre, const QStringList& items, bool invalida = true) {
     auto* c = new QComboBox(this);
     c->setObjectName(nombre);
     c->addItems(items);
+    if (invalida) Al_Emitir(c, &QComboBox::activated, nombre + QStringLiteral(" -> OnChange"), [this] { Invalidar(); });
     return c;
   };
 
@@ -116,7 +119,6 @@ void TfrmCalculosAdaptacion::Crear_Controles() {
     // As the optician sees the mark turn: to the left adds, to the right subtracts.
     c.sentido = nuevoCombo(QStringLiteral("cbx_%1_Sentido").arg(kOjos[ojo]),
                            {QStringLiteral("A la izquierda"), QStringLiteral("A la derecha")});
-    connect(c.sentido, &QComboBox::activated, this, &TfrmCalculosAdaptacion::Invalidar);
     rejillaPrueba->addWidget(c.sentido, ojo + 1, col);
   }
   rejillaPrueba->setColumnStretch(cabPrueba.size() + 1, 1);
@@ -128,8 +130,6 @@ void TfrmCalculosAdaptacion::Crear_Controles() {
   cbxPasoEje_ = nuevoCombo(QStringLiteral("cbxPasoEje"),
                            {QStringLiteral("Eje de 1° en 1°"), QStringLiteral("Eje de 5° en 5°"),
                             QStringLiteral("Eje de 10° en 10°")});
-  connect(cbxForma_, &QComboBox::activated, this, &TfrmCalculosAdaptacion::Invalidar);
-  connect(cbxPasoEje_, &QComboBox::activated, this, &TfrmCalculosAdaptacion::Invalidar);
   lblPasos_ = new QLabel(this);
   lblPasos_->setObjectName(QStringLiteral("lblPasos"));
   filaRedondeo->addWidget(cbxForma_);
@@ -168,7 +168,8 @@ void TfrmCalculosAdaptacion::Crear_Controles() {
     }
     c.eleccion = nuevoCombo(QStringLiteral("cbx_%1_Resultado").arg(kOjos[ojo]),
                             {QStringLiteral("Gafa a lentilla"), QStringLiteral("Regla LARS"),
-                             QStringLiteral("Por vectores")});
+                             QStringLiteral("Por vectores")},
+                            false);
     rejillaResultados->addWidget(c.eleccion, fila, ojo + 1);
   }
   rejillaResultados->setColumnStretch(1, 1);
@@ -186,9 +187,9 @@ void TfrmCalculosAdaptacion::Crear_Controles() {
   btnCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
   btnCancelar_->setObjectName(QStringLiteral("btnCancelar"));
   for (auto* b : {btnCalcular_, btnAplicar_, btnCancelar_}) b->setAutoDefault(false);
-  connect(btnCalcular_, &QPushButton::clicked, this, &TfrmCalculosAdaptacion::btnCalcularClick);
-  connect(btnAplicar_, &QPushButton::clicked, this, &TfrmCalculosAdaptacion::btnAplicarClick);
-  connect(btnCancelar_, &QPushButton::clicked, this, &TfrmCalculosAdaptacion::btnCancelarClick);
+  Al_Pulsar(btnCalcular_, [this] { btnCalcularClick(); });
+  Al_Pulsar(btnAplicar_, [this] { btnAplicarClick(); });
+  Al_Pulsar(btnCancelar_, [this] { btnCancelarClick(); });
 
   auto* botones = new QHBoxLayout;
   botones->addWidget(btnCalcular_);
@@ -245,7 +246,7 @@ void TfrmCalculosAdaptacion::Invalidar() {
 bool TfrmCalculosAdaptacion::Rechazar(const QString& mensaje, QLineEdit* donde) {
   Invalidar();
   lblMensaje_->setText(mensaje);
-  if (owner_) owner_->MessageBox(mensaje, QStringLiteral("AVISO"), mb::OK | mb::ICONSTOP);
+  if (ctx_ && ctx_->aplicacion) ctx_->aplicacion->MessageBox(mensaje, QStringLiteral("AVISO"), mb::OK | mb::ICONSTOP);
   if (donde) donde->setFocus();
   return false;
 }
@@ -357,4 +358,4 @@ void TfrmCalculosAdaptacion::btnCancelarClick() {
   QDialog::reject();
 }
 
-void TfrmCalculosAdaptacion::reject() { btnCancelarClick(); }
+void TfrmCalculosAdaptacion::reject() { btnCancelar_->click(); }

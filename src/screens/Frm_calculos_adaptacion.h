@@ -16,20 +16,20 @@
 //
 // Cancelar, Escape and the close button change nothing.
 
-#include <QDialog>
 #include <array>
 #include <optional>
 
 #include "Calculos_adaptacion.h"
 #include "Contexto_host.h"
 #include "Graduacion_ojo.h"
+#include "Marco_dialogo.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TfrmCalculosAdaptacion : public QDialog {
+class TfrmCalculosAdaptacion : public TDialogo {
   Q_OBJECT
 
  public:
@@ -38,7 +38,9 @@ class TfrmCalculosAdaptacion : public QDialog {
 
   // The trial graduation and over-refraction of the right (od) and left (oi)
   // eye, in the stored codes of a test. Boxes go through `owner`'s message
-  // service when there is one; the dialog sits above its main window.
+  // service when there is one; the dialog sits above its main window. Until
+  // the host context is given (Fijar_Contexto), failures are reported through
+  // `owner` alone, without the company's data.
   TfrmCalculosAdaptacion(const TPruebaOjo& od, const TPruebaOjo& oi, TAplicacion* owner = nullptr);
 
   // A spectacle graduation of eye 0 or 1 to carry to the cornea (the record's,
@@ -85,7 +87,7 @@ class TfrmCalculosAdaptacion : public QDialog {
   void btnAplicarClick();
   void btnCancelarClick();
 
-  TAplicacion* owner_;
+  THostContext soloAplicacion_;
   std::array<TControlesOjo, 2> ojos_;
   std::array<TResultadosOjo, 2> resultados_;
   std::array<std::optional<calculos::TGraduacion>, 2> elegidos_;

@@ -1,22 +1,17 @@
 #include "Frm_crear_agente.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <stdexcept>
 
 #include "Clase_tagente.h"
-#include "Clase_tctrlteclado.h"
 #include "Clase_tlocalidad.h"
-#include "Marco_dialogo.h"
 
 namespace {
 // A long hint: no tool-tip title, the text for the tool tip and the status bar.
@@ -27,13 +22,13 @@ void Ayuda(QWidget* w, const char* texto) {
 }  // namespace
 
 TfrmCrearAgente::TfrmCrearAgente(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
+    : TDialogo(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearAgente"));
   setWindowTitle(QStringLiteral("Creación rápida de agentes"));
   Crear_Controles();
 }
 
-TfrmCrearAgente::~TfrmCrearAgente() { qApp->removeEventFilter(this); }
+TfrmCrearAgente::~TfrmCrearAgente() = default;
 
 void TfrmCrearAgente::Crear_Controles() {
   edtCodigo_ = new QSpinBox(this);
@@ -72,8 +67,10 @@ void TfrmCrearAgente::Crear_Controles() {
   // Enter belongs to the keyboard controller, never to a default button.
   btnAceptar_->setAutoDefault(false);
   btnCancelar_->setAutoDefault(false);
-  connect(btnAceptar_, &QPushButton::clicked, this, &TfrmCrearAgente::btnAceptarClick);
-  connect(btnCancelar_, &QPushButton::clicked, this, &TfrmCrearAgente::btnCancelarClick);
+  Al_Pulsar(btnAceptar_, [this] { btnAceptarClick(); });
+  Al_Pulsar(btnCancelar_, [this] { btnCancelarClick(); });
+  Tecla(Qt::Key_F5, btnAceptar_);
+  Tecla(Qt::Key_F7, btnCancelar_);
 
   auto* campos = new QFormLayout;
   campos->addRow(QStringLiteral("Código:"), edtCodigo_);
@@ -90,16 +87,6 @@ void TfrmCrearAgente::Crear_Controles() {
   principal->addLayout(botones);
   Reservar_Ancho_Titulo(this, principal);
   principal->setSizeConstraint(QLayout::SetFixedSize);
-
-  const struct {
-    Qt::Key tecla;
-    void (TfrmCrearAgente::*accion)();
-  } atajos[] = {{Qt::Key_F5, &TfrmCrearAgente::btnAceptarClick}, {Qt::Key_F7, &TfrmCrearAgente::btnCancelarClick}};
-  for (const auto& a : atajos) {
-    auto* atajo = new QShortcut(QKeySequence(a.tecla), this);
-    atajo->setContext(Qt::WindowShortcut);
-    connect(atajo, &QShortcut::activated, this, a.accion);
-  }
 }
 
 void TfrmCrearAgente::Preparar() {
@@ -123,9 +110,6 @@ void TfrmCrearAgente::Preparar() {
   edtCodigo_->setValue(agente_->Siguiente_Codigo(0));
   // Results until the user decides: those of Cancel.
   Fijar_Resultados(-1, -1, 0, {}, {}, {});
-
-  // Enter is previewed for the whole dialog, before the focused control.
-  qApp->installEventFilter(this);
 }
 
 void TfrmCrearAgente::btnAceptarClick() {
@@ -169,10 +153,9 @@ void TfrmCrearAgente::btnCancelarClick() {
   done(mrCancel);
 }
 
-void TfrmCrearAgente::reject() { btnCancelarClick(); }
+void TfrmCrearAgente::reject() { btnCancelar_->click(); }
 
 void TfrmCrearAgente::done(int resultado) {
-  qApp->removeEventFilter(this);
   agente_.reset();
   QDialog::done(resultado);
 }
@@ -190,17 +173,4 @@ void TfrmCrearAgente::Fijar_Resultados(int32_t id, int32_t tipo, double porcenta
 void TfrmCrearAgente::Error(const QString& texto, const QString& titulo, QWidget* foco) {
   ctx_->aplicacion->MessageBox(texto, titulo, mb::OK | mb::ICONSTOP);
   if (foco) foco->setFocus();
-}
-
-bool TfrmCrearAgente::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() == QEvent::KeyPress && ctx_ && ctx_->teclado) {
-    auto* tecla = static_cast<QKeyEvent*>(evento);
-    auto* w = qobject_cast<QWidget*>(objeto);
-    if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) && w && isAncestorOf(w) &&
-        w == QApplication::focusWidget() && ctx_->teclado->Enter_Mueve_Foco(this)) {
-      focusNextChild();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(objeto, evento);
 }

@@ -15,10 +15,10 @@
 // exec() returns one of TResultadoModal. Closing the window or Escape counts
 // as Cancel.
 
-#include <QDialog>
 #include <memory>
 
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -27,7 +27,7 @@ class QPushButton;
 class QSpinBox;
 class TAgente;
 
-class TfrmCrearAgente : public QDialog {
+class TfrmCrearAgente : public TDialogo {
   Q_OBJECT
 
  public:
@@ -40,7 +40,6 @@ class TfrmCrearAgente : public QDialog {
   explicit TfrmCrearAgente(TAplicacion* owner);
   ~TfrmCrearAgente() override;
 
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   // Creates the agent object and proposes the next free code. Raises on a
   // host context without application object or connections.
   void Preparar();
@@ -56,9 +55,6 @@ class TfrmCrearAgente : public QDialog {
   void done(int resultado) override;  // also frees the agent object
   void reject() override;             // Escape and the close button: Cancel
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
  private:
   void Crear_Controles();
   void btnAceptarClick();
@@ -67,7 +63,6 @@ class TfrmCrearAgente : public QDialog {
                         const QString& apellidos, const QString& textoComision);
   void Error(const QString& texto, const QString& titulo, QWidget* foco);
 
-  THostContext* ctx_ = nullptr;
   std::unique_ptr<TAgente> agente_;
 
   QSpinBox* edtCodigo_ = nullptr;

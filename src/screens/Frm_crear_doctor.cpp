@@ -1,31 +1,23 @@
 #include "Frm_crear_doctor.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "Clase_tctrlteclado.h"
 #include "Clase_tdoctor.h"
-#include "Marco_dialogo.h"
 
-TfrmCrearDoctor::TfrmCrearDoctor(QWidget* parent)
-    : QDialog(parent, kMarcoDialogo) {
+TfrmCrearDoctor::TfrmCrearDoctor(QWidget* parent) : TDialogo(parent, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearDoctor"));
   setWindowTitle(QStringLiteral("Creación rápida de doctores"));
   Crear_Controles();
-  // Enter is previewed for the whole dialog, before the focused control.
-  qApp->installEventFilter(this);
 }
 
-TfrmCrearDoctor::~TfrmCrearDoctor() { qApp->removeEventFilter(this); }
+TfrmCrearDoctor::~TfrmCrearDoctor() = default;
 
 void TfrmCrearDoctor::Crear_Controles() {
   auto* principal = new QVBoxLayout(this);
@@ -69,13 +61,10 @@ void TfrmCrearDoctor::Crear_Controles() {
   }
   principal->addLayout(botones);
   Reservar_Ancho_Titulo(this, principal);
-  connect(btnAceptar_, &QPushButton::clicked, this, &TfrmCrearDoctor::btnAceptarClick);
-  connect(btnCancelar_, &QPushButton::clicked, this, &TfrmCrearDoctor::btnCancelarClick);
-
-  auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
-  connect(f5, &QShortcut::activated, this, &TfrmCrearDoctor::btnAceptarClick);
-  auto* f12 = new QShortcut(QKeySequence(Qt::Key_F12), this);
-  connect(f12, &QShortcut::activated, this, &TfrmCrearDoctor::btnCancelarClick);
+  Al_Pulsar(btnAceptar_, [this] { btnAceptarClick(); });
+  Al_Pulsar(btnCancelar_, [this] { btnCancelarClick(); });
+  Tecla(Qt::Key_F5, btnAceptar_);
+  Tecla(Qt::Key_F12, btnCancelar_);
 
   principal->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -141,6 +130,8 @@ void TfrmCrearDoctor::btnCancelarClick() {
   done(mrCancel);
 }
 
+void TfrmCrearDoctor::reject() { btnCancelar_->click(); }
+
 void TfrmCrearDoctor::done(int resultado) {
   doctor_.reset();
   QDialog::done(resultado);
@@ -155,17 +146,4 @@ void TfrmCrearDoctor::Sin_Resultado() {
   codigo_ = -1;
   nombre_.clear();
   apellidos_.clear();
-}
-
-bool TfrmCrearDoctor::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() == QEvent::KeyPress && ctx_ && ctx_->teclado) {
-    const int tecla = static_cast<QKeyEvent*>(evento)->key();
-    auto* w = qobject_cast<QWidget*>(objeto);
-    if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && w && isAncestorOf(w) &&
-        w == QApplication::focusWidget() && ctx_->teclado->Enter_Mueve_Foco(this)) {
-      focusNextChild();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(objeto, evento);
 }

@@ -11,11 +11,11 @@
 //   mrAbort   the database refused the doctor (the user has been told);
 //             key, town and code -1
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QComboBox;
 class QLineEdit;
@@ -23,7 +23,7 @@ class QPushButton;
 class QSpinBox;
 class TDoctor;
 
-class TfrmCrearDoctor : public QDialog {
+class TfrmCrearDoctor : public TDialogo {
   Q_OBJECT
 
  public:
@@ -37,7 +37,6 @@ class TfrmCrearDoctor : public QDialog {
   explicit TfrmCrearDoctor(QWidget* parent = nullptr);
   ~TfrmCrearDoctor() override;
 
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   // Proposes the next free code, empties the names and offers the
   // prescription types with the first one chosen.
   void Preparar();
@@ -56,17 +55,13 @@ class TfrmCrearDoctor : public QDialog {
   // Every way of closing goes through here; it frees the doctor.
   void done(int resultado) override;
   // Esc and the window's close go the way of Cancelar.
-  void reject() override { btnCancelarClick(); }
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void reject() override;
 
  private:
   void Crear_Controles();
   void Error(const QString& texto, const QString& titulo);
   void Sin_Resultado();
 
-  THostContext* ctx_ = nullptr;
   std::unique_ptr<TDoctor> doctor_;
 
   int32_t idDoctor_ = -1;

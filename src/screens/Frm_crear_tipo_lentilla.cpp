@@ -1,22 +1,17 @@
 #include "Frm_crear_tipo_lentilla.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "Clase_tctrlteclado.h"
 #include "Clase_ttlentilla.h"
-#include "Marco_dialogo.h"
 
 namespace {
 // A hint in two parts: the short one for the tool tip, the long one for the
@@ -28,7 +23,7 @@ void Ayuda(QWidget* w, const char* corta, const char* larga) {
 }  // namespace
 
 TfrmCrearTipoLentilla::TfrmCrearTipoLentilla(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
+    : TDialogo(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmCrearTipoLentilla"));
   setWindowTitle(QStringLiteral("Creación rápida de tipos de lentilla"));
   Crear_Controles();
@@ -38,7 +33,7 @@ TfrmCrearTipoLentilla::TfrmCrearTipoLentilla(TAplicacion* owner)
   setFixedSize(ancho, hasHeightForWidth() ? heightForWidth(ancho) : sizeHint().height());
 }
 
-TfrmCrearTipoLentilla::~TfrmCrearTipoLentilla() { qApp->removeEventFilter(this); }
+TfrmCrearTipoLentilla::~TfrmCrearTipoLentilla() = default;
 
 void TfrmCrearTipoLentilla::Crear_Controles() {
   // Title panel: image, bold title and what the dialog is for.
@@ -100,8 +95,10 @@ void TfrmCrearTipoLentilla::Crear_Controles() {
     b->setAutoDefault(false);
     botones->addWidget(b);
   }
-  connect(btnAceptar_, &QPushButton::clicked, this, &TfrmCrearTipoLentilla::btnAceptarClick);
-  connect(btnCancelar_, &QPushButton::clicked, this, &TfrmCrearTipoLentilla::btnCancelarClick);
+  Al_Pulsar(btnAceptar_, [this] { btnAceptarClick(); });
+  Al_Pulsar(btnCancelar_, [this] { btnCancelarClick(); });
+  Tecla(Qt::Key_F5, btnAceptar_);
+  Tecla(Qt::Key_F12, btnCancelar_);
 
   auto* principal = new QVBoxLayout(this);
   principal->addWidget(pnlTitulo);
@@ -111,17 +108,6 @@ void TfrmCrearTipoLentilla::Crear_Controles() {
   principal->addStretch(1);
   principal->addLayout(botones);
   Reservar_Ancho_Titulo(this, principal);
-
-  const struct {
-    Qt::Key tecla;
-    void (TfrmCrearTipoLentilla::*accion)();
-  } atajos[] = {{Qt::Key_F5, &TfrmCrearTipoLentilla::btnAceptarClick},
-                {Qt::Key_F12, &TfrmCrearTipoLentilla::btnCancelarClick}};
-  for (const auto& a : atajos) {
-    auto* atajo = new QShortcut(QKeySequence(a.tecla), this);
-    atajo->setContext(Qt::WindowShortcut);
-    connect(atajo, &QShortcut::activated, this, a.accion);
-  }
 }
 
 void TfrmCrearTipoLentilla::Preparar() {
@@ -142,9 +128,6 @@ void TfrmCrearTipoLentilla::Preparar() {
   const QRect zona = ventana ? ventana->frameGeometry()
                              : (screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800));
   move(zona.center() - rect().center());
-
-  // Enter is previewed for the whole dialog, before the focused control.
-  qApp->installEventFilter(this);
 }
 
 void TfrmCrearTipoLentilla::btnAceptarClick() {
@@ -186,8 +169,9 @@ void TfrmCrearTipoLentilla::btnCancelarClick() {
   done(mrCancel);
 }
 
+void TfrmCrearTipoLentilla::reject() { btnCancelar_->click(); }
+
 void TfrmCrearTipoLentilla::done(int resultado) {
-  qApp->removeEventFilter(this);
   tipo_.reset();
   QDialog::done(resultado);
 }
@@ -201,17 +185,4 @@ void TfrmCrearTipoLentilla::Fijar_Resultados(int32_t id, const QString& codigo, 
 void TfrmCrearTipoLentilla::Error(const QString& texto, const QString& titulo, QWidget* foco) {
   ctx_->aplicacion->MessageBox(texto, titulo, mb::OK | mb::ICONSTOP);
   if (foco) foco->setFocus();
-}
-
-bool TfrmCrearTipoLentilla::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() == QEvent::KeyPress && ctx_ && ctx_->teclado) {
-    const int tecla = static_cast<QKeyEvent*>(evento)->key();
-    auto* w = qobject_cast<QWidget*>(objeto);
-    if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && w && isAncestorOf(w) &&
-        w == QApplication::focusWidget() && ctx_->teclado->Enter_Mueve_Foco(this)) {
-      focusNextChild();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(objeto, evento);
 }

@@ -18,18 +18,18 @@
 //   mrAbort   the database refused the type (the user has been told);
 //             key -1, code and description empty
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TTLentilla;
 
-class TfrmCrearTipoLentilla : public QDialog {
+class TfrmCrearTipoLentilla : public TDialogo {
   Q_OBJECT
 
  public:
@@ -43,7 +43,6 @@ class TfrmCrearTipoLentilla : public QDialog {
   explicit TfrmCrearTipoLentilla(TAplicacion* owner);
   ~TfrmCrearTipoLentilla() override;
 
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   // Creates the lens type object on the host's connections, sets the button
   // hints, empties the fields and centres the dialog. Raises on a host context
   // without application object or connections.
@@ -60,10 +59,7 @@ class TfrmCrearTipoLentilla : public QDialog {
   // Every way of closing goes through here; it frees the lens type object.
   void done(int resultado) override;
   // Esc and the window's close go the way of Cancelar.
-  void reject() override { btnCancelarClick(); }
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void reject() override;
 
  private:
   // Its width at the shop's usual font: a floor, not a limit.
@@ -73,7 +69,6 @@ class TfrmCrearTipoLentilla : public QDialog {
   void Error(const QString& texto, const QString& titulo, QWidget* foco);
   void Fijar_Resultados(int32_t id, const QString& codigo, const QString& descripcion);
 
-  THostContext* ctx_ = nullptr;
   std::unique_ptr<TTLentilla> tipo_;
 
   int32_t idTLentilla_ = -1;

@@ -1,5 +1,6 @@
 #include "Frm_error.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFont>
 #include <QFontMetricsF>
@@ -20,9 +21,9 @@
 #include <QTextLayout>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Clase_tlocalidad.h"
-#include "Marco_dialogo.h"
 
 const QString TfrmError::kTelefonoSoporte = QStringLiteral("902 36 57 40");
 const QString TfrmError::kFaxSoporte = QStringLiteral("902 36 57 41");
@@ -144,14 +145,51 @@ class TPaginador {
   QFont normal_, negrita_;
 };
 
+bool Informe_En_Pantalla() {
+  const QWidgetList ventanas = QApplication::topLevelWidgets();
+  return std::any_of(ventanas.cbegin(), ventanas.cend(),
+                     [](const QWidget* w) { return w->isVisible() && qobject_cast<const TfrmError*>(w); });
+}
+
 }  // namespace
 
+void Guardia(THostContext* ctx, const QString& etiqueta, const std::function<void()>& accion) {
+  QString detalle;
+  try {
+    accion();
+    return;
+  } catch (const std::exception& e) {
+    detalle = QString::fromUtf8(e.what());
+  } catch (...) {
+    detalle = QStringLiteral("Error desconocido");
+  }
+  // Reported once the exception is gone: the report runs an event loop of
+  // its own.
+  TAplicacion* aplicacion = ctx ? ctx->aplicacion : nullptr;
+  if (!aplicacion) {
+    qWarning("%s: %s", qUtf8Printable(etiqueta), qUtf8Printable(detalle));
+    return;
+  }
+  if (!Informe_En_Pantalla()) {
+    TfrmError::Mostrar(ctx, etiqueta, detalle);
+    return;
+  }
+  try {
+    aplicacion->MessageBox(QStringLiteral("Se ha producido un error inesperado en %1:\n\n%2").arg(etiqueta, detalle),
+                           QStringLiteral("ERROR"), mb::OK | mb::ICONSTOP);
+  } catch (...) {
+    // Nothing is left to tell it with.
+  }
+}
+
 TfrmError::TfrmError(TAplicacion* owner)
-    : QDialog(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo),
+    : TDialogo(owner ? owner->ventanaPrincipal : nullptr, kMarcoDialogo),
       Abrir_Correo([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   setObjectName(QStringLiteral("frmError"));
   setWindowTitle(QStringLiteral("Miravel® v3 - Informe de error"));
   setModal(true);
+  // The report is read and dismissed: Enter presses "&Salir".
+  Enter_Sin_Mover_Foco();
   Crear_Controles();
 }
 
@@ -223,9 +261,9 @@ void TfrmError::Crear_Controles() {
   botones->addWidget(btnImprimir_);
   botones->addStretch(1);
   botones->addWidget(btnSalir_);
-  connect(btnEMail_, &QPushButton::clicked, this, &TfrmError::btnEMailClick);
-  connect(btnImprimir_, &QPushButton::clicked, this, &TfrmError::btnImprimirClick);
-  connect(btnSalir_, &QPushButton::clicked, this, &TfrmError::btnSalirClick);
+  Al_Pulsar(btnEMail_, [this] { btnEMailClick(); });
+  Al_Pulsar(btnImprimir_, [this] { btnImprimirClick(); });
+  Al_Pulsar(btnSalir_, [this] { btnSalirClick(); });
 
   auto* principal = new QVBoxLayout(this);
   principal->addWidget(pnlCabecera);

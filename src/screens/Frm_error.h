@@ -4,8 +4,8 @@
 // service by e-mail or on paper ("Informe de error", previewed and printable,
 // also to PDF).
 //
-// The lens screen's guard only needs Mostrar, which shows the dialog modally
-// and frees it. Code that must not block (tests) builds the dialog itself:
+// The guards only need Mostrar, which shows the dialog modally and frees it.
+// Code that must not block (tests) builds the dialog itself:
 //
 //   TfrmError dlg(ctx->aplicacion);
 //   dlg.Fijar_Contexto(ctx);
@@ -18,11 +18,11 @@
 // preview has been closed.
 
 #include <QDateTime>
-#include <QDialog>
 #include <QString>
 #include <functional>
 
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QLabel;
 class QLineEdit;
@@ -31,7 +31,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QUrl;
 
-class TfrmError : public QDialog {
+// Runs one handler of a window of the module. Whatever escapes it is shown in
+// the error report under `etiqueta` ("btnAceptar -> OnClick") and the window
+// stays as the handler left it, nothing unwinding through Qt's event loops.
+// While an error report is on screen (a handler of the report itself failing)
+// a plain box tells it instead, so that reports never pile up. Never raises.
+void Guardia(THostContext* ctx, const QString& etiqueta, const std::function<void()>& accion);
+
+class TfrmError : public TDialogo {
   Q_OBJECT
 
  public:
@@ -45,11 +52,9 @@ class TfrmError : public QDialog {
   explicit TfrmError(TAplicacion* owner);
   ~TfrmError() override;
 
-  // Shows the report of a failed handler of the lens screen modally and frees
-  // the dialog. Never raises: it is called from inside the screen's guard.
+  // Shows the report of a failed handler modally and frees the dialog. Never
+  // raises: it is called from inside the guard.
   static void Mostrar(THostContext* ctx, const QString& funcion, const QString& descripcion);
-
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
 
   // Each setter stores only a value that differs from the one held.
   void Pantalla(const QString& texto);
@@ -95,7 +100,6 @@ class TfrmError : public QDialog {
   // The company block of the report, one entry a line (empty lines kept).
   QStringList Lineas_Empresa() const;
 
-  THostContext* ctx_ = nullptr;
   QString pantalla_, funcion_, descripcion_;
   QDateTime momento_;
 

@@ -1,18 +1,15 @@
 #include "Frm_formato_defecto.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "Clase_tctrlteclado.h"
 #include "Dm_lentilla.h"
 #include "Frm_buscar_formatos.h"
 
@@ -32,7 +29,7 @@ QString TfrmFormatoDefecto::Titulo_Tipo(int tipo) {
   }
 }
 
-TfrmFormatoDefecto::TfrmFormatoDefecto(TAplicacion* owner) : QDialog(owner ? owner->ventanaPrincipal : nullptr) {
+TfrmFormatoDefecto::TfrmFormatoDefecto(TAplicacion* owner) : TDialogo(owner ? owner->ventanaPrincipal : nullptr) {
   setObjectName(QStringLiteral("frmFormatoDefecto"));
   setWindowTitle(QStringLiteral("Seleccione el formato por defecto"));
   auto* v = new QVBoxLayout(this);
@@ -50,7 +47,6 @@ TfrmFormatoDefecto::TfrmFormatoDefecto(TAplicacion* owner) : QDialog(owner ? own
   QAction* lupa = edtFormatoDefecto_->addAction(TdmLentilla::Imagen(QStringLiteral("buscar")), QLineEdit::TrailingPosition);
   lupa->setObjectName(QStringLiteral("actBuscarFormato"));
   lupa->setToolTip(QStringLiteral("Buscar otro formato (F4)"));
-  connect(lupa, &QAction::triggered, this, &TfrmFormatoDefecto::edtFormatoDefectoButtonClick);
   edtNCopias_ = new QSpinBox(this);
   edtNCopias_->setObjectName(QStringLiteral("edtNCopias"));
   edtNCopias_->setRange(1, 99);
@@ -68,23 +64,23 @@ TfrmFormatoDefecto::TfrmFormatoDefecto(TAplicacion* owner) : QDialog(owner ? own
   botones->addWidget(tbnCancelar_);
   botones->addWidget(tbnAceptar_);
   v->addLayout(botones);
-  connect(tbnAceptar_, &QPushButton::clicked, this, &TfrmFormatoDefecto::tbnAceptarClick);
-  connect(tbnCancelar_, &QPushButton::clicked, this, &TfrmFormatoDefecto::tbnCancelarClick);
+  Al_Pulsar(tbnAceptar_, [this] { tbnAceptarClick(); });
+  Al_Pulsar(tbnCancelar_, [this] { tbnCancelarClick(); });
+  const QString buscar = QStringLiteral("edtFormatoDefecto -> OnButtonClick");
+  Al_Emitir(lupa, &QAction::triggered, buscar, [this] { edtFormatoDefectoButtonClick(); });
+  Tecla(Qt::Key_F4, buscar, [this] { edtFormatoDefectoButtonClick(); });
+  Tecla(Qt::Key_F5, tbnAceptar_);
+  Tecla(Qt::Key_F7, tbnCancelar_);
+  Tecla(Qt::Key_F12, tbnCancelar_);
   resize(440, 220);
 }
 
 void TfrmFormatoDefecto::Inicializar() {
-  try {
-    cbxTipoFormato_->clear();
-    cbxTipoFormato_->addItem(Titulo_Tipo(tipo_));
-    cbxTipoFormato_->setEnabled(false);
-    edtFormatoDefecto_->setText(formato_);
-    edtNCopias_->setValue(static_cast<int>(copias_));
-  } catch (const std::exception& e) {
-    if (ctx_ && ctx_->aplicacion)
-      ctx_->aplicacion->MessageBox(Texto_Error_Formatos(QStringLiteral("Inicializar"), QString::fromUtf8(e.what())),
-                                   QStringLiteral("ERROR"), mb::OK | mb::ICONSTOP);
-  }
+  cbxTipoFormato_->clear();
+  cbxTipoFormato_->addItem(Titulo_Tipo(tipo_));
+  cbxTipoFormato_->setEnabled(false);
+  edtFormatoDefecto_->setText(formato_);
+  edtNCopias_->setValue(static_cast<int>(copias_));
 }
 
 void TfrmFormatoDefecto::edtFormatoDefectoButtonClick() {
@@ -109,33 +105,7 @@ void TfrmFormatoDefecto::tbnAceptarClick() {
 void TfrmFormatoDefecto::tbnCancelarClick() {
   formato_.clear();
   copias_ = 1;
-  reject();
+  QDialog::reject();
 }
 
-void TfrmFormatoDefecto::closeEvent(QCloseEvent* e) {
-  // Closing the window is cancelling.
-  if (result() != QDialog::Accepted) {
-    formato_.clear();
-    copias_ = 1;
-  }
-  QDialog::closeEvent(e);
-}
-
-void TfrmFormatoDefecto::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_F4: edtFormatoDefectoButtonClick(); return;
-    case Qt::Key_F5: tbnAceptarClick(); return;
-    case Qt::Key_F7:
-    case Qt::Key_F12:
-    case Qt::Key_Escape: tbnCancelarClick(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (ctx_ && ctx_->teclado && ctx_->teclado->Enter_Mueve_Foco(this)) {
-        focusNextChild();
-        return;
-      }
-      break;
-    default: break;
-  }
-  QDialog::keyPressEvent(e);
-}
+void TfrmFormatoDefecto::reject() { tbnCancelar_->click(); }

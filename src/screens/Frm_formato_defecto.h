@@ -4,22 +4,20 @@
 // another with the search, F4) and the number of copies. Modal; owned by the
 // host's application object.
 
-#include <QDialog>
-
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-class TfrmFormatoDefecto : public QDialog {
+class TfrmFormatoDefecto : public TDialogo {
   Q_OBJECT
 
  public:
   explicit TfrmFormatoDefecto(TAplicacion* owner);
 
-  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
   void Tipo_Documento(int tipo) { tipo_ = tipo; }
   // The format proposed (a name without folder or extension).
   void Formato_Defecto(const QString& formato) {
@@ -40,12 +38,10 @@ class TfrmFormatoDefecto : public QDialog {
   void tbnAceptarClick();
   void tbnCancelarClick();
 
- protected:
-  void keyPressEvent(QKeyEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
+  // Escape, F7, F12 and the window's close go the way of Cancelar.
+  void reject() override;
 
  private:
-  THostContext* ctx_ = nullptr;
   int tipo_ = -1;
   QString formato_;
   double copias_ = 1;

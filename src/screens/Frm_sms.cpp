@@ -17,7 +17,6 @@
 
 #include "Clase_tbiblioteca.h"
 #include "Clase_tsms.h"
-#include "Marco_dialogo.h"
 
 namespace {
 
@@ -70,7 +69,7 @@ const char* const kEspana = "España (+34)";
 
 }  // namespace
 
-TfrmSMS::TfrmSMS(QWidget* parent) : QDialog(parent, kMarcoDialogo) {
+TfrmSMS::TfrmSMS(QWidget* parent) : TDialogo(parent, kMarcoDialogo) {
   setObjectName(QStringLiteral("frmSMS"));
   setWindowTitle(QStringLiteral("Envío de mensaje SMS"));
   Crear_Controles();
@@ -147,10 +146,11 @@ void TfrmSMS::Crear_Controles() {
   principal->addLayout(botones);
   Reservar_Ancho_Titulo(this, principal);
 
-  connect(btnAceptar_, &QPushButton::clicked, this, &TfrmSMS::btnAceptarClick);
-  connect(btnCancelar_, &QPushButton::clicked, this, &TfrmSMS::btnCancelarClick);
-  connect(memMensaje_, &QPlainTextEdit::textChanged, this, &TfrmSMS::memMensajeChange);
-  connect(chxFecha_, &QCheckBox::toggled, this, &TfrmSMS::chxFechaClick);
+  Al_Pulsar(btnAceptar_, [this] { btnAceptarClick(); });
+  Al_Pulsar(btnCancelar_, [this] { btnCancelarClick(); });
+  Al_Emitir(memMensaje_, &QPlainTextEdit::textChanged, QStringLiteral("memMensaje -> OnChange"),
+            [this] { memMensajeChange(); });
+  Al_Emitir(chxFecha_, &QCheckBox::toggled, QStringLiteral("chxFecha -> OnClick"), [this] { chxFechaClick(); });
 }
 
 int TfrmSMS::Longitud(const QString& texto) { return static_cast<int>(texto.size() + texto.count(QLatin1Char('\n'))); }

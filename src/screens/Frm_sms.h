@@ -8,11 +8,11 @@
 // message has been sent, Rejected when the user gives up; a refused sending
 // keeps it open with what was typed.
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 
 #include "Contexto_host.h"
+#include "Marco_dialogo.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,7 +23,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TSMS;
 
-class TfrmSMS : public QDialog {
+class TfrmSMS : public TDialogo {
   Q_OBJECT
 
  public:
@@ -34,7 +34,7 @@ class TfrmSMS : public QDialog {
   explicit TfrmSMS(QWidget* parent = nullptr);
   ~TfrmSMS() override;
 
-  void Paso(THostContext* ctx) { ctx_ = ctx; }
+  void Paso(THostContext* ctx) { Fijar_Contexto(ctx); }
   void Tipo_Operacion(int v) { tipoOperacion_ = v; }
   void Id_Operacion(int v) { idOperacion_ = v; }
   void Telefono(const QString& v) { telefono_ = v; }
@@ -63,7 +63,6 @@ class TfrmSMS : public QDialog {
  private:
   void Crear_Controles();
 
-  THostContext* ctx_ = nullptr;
   int tipoOperacion_ = 0;
   int idOperacion_ = -1;
   QString telefono_;

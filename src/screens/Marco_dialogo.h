@@ -1,12 +1,19 @@
 #pragma once
-// The frame of the module's small dialogs (the quick-creation dialogs and the
-// error report): a caption and the one button that closes them, above the
-// screen that opened them, never narrower than their caption.
+// The frame of the module's dialogs: a caption and the one button that closes
+// them, above the screen that opened them, never narrower than their caption;
+// and TDialogo, the base every dialog of the module derives from.
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QStyle>
 #include <QWidget>
+#include <functional>
+
+#include "Contexto_host.h"
+
+class QAbstractButton;
+class QKeySequence;
 
 // The close button is asked for on purpose: a window that asks the window
 // manager for no function at all (not even closing) is given the manager's
@@ -38,3 +45,49 @@ inline int Ancho_Caracteres(const QWidget* edit, int caracteres) {
   const int marco = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
   return edit->fontMetrics().averageCharWidth() * caracteres + 2 * marco + 8;
 }
+
+// A dialog of the module. Every handler runs inside the module's guard
+// (Guardia, Frm_error.h) under a label that names the control and the event,
+// "btnAceptar -> OnClick": whatever escapes it, a database that went away
+// included, ends in the error report and the dialog stays as it was, with
+// what the user typed. The connections below are the only way a dialog wires
+// its controls to its handlers.
+//
+// Enter moves the focus to the next control when the host's keyboard
+// controller says so (it keeps Enter for memos, grids and open lists); the
+// controls that take Enter themselves (a memo's new line) never pass it here.
+class TDialogo : public QDialog {
+  Q_OBJECT
+
+ public:
+  void Fijar_Contexto(THostContext* ctx) { ctx_ = ctx; }
+  THostContext* Contexto() const { return ctx_; }
+
+ protected:
+  explicit TDialogo(QWidget* parent, Qt::WindowFlags flags = {});
+
+  // Runs one handler inside the guard.
+  void Vigilar(const QString& etiqueta, const std::function<void()>& accion);
+  // The button's click, labelled "<its name> -> OnClick".
+  void Al_Pulsar(QAbstractButton* boton, std::function<void()> accion);
+  // Any signal of `emisor`; its arguments are not handed on.
+  template <typename Emisor, typename Senal>
+  void Al_Emitir(Emisor* emisor, Senal senal, const QString& etiqueta, std::function<void()> accion) {
+    connect(emisor, senal, this, [this, etiqueta, accion = std::move(accion)] { Vigilar(etiqueta, accion); });
+  }
+  // A function key that presses `boton`: the button's own handler runs, in
+  // its guard and under its label, and nothing while the button is disabled.
+  void Tecla(const QKeySequence& tecla, QAbstractButton* boton);
+  // A function key with a handler of its own.
+  void Tecla(const QKeySequence& tecla, const QString& etiqueta, std::function<void()> accion);
+  // For a dialog whose Enter means something else: QDialog's own handling
+  // (the default button, if there is one) instead of moving the focus.
+  void Enter_Sin_Mover_Foco() { enterMueveFoco_ = false; }
+
+  void keyPressEvent(QKeyEvent* evento) override;
+
+  THostContext* ctx_ = nullptr;
+
+ private:
+  bool enterMueveFoco_ = true;
+};

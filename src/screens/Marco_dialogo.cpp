@@ -1,0 +1,35 @@
+#include "Marco_dialogo.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QShortcut>
+
+#include "Clase_tctrlteclado.h"
+#include "Frm_error.h"
+
+TDialogo::TDialogo(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+
+void TDialogo::Vigilar(const QString& etiqueta, const std::function<void()>& accion) {
+  Guardia(ctx_, etiqueta, accion);
+}
+
+void TDialogo::Al_Pulsar(QAbstractButton* boton, std::function<void()> accion) {
+  Al_Emitir(boton, &QAbstractButton::clicked, boton->objectName() + QStringLiteral(" -> OnClick"), std::move(accion));
+}
+
+void TDialogo::Tecla(const QKeySequence& tecla, QAbstractButton* boton) {
+  connect(new QShortcut(tecla, this), &QShortcut::activated, boton, &QAbstractButton::click);
+}
+
+void TDialogo::Tecla(const QKeySequence& tecla, const QString& etiqueta, std::function<void()> accion) {
+  Al_Emitir(new QShortcut(tecla, this), &QShortcut::activated, etiqueta, std::move(accion));
+}
+
+void TDialogo::keyPressEvent(QKeyEvent* evento) {
+  const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+  if (enter && enterMueveFoco_ && ctx_ && ctx_->teclado && ctx_->teclado->Enter_Mueve_Foco(this)) {
+    focusNextChild();
+    return;
+  }
+  QDialog::keyPressEvent(evento);
+}
