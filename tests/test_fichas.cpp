@@ -178,11 +178,11 @@ TEST_F(FichasTest, BorrarLaSegundaYRenumerarPorFecha) {
   const double b = Grabar(*l, 1, fechas::Codificar(2025, 5, 1));
   const double c = Grabar(*l, 2, fechas::Codificar(2026, 5, 1));
   l->Observaciones() = QStringList({"se borra"});
-  l->Modificar();
+  ASSERT_EQ(l->Modificar(), 0);
   l->Crear_Detalle();
   l->Detalle()->ID_MLENTILLA(c);
   l->Detalle()->OJO(1);
-  l->Detalle()->Insertar();
+  ASSERT_EQ(l->Detalle()->Insertar(), 0);
 
   auto borrar = Nueva();
   borrar->ID_MLENTILLA(b);
@@ -343,16 +343,16 @@ class RecordatoriosTest : public FichasTest {
 
 TEST_F(RecordatoriosTest, UnRecordatorioPorFichaYPorDia) {
   const double sept = fechas::Codificar(2027, 9, 1), oct = fechas::Codificar(2027, 10, 1);
-  agenda->Recordatorio_Revision(10, sept);
-  agenda->Recordatorio_Revision(10, sept);
+  EXPECT_EQ(agenda->Recordatorio_Revision(10, sept), 0);
+  EXPECT_EQ(agenda->Recordatorio_Revision(10, sept), 0);
   EXPECT_EQ(Recordatorios(), QStringList({"10 01/09/2027 Marta Álvarez Gil p1 t2"}));
   EXPECT_EQ(Consultar_Texto(*h.consulta, "select OBSERVACIONES from AGENDA"),
             "Revision Lentilla a Marta Álvarez Gil\nTelefono: 918000000");
-  agenda->Recordatorio_Revision(10, oct);  // a new date replaces the old reminder
+  EXPECT_EQ(agenda->Recordatorio_Revision(10, oct), 0);  // a new date replaces the old reminder
   EXPECT_EQ(Recordatorios(), QStringList({"10 01/10/2027 Marta Álvarez Gil p1 t2"}));
-  agenda->Recordatorio_Revision(11, oct);  // another record of the patient, same day
+  EXPECT_EQ(agenda->Recordatorio_Revision(11, oct), 0);  // another record of the patient, same day
   EXPECT_EQ(Recordatorios(), QStringList({"10 01/10/2027 Marta Álvarez Gil p1 t2"}));
-  agenda->Recordatorio_Revision(10, 0);    // no date: nothing written, nothing removed
+  EXPECT_EQ(agenda->Recordatorio_Revision(10, 0), 0);    // no date: nothing written, nothing removed
   EXPECT_EQ(Recordatorios().size(), 1);
   EXPECT_EQ(agenda->Borrar(10, 2), 0);     // the record's deletion takes its reminders
   EXPECT_TRUE(Recordatorios().isEmpty());
@@ -360,7 +360,7 @@ TEST_F(RecordatoriosTest, UnRecordatorioPorFichaYPorDia) {
 
 TEST_F(RecordatoriosTest, SinLaOpcionDeLaEmpresaNoSeEscribeNada) {
   h.empresa.avisoRevision = 0;
-  agenda->Recordatorio_Revision(10, fechas::Codificar(2027, 9, 1));
+  EXPECT_EQ(agenda->Recordatorio_Revision(10, fechas::Codificar(2027, 9, 1)), 0);
   EXPECT_TRUE(Recordatorios().isEmpty());
   TAgenda sinPaso(&h.aplicacion, h.secundaria.get(), h.principal.get());
   EXPECT_FALSE(sinPaso.Inicializar());

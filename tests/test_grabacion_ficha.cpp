@@ -375,6 +375,11 @@ TEST_F(GrabacionTest, SinDerechoUnaFichaGuardadaSoloSeConsulta) {
   Teclear("edt_OD_Esfera", "-3,00");
   EXPECT_EQ(T("edt_OD_Esfera"), "-1,00");
   EXPECT_FALSE(pantalla->Modificado());
+  // F5 writes nothing either: no new version, no log row, no reminder.
+  const QList<qint64> antes = Filas();
+  QTest::keyClick(W("edt_OD_Esfera"), Qt::Key_F5);
+  EXPECT_EQ(Filas(), antes);
+  EXPECT_EQ(Contar("select VERSION from MLENTILLA where ID_MLENTILLA = 10"), 0);
   // A new record may be typed and saved.
   B("btnNuevo")->click();
   EXPECT_FALSE(aviso->isVisible());

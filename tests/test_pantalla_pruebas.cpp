@@ -289,32 +289,47 @@ TEST_F(PruebasTest, BorrarLaUltimaPruebaYCrearOtraDaElMismoNumero) {
 }
 
 TEST_F(PruebasTest, UnaGrabacionRechazadaNoDejaNadaYElReintentoGrabaUnaVez) {
+  Prueba(20, 1);
   Abrir_Pruebas();
-  Escribir("edt_OD_Esfera_Prueba", "-2");
+  B("btnPruebaNueva")->click();
+  ASSERT_EQ(T("edt_Ficha_Prueba"), "2");
+  Escribir("edt_OD_Esfera_Prueba", "-4");
   Ir("memObservacionesPruebas");
-  QTest::keyClicks(W<QPlainTextEdit>("memObservacionesPruebas"), "Primera prueba");
+  QTest::keyClicks(W<QPlainTextEdit>("memObservacionesPruebas"), "Segunda prueba");
   // The observations cannot be written: the test is not written either.
   Ejecutar_SQL(*h.principal, "alter table PLOBSERVACIONES add constraint OBS_VETADA check (OBSERVACIONES is "
-                             "distinct from 'Primera prueba')");
+                             "distinct from 'Segunda prueba')");
   B("btnPruebaGrabar")->click();
   ASSERT_FALSE(h.mensajes.cajas.empty());
   EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("La base de datos no admite un dato de la prueba. No se ha "
                                                        "grabado nada"))
       << h.mensajes.cajas.back().texto.toStdString();
-  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 0);
-  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-2,00");  // what was typed stays
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 1);
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-4,00");  // what was typed stays
   EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
-  // Leaving the screen with "Sí" to the test's question and a save that
-  // fails keeps the screen open.
+  // Walking to another test with "Sí" to saving this one, and a save that
+  // fails: the walk stops there, with what was typed.
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnPruebaPrimero")->click();
+  EXPECT_EQ(T("edt_Ficha_Prueba"), "2");
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-4,00");
+  // Closing with "Sí" and a save that fails, or with "Cancelar", keeps the
+  // screen open; "Cancelar" asks nothing more.
   h.mensajes.respuestas = {mb::IDYES};
   pantalla->close();
   EXPECT_TRUE(pantalla->isVisible());
+  const size_t cajas = h.mensajes.cajas.size();
+  h.mensajes.respuestas = {mb::IDCANCEL};
+  pantalla->close();
+  EXPECT_TRUE(pantalla->isVisible());
+  EXPECT_EQ(h.mensajes.cajas.size(), cajas + 1);
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-4,00");
 
   Ejecutar_SQL(*h.principal, "alter table PLOBSERVACIONES drop constraint OBS_VETADA");
   h.mensajes.respuestas = {mb::IDYES};  // and the patient's last visit is today
   B("btnPruebaGrabar")->click();
-  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 1);
-  EXPECT_EQ(Contar("select count(*) from PLOBSERVACIONES where OBSERVACIONES = 'Primera prueba'"), 1);
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 2);
+  EXPECT_EQ(Contar("select count(*) from PLOBSERVACIONES where OBSERVACIONES = 'Segunda prueba'"), 1);
   EXPECT_EQ(Texto("select FECHA_ULTIMA_VISITA from PACIENTE where ID_PACIENTE = 7"), "05/12/2026");
   EXPECT_EQ(pantalla->Seleccion().fichaGrabada, 1);
   // Saved again, it is the same test.
@@ -322,16 +337,22 @@ TEST_F(PruebasTest, UnaGrabacionRechazadaNoDejaNadaYElReintentoGrabaUnaVez) {
   h.mensajes.respuestas = {mb::IDNO};
   B("btnPruebaGrabar")->click();
   EXPECT_EQ(Contar("select count(*) from PLENTILLA where OD_ESFERA = -2.25"), 1);
-  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 1);
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 2);
 }
 
 TEST_F(PruebasTest, SinDerechoAModificarNoSeGrabaNiSeBorra) {
   h.usuario.puedeModificar = 0;
   Prueba(20, 1);
   Abrir_Pruebas();
+  // The tab only shows the tests: nothing can be typed, and F5 writes nothing.
+  EXPECT_TRUE(W("edt_OD_Esfera_Prueba")->isReadOnly());
   Escribir("edt_OD_Esfera_Prueba", "-1");
+  EXPECT_EQ(T("edt_OD_Esfera_Prueba"), "-2,75");
+  QTest::keyClick(W("edt_OD_Esfera_Prueba"), Qt::Key_F5);
+  EXPECT_EQ(Contar("select VERSION from PLENTILLA where ID_PRUEBA_LENTILLAS = 20"), 0);
   EXPECT_FALSE(B("btnPruebaGrabar")->isEnabled());
   EXPECT_FALSE(B("btnPruebaBorrar")->isEnabled());
+  EXPECT_TRUE(B("btnPruebaPrimero")->isEnabled());  // walking stays
   // Closing asks nothing about the test: it cannot be saved.
   h.mensajes.cajas.clear();
   pantalla->close();

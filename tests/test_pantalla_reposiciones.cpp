@@ -225,6 +225,18 @@ TEST_F(ReposicionesTest, SinDerechoUnaFichaGuardadaSoloMuestraSuLista) {
   Abrir_Reposiciones();
   EXPECT_FALSE(B("btnReposicionGrabar")->isEnabled());
   EXPECT_FALSE(B("btnReposicionBorrar")->isEnabled());
+  EXPECT_FALSE(B("btnReposicionNueva")->isEnabled());
+  // Its cells open no editor, typed into or entered, and the keys that add
+  // or save a row do nothing.
+  Rejilla()->setFocus();
+  Rejilla()->setCurrentIndex(Rejilla()->model()->index(0, TdmLentilla::Observaciones));
+  for (int tecla : {int(Qt::Key_Return), int(Qt::Key_F2), int(Qt::Key_X), int(Qt::Key_F3), int(Qt::Key_X),
+                    int(Qt::Key_F6), int(Qt::Key_F5)})
+    QTest::keyClick(Rejilla(), static_cast<Qt::Key>(tecla));
+  EXPECT_EQ(Rejilla()->indexWidget(Rejilla()->currentIndex()), nullptr);  // no editor open
+  EXPECT_EQ(Filas(), 1);
+  EXPECT_EQ(Celda(0, TdmLentilla::Observaciones), "Revisión anual");
+  EXPECT_EQ(Texto("select list(ID_REPOSICION || ':' || OBSERVACIONES) from REPOSICION"), "50:Revisión anual");
 }
 
 }  // namespace

@@ -7,12 +7,9 @@
 #include <QElapsedTimer>
 
 #include "Anfitrion_prueba.h"
-#include "Clase_tagenda.h"
 #include "Clase_tbase.h"
-#include "Clase_tlentilla.h"
 #include "Ibx_query.h"
 #include "Unidad_trabajo.h"
-#include "Util_fechas.h"
 
 namespace {
 
@@ -243,127 +240,50 @@ TEST_F(UnidadTrabajoTest, CerrarLaConexionAbandonaLaUnidadAbierta) {
   EXPECT_EQ(Tipos_Visibles(), 0);
 }
 
-// A save of the record screen through the domain classes: the record, its
-// observations, its lens lines, the access-log row and the reminder.
-class GuardadoFichaTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    h.empresa.avisoRevision = 1;
-    h.ctx.seleccion.textoPaciente = "Marta Álvarez Gil";
-    agenda = std::make_unique<TAgenda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
-    agenda->Paso(&h.ctx);
-    ASSERT_TRUE(agenda->Inicializar());
-  }
+// ---- Optional parts ------------------------------------------------------------------------------
 
-  // Everything the screen writes for a new record; the first failing code.
-  // Saves record number `numero` of patient 7 with its lines and log row.
-  int Guardar(TLentilla& l, const QString& loteOI, int numero = 1) {
-    l.ID_PACIENTE(7);
-    l.NUMERO_FICHA(numero);
-    l.FECHA(fechas::Codificar(2026, 3, 1));
-    l.FECHA_REVISION(fechas::Codificar(2026, 9, 1));
-    l.Observaciones() = QStringList{"Primera adaptación"};
-    if (int r = l.Insertar(); r != 0) return r;
-    if (int r = h.acceso->Registrar_Ficha(h.ctx, TBDAcceso::kCreacion, l.ID_MLENTILLA(), 1, l.FECHA()); r != 0)
-      return r;
-    l.Crear_Detalle();
-    TDLentilla& d = *l.Detalle();
-    d.ID_MLENTILLA(l.ID_MLENTILLA());
-    if (int r = d.Borrar_Lineas(); r != 0) return r;
-    d.OJO(1);
-    d.LOTE("L-OD");
-    if (int r = d.Insertar(); r != 0) return r;
-    d.OJO(2);
-    d.LOTE(loteOI);
-    if (int r = d.Insertar(); r != 0) return r;
-    agenda->Recordatorio_Revision(l.ID_MLENTILLA(), l.FECHA_REVISION());
-    return 0;
-  }
-  qint64 Filas(const char* tabla) { return Consultar_Entero(*h.consulta, QString("select count(*) from %1").arg(tabla)); }
-
-  TAnfitrionPrueba h;
-  std::unique_ptr<TAgenda> agenda;
-};
-
-TEST_F(GuardadoFichaTest, UnaLineaQueNoCabeNoDejaNadaDelGuardado) {
-  TLentilla l(&h.aplicacion, h.secundaria.get(), h.principal.get());
+// A side write that fails (a log row, a reminder) is undone alone, back to
+// its savepoint, and the unit goes on to commit the rest.
+TEST_F(UnidadTrabajoTest, UnaParteOpcionalFallidaSeDeshaceSolaYLaUnidadSigue) {
+  TUnidadTrabajo unidad(conexionB.get());
+  ASSERT_EQ(Insertar_Tipo(*tipos, "A1", "uno"), 0);
   {
-    TUnidadTrabajo unidad(h.principal.get());
-    EXPECT_EQ(Guardar(l, QString(60, 'X')), -1);  // LOTE is VARCHAR(50)
-    EXPECT_GT(l.ID_MLENTILLA(), 0);               // the record had been written
+    TParteOpcional parte(conexionB.get(), TParteOpcional::TPunto::kConPunto);
+    ASSERT_TRUE(parte.Abierta());
+    EXPECT_EQ(Insertar_Tipo(*observaciones, "B1", "de la parte"), 0);
+    EXPECT_EQ(Insertar_Tipo(*observaciones, kCodigoLargo, "no cabe"), TBase::kErrorEscritura);
+    EXPECT_FALSE(parte.Terminar());
+    ASSERT_NE(parte.Causa(), nullptr);
   }
-  for (const char* tabla : {"MLENTILLA", "LOBSERVACIONES", "DLENTILLA", "ACCESO", "AGENDA"})
-    EXPECT_EQ(Filas(tabla), 0) << tabla;
-}
-
-TEST_F(GuardadoFichaTest, SinConfirmarNoQuedaNadaAunqueTodoHayaIdoBien) {
-  TLentilla l(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  {
-    TUnidadTrabajo unidad(h.principal.get());
-    ASSERT_EQ(Guardar(l, "L-OI"), 0);
-  }
-  for (const char* tabla : {"MLENTILLA", "LOBSERVACIONES", "DLENTILLA", "ACCESO", "AGENDA"})
-    EXPECT_EQ(Filas(tabla), 0) << tabla;
-}
-
-TEST_F(GuardadoFichaTest, ConfirmadoQuedaTodoConLasClavesDeLaUnidad) {
-  TLentilla l(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  TUnidadTrabajo unidad(h.principal.get());
-  ASSERT_EQ(Guardar(l, "L-OI"), 0);
+  EXPECT_FALSE(unidad.Fallida());
+  EXPECT_EQ(unidad.Causa(), nullptr);
+  EXPECT_EQ(Insertar_Tipo(*tipos, "A2", "dos"), 0);
   ASSERT_TRUE(unidad.Confirmar());
-  const qint64 id = static_cast<qint64>(l.ID_MLENTILLA());
-  EXPECT_EQ(Filas("MLENTILLA"), 1);
-  TIBDatabase& c = *h.consulta;
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from DLENTILLA where ID_MLENTILLA = %1").arg(id)), 2);
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from LOBSERVACIONES where ID_MLENTILLA = %1").arg(id)), 1);
-  EXPECT_EQ(Consultar_Entero(c, QString("select ID_OPERACION from ACCESO where OPERACION_TIP = 4")), id);
-  EXPECT_EQ(Consultar_Entero(c, QString("select ID_FICHA from AGENDA")), id);
-  EXPECT_EQ(Consultar_Entero(c, QString("select max(ID_DLENTILLA) from DLENTILLA")),
-            static_cast<qint64>(l.Detalle()->ID_DLENTILLA()));
+  EXPECT_EQ(Visibles("select count(*) from TLENTILLA where CODIGO starting 'A'"), 2);
+  EXPECT_EQ(Visibles("select count(*) from TLENTILLA where CODIGO = 'B1'"), 0);
 }
 
-// Deleting a record whose row is already gone still removes what hangs from it.
-TEST_F(GuardadoFichaTest, BorrarUnaFichaSinFilaQuitaSusObservacionesYLineas) {
-  TLentilla l(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  ASSERT_EQ(Guardar(l, "L-OI"), 0);
-  const qint64 id = static_cast<qint64>(l.ID_MLENTILLA());
-  TLentilla otraFicha(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  ASSERT_EQ(Guardar(otraFicha, "L-OI", 2), 0);
-  ASSERT_EQ(l.Buscar(), 0);  // loads the observations and their key
-  // Another workstation deleted the record row alone.
-  Ejecutar_SQL(*h.consulta, QString("delete from MLENTILLA where ID_MLENTILLA = %1").arg(id));
-  l.Num_Fichas = 2;
-
-  h.mensajes.respuestas = {mb::IDYES};
-  EXPECT_EQ(l.Borrar(), 0);
-  EXPECT_EQ(l.Num_Fichas, 1);
-  TIBDatabase& c = *h.consulta;
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from LOBSERVACIONES where ID_MLENTILLA = %1").arg(id)), 0);
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from DLENTILLA where ID_MLENTILLA = %1").arg(id)), 0);
-  // The other record keeps everything.
-  const qint64 otraId = static_cast<qint64>(otraFicha.ID_MLENTILLA());
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from DLENTILLA where ID_MLENTILLA = %1").arg(otraId)), 2);
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from LOBSERVACIONES where ID_MLENTILLA = %1").arg(otraId)),
-            1);
-}
-
-// A delete that fails (a lock of another workstation) stops before touching
-// the observations and lines: they still belong to a record that exists.
-TEST_F(GuardadoFichaTest, BorrarUnaFichaBloqueadaNoQuitaNadaMas) {
-  TLentilla l(&h.aplicacion, h.secundaria.get(), h.principal.get());
-  ASSERT_EQ(Guardar(l, "L-OI"), 0);
-  const qint64 id = static_cast<qint64>(l.ID_MLENTILLA());
-  ASSERT_EQ(l.Buscar(), 0);
-  TCambioAjeno otroPuesto(*h.consulta,
-                          QString("update MLENTILLA set LIQUIDOS = 'otro puesto' where ID_MLENTILLA = %1").arg(id));
-
-  h.mensajes.respuestas = {mb::IDYES};
-  EXPECT_EQ(l.Borrar(), -1);
-  otroPuesto.Soltar();
-  TIBDatabase& c = *h.consulta;
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from MLENTILLA where ID_MLENTILLA = %1").arg(id)), 1);
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from DLENTILLA where ID_MLENTILLA = %1").arg(id)), 2);
-  EXPECT_EQ(Consultar_Entero(c, QString("select count(*) from LOBSERVACIONES where ID_MLENTILLA = %1").arg(id)), 1);
+// A part that went well commits with its unit, and no part saves a unit that
+// had already failed.
+TEST_F(UnidadTrabajoTest, UnaParteOpcionalSeConfirmaConSuUnidadYNoSalvaUnaFallida) {
+  {
+    TUnidadTrabajo unidad(conexionB.get());
+    TParteOpcional parte(conexionB.get(), TParteOpcional::TPunto::kSinPunto);
+    EXPECT_EQ(Insertar_Tipo(*observaciones, "B1", "de la parte"), 0);
+    EXPECT_TRUE(parte.Terminar());
+    EXPECT_EQ(Tipos_Visibles(), 0);
+    ASSERT_TRUE(unidad.Confirmar());
+  }
+  EXPECT_EQ(Tipos_Visibles(), 1);
+  {
+    TUnidadTrabajo unidad(conexionB.get());
+    EXPECT_EQ(Insertar_Tipo(*tipos, kCodigoLargo, "no cabe"), TBase::kErrorEscritura);
+    TParteOpcional parte(conexionB.get(), TParteOpcional::TPunto::kConPunto);
+    EXPECT_EQ(Insertar_Tipo(*observaciones, "B2", "de la parte"), 0);
+    EXPECT_TRUE(parte.Terminar());
+    EXPECT_FALSE(unidad.Confirmar());
+  }
+  EXPECT_EQ(Tipos_Visibles(), 1);
 }
 
 }  // namespace

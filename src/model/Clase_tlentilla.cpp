@@ -218,8 +218,13 @@ int TLentilla::Borrar() {
     // lens lines to remove; only a failed delete stops here.
     if (r != 0 && r != TBase::kNingunaFila) return resultado_ = -1;
     if (!Observaciones().join(QString()).isEmpty()) {
-      resultado_ = Borrar_Observaciones();
-      if (resultado_ != 0) return resultado_;
+      // A record saved since it was read does not know the key of its
+      // observations row yet.
+      if (ID_LOBSERVACIONES() <= 0 && Cargar_Observaciones() != 0) return resultado_ = -1;
+      if (ID_LOBSERVACIONES() > 0) {
+        resultado_ = Borrar_Observaciones();
+        if (resultado_ != 0) return resultado_;
+      }
     }
     if (!detalle_) Crear_Detalle();
     detalle_->ID_MLENTILLA(ID_MLENTILLA());

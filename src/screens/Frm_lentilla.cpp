@@ -553,13 +553,7 @@ void TfrmLentilla::Teclas(int tecla) {
 }
 
 void TfrmLentilla::Guardia(const QString& etiqueta, const std::function<void()>& accion) {
-  try {
-    accion();
-  } catch (const std::exception& e) {
-    TfrmError::Mostrar(ctx_, etiqueta, QString::fromUtf8(e.what()));
-  } catch (...) {
-    TfrmError::Mostrar(ctx_, etiqueta, QStringLiteral("Error desconocido"));
-  }
+  ::Guardia(ctx_, etiqueta, accion);
 }
 
 bool TfrmLentilla::event(QEvent* e) {

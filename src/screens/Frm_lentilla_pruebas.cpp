@@ -25,7 +25,6 @@
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
-const QString kPregunta = QStringLiteral("PREGUNTA");
 const QString kSufijo[2] = {QStringLiteral("OD"), QStringLiteral("OI")};
 }  // namespace
 
@@ -529,6 +528,7 @@ void TPaginaPruebas::btnPruebaCalcularClick() {
   for (int o = 0; o < 2; ++o)
     for (int i = 0; i < kNumFilasPrueba; ++i) Leer_Graduacion(kFilasPrueba[i], ojos_[o].campos[i]->text(), ojos[o]);
   TfrmCalculosAdaptacion dlg(ojos[0], ojos[1], Ctx()->aplicacion);
+  dlg.Fijar_Contexto(Ctx());
   if (dlg.exec() != QDialog::Accepted) return;
   std::optional<calculos::TGraduacion> resultados[2] = {dlg.Resultado(0), dlg.Resultado(1)};
   if (!resultados[0] && !resultados[1]) return;
