@@ -352,6 +352,7 @@ TEST_F(PruebasTest, SinDerechoAModificarNoSeGrabaNiSeBorra) {
   EXPECT_EQ(Contar("select VERSION from PLENTILLA where ID_PRUEBA_LENTILLAS = 20"), 0);
   EXPECT_FALSE(B("btnPruebaGrabar")->isEnabled());
   EXPECT_FALSE(B("btnPruebaBorrar")->isEnabled());
+  EXPECT_FALSE(B("btnPruebaNueva")->isEnabled());
   EXPECT_TRUE(B("btnPruebaPrimero")->isEnabled());  // walking stays
   // Closing asks nothing about the test: it cannot be saved.
   h.mensajes.cajas.clear();

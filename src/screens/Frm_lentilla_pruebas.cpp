@@ -90,6 +90,7 @@ void TPaginaPruebas::Crear_Controles() {
     tlbPruebas->addWidget(boton);
     if (b.separador) tlbPruebas->addSeparator();
     if (b.accion) connect(boton, &QToolButton::clicked, this, guardado(b.etiqueta, b.accion));
+    if (b.nombre == std::string_view("btnPruebaNueva")) btnPruebaNueva_ = boton;
     if (b.nombre == std::string_view("btnPruebaGrabar")) btnPruebaGrabar_ = boton;
     if (b.nombre == std::string_view("btnPruebaBorrar")) btnPruebaBorrar_ = boton;
     if (b.nombre == std::string_view("btnPruebaImprimir"))
@@ -286,6 +287,7 @@ void TPaginaPruebas::Marcar_Prueba(bool modificada) {
 void TPaginaPruebas::Derechos(bool puedeModificar, bool) {
   puedeModificar_ = puedeModificar;
   Fijar_Solo_Lectura(!puedeModificar);
+  btnPruebaNueva_->setEnabled(puedeModificar);
   Marcar_Prueba(modificada_);
 }
 
@@ -444,6 +446,7 @@ int TPaginaPruebas::Limpiar_Prueba() {
 // ---- New, save, delete ----------------------------------------------------------------------
 
 void TPaginaPruebas::btnPruebaNuevaClick() {
+  if (!puedeModificar_) return;  // a test could not be saved (F6 included)
   // The test on screen is saved without asking; a save that failed keeps it.
   if (!Dejar_Edicion(Ctx()->aplicacion, *this, QString(), QString(), 0)) return;
   if (!edtFichaPrueba_->text().isEmpty() && Limpiar_Prueba() != 0) return;

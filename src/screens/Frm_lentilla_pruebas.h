@@ -166,7 +166,7 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   bool pendiente_ = false;
   TArticuloPrueba elegidos_[2];
 
-  QToolButton *btnPruebaGrabar_ = nullptr, *btnPruebaBorrar_ = nullptr;
+  QToolButton *btnPruebaNueva_ = nullptr, *btnPruebaGrabar_ = nullptr, *btnPruebaBorrar_ = nullptr;
   QLineEdit* edtFichaPrueba_ = nullptr;
   TEditFecha* dtmFechaPrueba_ = nullptr;
   QComboBox* cbxAgentePrueba_ = nullptr;
