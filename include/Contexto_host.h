@@ -104,6 +104,9 @@ struct TUsuario {
   int32_t copiarUltimaGraduacion = 0;  // 612 new record copies the last graduation
   int32_t copiarUltimosLentes = 0;     // 616 new record copies the last lens data
   int32_t preguntarCopia = 0;          // 620 ask before copying the last record
+
+  // The right to change stored records and tests (and to save any test).
+  bool Puede_Modificar() const { return puedeModificar == 1; }
 };
 
 // ---- Selection block (positions 160 to 243) --------------------------------------

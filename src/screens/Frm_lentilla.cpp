@@ -335,7 +335,7 @@ int TfrmLentilla::Preparar_Nueva() {
 // ---- Changes and questions ---------------------------------------------------------------
 
 void TfrmLentilla::Modificado_Estado(bool modificado) {
-  const bool bloqueada = ctx_ && ctx_->usuario->puedeModificar != 1 && fichaExistente_;
+  const bool bloqueada = ctx_ && !ctx_->usuario->Puede_Modificar() && fichaExistente_;
   if (bloqueada || !modificado) {
     for (TParteFicha* p : Partes_Ficha()) p->Fijar_Modificada(false);
   } else if (!Modificado()) {
@@ -348,7 +348,7 @@ void TfrmLentilla::Modificado_Estado(bool modificado) {
 
 void TfrmLentilla::Derechos() {
   if (!ctx_) return;
-  const bool puede = ctx_->usuario->puedeModificar == 1;
+  const bool puede = ctx_->usuario->Puede_Modificar();
   const int derechos = (puede ? 1 : 0) | (fichaExistente_ ? 2 : 0);
   if (derechos == derechos_) return;
   derechos_ = derechos;

@@ -9,6 +9,9 @@
 
 #include "Ibx_error.h"
 
+class TBase;
+class TUnidadTrabajo;
+
 class TResultado {
  public:
   enum class TEstado {
@@ -29,6 +32,11 @@ class TResultado {
   // A write that failed with the domain's result `codigo`; `causa`, the
   // database's refusal behind it when there was one, decides the state.
   static TResultado Fallido(int codigo, const EIBError* causa);
+  // What a row's version check (TBase::Comprobar_Version_Fila) found when it
+  // stops the write: the row changed, deleted or being written by another
+  // workstation. None when the row is as it was read (or when the check
+  // itself failed, which the write after it reports).
+  static std::optional<TResultado> De_Version(int comprobacion, const QString& quien, double cuando);
 
   TEstado Estado() const { return estado_; }
   bool Hecho_Bien() const { return estado_ == TEstado::kHecho; }
@@ -55,3 +63,9 @@ class TResultado {
   int codigo_ = 0;
   int numeroOcupado_ = 0;
 };
+
+// Ends the unit of work of a write whose steps answered `codigo`: committed
+// when that is 0 and nothing in the unit failed (Hecho), rolled back
+// otherwise, with the database's refusal of the unit or, when the unit never
+// saw one, of `objeto`.
+TResultado Terminar_Unidad(TUnidadTrabajo& unidad, int codigo, const TBase& objeto);

@@ -32,18 +32,12 @@ class TRestaurarFicha {
   bool activa_ = true;
 };
 
-// The database's refusal behind a failed unit: the unit's own, or the one the
-// object kept from a statement that never reached the unit.
-const EIBError* Causa(const TUnidadTrabajo& unidad, const TBase& objeto) {
-  return unidad.Causa() ? unidad.Causa() : objeto.Causa();
-}
-
 bool Numero_Tomado(const TResultado& r) {
   return r.Causa() && r.Causa()->Motivo() == EIBError::TMotivo::kClaveRepetida;
 }
 }  // namespace
 
-bool TServicioFichas::Puede_Modificar() const { return ctx_.usuario && ctx_.usuario->puedeModificar == 1; }
+bool TServicioFichas::Puede_Modificar() const { return ctx_.usuario && ctx_.usuario->Puede_Modificar(); }
 
 TResultado TServicioFichas::Grabar(TLentilla& l, bool nueva, const std::vector<TLineaLentilla>* lineas,
                                    double fechaRevision) {
@@ -79,9 +73,7 @@ TResultado TServicioFichas::Grabar_Unidad(TLentilla& l, bool nueva, const std::v
       QString quien;
       double cuando = 0;
       r = l.Comprobar_Version(quien, cuando);
-      if (r == TLentilla::kFichaCambiada) return TResultado::Cambiado_Por_Otro(quien, cuando);
-      if (r == TLentilla::kFichaBorrada) return TResultado::Con_Estado(Estado::kBorradoPorOtro);
-      if (r == TLentilla::kFichaBloqueada) return TResultado::Con_Estado(Estado::kBloqueado);
+      if (auto ajena = TResultado::De_Version(r, quien, cuando)) return *ajena;
       if (r == 0) r = l.Modificar();
     }
     if (r == 0 && lineas) r = Grabar_Lineas(l, *lineas);
@@ -90,8 +82,7 @@ TResultado TServicioFichas::Grabar_Unidad(TLentilla& l, bool nueva, const std::v
                     l.FECHA());
       Recordatorio(l.ID_MLENTILLA(), fechaRevision);
     }
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) return TResultado::Fallido(r, Causa(unidad, l));
+    if (TResultado resultado = Terminar_Unidad(unidad, r, l); !resultado.Hecho_Bien()) return resultado;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
@@ -151,6 +142,7 @@ TResultado TServicioFichas::Borrar(TLentilla& l, double idPaciente) {
   const int numero = l.NUMERO_FICHA();
   const double fecha = l.FECHA();
   bool borrada = false;
+  TResultado resultado = TResultado::Hecho();
   try {
     // The record with its observations and lines and the renumbering of the
     // patient's records go together or not at all.
@@ -164,16 +156,12 @@ TResultado TServicioFichas::Borrar(TLentilla& l, double idPaciente) {
       l.ID_PACIENTE(idPaciente);
       r = l.Renumerar();
     }
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      if (borrada) ++l.Num_Fichas;  // the record is still there
-      return TResultado::Fallido(r, Causa(unidad, l));
-    }
+    resultado = Terminar_Unidad(unidad, r, l);
   } catch (const EIBError& e) {
-    if (borrada) ++l.Num_Fichas;
-    return TResultado::Fallido(-1, &e);
+    resultado = TResultado::Fallido(-1, &e);
   }
-  return TResultado::Hecho();
+  if (borrada && !resultado.Hecho_Bien()) ++l.Num_Fichas;  // the record is still there
+  return resultado;
 }
 
 TResultado TServicioFichas::Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas) {
@@ -217,8 +205,7 @@ TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TL
       }
     }
     if (r == 0) Anotar_Acceso(TBDAcceso::kCreacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) return TResultado::Fallido(r, Causa(unidad, l));
+    if (TResultado resultado = Terminar_Unidad(unidad, r, l); !resultado.Hecho_Bien()) return resultado;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }

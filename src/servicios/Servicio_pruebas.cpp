@@ -10,8 +10,9 @@ using Estado = TResultado::TEstado;
 }  // namespace
 
 TResultado TServicioPruebas::Grabar(TPrueba& p, bool nueva) {
-  if (!ctx_.usuario || ctx_.usuario->puedeModificar != 1) return TResultado::Con_Estado(Estado::kSinDerecho);
+  if (!Puede_Modificar()) return TResultado::Con_Estado(Estado::kSinDerecho);
   const double claveAntes = p.ID_PRUEBA_LENTILLAS();
+  TResultado resultado = TResultado::Hecho();
   try {
     TUnidadTrabajo unidad(ctx_.conexionPrincipal);
     int r;
@@ -23,37 +24,34 @@ TResultado TServicioPruebas::Grabar(TPrueba& p, bool nueva) {
       QString quien;
       double cuando = 0;
       r = p.Comprobar_Version(quien, cuando);
-      if (r == TPrueba::kCambiada) return TResultado::Cambiado_Por_Otro(quien, cuando);
-      if (r == TPrueba::kBorrada) return TResultado::Con_Estado(Estado::kBorradoPorOtro);
-      if (r == TPrueba::kBloqueada) return TResultado::Con_Estado(Estado::kBloqueado);
+      if (auto ajena = TResultado::De_Version(r, quien, cuando)) return *ajena;
       if (r == 0) r = p.Modificar();
     }
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) {
-      p.ID_PRUEBA_LENTILLAS(claveAntes);
-      return TResultado::Fallido(r, unidad.Causa() ? unidad.Causa() : p.Causa());
-    }
+    resultado = Terminar_Unidad(unidad, r, p);
   } catch (const EIBError& e) {
-    p.ID_PRUEBA_LENTILLAS(claveAntes);
-    return TResultado::Fallido(-1, &e);
+    resultado = TResultado::Fallido(-1, &e);
+  }
+  if (!resultado.Hecho_Bien()) {
+    p.ID_PRUEBA_LENTILLAS(claveAntes);  // a new test is still new
+    return resultado;
   }
   p.VERSION(nueva ? 0 : p.VERSION() + 1);  // the row's version, as its trigger counts
-  return TResultado::Hecho();
+  return resultado;
 }
 
 TResultado TServicioPruebas::Borrar(TPrueba& p) {
-  if (!ctx_.usuario || ctx_.usuario->puedeModificar != 1) return TResultado::Con_Estado(Estado::kSinDerecho);
+  if (!Puede_Modificar()) return TResultado::Con_Estado(Estado::kSinDerecho);
   try {
     TUnidadTrabajo unidad(ctx_.conexionPrincipal);
     const int r = p.Borrar();
     if (r == -6) return TResultado::Con_Estado(Estado::kNoConfirmado);
-    if (r != 0) unidad.Anular();
-    if (!unidad.Confirmar()) return TResultado::Fallido(r, unidad.Causa() ? unidad.Causa() : p.Causa());
+    return Terminar_Unidad(unidad, r, p);
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
-  return TResultado::Hecho();
 }
+
+bool TServicioPruebas::Puede_Modificar() const { return ctx_.usuario && ctx_.usuario->Puede_Modificar(); }
 
 TResultado TServicioPaciente::Ultima_Visita(double idPaciente) {
   TPaciente& paciente = objetos_.Paciente();

@@ -22,6 +22,8 @@ class TServicioPruebas {
   TResultado Borrar(TPrueba& p);
 
  private:
+  bool Puede_Modificar() const;
+
   THostContext& ctx_;
 };
 

@@ -18,7 +18,7 @@ QList<double> Claves(const QList<TFilaReposicion>& filas) {
 }  // namespace
 
 bool TServicioReposiciones::Sin_Derecho(bool fichaGuardada) const {
-  return fichaGuardada && (!ctx_.usuario || ctx_.usuario->puedeModificar != 1);
+  return fichaGuardada && (!ctx_.usuario || !ctx_.usuario->Puede_Modificar());
 }
 
 TResultado TServicioReposiciones::Leer(double idPaciente, QList<TFilaReposicion>& filas) {
@@ -61,8 +61,7 @@ TResultado TServicioReposiciones::Grabar(double idPaciente, QList<TFilaReposicio
       }
       nuevas << r.ID_REPOSICION();
     }
-    if (resultado != 0) unidad.Anular();
-    if (!unidad.Confirmar()) return TResultado::Fallido(resultado, unidad.Causa() ? unidad.Causa() : r.Causa());
+    if (TResultado fin = Terminar_Unidad(unidad, resultado, r); !fin.Hecho_Bien()) return fin;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
@@ -79,8 +78,7 @@ TResultado TServicioReposiciones::Borrar(double clave, bool fichaGuardada) {
     TUnidadTrabajo unidad(ctx_.conexionPrincipal);
     const int resultado = r.Borrar();
     if (resultado == -6) return TResultado::Con_Estado(Estado::kNoConfirmado);
-    if (resultado != 0) unidad.Anular();
-    if (!unidad.Confirmar()) return TResultado::Fallido(resultado, unidad.Causa() ? unidad.Causa() : r.Causa());
+    if (TResultado fin = Terminar_Unidad(unidad, resultado, r); !fin.Hecho_Bien()) return fin;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
