@@ -54,7 +54,6 @@ class CaducidadTest : public TPantallaPrueba {
     h.ctx.seleccion.tieneFichas = 1;
     Abrir();
   }
-  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
   const QString& Anotado() { return h.ctx.seleccion.textos[7]; }
 
   QTemporaryDir modulos;

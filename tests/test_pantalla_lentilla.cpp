@@ -20,52 +20,35 @@
 #include "Edit_fecha.h"
 #include "Frm_error.h"
 #include "Frm_lentilla.h"
+#include "Pantalla_prueba.h"
 #include "Ibx_query.h"
 #include "Util_fechas.h"
 
 namespace {
 
-class PantallaTest : public ::testing::Test {
+class PantallaTest : public TPantallaPrueba {
  protected:
   void SetUp() override {
-    Ejecutar_SQL(*h.principal,
-                 "insert into MONEDA (ID_MONEDA, DESCRIPCION_M1, DESCRIPCION_M2, SIMBOLO_M1, SIMBOLO_M2, "
-                 "DECIMALES_M1, DECIMALES_M2, CONVERSION, USAR_SEGUNDA_MONEDA) "
-                 "values (1, 'Euros', 'Pesetas', '€', 'Pts', 2, 0, 166.386, 1)");
     Ejecutar_SQL(*h.principal, "insert into DOCTOR (ID_DOCTOR, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (4, 4, 'Ana', 'Ruiz', 0)");
     Ejecutar_SQL(*h.principal, "insert into AGENTE (ID_AGENTE, CODIGO, NOMBRE, APELLIDOS, BORRADO) values (3, 3, 'Eva', 'Gil', 0)");
     Ejecutar_SQL(*h.principal, "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MS', 'Mensual')");
     Ejecutar_SQL(*h.principal, "insert into TIENDA (ID_TIENDA, CODIGO, DESCRIPCION) values (1, 1, 'Centro')");
-    moneda = std::make_unique<TMoneda>(&h.aplicacion, h.secundaria.get(), h.principal.get());
-    h.ctx.moneda = moneda.get();
+    Poner_Moneda();
     h.empresa.mesesGarantia = 12;
     h.empresa.mesesRevision = 6;
     h.empresa.avisoRevision = 1;
   }
-  void TearDown() override { Cerrar(); }
 
   TfrmLentilla* Abrir() {
-    auto* f = new TfrmLentilla(&h.aplicacion);
-    f->Fijar_Contexto(&h.ctx);
-    f->Inicializar();
-    f->show();
-    pantalla = f;
-    return f;
+    TPantallaPrueba::Abrir();
+    return pantalla;
   }
   void Cerrar() {
     if (!pantalla) return;
     pantalla->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    pantalla = nullptr;
   }
-  template <typename T = QLineEdit>
-  T* W(const char* nombre) {
-    T* w = pantalla->findChild<T*>(nombre);
-    EXPECT_NE(w, nullptr) << nombre;
-    return w;
-  }
-  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
-  // Types into an edit as a user would (marking the record changed).
+  // Types into an edit as a user would (marking the record changed), staying in it.
   void Teclear(const char* nombre, const QString& texto) {
     QLineEdit* e = W(nombre);
     e->setFocus();
@@ -77,7 +60,6 @@ class PantallaTest : public ::testing::Test {
     c->setCurrentIndex(indice);
     emit c->activated(indice);
   }
-  qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
   // A stored record of patient 7.
   void Ficha(int id, int numero, const char* fecha) {
     Ejecutar_SQL(*h.principal, QString("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, "
@@ -87,10 +69,6 @@ class PantallaTest : public ::testing::Test {
                                    .arg(fecha)
                                    .arg(-numero));
   }
-
-  TAnfitrionPrueba h;
-  std::unique_ptr<TMoneda> moneda;
-  QPointer<TfrmLentilla> pantalla;
 };
 
 TEST_F(PantallaTest, PacienteSinFichasAbreEnLaUnoSinPreguntar) {

@@ -76,29 +76,10 @@ class PruebasTest : public TPantallaPrueba {
     Abrir();
     Pestanas()->setCurrentWidget(W<QWidget>("tstPruebas"));
   }
-  QTabWidget* Pestanas() { return W<QTabWidget>("pclLentilla"); }
-  int Imagen() {
-    QTabWidget* p = Pestanas();
-    return p->tabBar()->tabData(p->indexOf(W<QWidget>("tstPruebas"))).toInt();
-  }
-  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
+  int Imagen() { return TPantallaPrueba::Imagen("tstPruebas"); }
   QComboBox* C(const char* nombre) { return W<QComboBox>(nombre); }
   // Enters an edit of the tab, types over it and leaves it for the lot.
   void Escribir(const char* nombre, const QString& texto) { Teclear(nombre, texto, "edtODLotePrueba"); }
-  QString Texto(const QString& sql) { return Consultar_Texto(*h.consulta, sql); }
-  // Runs `accion` answering the error report it opens; gives the report's handler label.
-  QString Informe(const std::function<void()>& accion) {
-    QString funcion;
-    QTimer::singleShot(0, [&] {
-      if (auto* dlg = qobject_cast<TfrmError*>(QApplication::activeModalWidget())) {
-        funcion = dlg->Funcion();
-        dlg->accept();
-      }
-    });
-    accion();
-    QApplication::setActiveWindow(pantalla);
-    return funcion;
-  }
   // A trial lens for the right eye found by the search, and the left eye's own.
   void Lentes_Nuevas() {
     C("cbx_OD_TLentilla_Prueba")->setCurrentIndex(C("cbx_OD_TLentilla_Prueba")->findText("Mensual"));

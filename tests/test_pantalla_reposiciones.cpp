@@ -49,19 +49,14 @@ class ReposicionesTest : public TPantallaPrueba {
     Abrir();
     Pestanas()->setCurrentWidget(W<QWidget>("tstReposiciones"));
   }
-  QTabWidget* Pestanas() { return W<QTabWidget>("pclLentilla"); }
-  int Imagen() {
-    return Pestanas()->tabBar()->tabData(Pestanas()->indexOf(W<QWidget>("tstReposiciones"))).toInt();
-  }
+  int Imagen() { return TPantallaPrueba::Imagen("tstReposiciones"); }
   QTableView* Rejilla() { return W<QTableView>("grdReposiciones"); }
-  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
   // The text the grid shows in a cell of the row shown at `fila`.
   QString Celda(int fila, int columna) {
     const QModelIndex i = Rejilla()->model()->index(fila, columna);
     return static_cast<QStyledItemDelegate*>(Rejilla()->itemDelegate())->displayText(i.data(), QLocale());
   }
   int Filas() { return Rejilla()->model()->rowCount(); }
-  QString Estado() { return W<QStatusBar>("sbr_Ayuda")->currentMessage(); }
   // Types into the cell editor that has the focus and goes on with Enter.
   void Escribir_Celda(const QString& texto) {
     QWidget* editor = QApplication::focusWidget();
@@ -76,7 +71,6 @@ class ReposicionesTest : public TPantallaPrueba {
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
   }
-  QString Texto(const QString& sql) { return Consultar_Texto(*h.consulta, sql); }
 };
 
 TEST_F(ReposicionesTest, SinReposicionesAbreEnUnaFilaNuevaDeHoy) {

@@ -45,7 +45,6 @@ class TraspasosTest : public TPantallaPrueba {
       QFile::copy(QStringLiteral(OPTICA_MODULOS_PRUEBA "/hermano_prueba.so"), modulos.filePath(m));
     QFile::copy(QStringLiteral(OPTICA_MODULOS_DIR "/artsearch.so"), modulos.filePath("artsearch.so"));
   }
-  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
   // What the sibling noted: one "[operation right left]" per start.
   const QString& Anotado() { return h.ctx.seleccion.textos[7]; }
   bool Caja(const QString& texto, const QString& titulo) {

@@ -9,12 +9,19 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
 
 #include <memory>
 
 #include "Anfitrion_prueba.h"
 #include "Clase_tmoneda.h"
+#include "Frm_error.h"
 #include "Frm_lentilla.h"
 
 class TPantallaPrueba : public ::testing::Test {
@@ -40,6 +47,27 @@ class TPantallaPrueba : public ::testing::Test {
     return w;
   }
   QString T(const char* nombre) { return W(nombre)->text(); }
+  QToolButton* B(const char* nombre) { return W<QToolButton>(nombre); }
+  QTabWidget* Pestanas() { return W<QTabWidget>("pclLentilla"); }
+  // The image a tab shows (2 it holds data, 3 none), by the tab's page.
+  int Imagen(const char* pagina) {
+    return Pestanas()->tabBar()->tabData(Pestanas()->indexOf(W<QWidget>(pagina))).toInt();
+  }
+  QString Estado() { return W<QStatusBar>("sbr_Ayuda")->currentMessage(); }
+  // Runs `accion` answering the error report it opens; gives the report's
+  // handler label (empty when none opened).
+  QString Informe(const std::function<void()>& accion) {
+    QString funcion;
+    QTimer::singleShot(0, [&] {
+      if (auto* dlg = qobject_cast<TfrmError*>(QApplication::activeModalWidget())) {
+        funcion = dlg->Funcion();
+        dlg->accept();
+      }
+    });
+    accion();
+    QApplication::setActiveWindow(pantalla);
+    return funcion;
+  }
   void Ir(const char* nombre) {
     W<QWidget>(nombre)->setFocus();
     QApplication::processEvents();
@@ -52,6 +80,7 @@ class TPantallaPrueba : public ::testing::Test {
     Ir(hacia);
   }
   qint64 Contar(const QString& sql) { return Consultar_Entero(*h.consulta, sql); }
+  QString Texto(const QString& sql) { return Consultar_Texto(*h.consulta, sql); }
   // The shop's currencies: euros, and pesetas at 166,386.
   void Poner_Moneda() {
     Ejecutar_SQL(*h.principal,
