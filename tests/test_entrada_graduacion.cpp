@@ -177,6 +177,35 @@ TEST_F(EntradaTest, UnFalloAlSalirSeInformaConLaEtiquetaDelCampo) {
   EXPECT_EQ(funcion, "OI Abertura Papebral -> OnExit");
 }
 
+// An axis is an angle, 97 and 99 included: saved, walked away from and back
+// to, it shows the number and Enter goes on; the words of a power are refused
+// in an axis with a message.
+TEST_F(EntradaTest, UnEjeDe97O99EsUnAnguloYVuelveIgual) {
+  Abrir();
+  for (const auto& [campo, texto] : {std::pair{"edt_OD_Cilindro", "-1"}, std::pair{"edt_OD_Eje", "99"},
+                                     std::pair{"edt_OI_Cilindro", "-0,75"}, std::pair{"edt_OI_Eje", "97"}})
+    Teclear(campo, texto, "edt_OD_Diametro");
+  pantalla->btnGrabarClick();
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select OD_EJE || ' ' || OI_EJE from MLENTILLA"), "99 97");
+  B("btnNuevo")->click();
+  h.mensajes.respuestas = {mb::IDNO};  // the new record is left unsaved
+  B("btnAnterior")->click();
+  ASSERT_EQ(T("edtFicha"), "1");
+  EXPECT_EQ(T("edt_OD_Eje"), "99");
+  EXPECT_EQ(T("edt_OI_Eje"), "97");
+  const size_t cajas = Cajas();
+  Ir("edt_OD_Eje");
+  QTest::keyClick(W("edt_OD_Eje"), Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_NE(Foco(), "edt_OD_Eje");
+  EXPECT_EQ(Cajas(), cajas);
+
+  Teclear("edt_OD_Eje", "Compen", "edt_OD_Diametro");
+  QApplication::processEvents();
+  EXPECT_EQ(Foco(), "edt_OD_Eje");
+  EXPECT_TRUE(Ultima().startsWith("Eje no válido")) << Ultima().toStdString();
+}
+
 TEST_F(EntradaTest, UnaGraduacionTecleadaConTabuladorLlegaCodificadaALaBaseDeDatos) {
   Abrir();
   // Both eyes typed straight through with Tab, the keypad's point for decimals.

@@ -64,9 +64,12 @@ TEST_F(GraduacionTest, ValidarEjeYDistancia) {
     EXPECT_EQ(Validar_Eje(malo, &app), -3) << malo;
     EXPECT_EQ(buzon.textos, QStringList({eje})) << malo;
   }
-  buzon.textos.clear();
-  EXPECT_EQ(Validar_Eje("x", &app), -3);
-  EXPECT_TRUE(buzon.textos.isEmpty());
+  // An axis is always an angle: a word or any other text is refused, and said.
+  for (const char* palabra : {"x", "Neutro", "compen"}) {
+    buzon.textos.clear();
+    EXPECT_EQ(Validar_Eje(palabra, &app), -3) << palabra;
+    EXPECT_EQ(buzon.textos, QStringList({eje})) << palabra;
+  }
 
   for (const char* bueno : {"", "0", "99,99", "14,2", "8,6"}) EXPECT_EQ(Validar_Distancia(bueno, &app), 0) << bueno;
   buzon.textos.clear();
@@ -130,7 +133,10 @@ TEST(Valores, CodigosEspecialesEnAmbosSentidos) {
   EXPECT_EQ(Texto_A_Eje("135"), 135);
   EXPECT_EQ(Eje_A_Texto(400), "");
   EXPECT_EQ(Eje_A_Texto(135), "135");
-  EXPECT_EQ(Eje_A_Texto(97), "Neutro");
+  // 97 and 99 are degrees in an axis, not the words of a power.
+  EXPECT_EQ(Eje_A_Texto(97), "97");
+  EXPECT_EQ(Eje_A_Texto(99), "99");
+  EXPECT_EQ(Texto_A_Eje("Compen"), 400);
   EXPECT_EQ(Eje_A_Texto(98), "98");  // a cleared axis; the screen reads an empty one as 400
 }
 

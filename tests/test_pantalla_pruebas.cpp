@@ -586,6 +586,28 @@ TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
   EXPECT_EQ(Contar("select count(*) from PLENTILLA where NUMERO_FICHA = 2"), 1);
 }
 
+// A result whose axis is 99° goes into the test as 99: a toric lens never
+// loses its axis on the way (the field holds three characters).
+TEST_F(PruebasTest, UnEjeCalculadoDe99LlegaEnteroALaPrueba) {
+  Ejecutar_SQL(*h.principal, "insert into PLENTILLA (ID_PRUEBA_LENTILLAS, ID_PACIENTE, NUMERO_FICHA, FECHA, "
+                             "OD_ESFERA, OD_CILINDRO, OD_EJE) values (20, 7, 1, '2026-01-10', -2, -0.75, 99)");
+  Abrir_Pruebas();
+  ASSERT_EQ(T("edt_OD_Eje_Prueba"), "99");
+  QTimer::singleShot(0, [&] {
+    QWidget* d = QApplication::activeModalWidget();
+    ASSERT_NE(d, nullptr);
+    d->findChild<QAbstractButton*>("btnCalcular")->click();
+    d->findChild<QAbstractButton*>("btnAplicar")->click();
+  });
+  B("btnPruebaCalcular")->click();
+  EXPECT_EQ(T("edt_OD_Cilindro_Prueba"), "-0,75");
+  EXPECT_EQ(T("edt_OD_Eje_Prueba"), "99");
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaGrabar")->click();
+  EXPECT_EQ(Texto("select cast(OD_CILINDRO as numeric(5,2)) || ' x ' || OD_EJE from PLENTILLA where NUMERO_FICHA = 2"),
+            "-0.75 x 99");
+}
+
 }  // namespace
 
 namespace {

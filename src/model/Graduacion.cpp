@@ -85,13 +85,8 @@ double Texto_A_Valor(const QString& texto) {
 }
 
 double Texto_A_Eje(const QString& texto) {
-  // Axes of 97 and 99 degrees are shown as the words of those codes; reading
-  // the words back gives the same values, so such an axis survives a save.
-  const QString t = texto.trimmed();
-  if (Es_Palabra(t, "NEUTRO")) return kNeutro;
-  if (Es_Palabra(t, "COMPEN")) return kCompen;
   double v;
-  return Leer_Numero(t, v) ? v : kEjeVacio;
+  return Leer_Numero(texto.trimmed(), v) ? v : kEjeVacio;
 }
 
 QString Valor_A_Texto(double valor) {
@@ -104,8 +99,8 @@ QString Valor_A_Texto(double valor) {
 QString Valor_A_Texto_Con_Signo(double valor) { return Poner_Signo(Valor_A_Texto(valor)); }
 
 QString Eje_A_Texto(double valor) {
-  if (valor == kNeutro) return QStringLiteral("Neutro");
-  if (valor == kCompen) return QStringLiteral("Compen");
+  // An axis is always an angle: 97 and 99 are degrees here, not the codes
+  // "Neutro" and "Compen" of a power.
   if (valor == kEjeVacio) return {};
   return locale_es::Float_A_Texto(valor);
 }
@@ -128,8 +123,9 @@ int Validar_Esfera(const QString& texto, TAplicacion* avisos) {
 int Validar_Eje(const QString& texto, TAplicacion* avisos) {
   if (texto.trimmed().isEmpty()) return 0;
   double v;
-  if (!Leer_Numero(texto, v)) return -3;
-  if (v < 0 || v > 360 || v != std::trunc(v)) {
+  // A word ("Neutro", "Compen") or any text that is no number is no axis:
+  // the user is told so, never left with the focus held and no word.
+  if (!Leer_Numero(texto, v) || v < 0 || v > 360 || v != std::trunc(v)) {
     Avisar(avisos, kMensajeEje);
     return -3;
   }

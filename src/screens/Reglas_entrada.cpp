@@ -1,5 +1,7 @@
 #include "Reglas_entrada.h"
 
+#include <stdexcept>
+
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -125,9 +127,10 @@ void TReglasEntrada::Salir_Medida(QLineEdit* edit, TRegla regla, QLineEdit* geme
     case TRegla::kTexto: break;
   }
   if (r != 0) {
-    // A value out of range has had its box; a text that is no number has
-    // none, so the status bar says why the focus stays.
-    if (aviso && !TCtrlTeclado::Es_Numero(texto) && texto != QLatin1String("Neutro") &&
+    // A value out of range, or an axis that is no number, has had its box; a
+    // power that is no number has none, so the status bar says why the focus
+    // stays.
+    if (aviso && regla != TRegla::kEje && !TCtrlTeclado::Es_Numero(texto) && texto != QLatin1String("Neutro") &&
         texto != QLatin1String("Compen"))
       aviso(QStringLiteral("«%1» no es un número. Escriba el valor con coma decimal (por ejemplo -1,25) o bórrelo "
                            "para continuar.")
@@ -149,6 +152,13 @@ void TReglasEntrada::Copiar_Al_Gemelo(QLineEdit* edit, QLineEdit* gemeloOI) {
 
 void TReglasEntrada::Escribir(QLineEdit* edit, const QString& texto) {
   if (edit->text() == texto) return;
+  // An edit cuts what does not fit without a word: a value is never written
+  // where only part of it would be kept.
+  if (texto.size() > edit->maxLength())
+    throw std::logic_error(QStringLiteral("«%1» no cabe en el campo %2 (%3 caracteres).")
+                               .arg(texto, edit->objectName())
+                               .arg(edit->maxLength())
+                               .toStdString());
   edit->setText(texto);
   emit edit->textEdited(texto);
 }
