@@ -245,23 +245,35 @@ TEST(CalculosRotacion, ConElResiduoDeLaRotacionVectoresYLARSCoinciden) {
   }
 }
 
-TEST(CalculosRotacion, ConsejoSegunRotacionYCilindro) {
+// With an over-refraction the vectors are proposed, and LARS is told apart
+// when it gives another lens; without one, LARS.
+TEST(CalculosRotacion, ConsejoSegunLoMedido) {
+  const TGraduacion toricaPrueba{-1.0, -2.0, 180};
   const struct {
     double rotacion;
+    bool conSobre;
     TGraduacion sobre;
     TFiable fiable;
+    const char* dice;  // a piece of the advice
   } casos[] = {
-      {0, {-0.25, 0, 180}, TFiable::LARS},     {+10, {0, 0, 180}, TFiable::LARS},
-      {-10, {+0.5, 0, 180}, TFiable::LARS},    {+11, {0, 0, 180}, TFiable::Vectores},
-      {-15, {0, 0, 180}, TFiable::Vectores},   {+5, {0, -0.25, 90}, TFiable::Vectores},
-      {0, {-0.5, +0.5, 10}, TFiable::Vectores}, {-20, {0, -1, 90}, TFiable::Vectores},
+      {0, false, {}, TFiable::LARS, "tal cual"},
+      {+10, false, {}, TFiable::LARS, "Mida la sobrerrefracción"},
+      {0, true, {-0.25, 0, 180}, TFiable::Vectores, "LARS da la misma lente"},
+      // Rotated 10° and corrected by a sphere: the lens keeps its axis, LARS
+      // would leave 10° of a -2,00 cylinder uncorrected.
+      {+10, true, {0, 0, 180}, TFiable::Vectores, "difiere el eje en 10°): con una sobrerrefracción esférica"},
+      {-10, true, {+0.5, 0, 180}, TFiable::Vectores, "conserva el eje de la prueba"},
+      {+5, true, {0, -0.75, 90}, TFiable::Vectores, "no tiene en cuenta el cilindro de la sobrerrefracción"},
   };
   for (const auto& c : casos) {
-    SCOPED_TRACE(c.rotacion);
-    const TConsejo k = Aconsejar(c.rotacion, c.sobre);
+    SCOPED_TRACE(c.dice);
+    const TConsejo k = Aconsejar(c.rotacion, c.conSobre, c.sobre, Por_LARS(toricaPrueba, c.rotacion, c.sobre),
+                                 Por_Vectores(toricaPrueba, c.rotacion, c.sobre));
     EXPECT_EQ(k.fiable, c.fiable) << k.texto.toStdString();
-    EXPECT_TRUE(k.texto.contains(c.fiable == TFiable::LARS ? "LARS" : "vectores")) << k.texto.toStdString();
+    EXPECT_TRUE(k.texto.contains(QString::fromUtf8(c.dice))) << k.texto.toStdString();
   }
+  // The same vectors by a few hundredths: the same lens.
+  EXPECT_TRUE(Aconsejar(0, true, {-0.25, 0, 180}, {-1.25, -2.0, 180}, {-1.26, -1.99, 178}).texto.contains("misma"));
 }
 
 TEST(CalculosTextos, LeerGraduacionAceptaLoQueSeEscribe) {

@@ -118,8 +118,9 @@ TEST(DialogoCalculos, PruebaDeDemostracionAplicadaAUnaPruebaNueva) {
   EXPECT_EQ(d.Texto("lbl_OD_LARS"), "-2,75   (sin redondear: -2,75)");
   EXPECT_EQ(d.Texto("lbl_OD_Vectores"), "-2,75   (sin redondear: -2,75)");
   EXPECT_EQ(d.Texto("lbl_OI_Vectores"), "-3,00   (sin redondear: -3,00)");
-  EXPECT_TRUE(d.Texto("lbl_OD_Consejo").contains("LARS"));
-  EXPECT_EQ(d.Combo("cbx_OD_Resultado")->currentIndex(), TfrmCalculosAdaptacion::kLARS);
+  // An over-refraction was measured: the vectors, here the same lens as LARS.
+  EXPECT_TRUE(d.Texto("lbl_OD_Consejo").contains("LARS da la misma lente"));
+  EXPECT_EQ(d.Combo("cbx_OD_Resultado")->currentIndex(), TfrmCalculosAdaptacion::kVectores);
   d.Pulsar("btnAplicar");
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_TRUE(h.mensajes.cajas.empty());

@@ -566,6 +566,9 @@ namespace {
 TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
   Prueba(20, 1);  // right: trial -2,75 -1,25 x 10 with an over-refraction of +0,25 -0,50 x 170
   Abrir_Pruebas();
+  Escribir("edt_OD_Radio_1_Prueba", "8,60");
+  Escribir("edt_OD_Diametro_Prueba", "14,2");
+  h.mensajes.respuestas = {mb::IDNO};  // saved before the new one, not today's visit
   QString calculada;
   QTimer::singleShot(0, [&] {
     QWidget* d = QApplication::activeModalWidget();
@@ -574,16 +577,24 @@ TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
     d->findChild<QAbstractButton*>("btnAplicar")->click();
   });
   B("btnPruebaCalcular")->click();
-  // A new test, numbered after the stored one, holding the result.
+  // A new test, numbered after the stored one, holding the result on the
+  // same trial lens and agent.
   EXPECT_EQ(T("edt_Ficha_Prueba"), "2");
   EXPECT_FALSE(T("edt_OD_Esfera_Prueba").isEmpty());
   EXPECT_NE(T("edt_OD_Esfera_Prueba"), "-2,75");  // the over-refraction was taken into account
+  EXPECT_EQ(T("edt_OD_Radio_1_Prueba"), "8,60");
+  EXPECT_EQ(T("edt_OD_Diametro_Prueba"), "14,20");
+  EXPECT_EQ(C("cbx_OD_TLentilla_Prueba")->currentText(), "Tórica");
+  EXPECT_EQ(T("edt_OD_Descripcion_Prueba"), "Biofinity Toric");
+  EXPECT_EQ(C("cbxAgentePrueba")->currentIndex(), C("cbxAgentePrueba")->findData(3.0));
   EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
   EXPECT_EQ(Contar("select count(*) from PLENTILLA"), 1);
   EXPECT_EQ(Contar("select count(*) from PLENTILLA where OD_ESFERA = -2.75"), 1);  // the stored test unchanged
   h.mensajes.respuestas = {mb::IDNO};
   B("btnPruebaGrabar")->click();
-  EXPECT_EQ(Contar("select count(*) from PLENTILLA where NUMERO_FICHA = 2"), 1);
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA where NUMERO_FICHA = 2 and OD_REFERENCIA_ART = 'BIOTOR' and "
+                   "OD_TLENTILLA_ART = 6 and ID_AGENTE = 3"),
+            1);
 }
 
 // A result whose axis is 99° goes into the test as 99: a toric lens never

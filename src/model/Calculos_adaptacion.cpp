@@ -1,5 +1,7 @@
 #include "Calculos_adaptacion.h"
 
+#include <QStringList>
+
 #include <cmath>
 #include <numbers>
 
@@ -143,22 +145,50 @@ TGraduacion Por_Vectores(const TGraduacion& prueba, double rotacion, const TGrad
   return pedir;
 }
 
-TConsejo Aconsejar(double rotacion, const TGraduacion& sobre) {
-  const bool girada = std::fabs(rotacion) > kRotacionFiable + kHolgura;
-  const bool conCilindro = std::fabs(sobre.cilindro) > kHolgura;
-  if (girada && conCilindro)
-    return {TFiable::Vectores, QStringLiteral("Fíese del cálculo por vectores: la lente gira más de 10° y la "
-                                              "sobrerrefracción tiene cilindro. Compruebe que la rotación es "
-                                              "estable antes de pedir.")};
-  if (girada)
-    return {TFiable::Vectores, QStringLiteral("Fíese del cálculo por vectores: la lente gira más de 10°. "
-                                              "Compruebe que la rotación es estable antes de pedir.")};
-  if (conCilindro)
-    return {TFiable::Vectores,
-            QStringLiteral("Fíese del cálculo por vectores: la sobrerrefracción tiene cilindro, que LARS no tiene "
-                           "en cuenta.")};
-  return {TFiable::LARS, QStringLiteral("Basta la regla LARS: la rotación no pasa de 10° y la sobrerrefracción "
-                                        "es esférica.")};
+namespace {
+// How far apart two results are, in words; empty when they are the same lens
+// within the limits.
+QString Diferencia(const TGraduacion& a, const TGraduacion& b) {
+  const TGraduacion x = En_Forma(a, TFormaCilindro::Negativo), y = En_Forma(b, TFormaCilindro::Negativo);
+  QStringList partes;
+  const auto potencia = [&](double d, const char* que) {
+    if (std::fabs(d) > kDiferenciaPotencia + kHolgura)
+      partes << QStringLiteral("%1 %2 D").arg(QLatin1String(que), Texto_Potencia(std::fabs(d)).mid(1));
+  };
+  potencia(x.esfera - y.esfera, "la esfera en");
+  potencia(x.cilindro - y.cilindro, "el cilindro en");
+  if (std::fabs(x.cilindro) > kHolgura && std::fabs(y.cilindro) > kHolgura) {
+    const double d = std::fabs(x.eje - y.eje);
+    const double grados = std::min(d, 180.0 - d);
+    if (grados > kDiferenciaEje + kHolgura) partes << QStringLiteral("el eje en %1°").arg(std::lround(grados));
+  }
+  return partes.join(QStringLiteral(", "));
+}
+}  // namespace
+
+TConsejo Aconsejar(double rotacion, bool conSobre, const TGraduacion& sobre, const TGraduacion& lars,
+                   const TGraduacion& vectores) {
+  if (!conSobre) {
+    if (std::fabs(rotacion) <= kHolgura)
+      return {TFiable::LARS, QStringLiteral("Sin sobrerrefracción ni rotación, la lente de prueba tal cual (LARS).")};
+    return {TFiable::LARS, QStringLiteral("Sin sobrerrefracción, la regla LARS: compensa en el eje de la prueba la "
+                                          "rotación observada. Mida la sobrerrefracción para confirmarlo.")};
+  }
+  QString texto = QStringLiteral("Se propone el cálculo por vectores: usa todo lo medido, la lente tal como queda en "
+                                 "el ojo y la sobrerrefracción.");
+  const QString diferencia = Diferencia(lars, vectores);
+  if (diferencia.isEmpty()) return {TFiable::Vectores, texto + QStringLiteral(" LARS da la misma lente.")};
+  QString porque;
+  if (std::fabs(sobre.cilindro) > kHolgura)
+    porque = QStringLiteral("LARS no tiene en cuenta el cilindro de la sobrerrefracción.");
+  else if (std::fabs(rotacion) > kHolgura)
+    porque = QStringLiteral("con una sobrerrefracción esférica, la lente de prueba ya corrige el astigmatismo tal "
+                            "como queda girada y la que se pida girará igual, así que conserva el eje de la prueba; "
+                            "LARS lo mueve con la rotación.");
+  else
+    porque = QStringLiteral("LARS solo toma el equivalente esférico de la sobrerrefracción.");
+  texto += QStringLiteral(" LARS da otra lente (difiere %1): %2").arg(diferencia, porque);
+  return {TFiable::Vectores, texto};
 }
 
 int Leer_Graduacion(const TTextoGraduacion& texto, const QString& nombre, TGraduacion& g, QString& mensaje) {

@@ -44,8 +44,6 @@ inline constexpr double kDistanciaVertice = 12.0;  // mm, a usual spectacle fram
 inline constexpr double kLimitePotencia = 30.0;    // beyond it no contact lens is fitted here
 inline constexpr double kLimiteDistancia = 25.0;   // mm
 inline constexpr double kLimiteRotacion = 90.0;
-// Beyond this rotation LARS alone is not trusted.
-inline constexpr double kRotacionFiable = 10.0;
 
 // ---- Forms and axes ------------------------------------------------------------
 
@@ -105,11 +103,19 @@ struct TConsejo {
   TFiable fiable = TFiable::LARS;
   QString texto;
 };
-// Which of the two to trust: the vectors when the rotation is over 10° or the
-// over-refraction has cylinder, LARS otherwise (a small residual cylinder goes
-// unseen in an over-refraction, while the trial lens was chosen on the
-// spectacle axis).
-TConsejo Aconsejar(double rotacion, const TGraduacion& sobre);
+// Beyond these the two results are told apart.
+inline constexpr double kDiferenciaEje = 5.0;         // degrees
+inline constexpr double kDiferenciaPotencia = 0.25;   // dioptres
+// Which result to propose. With an over-refraction measured (`conSobre`),
+// the vectors: they use everything measured, the trial lens as it sits on
+// the eye and what the eye still needs over it; a rotated toric lens that
+// needs only a sphere over it already corrects the eye as it sits, and will
+// sit so again, so it keeps its axis. LARS stays as a cross-check, and when
+// it differs from the vectors by more than 5° or 0,25 D the advice says by
+// how much and why. Without an over-refraction there is nothing to combine:
+// LARS compensates the rotation seen on the trial lens's axis.
+TConsejo Aconsejar(double rotacion, bool conSobre, const TGraduacion& sobre, const TGraduacion& lars,
+                   const TGraduacion& vectores);
 
 // ---- Texts -----------------------------------------------------------------------
 

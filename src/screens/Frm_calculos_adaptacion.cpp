@@ -286,7 +286,7 @@ bool TfrmCalculosAdaptacion::Calcular_Ojo(int ojo, double distancia, const TRedo
     r.redondeados[kVectores] = Redondear(vectores, redondeo);
     c.lars->setText(Con_Sin_Redondear(*r.redondeados[kLARS], lars, redondeo.forma));
     c.vectores->setText(Con_Sin_Redondear(*r.redondeados[kVectores], vectores, redondeo.forma));
-    const TConsejo consejo = Aconsejar(rotacion, sobre);
+    const TConsejo consejo = Aconsejar(rotacion, leidaSobre == kLeido, sobre, lars, vectores);
     c.consejo->setText(consejo.texto);
     r.propuesto = consejo.fiable == TFiable::Vectores ? kVectores : kLARS;
   }

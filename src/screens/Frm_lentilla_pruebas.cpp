@@ -535,9 +535,40 @@ void TPaginaPruebas::btnPruebaCalcularClick() {
   if (dlg.exec() != QDialog::Accepted) return;
   std::optional<calculos::TGraduacion> resultados[2] = {dlg.Resultado(0), dlg.Resultado(1)};
   if (!resultados[0] && !resultados[1]) return;
+  // The new test is the lens to order: the same trial lens (radii, diameter,
+  // type, article) and agent, with the graduation computed.
+  struct TLente {
+    QString radio1, radio2, diametro, descripcion, ayuda;
+    int tipo = -1;
+    TArticuloPrueba articulo;
+  } lentes[2];
+  const auto fila = [](std::string_view campo) {
+    for (int i = 0; i < kNumFilasPrueba; ++i)
+      if (!kFilasPrueba[i].medida && campo == kFilasPrueba[i].campo) return i;
+    return -1;
+  };
+  const int radio1 = fila("Radio_1"), radio2 = fila("Radio_2"), diametro = fila("Diametro");
+  for (int o = 0; o < 2; ++o) {
+    const TOjo& ojo = ojos_[o];
+    lentes[o] = {ojo.campos[radio1]->text(), ojo.campos[radio2]->text(),   ojo.campos[diametro]->text(),
+                 ojo.descripcion->text(),    ojo.descripcion->toolTip(),    ojo.tipo->currentIndex(),
+                 elegidos_[o]};
+  }
+  const int agente = cbxAgentePrueba_->currentIndex();
+
   btnPruebaNuevaClick();
   if (modo_ != 0) return;  // the test on screen could not be saved first: it stays
+  cbxAgentePrueba_->setCurrentIndex(agente);
   for (int o = 0; o < 2; ++o) {
+    TOjo& ojo = ojos_[o];
+    const TLente& l = lentes[o];
+    TReglasEntrada::Escribir(ojo.campos[radio1], l.radio1);
+    TReglasEntrada::Escribir(ojo.campos[radio2], l.radio2);
+    TReglasEntrada::Escribir(ojo.campos[diametro], l.diametro);
+    ojo.tipo->setCurrentIndex(l.tipo);
+    ojo.descripcion->setText(l.descripcion);
+    ojo.descripcion->setToolTip(l.ayuda);
+    elegidos_[o] = l.articulo;  // after the description, whose change forgets the left-eye choice
     if (!resultados[o]) continue;
     TPruebaOjo nuevo;
     calculos::Escribir_Graduacion(*resultados[o], nuevo);
@@ -545,7 +576,7 @@ void TPaginaPruebas::btnPruebaCalcularClick() {
       const TFilaPrueba& f = kFilasPrueba[i];
       const std::string_view campo(f.campo);
       if (!f.medida && (campo == "Esfera" || campo == "Cilindro" || campo == "Eje"))
-        TReglasEntrada::Escribir(ojos_[o].campos[i], Texto_Graduacion(f, nuevo));
+        TReglasEntrada::Escribir(ojo.campos[i], Texto_Graduacion(f, nuevo));
     }
   }
   Marcar_Prueba(true);
