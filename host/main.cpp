@@ -69,6 +69,7 @@ QWidget* Ventana_Del_Modulo() {
 
 int main(int argc, char** argv) {
   TSenalesHost::Bloquear();
+  Pantalla_Sin_Monitor();
   QApplication app(argc, argv);
   Aplicar_Estilo_Tienda();
   if (!Cargar_Traduccion_Qt())

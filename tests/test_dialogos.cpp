@@ -30,8 +30,16 @@
 #include "Frm_crear_agente.h"
 #include "Frm_crear_doctor.h"
 #include "Frm_crear_tipo_lentilla.h"
+#include "Frm_avisos.h"
+#include "Frm_buscar_formatos.h"
+#include "Frm_calculos_adaptacion.h"
 #include "Frm_error.h"
+#include "Frm_formato_defecto.h"
+#include "Frm_lentilla.h"
+#include "Frm_sms.h"
+#include "Graduacion_ojo.h"
 #include "Host_mensajes.h"
+#include "Marco_dialogo.h"
 #include "Ventana_modal.h"
 
 namespace {
@@ -207,6 +215,53 @@ TEST_P(DialogoTest, TituloEnteroYNadaRecortado) {
 
 INSTANTIATE_TEST_SUITE_P(Dialogos, DialogoTest,
                          ::testing::Values("doctor", "agente", "tipo_lentilla", "error"), Nombre_Caso);
+
+// ---- A shop's screen ---------------------------------------------------------------------
+
+// The free area of a shop's usual screens, without a 40-pixel taskbar.
+const QRect kPantallas[] = {QRect(0, 0, 1366, 728), QRect(0, 0, 1280, 760), QRect(0, 40, 1920, 1040)};
+
+TEST(PantallaDeTienda, LaVentanaSeColocaEnteraEnLaZonaLibre) {
+  const QSize preferido(1280, 800);
+  for (const QRect& zona : kPantallas) {
+    SCOPED_TRACE(zona.width());
+    const TColocacion c = Colocar_Ventana(zona, preferido, 30, zona.center());
+    EXPECT_TRUE(zona.contains(c.geometria.adjusted(0, -30, 0, 0)));  // the title bar too
+    // Only a large screen takes the window as it would like to be.
+    EXPECT_EQ(c.maximizada, zona.width() < 1900);
+    if (!c.maximizada) EXPECT_EQ(c.geometria.size(), preferido);
+  }
+  // Centred on the host's window, but never off the area.
+  const TColocacion c = Colocar_Ventana(kPantallas[2], {600, 400}, 30, {1900, 60});
+  EXPECT_FALSE(c.maximizada);
+  EXPECT_EQ(c.geometria, QRect(1320, 70, 600, 400));
+}
+
+// Every window of the module fits what a 1366x768 or 1280x800 screen with a
+// taskbar leaves, title bar included, so that no button and no status bar is
+// out of sight.
+TEST(PantallaDeTienda, CadaVentanaCabeEnLaZonaLibre) {
+  TAnfitrionPrueba h;
+  std::vector<std::pair<std::string, std::unique_ptr<QWidget>>> ventanas;
+  ventanas.emplace_back("ficha", std::make_unique<TfrmLentilla>(&h.aplicacion));
+  ventanas.emplace_back("avisos", std::make_unique<TfrmAvisos>(&h.ctx));
+  ventanas.emplace_back("buscar_formatos", std::make_unique<TfrmBuscarFormatos>(&h.aplicacion));
+  ventanas.emplace_back("calculos", std::make_unique<TfrmCalculosAdaptacion>(TPruebaOjo(), TPruebaOjo(), &h.aplicacion));
+  ventanas.emplace_back("agente", std::make_unique<TfrmCrearAgente>(&h.aplicacion));
+  ventanas.emplace_back("doctor", std::make_unique<TfrmCrearDoctor>());
+  ventanas.emplace_back("tipo_lentilla", std::make_unique<TfrmCrearTipoLentilla>(&h.aplicacion));
+  ventanas.emplace_back("error", std::make_unique<TfrmError>(&h.aplicacion));
+  ventanas.emplace_back("formato_defecto", std::make_unique<TfrmFormatoDefecto>(&h.aplicacion));
+  ventanas.emplace_back("sms", std::make_unique<TfrmSMS>());
+  for (const auto& [nombre, v] : ventanas) {
+    const int barra = v->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, v.get());
+    const QSize minimo = v->minimumSizeHint().expandedTo(v->minimumSize());
+    for (const QRect& zona : kPantallas) {
+      EXPECT_LE(minimo.width(), zona.width()) << nombre;
+      EXPECT_LE(minimo.height() + barra, zona.height()) << nombre << " (" << minimo.height() << " + " << barra << ")";
+    }
+  }
+}
 
 // ---- Edits against their columns ------------------------------------------------------
 

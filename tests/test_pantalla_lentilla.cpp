@@ -71,6 +71,19 @@ class PantallaTest : public TPantallaPrueba {
   }
 };
 
+// On a shop's 1280x800 screen the window opens maximised, its status bar in
+// sight below the pages.
+TEST_F(PantallaTest, EnUnaPantallaDeTiendaSeVeLaBarraDeEstado) {
+  Abrir();
+  QApplication::processEvents();
+  const QRect zona = pantalla->screen()->availableGeometry();
+  ASSERT_EQ(zona.size(), QSize(1280, 800));
+  EXPECT_TRUE(pantalla->windowState() & Qt::WindowMaximized);
+  auto* barra = W<QStatusBar>("sbr_Ayuda");
+  EXPECT_TRUE(zona.contains(QRect(barra->mapToGlobal(QPoint(0, 0)), barra->size())));
+  EXPECT_GE(barra->height(), barra->sizeHint().height());
+}
+
 TEST_F(PantallaTest, PacienteSinFichasAbreEnLaUnoSinPreguntar) {
   h.ctx.seleccion.ultimaFicha = 0;
   h.ctx.seleccion.tieneFichas = 0;

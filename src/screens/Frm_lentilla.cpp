@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -29,6 +30,7 @@
 #include "Frm_lentilla_pruebas.h"
 #include "Frm_lentilla_reposiciones.h"
 #include "Frm_sms.h"
+#include "Marco_dialogo.h"
 #include "Servicios_lentilla.h"
 
 namespace {
@@ -39,6 +41,8 @@ const QString kAviso = QStringLiteral("AVISO");
 const QString kPregunta = QStringLiteral("PREGUNTA");
 const QString kSinUltima = QStringLiteral("No ha sido posible encontrar la última ficha para copiar los datos");
 const QString kCambios = QStringLiteral("Los datos han cambiado. ¿Desea guardar los cambios?");
+// What the record screen would like: both eyes side by side at a glance.
+constexpr QSize kTamano(1280, 800);
 }  // namespace
 
 TfrmLentilla* TfrmLentilla::Activa() { return g_activa; }
@@ -221,7 +225,7 @@ void TfrmLentilla::Crear_Controles() {
     atajo->setContext(Qt::WindowShortcut);
     connect(atajo, &QShortcut::activated, this, [this, tecla] { Teclas(tecla); });
   }
-  resize(1280, 800);
+  resize(kTamano);
 }
 
 // ---- Initialisation ------------------------------------------------------------------
@@ -271,10 +275,14 @@ void TfrmLentilla::Inicializar() {
   pruebas_->Cargar_Pruebas(false);
 
   qApp->installEventFilter(this);
+  // Centred on the host's window, whole inside the screen's free area.
   const QWidget* ventana = ctx_->aplicacion->ventanaPrincipal;
-  const QRect zona = ventana ? ventana->frameGeometry()
-                             : (screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800));
-  move(zona.center() - rect().center());
+  const QScreen* pantalla = ventana && ventana->screen() ? ventana->screen() : screen();
+  const QRect zona = pantalla ? pantalla->availableGeometry() : QRect(0, 0, 1280, 800);
+  const TColocacion c = Colocar_Ventana(zona, kTamano, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this),
+                                        ventana ? ventana->frameGeometry().center() : zona.center());
+  setGeometry(c.geometria);
+  if (c.maximizada) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfrmLentilla::Poner_Titulo(const QString& tienda) {

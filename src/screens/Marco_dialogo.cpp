@@ -1,5 +1,7 @@
 #include "Marco_dialogo.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QShortcut>
@@ -32,4 +34,15 @@ void TDialogo::keyPressEvent(QKeyEvent* evento) {
     return;
   }
   QDialog::keyPressEvent(evento);
+}
+
+TColocacion Colocar_Ventana(const QRect& zona, QSize preferido, int barraTitulo, QPoint centro) {
+  const QRect dentro = zona.adjusted(0, barraTitulo, 0, 0);
+  if (preferido.width() > dentro.width() || preferido.height() > dentro.height()) return {dentro, true};
+  QRect r(QPoint(0, 0), preferido);
+  r.moveCenter(centro);
+  // Whole inside the area, the title bar included.
+  r.moveLeft(std::clamp(r.left(), dentro.left(), dentro.right() - r.width() + 1));
+  r.moveTop(std::clamp(r.top(), dentro.top(), dentro.bottom() - r.height() + 1));
+  return {r, false};
 }

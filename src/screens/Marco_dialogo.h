@@ -39,6 +39,18 @@ inline void Reservar_Ancho_Titulo(QWidget* dialogo, QBoxLayout* principal) {
       new QSpacerItem(Ancho_Titulo(dialogo) - m.left() - m.right(), 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
 }
 
+// Where a window of the size it prefers goes in the area the screen leaves it
+// (without the taskbar): centred on `centro` when it fits there with its title
+// bar, otherwise maximised, its pages laid out in what is left. A shop's
+// 1366x768 or 1280x800 screen with a taskbar leaves less than the record
+// screen would like, and its status bar (where every refusal is told) must
+// stay in sight.
+struct TColocacion {
+  QRect geometria;  // of the window's inside, without the title bar
+  bool maximizada = false;
+};
+TColocacion Colocar_Ventana(const QRect& zona, QSize preferido, int barraTitulo, QPoint centro);
+
 // The width an edit needs for about `caracteres` characters of its font,
 // whatever that font is.
 inline int Ancho_Caracteres(const QWidget* edit, int caracteres) {

@@ -1,5 +1,5 @@
 // Test main for the suites that need widgets: one QApplication for the whole
-// program, offscreen unless told otherwise, in the style and with the Spanish
+// program, offscreen (on a shop's 1280x800 screen) unless told otherwise, in the style and with the Spanish
 // texts of Qt's own widgets that the shop's host uses.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  Pantalla_Sin_Monitor();
   QApplication app(argc, argv);
   Aplicar_Estilo_Tienda();
   Cargar_Traduccion_Qt();
