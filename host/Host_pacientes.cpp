@@ -1,5 +1,6 @@
 #include "Host_pacientes.h"
 
+#include <QCollator>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "Ibx_database.h"
 #include "Ibx_query.h"
@@ -42,30 +45,50 @@ TDlgPacientes::TDlgPacientes(TIBDatabase& db, QWidget* parent) : QDialog(parent)
 }
 
 void TDlgPacientes::Cargar() {
-  TIBTransaction t;
-  t.DefaultDatabase = &db_;
-  TIBQuery q;
-  q.Database = &db_;
-  q.Transaction = &t;
-  q.SQL.Add(QStringLiteral(
-      "select p.ID_PACIENTE, p.CODIGO, coalesce(p.NOMBRE_COMPLETO, p.NOMBRE || ' ' || p.APELLIDOS) NOMBRE, "
-      "p.TELEFONO, p.TELEFONO_MOVIL, l.DESCRIPCION LOCALIDAD from PACIENTE p "
-      "left join LOCALIDAD l on l.ID_LOCALIDAD = p.ID_LOCALIDAD "
-      "where coalesce(p.BORRADO, 0) = 0 order by p.APELLIDOS, p.NOMBRE"));
-  q.Open();
-  for (; !q.Eof(); q.Next()) {
-    const int fila = tabla_->rowCount();
-    tabla_->insertRow(fila);
-    auto* codigo = new QTableWidgetItem(q.FieldByName(QStringLiteral("CODIGO")).AsString());
-    codigo->setData(Qt::UserRole, q.FieldByName(QStringLiteral("ID_PACIENTE")).AsInteger());
-    tabla_->setItem(fila, 0, codigo);
-    tabla_->setItem(fila, 1, new QTableWidgetItem(q.FieldByName(QStringLiteral("NOMBRE")).AsString()));
-    QString tel = q.FieldByName(QStringLiteral("TELEFONO_MOVIL")).AsString();
-    if (tel.isEmpty()) tel = q.FieldByName(QStringLiteral("TELEFONO")).AsString();
-    tabla_->setItem(fila, 2, new QTableWidgetItem(tel));
-    tabla_->setItem(fila, 3, new QTableWidgetItem(q.FieldByName(QStringLiteral("LOCALIDAD")).AsString()));
+  struct TFila {
+    int id;
+    QString codigo, apellidos, nombre, nombreCompleto, telefono, localidad;
+  };
+  std::vector<TFila> filas;
+  {
+    TIBTransaction t;
+    t.DefaultDatabase = &db_;
+    TIBQuery q;
+    q.Database = &db_;
+    q.Transaction = &t;
+    q.SQL.Add(QStringLiteral(
+        "select p.ID_PACIENTE, p.CODIGO, p.APELLIDOS, p.NOMBRE, coalesce(p.NOMBRE_COMPLETO, p.NOMBRE || ' ' || "
+        "p.APELLIDOS) NOMBRE_COMPLETO, coalesce(nullif(p.TELEFONO_MOVIL, ''), p.TELEFONO) TELEFONO, "
+        "l.DESCRIPCION LOCALIDAD from PACIENTE p left join LOCALIDAD l on l.ID_LOCALIDAD = p.ID_LOCALIDAD "
+        "where coalesce(p.BORRADO, 0) = 0"));
+    q.Open();
+    for (; !q.Eof(); q.Next())
+      filas.push_back({q.FieldByName(QStringLiteral("ID_PACIENTE")).AsInteger(),
+                       q.FieldByName(QStringLiteral("CODIGO")).AsString(),
+                       q.FieldByName(QStringLiteral("APELLIDOS")).AsString(),
+                       q.FieldByName(QStringLiteral("NOMBRE")).AsString(),
+                       q.FieldByName(QStringLiteral("NOMBRE_COMPLETO")).AsString(),
+                       q.FieldByName(QStringLiteral("TELEFONO")).AsString(),
+                       q.FieldByName(QStringLiteral("LOCALIDAD")).AsString()});
+    t.Commit();
   }
-  t.Commit();
+  // By surname and name as a Spanish list goes (Álvarez with the A, Muñoz
+  // after Munuera). The database's UTF8 order is by code point, which puts
+  // every accented initial after the Z; the list is sorted here instead.
+  QCollator espanol(QLocale(QLocale::Spanish, QLocale::Spain));
+  std::stable_sort(filas.begin(), filas.end(), [&espanol](const TFila& a, const TFila& b) {
+    const int c = espanol.compare(a.apellidos, b.apellidos);
+    return c != 0 ? c < 0 : espanol.compare(a.nombre, b.nombre) < 0;
+  });
+  tabla_->setRowCount(static_cast<int>(filas.size()));
+  for (int f = 0; f < static_cast<int>(filas.size()); ++f) {
+    auto* codigo = new QTableWidgetItem(filas[f].codigo);
+    codigo->setData(Qt::UserRole, filas[f].id);
+    tabla_->setItem(f, 0, codigo);
+    tabla_->setItem(f, 1, new QTableWidgetItem(filas[f].nombreCompleto));
+    tabla_->setItem(f, 2, new QTableWidgetItem(filas[f].telefono));
+    tabla_->setItem(f, 3, new QTableWidgetItem(filas[f].localidad));
+  }
   tabla_->resizeColumnsToContents();
   if (tabla_->rowCount()) tabla_->selectRow(0);
 }

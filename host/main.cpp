@@ -79,7 +79,10 @@ int main(int argc, char** argv) {
 
   QCommandLineParser p;
   p.setApplicationDescription(QStringLiteral("Programa de la óptica: abre las fichas de lentillas de un paciente."));
-  p.addHelpOption();
+  // Not Qt's own help option: Qt's Spanish catalogue lacks its description,
+  // and its --help-all lists Qt's internal options, all in English.
+  const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
+                                 QStringLiteral("Muestra esta ayuda y termina."));
   const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Carga la óptica de demostración en una base de datos vacía."));
   const QCommandLineOption baseDatos(QStringLiteral("database"), QStringLiteral("Fichero de la base de datos."), QStringLiteral("ruta"));
   const QCommandLineOption servidor(QStringLiteral("server"), QStringLiteral("Base de datos en un servidor: equipo[/puerto]:ruta."), QStringLiteral("conexión"));
@@ -95,8 +98,13 @@ int main(int argc, char** argv) {
   const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Carpeta donde se escriben las impresiones como PDF en lugar de mostrarlas."), QStringLiteral("carpeta"));
   const QCommandLineOption pestana(QStringLiteral("tab"), QStringLiteral("Pestaña que se muestra al abrir (Ficha, Observaciones, Pruebas, Reposiciones)."), QStringLiteral("nombre"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
-  p.addOptions({demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura});
+  p.addOptions({ayuda, demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura});
   p.process(app);
+  if (p.isSet(ayuda)) {
+    Salida() << p.helpText();
+    Salida().flush();
+    return 0;
+  }
 
   TConfiguracionHost cfg = TConfiguracionHost::Leer();
   if (cfg.ajustesDanados) {

@@ -29,11 +29,27 @@ void TVenta::Calcular_Iva(TLineaDocumento& l, double conversion) {
   l.totalM2 = l.totalM1 * conversion;
 }
 
+double TVenta::Importe_Linea(const TLineaDocumento& l) {
+  return locale_es::Redondear(l.cantidad * l.precioM1 * (100 - l.descuento) / 100, 2);
+}
+
+void TVenta::Calcular_Totales() {
+  baseM1_ = baseM2_ = ivaM1_ = ivaM2_ = totalM1_ = totalM2_ = 0;
+  for (const TLineaDocumento& l : lineas_) {
+    baseM1_ += l.baseM1;
+    baseM2_ += l.baseM2;
+    ivaM1_ += l.ivaM1;
+    ivaM2_ += l.ivaM2;
+    totalM1_ += l.totalM1;
+    totalM2_ += l.totalM2;
+  }
+}
+
 int TVenta::Preparar(const THostContext& ctx) {
   lineas_.clear();
-  baseM1_ = baseM2_ = ivaM1_ = ivaM2_ = totalM1_ = totalM2_ = 0;
+  Calcular_Totales();
   problema_.clear();
-  const double conversion = ctx.moneda ? ctx.moneda->CONVERSION : 0;
+  conversion_ = ctx.moneda ? ctx.moneda->CONVERSION : 0;
   TArticulo a(Owner(), ConexionA(), ConexionB());
   for (int o = 0; o < 2; ++o) {
     const TLineaVenta& v = ctx.lineasVenta[o];
@@ -57,11 +73,12 @@ int TVenta::Preparar(const THostContext& ctx) {
     l.idArticulo = a.ID_ARTICULO();
     l.idProveedor = a.ID_PROVEEDOR();
     l.referencia = a.REFERENCIA();
-    l.descripcion = nombre;
+    // The record's field shows a stored line by its reference: the document
+    // names the article as the catalogue does.
+    l.descripcion = a.DESCRIPCION().isEmpty() ? nombre : a.DESCRIPCION();
     l.cantidad = v.cantidad > 0 ? v.cantidad : 1;
-    l.importeM1 = v.importe;
-    l.importeM2 = v.importe * conversion;
-    if (l.importeM1 <= 0) {
+    l.precioM1 = v.importe;
+    if (l.precioM1 <= 0) {
       problema_ = QStringLiteral("La lentilla %1 («%2») no tiene importe. Ponga el precio en la ficha o en el "
                                  "artículo y vuelva a intentarlo.")
                       .arg(ojo, nombre);
@@ -83,21 +100,57 @@ int TVenta::Preparar(const THostContext& ctx) {
                       .arg(a.DESCRIPCION().isEmpty() ? a.REFERENCIA() : a.DESCRIPCION());
       return kSinProveedor;
     }
-    Calcular_Iva(l, conversion);
-    baseM1_ += l.baseM1;
-    baseM2_ += l.baseM2;
-    ivaM1_ += l.ivaM1;
-    ivaM2_ += l.ivaM2;
-    totalM1_ += l.totalM1;
-    totalM2_ += l.totalM2;
+    l.importeM1 = Importe_Linea(l);
+    Calcular_Iva(l, conversion_);
     lineas_.push_back(std::move(l));
   }
+  Calcular_Totales();
   if (lineas_.empty()) {
     problema_ = clase_ == kVenta
                     ? QStringLiteral("La ficha no tiene ninguna lentilla con artículo: no hay nada que vender.")
                     : QStringLiteral("La ficha no tiene ninguna lentilla con artículo: no hay nada que encargar.");
     return kSinLineas;
   }
+  return 0;
+}
+
+int TVenta::Cambiar_Linea(int fila, TCampo campo, const QString& texto) {
+  problema_.clear();
+  if (fila < 0 || fila >= static_cast<int>(lineas_.size())) return kDatoNoValido;
+  double valor = 0;
+  const bool numero = locale_es::Texto_A_Float(texto, valor);
+  // Amounts and percentages go to the cent, as the document stores them.
+  const bool centimos = numero && locale_es::Redondear(valor, 2) == valor;
+  TLineaDocumento l = lineas_[fila];
+  switch (campo) {
+    case TCampo::kCantidad:
+      if (!numero || valor != std::trunc(valor) || valor < 1 || valor > 999) {
+        problema_ = QStringLiteral("La cantidad ha de ser un número entero entre 1 y 999.");
+        return kDatoNoValido;
+      }
+      l.cantidad = static_cast<int32_t>(valor);
+      break;
+    case TCampo::kPrecio:
+      if (!centimos || valor <= 0 || valor >= 1e7) {
+        problema_ = QStringLiteral("El precio ha de ser un número mayor que 0 y menor que 10.000.000, con dos "
+                                   "decimales como mucho (coma decimal).");
+        return kDatoNoValido;
+      }
+      l.precioM1 = valor;
+      break;
+    case TCampo::kDescuento:
+      if (!centimos || valor < 0 || valor > 100) {
+        problema_ = QStringLiteral("El descuento ha de ser un porcentaje entre 0 y 100, con dos decimales como "
+                                   "mucho (coma decimal).");
+        return kDatoNoValido;
+      }
+      l.descuento = valor;
+      break;
+  }
+  l.importeM1 = Importe_Linea(l);
+  Calcular_Iva(l, conversion_);
+  lineas_[fila] = std::move(l);
+  Calcular_Totales();
   return 0;
 }
 

@@ -2,9 +2,12 @@
 // A direct sale (VENTA, DVENTA) or a customer order to the supplier (ENCARGO,
 // DENCARGO) built from the sale lines a lens record hands over. Each line's
 // article is read again from the catalogue: its VAT rate prices the line and,
-// for an order, its supplier receives it. The amount handed over is what the
-// customer pays for the line: with a rate whose VAT is included the VAT is
-// taken out of it, otherwise it is added on top.
+// for an order, its supplier receives it. The amount handed over is the unit
+// price; before the document is stored the user may change each line's
+// quantity, unit price and discount. A line's amount (quantity times price
+// less the discount, to the cent) is what the customer pays for it: with a
+// rate whose VAT is included the VAT is taken out of it, otherwise it is
+// added on top.
 
 #include <QString>
 #include <vector>
@@ -15,9 +18,11 @@
 struct TLineaDocumento {
   double idArticulo = -1;
   double idProveedor = -1;
-  QString referencia, descripcion;
+  QString referencia, descripcion;  // the catalogue's reference and name of the article
   int32_t cantidad = 1;
-  double importeM1 = 0, importeM2 = 0;  // as handed over
+  double precioM1 = 0;   // unit price, main currency, VAT as the rate says
+  double descuento = 0;  // percentage off quantity times price
+  double importeM1 = 0;  // the line's amount
   int32_t idIva = -1;
   double porcentajeIva = 0;
   bool ivaIncluido = true;
@@ -35,12 +40,21 @@ class TVenta : public TBase {
   static constexpr int kSinIva = -1504;
   static constexpr int kSinProveedor = -1505;
   static constexpr int kSinFormaPago = -1506;
+  static constexpr int kDatoNoValido = -1507;
+
+  // What the user may change in a line.
+  enum class TCampo { kCantidad, kPrecio, kDescuento };
 
   TVenta(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB, TClase clase);
 
   // The lines of the hand-off's sale lines that carry an article. 0, or one of
   // the codes above with Problema() saying which line and why, in Spanish.
   int Preparar(const THostContext& ctx);
+  // Changes a line's quantity, unit price or discount to the number typed
+  // (decimal comma) and works the line and the totals out again. 0; or
+  // kDatoNoValido, with Problema() saying what the field takes and the line
+  // as it was.
+  int Cambiar_Linea(int fila, TCampo campo, const QString& texto);
   // Stores the document and its lines in one unit of work, paid with the
   // payment method given. 0; kSinFormaPago; -1 when the database refused it
   // (Problema() gives its text) and nothing was stored.
@@ -60,7 +74,13 @@ class TVenta : public TBase {
   static void Calcular_Iva(TLineaDocumento& linea, double conversion);
 
  private:
+  // The line's amount from its quantity, price and discount, to the cent,
+  // half away from zero.
+  static double Importe_Linea(const TLineaDocumento& linea);
+  void Calcular_Totales();
+
   TClase clase_;
+  double conversion_ = 0;
   std::vector<TLineaDocumento> lineas_;
   double baseM1_ = 0, baseM2_ = 0, ivaM1_ = 0, ivaM2_ = 0, totalM1_ = 0, totalM2_ = 0;
   double id_ = -1;

@@ -30,7 +30,7 @@ namespace {
 
 struct TResultado {
   int codigo = -1;
-  QString error;
+  QString error, salida;
 };
 
 class OrdenesTest : public ::testing::Test {
@@ -55,10 +55,10 @@ class OrdenesTest : public ::testing::Test {
     if (!p.waitForFinished(60000)) {
       p.kill();
       p.waitForFinished();
-      return {-2, QStringLiteral("no ha terminado")};
+      return {-2, QStringLiteral("no ha terminado"), {}};
     }
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+            QString::fromUtf8(p.readAllStandardError()), QString::fromUtf8(p.readAllStandardOutput())};
   }
   TResultado Host(QStringList args) {
     args.prepend(OPTICA_MODULOS_DIR);
@@ -107,6 +107,17 @@ TEST_F(OrdenesTest, UnaOrdenEquivocadaSeExplicaYTerminaSinEsperar) {
     EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.mensaje))) << r.error.toStdString();
   }
   EXPECT_FALSE(QFile::exists(png));  // no window was ever shown
+}
+
+// The help, like every other message of the host, in Spanish: Qt's own
+// English texts (its help option, its internal options) stay out of it.
+TEST_F(OrdenesTest, LaAyudaEstaEnEspanol) {
+  const TResultado r = Host({"--help"});
+  EXPECT_EQ(r.codigo, 0) << r.error.toStdString();
+  for (const char* texto : {"Uso: ", "Opciones:", "-h, --help", "Muestra esta ayuda", "--patient <n>"})
+    EXPECT_TRUE(r.salida.contains(QString::fromUtf8(texto))) << texto << "\n" << r.salida.toStdString();
+  for (const char* texto : {"Displays", "help-all", "Usage", "Options:", "QPA"})
+    EXPECT_FALSE(r.salida.contains(texto)) << texto << "\n" << r.salida.toStdString();
 }
 
 TEST_F(OrdenesTest, UnNombreDeBaseDeDatosMalEscritoNoCreaUnaNueva) {

@@ -1,8 +1,9 @@
 // The real sales, orders and articles modules (salesmod.so, ordermod.so,
 // articlemod.so) started from the lens record screen: the sale window shows
-// what the record handed over, and "Cobrar" / "Encargar" store it whole with
-// the payment method chosen; the article form creates the article that the
-// field which asked then shows.
+// what the record handed over, its lines can be changed from the keyboard,
+// and "Cobrar" / "Encargar" (F5), once the question is answered Yes, store it
+// whole with the payment method chosen; the article form creates the article
+// that the field which asked then shows.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,9 @@
 #include <functional>
 
 #include "Clase_tventa.h"
+#include "Frm_venta.h"
 #include "Pantalla_prueba.h"
+#include "Script_sql.h"
 #include "Util_locale.h"
 #include "Ventana_modal.h"
 
@@ -24,7 +27,9 @@ inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << text
 
 namespace {
 
-void Al_Abrirse(bool& abierta, std::function<void(QWidget*)> accion) { Al_Abrirse_Modal(abierta, std::move(accion)); }
+QPointer<QTimer> Al_Abrirse(bool& abierta, std::function<void(QWidget*)> accion) {
+  return Al_Abrirse_Modal(abierta, std::move(accion));
+}
 
 class VentasTest : public TPantallaPrueba {
  protected:
@@ -55,6 +60,17 @@ class VentasTest : public TPantallaPrueba {
     h.ctx.seleccion.tieneFichas = 1;
   }
   void Pulsar(const char* boton) { W<QToolButton>(boton)->click(); }
+  // Presses the record screen's "Venta" or "Encargo" and runs `accion` on the
+  // window it opens, made the active one as a user's would be.
+  void En_La_Ventana(const char* boton, const std::function<void(QWidget*)>& accion) {
+    bool abierta = false;
+    Al_Abrirse(abierta, [&](QWidget* w) {
+      QApplication::setActiveWindow(w);
+      accion(w);
+    });
+    Pulsar(boton);
+    ASSERT_TRUE(abierta);
+  }
   double Numero(const QString& sql) {
     double v = 0;
     EXPECT_TRUE(locale_es::Texto_A_Float(Consultar_Texto(*h.consulta, sql), v)) << sql.toStdString();
@@ -62,12 +78,41 @@ class VentasTest : public TPantallaPrueba {
   }
 };
 
+const char* const kPregunta = "¿Desea grabar la venta por %1 € (forma de pago: %2)?";
+
+// The keys a user presses, sent where the keyboard focus is: on the grid the
+// first one opens the cell's editor over its text.
+QWidget* Foco() {
+  QWidget* w = QApplication::focusWidget();
+  EXPECT_NE(w, nullptr) << "nada tiene el foco del teclado";
+  return w;
+}
+void Escribir(const QString& texto) {
+  for (const QChar c : texto)
+    if (QWidget* w = Foco()) QTest::keyClick(w, c.toLatin1());
+}
+void Tecla(Qt::Key tecla) {
+  if (QWidget* w = Foco()) QTest::keyClick(w, tecla);
+}
+
+// A sale line of the hand-off as the record screen fills it for a lens field
+// that shows `texto`.
+TLineaVenta Linea_Traspaso(const QString& texto, double importe, int32_t idArticulo = -1) {
+  TLineaVenta l;
+  l.activa = 1;
+  l.idArticulo = idArticulo;
+  l.referencia = l.descripcion = texto;
+  l.importe = importe;
+  l.cantidad = 1;
+  return l;
+}
+
 TEST_F(VentasTest, LaVentaDeLaFicha2SeCobraConSusDosLineasYSuIva) {
   Abrir();
-  bool abierta = false;
   QString paciente, total;
   int filas = 0;
-  Al_Abrirse(abierta, [&](QWidget* w) {
+  h.mensajes.respuestas = {mb::IDYES};
+  En_La_Ventana("btnVenta", [&](QWidget* w) {
     paciente = w->findChild<QLabel*>("lblPaciente")->text();
     total = w->findChild<QLabel*>("lblTotal")->text();
     filas = w->findChild<QTableView*>("grdLineas")->model()->rowCount();
@@ -75,9 +120,9 @@ TEST_F(VentasTest, LaVentaDeLaFicha2SeCobraConSusDosLineasYSuIva) {
     formas->setCurrentIndex(formas->findText("Tarjeta"));
     w->findChild<QPushButton*>("btnCobrar")->click();
   });
-  Pulsar("btnVenta");
-  ASSERT_TRUE(abierta);
-  for (const auto& c : h.mensajes.cajas) ADD_FAILURE() << c.texto.toStdString();
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, QString(kPregunta).arg("77,40", "Tarjeta"));
+  EXPECT_EQ(h.mensajes.cajas[0].flags, mb::YESNO | mb::ICONQUESTION);
   EXPECT_EQ(paciente, "Paciente: Marta Álvarez Gil (código 1007)");
   EXPECT_EQ(filas, 2);
   EXPECT_EQ(total, "77,40");
@@ -87,6 +132,11 @@ TEST_F(VentasTest, LaVentaDeLaFicha2SeCobraConSusDosLineasYSuIva) {
   EXPECT_EQ(Contar("select ID_MLENTILLA from VENTA"), 2);
   EXPECT_EQ(Contar("select ID_PACIENTE from VENTA"), 7);
   EXPECT_EQ(Contar("select count(*) from DVENTA d join VENTA v on v.ID_VENTA = d.ID_VENTA"), 2);
+  // The record's field shows a stored lens by its reference; the sale names
+  // the article as the catalogue does.
+  EXPECT_EQ(Texto("select DESCRIPCION from DVENTA where ID_ARTICULO = 40"), "Acuvue Oasys");
+  EXPECT_EQ(Texto("select REFERENCIA from DVENTA where ID_ARTICULO = 41"), "BIOTOR");
+  EXPECT_EQ(Texto("select DESCRIPCION from DVENTA where ID_ARTICULO = 41"), "Biofinity Toric");
   // VAT included at 21%: 32,50 carries 5,64 and 44,90 carries 7,79.
   EXPECT_DOUBLE_EQ(Numero("select IVA_M1 from DVENTA where ID_ARTICULO = 40"), 5.64);
   EXPECT_DOUBLE_EQ(Numero("select IVA_M1 from DVENTA where ID_ARTICULO = 41"), 7.79);
@@ -99,28 +149,138 @@ TEST_F(VentasTest, LaVentaDeLaFicha2SeCobraConSusDosLineasYSuIva) {
   EXPECT_EQ(h.Filas_Acceso(), (QStringList{"8002/3", "2004/0"}));
 }
 
+// Quantity, price and discount typed cell after cell with Enter, as at the
+// counter: the totals follow, Enter never stores, and F5 stores only what the
+// question answered Yes confirms, with the lines as changed.
+TEST_F(VentasTest, LasLineasSeCambianConElTecladoYSoloSeGuardanAlConfirmar) {
+  Abrir();
+  QString totalTecleado, totalTrasNo, foco;
+  qint64 ventasTrasEnter = -1, ventasTrasNo = -1;
+  bool abiertaTrasNo = false;
+  h.mensajes.respuestas = {mb::IDNO, mb::IDYES};
+  En_La_Ventana("btnVenta", [&](QWidget* w) {
+    auto* total = w->findChild<QLabel*>("lblTotal");
+    Escribir("3");  // the window starts on the first line's quantity
+    Tecla(Qt::Key_Return);
+    Escribir("30");  // its price
+    Tecla(Qt::Key_Return);
+    Escribir("10");  // its discount
+    Tecla(Qt::Key_Return);
+    Tecla(Qt::Key_Return);  // the second line's quantity stays 1
+    Tecla(Qt::Key_Enter);   // and its price
+    Escribir("5,5");
+    Tecla(Qt::Key_Return);  // past the last cell, on to the payment method
+    foco = Foco() ? Foco()->objectName() : QString();
+    totalTecleado = total->text();
+    ventasTrasEnter = Contar("select count(*) from VENTA");
+
+    QTest::keyClick(w, Qt::Key_F5);  // answered No
+    ventasTrasNo = Contar("select count(*) from VENTA");
+    abiertaTrasNo = QApplication::activeModalWidget() == w;
+    totalTrasNo = total->text();
+    QTest::keyClick(w, Qt::Key_F5);  // answered Yes
+  });
+  // 3 x 30,00 less 10% = 81,00; 44,90 less 5,5% = 42,4305, to the cent.
+  EXPECT_EQ(totalTecleado, "123,43");
+  EXPECT_EQ(foco, "cbxFormaPago");
+  EXPECT_EQ(ventasTrasEnter, 0);
+  EXPECT_EQ(ventasTrasNo, 0);
+  EXPECT_TRUE(abiertaTrasNo);
+  EXPECT_EQ(totalTrasNo, "123,43");
+  ASSERT_EQ(h.mensajes.cajas.size(), 2u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, QString(kPregunta).arg("123,43", "Efectivo"));
+
+  EXPECT_EQ(Contar("select count(*) from VENTA"), 1);
+  EXPECT_EQ(Contar("select CANTIDAD from DVENTA where ID_ARTICULO = 40"), 3);
+  EXPECT_DOUBLE_EQ(Numero("select IMPORTE_M1 from DVENTA where ID_ARTICULO = 40"), 81);
+  EXPECT_DOUBLE_EQ(Numero("select IVA_M1 from DVENTA where ID_ARTICULO = 40"), 14.06);
+  EXPECT_EQ(Contar("select CANTIDAD from DVENTA where ID_ARTICULO = 41"), 1);
+  EXPECT_DOUBLE_EQ(Numero("select IMPORTE_M1 from DVENTA where ID_ARTICULO = 41"), 42.43);
+  EXPECT_NEAR(Numero("select TOTAL_M1 from VENTA"), 123.43, 1e-9);
+  EXPECT_NEAR(Numero("select IVA_M1 from VENTA"), 14.06 + 7.36, 1e-9);
+}
+
+// A value the line does not take is told, stays in its cell to be put right,
+// and keeps the document from being stored until it is.
+TEST_F(VentasTest, UnValorQueLaLineaNoAdmiteSeDiceYSeQuedaEnSuCelda) {
+  Abrir();
+  QString enLaCelda, total;
+  qint64 ventas = -1;
+  En_La_Ventana("btnEncargo", [&](QWidget* w) {
+    Escribir("0");
+    Tecla(Qt::Key_Return);
+    auto* celda = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    enLaCelda = celda ? celda->text() : QStringLiteral("(ningún editor)");
+    w->findChild<QPushButton*>("btnCobrar")->click();  // told again; nothing asked
+    ventas = Contar("select count(*) from ENCARGO");
+    Escribir("2");
+    Tecla(Qt::Key_Return);
+    total = w->findChild<QLabel*>("lblTotal")->text();
+  });
+  const char* const cantidad = "La cantidad ha de ser un número entero entre 1 y 999.";
+  ASSERT_EQ(h.mensajes.cajas.size(), 2u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, cantidad);
+  EXPECT_EQ(h.mensajes.cajas[0].titulo, "AVISO");
+  EXPECT_EQ(h.mensajes.cajas[1].texto, cantidad);
+  EXPECT_EQ(enLaCelda, "0");
+  EXPECT_EQ(ventas, 0);
+  EXPECT_EQ(total, "109,90");  // 2 x 32,50 + 44,90
+  EXPECT_EQ(Contar("select count(*) from ENCARGO"), 0);  // closed without Encargar
+}
+
+// The limits of what a line takes, on the sale alone.
+TEST_F(VentasTest, LosLimitesDeCadaCampoDeLaLinea) {
+  h.ctx.lineasVenta[0] = Linea_Traspaso("BIOTOR", 44.9, 41);
+  TVenta v(&h.aplicacion, h.secundaria.get(), h.principal.get(), TVenta::kVenta);
+  ASSERT_EQ(v.Preparar(h.ctx), 0);
+  using C = TVenta::TCampo;
+  const struct {
+    C campo;
+    const char* texto;
+    bool admitido;
+  } casos[] = {
+      {C::kCantidad, "999", true},   {C::kCantidad, "0", false},      {C::kCantidad, "1000", false},
+      {C::kCantidad, "1,5", false},  {C::kCantidad, "", false},       {C::kPrecio, "0,01", true},
+      {C::kPrecio, "1234,5", true},  {C::kPrecio, "0", false},        {C::kPrecio, "12,345", false},
+      {C::kPrecio, "-5", false},     {C::kPrecio, "abc", false},      {C::kDescuento, "0", true},
+      {C::kDescuento, "100", true},  {C::kDescuento, "100,01", false}, {C::kDescuento, "-1", false},
+  };
+  for (const auto& c : casos) {
+    const TLineaDocumento antes = v.Lineas()[0];
+    const int r = v.Cambiar_Linea(0, c.campo, c.texto);
+    EXPECT_EQ(r == 0, c.admitido) << c.texto;
+    EXPECT_EQ(v.Problema().isEmpty(), c.admitido) << c.texto;
+    if (!c.admitido) {  // the line as it was
+      EXPECT_EQ(v.Lineas()[0].cantidad, antes.cantidad) << c.texto;
+      EXPECT_EQ(v.Lineas()[0].precioM1, antes.precioM1) << c.texto;
+      EXPECT_EQ(v.Lineas()[0].descuento, antes.descuento) << c.texto;
+    }
+  }
+  // 999 x 1.234,50 at 100% off: a line given away, VAT and all.
+  EXPECT_EQ(v.Lineas()[0].importeM1, 0);
+  EXPECT_EQ(v.Total_M1(), 0);
+  EXPECT_EQ(v.Cambiar_Linea(1, C::kCantidad, "2"), TVenta::kDatoNoValido);  // no such line
+}
+
 TEST_F(VentasTest, CancelarNoGuardaNada) {
   Abrir();
-  bool abierta = false;
-  Al_Abrirse(abierta, [](QWidget* w) { w->findChild<QPushButton*>("btnCancelar")->click(); });
-  Pulsar("btnVenta");
-  ASSERT_TRUE(abierta);
+  En_La_Ventana("btnVenta", [](QWidget* w) { w->findChild<QPushButton*>("btnCancelar")->click(); });
   EXPECT_EQ(Contar("select count(*) from VENTA"), 0);
   EXPECT_EQ(Contar("select count(*) from DVENTA"), 0);
 }
 
 TEST_F(VentasTest, ElEncargoVaAlProveedorDeCadaArticulo) {
   Abrir();
-  bool abierta = false;
   QString boton;
-  Al_Abrirse(abierta, [&](QWidget* w) {
+  h.mensajes.respuestas = {mb::IDYES};
+  En_La_Ventana("btnEncargo", [&](QWidget* w) {
     auto* cobrar = w->findChild<QPushButton*>("btnCobrar");
     boton = cobrar->text();
     cobrar->click();  // the first payment method, as the list offers it
   });
-  Pulsar("btnEncargo");
-  ASSERT_TRUE(abierta);
   EXPECT_EQ(boton, "Encargar");
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  EXPECT_EQ(h.mensajes.cajas[0].texto, "¿Desea grabar el encargo por 77,40 € (forma de pago: Efectivo)?");
   EXPECT_EQ(Contar("select count(*) from ENCARGO where ID_FORMA_PAGO = 1 and ID_MLENTILLA = 2"), 1);
   EXPECT_EQ(Contar("select count(*) from DENCARGO where ID_PROVEEDOR = 8"), 2);
   EXPECT_EQ(Contar("select count(*) from VENTA"), 0);
@@ -132,10 +292,11 @@ TEST_F(VentasTest, UnArticuloSinIvaSeDiceYNoAbreLaVenta) {
                              "where ID_MLENTILLA = 2 and OJO = 2");
   Abrir();
   bool abierta = false;
-  Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
+  const QPointer<QTimer> vigia = Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
   Pulsar("btnVenta");
   QApplication::processEvents();
   EXPECT_FALSE(abierta);
+  delete vigia;
   ASSERT_EQ(h.mensajes.cajas.size(), 1u);
   EXPECT_EQ(h.mensajes.cajas[0].texto, "El artículo «Lentilla sin IVA» no tiene tipo de I.V.A. de venta. Asígnele uno "
                                        "en el mantenimiento de artículos y vuelva a intentarlo.");
@@ -146,12 +307,39 @@ TEST_F(VentasTest, UnaFichaSinLentillasNoTieneNadaQueVender) {
   h.ctx.seleccion.idFicha = 1;
   Abrir();
   bool abierta = false;
-  Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
+  const QPointer<QTimer> vigia = Al_Abrirse(abierta, [](QWidget* w) { w->close(); });
   Pulsar("btnVenta");
   QApplication::processEvents();
   EXPECT_FALSE(abierta);
+  delete vigia;
   ASSERT_EQ(h.mensajes.cajas.size(), 1u);
   EXPECT_EQ(h.mensajes.cajas[0].texto, "La ficha no tiene ninguna lentilla con artículo: no hay nada que vender.");
+}
+
+// The demo shop as the host creates it: its sale window offers cash and card,
+// cash first, and stores the one chosen.
+TEST(VentaDemostracionTest, OfreceEfectivoYTarjeta) {
+  TBaseDatosPrueba bd;
+  ASSERT_GT(TScriptSQL::Ejecutar_Fichero(*bd.Conectar_Dueno(), QStringLiteral(OPTICA_DEMO_SQL)), 0);
+  TAnfitrionPrueba h(bd.Nombre());
+  // Patient 7's first record, as its screen hands a stored lens over.
+  h.ctx.traspaso.idPaciente = 7;
+  h.ctx.lineasVenta[0] = Linea_Traspaso("AOS6-0250", 34.9);
+  TfrmVenta ventana(&h.ctx, TVenta::kVenta);
+  ASSERT_EQ(ventana.Preparar(), 0);
+  auto* formas = ventana.findChild<QComboBox*>("cbxFormaPago");
+  QStringList ofrecidas;
+  for (int i = 0; i < formas->count(); ++i) ofrecidas << formas->itemText(i);
+  EXPECT_EQ(formas->currentText(), "Efectivo") << ofrecidas.join(", ").toStdString();
+  ASSERT_TRUE(ofrecidas.contains("Tarjeta")) << ofrecidas.join(", ").toStdString();
+
+  formas->setCurrentIndex(formas->findText("Tarjeta"));
+  h.mensajes.respuestas = {mb::IDYES};
+  ventana.findChild<QPushButton*>("btnCobrar")->click();
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select f.DESCRIPCION from VENTA v join FORMA_PAGO f on "
+                                         "f.ID_FORMA_PAGO = v.ID_FORMA_PAGO"),
+            "Tarjeta");
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select DESCRIPCION from DVENTA"), "Acuvue Oasys 6 u. -2,50");
 }
 
 // The VAT of one line, included or added, to the cent.

@@ -3,14 +3,17 @@
 // action runs on the window as soon as it is the active modal one (looked
 // for every few milliseconds, for two seconds at most, so that a window that
 // never opens does not hang the test; `abierta` then stays false).
-// A window the action leaves open is closed after it.
+// A window the action leaves open is closed after it. A test that expects no
+// window deletes the watcher it is given back once it has looked, so that it
+// does not outlive the test.
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-inline void Al_Abrirse_Modal(bool& abierta, std::function<void(QWidget*)> accion) {
+inline QPointer<QTimer> Al_Abrirse_Modal(bool& abierta, std::function<void(QWidget*)> accion) {
   abierta = false;
   auto intentos = std::make_shared<int>(0);
   auto* reloj = new QTimer;
@@ -28,4 +31,5 @@ inline void Al_Abrirse_Modal(bool& abierta, std::function<void(QWidget*)> accion
     if (QApplication::activeModalWidget() == w) w->close();
   });
   reloj->start();
+  return reloj;
 }
