@@ -181,3 +181,32 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
 }
 
 }  // namespace
+
+namespace {
+
+// Enter on the focused "Aceptar" accepts, as a click does; it does not move
+// the focus on.
+TEST_F(FormatosDialogosTest, EnterEnElAceptarConFocoAcepta) {
+  TfrmFormatoDefecto d(&h.aplicacion);
+  d.Fijar_Contexto(&h.ctx);
+  d.Tipo_Documento(25);
+  d.Formato_Defecto("garantia");
+  d.Inicializar();
+  Activar(d);
+  auto* aceptar = d.findChild<QPushButton*>("tbnAceptar");
+  aceptar->setFocus();
+  QTest::keyClick(aceptar, Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(d.Formato(), "garantia");
+
+  TfrmBuscarFormatos b(&h.aplicacion);
+  b.Fijar_Contexto(&h.ctx);
+  b.Tipo_Documento(25);
+  Activar(b);
+  auto* aceptarBusqueda = b.findChild<QPushButton*>("btnAceptar");
+  aceptarBusqueda->setFocus();
+  QTest::keyClick(aceptarBusqueda, Qt::Key_Return);
+  EXPECT_EQ(b.result(), QDialog::Accepted);
+}
+
+}  // namespace

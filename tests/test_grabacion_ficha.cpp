@@ -285,6 +285,7 @@ TEST_F(GrabacionTest, NingunaEdicionAdmiteMasDeLoQueCabeEnSuColumna) {
 
 TEST_F(GrabacionTest, UnImporteSoloAdmiteUnImporte) {
   Abrir();
+  Teclear("edt_OD_Articulo", "X1");  // a lens of its own, with the amount typed below
   Teclear("edt_OD_Importe", "abc");
   EXPECT_EQ(T("edt_OD_Importe"), "");
   Ir("edt_OD_Importe");
@@ -295,7 +296,6 @@ TEST_F(GrabacionTest, UnImporteSoloAdmiteUnImporte) {
   Ir("edt_Liquido");
   EXPECT_EQ(T("edt_OD_Importe"), "12,50");
   EXPECT_FALSE(W("edt_OD_Importe")->toolTip().isEmpty());  // the second-currency hint
-  Teclear("edt_OD_Articulo", "X1");
   B("btnGrabar")->click();
   EXPECT_EQ(Contar("select count(*) from DLENTILLA where IMPORTE_M1 = 12.5"), 1);
 }

@@ -414,6 +414,16 @@ TEST_F(PruebasTest, ElArticuloDePruebaSeBuscaSeCopiaAlOjoIzquierdoYSeOlvidaAlTec
   EXPECT_EQ(Texto("select coalesce(OD_REFERENCIA_ART, '') || '|' || cast(OD_DIAMETRO_ART as numeric(9,2)) from PLENTILLA"), "|0.00");
 }
 
+// On the record tab, a text that names no article in the catalogue opens the
+// article search with it, and the article chosen there fills the eye.
+TEST_F(PruebasTest, UnTextoQueNoEsArticuloAbreLaBusquedaEnLaFicha) {
+  Ejecutar_SQL(*h.principal, "update ARTICULO set REFERENCIA = 'AC-OAS-6-24' where ID_ARTICULO = 40");
+  Abrir();
+  Teclear("edt_OD_Articulo", "AC-OAS-6");  // what the search module answers with article 40
+  EXPECT_EQ(T("edt_OD_Articulo"), "Acuvue Oasys");
+  EXPECT_EQ(T("edt_OD_Importe"), "25,50");
+}
+
 TEST_F(PruebasTest, SinElModuloDeBusquedaSeDiceYNadaCambia) {
   QFile::remove(modulos.filePath("artsearch.so"));
   Abrir_Pruebas();
@@ -639,13 +649,16 @@ TEST_F(PruebasTest, LaHojaDeLaPruebaSaleDeLoQueMuestraLaPestana) {
   Prueba(20, 1);
   Abrir_Pruebas();
   const QString ruta = pdf.filePath("prueba-1.pdf");
-  // A test with unsaved changes prints nothing.
+  // With unsaved changes the user is asked first: "Cancelar" prints nothing,
+  // "Sí" saves the test and prints it.
   Escribir("edt_OD_Esfera_Prueba", "-3,25");
+  h.mensajes.respuestas = {mb::IDCANCEL};
   B("btnPruebaImprimir")->click();
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Los datos de la Prueba han cambiado. ¿Desea guardar los cambios?");
   EXPECT_FALSE(QFile::exists(ruta));
-  h.mensajes.respuestas = {mb::IDNO};
-  B("btnPruebaGrabar")->click();
+  h.mensajes.respuestas = {mb::IDYES, mb::IDNO};  // save; not today's visit
   B("btnPruebaImprimir")->click();
+  EXPECT_EQ(Contar("select count(*) from PLENTILLA where OD_ESFERA = -3.25"), 1);
   qunsetenv("OPTICA_IMPRESION_PDF");
   ASSERT_TRUE(QFile::exists(ruta));
   const QString texto = Texto_Pdf(ruta);

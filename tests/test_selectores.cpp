@@ -92,15 +92,24 @@ TEST_F(SelectoresTest, ArticuloPorReferenciaOCodigoDeBarrasConSuPrecioYDatos) {
   EXPECT_EQ(Contar("select cast(IMPORTE_M1 * 100 as integer) from DLENTILLA where OJO = 2"), 1000);
 }
 
-TEST_F(SelectoresTest, UnTextoQueNoEsArticuloSeQuedaComoSeEscribio) {
+// A text that names no article opens the article search with it; when the
+// user chooses nothing there it stays as typed, and nothing of the article
+// found before stays beside it, its price least of all.
+TEST_F(SelectoresTest, UnTextoQueNoEsArticuloAbreLaBusquedaYNoLlevaPrecioAjeno) {
   Abrir();
   Teclear("edt_OD_Articulo", "8412345678901");
+  ASSERT_EQ(T("edt_OD_Importe"), "25,50");
+  const size_t cajas = h.mensajes.cajas.size();
   Teclear("edt_OD_Articulo", "LENTE RARA");
+  // The test host has no search module: the user is told, and goes on by hand.
+  ASSERT_EQ(h.mensajes.cajas.size(), cajas + 1);
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("No se puede abrir la búsqueda de artículos"));
   EXPECT_EQ(T("edt_OD_Articulo"), "LENTE RARA");
-  EXPECT_EQ(T("edt_OD_Importe"), "25,50");  // the earlier amount is not touched
+  EXPECT_EQ(T("edt_OD_Importe"), "");
   W<QToolButton>("btnGrabar")->click();
-  // The typed text names the line; nothing of the article found before stays.
-  EXPECT_EQ(Texto("select DESCRIPCION || '/' || coalesce(MODELO, '') from DLENTILLA where OJO = 1"), "LENTE RARA/");
+  EXPECT_EQ(Texto("select DESCRIPCION || '/' || coalesce(MODELO, '') || '/' || cast(IMPORTE_M1 as integer) from "
+                  "DLENTILLA where OJO = 1"),
+            "LENTE RARA//0");
 }
 
 TEST_F(SelectoresTest, SuprEnElArticuloVaciaArticuloGarantiaEImporte) {

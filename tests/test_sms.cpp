@@ -626,15 +626,16 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   EXPECT_EQ(mem->toPlainText(), "hola");
   EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 0);
 
-  // A landline is left out, and said so; nothing is sent.
+  // A number that is no mobile: said which, nothing sent, the dialog stays
+  // with the text.
   const auto cajas = h.mensajes.cajas.size();
   Control<QLineEdit>("edtTelefono")->setText("91 222 33");
   Aceptar();
   ASSERT_EQ(h.mensajes.cajas.size(), cajas + 1);
-  EXPECT_EQ(Ultima_Caja().texto,
-            "El coste del envío ha sido de 0 mensaje(s).\n\nSe ha enviado un total de 0 mensaje(s)."
-            "\n\nSe ha omitido un total de 1 mensaje(s) por no ser un número correcto.");
+  EXPECT_TRUE(Ultima_Caja().texto.startsWith("El número «91 222 33» no es un móvil")) << Ultima_Caja().texto.toStdString();
   EXPECT_TRUE(sim.Mensajes().isEmpty());
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(mem->toPlainText(), "hola");
 }
 
 TEST_F(DialogoSmsTest, WithoutTheLibraryTheUserIsToldAndTheDialogStays) {

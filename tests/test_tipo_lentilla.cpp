@@ -191,7 +191,7 @@ TEST_F(CrearTipoLentillaTest, CancelarF12EscapeYCierreNoCreanNada) {
   EXPECT_EQ(Tipos(), 1);
 }
 
-TEST_F(CrearTipoLentillaTest, EnterPasaAlControlSiguienteSinAceptar) {
+TEST_F(CrearTipoLentillaTest, EnterPasaAlControlSiguienteYPulsaElBotonConFoco) {
   Abrir();
   Escribir("MS", "Mensual");
   Codigo()->setFocus();
@@ -199,11 +199,11 @@ TEST_F(CrearTipoLentillaTest, EnterPasaAlControlSiguienteSinAceptar) {
   EXPECT_EQ(QApplication::focusWidget(), Descripcion());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(QApplication::focusWidget(), Hijo<QPushButton>("btnAceptar"));
-  // Not even on the Aceptar button does Enter accept: it moves on.
+  EXPECT_EQ(Tipos(), 0);  // nothing accepted on the way
+  // On the focused Aceptar, Enter presses it, as a click does.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), Hijo<QPushButton>("btnCancelar"));
-  EXPECT_TRUE(dlg->isVisible());
-  EXPECT_EQ(Tipos(), 0);
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(Tipos(), 1);
 }
 
 }  // namespace

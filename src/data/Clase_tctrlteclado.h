@@ -17,6 +17,9 @@ class TCtrlTeclado {
 
   // True when Enter should move the focus to the next control of the window.
   bool Enter_Mueve_Foco(QWidget* ventana);
+  // Enter on a button that has the focus presses it, as a click would: true
+  // when there was one (enabled) to press.
+  static bool Pulsar_Boton_Con_Foco(QWidget* ventana);
 
   // A plain signed decimal number in comma notation: digits, at most one
   // comma, a sign only as the first character. A lone sign or comma passes.

@@ -1,8 +1,10 @@
 // The Enter decision of the keyboard controller, made for Qt's own widgets:
 // Enter belongs to a grid and its cell editors, starts a new line in a
 // multi-line text, and picks the item of a combo box whose list is open;
-// anywhere else it moves the focus to the next control.
+// a button takes it (it is pressed); anywhere else it moves the focus to the
+// next control.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -28,8 +30,17 @@ bool TCtrlTeclado::Enter_Mueve_Foco(QWidget* ventana) {
   Clase_Abuelo = abuelo ? QString::fromLatin1(abuelo->metaObject()->className()) : QString();
   if (!foco) return true;
 
+  if (qobject_cast<QAbstractButton*>(foco)) return false;
   if (Contenedor<QAbstractItemView>(foco)) return false;  // a grid or one of its cell editors
   if (Contenedor<QTextEdit>(foco) || Contenedor<QPlainTextEdit>(foco)) return false;
   if (QComboBox* combo = Contenedor<QComboBox>(foco)) return !(combo->view() && combo->view()->isVisible());
+  return true;
+}
+
+bool TCtrlTeclado::Pulsar_Boton_Con_Foco(QWidget* ventana) {
+  QWidget* foco = ventana ? ventana->focusWidget() : QApplication::focusWidget();
+  auto* boton = qobject_cast<QAbstractButton*>(foco);
+  if (!boton || !boton->isEnabled()) return false;
+  boton->click();
   return true;
 }

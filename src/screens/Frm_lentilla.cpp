@@ -579,9 +579,12 @@ bool TfrmLentilla::eventFilter(QObject* objeto, QEvent* evento) {
     auto* tecla = static_cast<QKeyEvent*>(evento);
     auto* w = qobject_cast<QWidget*>(objeto);
     if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) && w && (w == this || isAncestorOf(w)) &&
-        w == QApplication::focusWidget() && ctx_->teclado->Enter_Mueve_Foco(this)) {
-      focusNextChild();
-      return true;
+        w == QApplication::focusWidget()) {
+      if (TCtrlTeclado::Pulsar_Boton_Con_Foco(this)) return true;
+      if (ctx_->teclado->Enter_Mueve_Foco(this)) {
+        focusNextChild();
+        return true;
+      }
     }
   }
   return QWidget::eventFilter(objeto, evento);

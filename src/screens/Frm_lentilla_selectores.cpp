@@ -225,18 +225,36 @@ void TPaginaFicha::Tipo_Lentilla_KeyDown(int ojo) {
 void TPaginaFicha::Buscar_Articulo(int ojo, bool siempre) {
   QLineEdit* edit = ojos_[ojo].articulo;
   const QString texto = edit->text();
-  if (texto.isEmpty()) return;
   // Leaving the edit looks up what the user typed; the text the screen put
   // there (an article's description, a saved line) is not looked up again.
+  // The magnifier looks up whatever the edit holds.
+  if (texto.isEmpty()) return;
   const bool tecleado = edit->isModified();
   if (!siempre && !tecleado) return;
   edit->setModified(false);
-  if (objetos_.Articulo().Buscar_Texto(texto) != 0) {
-    // A typed text that names no article stays as typed, with no article data.
-    if (tecleado) articulosOjo_[ojo] = TArticuloOjo();
+  TArticulo& a = objetos_.Articulo();
+  if (a.Buscar_Texto(texto) == 0) {
+    Mostrar_Articulo(ojo);
     return;
   }
-  Mostrar_Articulo(ojo);
+  // A text that names no article opens the article search with it.
+  double clave = -1;
+  if (objetos_.Elegir_Articulo(texto, clave) == 0 && clave != -1) {
+    a.ID_ARTICULO(clave);
+    if (a.Buscar_Por_Id(TArticulo::kCompleto) == 0) {
+      Mostrar_Articulo(ojo);
+      return;
+    }
+  }
+  // Nothing chosen: a typed text stays as typed, naming no article, and no
+  // other article's price stays beside it.
+  if (!tecleado) return;
+  TOjo& o = ojos_[ojo];
+  articulosOjo_[ojo] = TArticuloOjo();
+  o.articulo->setToolTip(QString());
+  o.importe->clear();
+  o.importe->setToolTip(QString());
+  Marcar_Lentes();
 }
 
 void TPaginaFicha::Mostrar_Articulo(int ojo) {

@@ -267,6 +267,16 @@ void TfrmSMS::btnAceptarClick() {
       ctx_->aplicacion->MessageBox(texto, QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
     return;
   }
+  if (sms_->Validos() == 0) {
+    // Nothing went: the number is no mobile. The dialog stays, with the text.
+    ctx_->aplicacion->MessageBox(
+        QStringLiteral("El número «%1» no es un móvil: un SMS solo llega a un móvil de 9 cifras que empiece por 6 o "
+                       "7. No se ha enviado nada; corrija el número e inténtelo de nuevo.")
+            .arg(edtTelefono_->text()),
+        QStringLiteral("Mensaje"), mb::OK | mb::ICONWARNING);
+    edtTelefono_->setFocus();
+    return;
+  }
   QString texto = QStringLiteral("El coste del envío ha sido de %1 mensaje(s).").arg(sms_->Cantidad()) +
                   QStringLiteral("\n\nSe ha enviado un total de %1 mensaje(s).").arg(sms_->Validos());
   if (sms_->Omitidos() > 0)

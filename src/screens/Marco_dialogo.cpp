@@ -29,6 +29,7 @@ void TDialogo::Tecla(const QKeySequence& tecla, const QString& etiqueta, std::fu
 
 void TDialogo::keyPressEvent(QKeyEvent* evento) {
   const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+  if (enter && TCtrlTeclado::Pulsar_Boton_Con_Foco(this)) return;
   if (enter && enterMueveFoco_ && ctx_ && ctx_->teclado && ctx_->teclado->Enter_Mueve_Foco(this)) {
     focusNextChild();
     return;
