@@ -1,9 +1,11 @@
 #include "Motor_formato.h"
 
 #include <QFileInfo>
+#include <QMap>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
+#include <algorithm>
 
 #include "Clase_tdocumento.h"
 
@@ -176,59 +178,151 @@ QPageLayout THojaFormato::Disposicion() const {
                      QMarginsF(izquierdo_, superior_, derecho_, inferior_), QPageLayout::Millimeter);
 }
 
-double THojaFormato::Y_Banda(TControlFormato::TBanda banda) const {
-  switch (banda) {
-    case TControlFormato::Cabecera: return 0;
-    case TControlFormato::Detalle: return cabecera_;
-    case TControlFormato::Pie: return altoUtil_ - pie_;
-  }
-  return 0;
+QString THojaFormato::Texto_Control(const TControlFormato& c) const {
+  if (c.clase == TControlFormato::Texto) return c.texto;
+  if (c.clase != TControlFormato::Variable) return {};
+  QString valor;
+  documento_.Valor(c.codigo, &valor);
+  // The prefix is a caption of the value: no value, no caption.
+  return valor.isEmpty() ? QString() : c.texto + valor;
 }
 
-void THojaFormato::Dibujar_Control(TLienzoInforme& lienzo, const TControlFormato& c) {
+double THojaFormato::TColocado::Arriba() const {
+  return control->partir ? y : y + std::max(0.0, (control->alto - altoLinea) / 2);
+}
+
+double THojaFormato::TColocado::Necesario() const {
+  const double margen = control->partir ? 0 : std::max(0.0, control->alto - altoLinea);
+  return margen + lineas.size() * altoLinea;
+}
+
+THojaFormato::TBandaColocada THojaFormato::Colocar(TLienzoInforme& lienzo, TControlFormato::TBanda banda,
+                                                   double alto) const {
+  TBandaColocada b;
+  // Where each text needs more height than its box has: at the box's foot
+  // (in hundredths of a millimetre, so that 5,5 and 5,50 are one place), by
+  // the most any box ending there needs.
+  QMap<qint64, double> empujes;
+  const auto lugar = [](double mm) { return qRound64(mm * 100); };
+  for (const TControlFormato& c : controles_) {
+    if (c.banda != banda) continue;
+    TColocado k;
+    k.control = &c;
+    if (const QString texto = Texto_Control(c); !texto.isEmpty()) {
+      k.fuente = TLienzoInforme::Crear_Fuente(c.familia, c.puntos, c.negrita, c.cursiva);
+      k.altoLinea = lienzo.Alto_Linea(k.fuente);
+      // A field is one paragraph: line breaks in its value read as blanks.
+      k.lineas = lienzo.Partir_Lineas(k.fuente, c.partir ? texto : texto.simplified(), c.ancho);
+      const double falta = k.Necesario() - c.alto;
+      if (falta > kHolgura) {
+        double& empuje = empujes[lugar(c.y + c.alto)];
+        empuje = std::max(empuje, falta);
+      }
+    }
+    b.controles.append(k);
+  }
+  const auto bajada = [&](double y) {
+    double d = 0;
+    for (auto i = empujes.cbegin(); i != empujes.cend() && i.key() <= lugar(y); ++i) d += i.value();
+    return d;
+  };
+  for (TColocado& k : b.controles) {
+    const TControlFormato& c = *k.control;
+    k.y = c.y + bajada(c.y);
+    k.alto = c.y + c.alto + bajada(c.y + c.alto) - k.y;
+  }
+  b.alto = alto + bajada(alto);
+  return b;
+}
+
+QList<double> THojaFormato::Saltos(const TBandaColocada& detalle, double disponible) {
+  // What a page break may not go through: a row or a field kept whole, or,
+  // for a box taller than a third of the page, each line of its text.
+  QList<std::pair<double, double>> enteros;
+  for (const TColocado& k : detalle.controles) {
+    if (k.lineas.isEmpty()) continue;
+    if (k.alto <= disponible / 3) {
+      enteros.append({k.y, k.y + k.alto});
+      continue;
+    }
+    for (int i = 0; i < k.lineas.size(); ++i)
+      enteros.append({k.Arriba() + i * k.altoLinea, k.Arriba() + (i + 1) * k.altoLinea});
+  }
+  QList<double> saltos;
+  for (double desde = 0; detalle.alto - desde > disponible + kHolgura;) {
+    double salto = desde + disponible;
+    for (bool movido = true; movido;) {
+      movido = false;
+      for (const auto& [a, b] : enteros)
+        if (a < salto - kHolgura && b > salto + kHolgura && a > desde + kHolgura) {
+          salto = a;
+          movido = true;
+        }
+    }
+    // Nothing to break between (a line taller than the page): the page is
+    // filled and the rest goes on over the next.
+    if (salto <= desde + kHolgura) salto = desde + disponible;
+    saltos.append(salto);
+    desde = salto;
+  }
+  return saltos;
+}
+
+void THojaFormato::Dibujar_Control(TLienzoInforme& lienzo, const TColocado& k, double yBanda, double desde,
+                                   double hasta) {
+  const TControlFormato& c = *k.control;
   QPainter& p = lienzo.Painter();
-  const double x = c.x, y = Y_Banda(c.banda) + c.y;
+  const double x = c.x, y = yBanda + k.y;
   switch (c.clase) {
     case TControlFormato::Linea:
       p.setPen(QPen(Qt::black, lienzo.Mm(c.grosor)));
-      p.drawLine(QPointF(lienzo.Mm(x), lienzo.Mm(y)), QPointF(lienzo.Mm(x + c.ancho), lienzo.Mm(y + c.alto)));
+      p.drawLine(QPointF(lienzo.Mm(x), lienzo.Mm(y)), QPointF(lienzo.Mm(x + c.ancho), lienzo.Mm(y + k.alto)));
       return;
     case TControlFormato::Caja:
-      if (c.relleno) p.fillRect(lienzo.Rect(x, y, c.ancho, c.alto), TLienzoInforme::kPlata);
+      if (c.relleno) p.fillRect(lienzo.Rect(x, y, c.ancho, k.alto), TLienzoInforme::kPlata);
       p.setPen(QPen(Qt::black, lienzo.Mm(c.grosor)));
       p.setBrush(Qt::NoBrush);
-      if (c.grosor > 0) p.drawRect(lienzo.Rect(x, y, c.ancho, c.alto));
+      if (c.grosor > 0) p.drawRect(lienzo.Rect(x, y, c.ancho, k.alto));
       return;
     case TControlFormato::Texto:
     case TControlFormato::Variable: break;
   }
-  QString texto = c.texto;
-  if (c.clase == TControlFormato::Variable) {
-    QString valor;
-    documento_.Valor(c.codigo, &valor);
-    // The prefix is a caption of the value: no value, no caption.
-    texto = valor.isEmpty() ? QString() : c.texto + valor;
-  }
-  if (texto.isEmpty()) return;
-  QFont f(c.familia);
-  f.setPointSizeF(c.puntos);
-  f.setBold(c.negrita);
-  f.setItalic(c.cursiva);
-  f.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
   p.setPen(Qt::black);
-  if (c.partir) {
-    p.setFont(f);
-    p.drawText(lienzo.Rect(x, y, c.ancho, c.alto), static_cast<int>(c.alineacion | Qt::AlignTop) | Qt::TextWordWrap,
-               texto);
-  } else {
-    lienzo.Texto(x, y, c.ancho, c.alto, f, texto.simplified(), c.alineacion | Qt::AlignVCenter);
+  for (int i = 0; i < k.lineas.size(); ++i) {
+    // Each line is printed on the one page whose part of the band holds it.
+    const double linea = k.Arriba() + i * k.altoLinea;
+    if (linea < desde - kHolgura || linea + k.altoLinea > hasta + kHolgura) continue;
+    lienzo.Texto(x, yBanda + linea, c.ancho, k.altoLinea, k.fuente, k.lineas[i], c.alineacion | Qt::AlignVCenter);
   }
 }
 
 void THojaFormato::Dibujar(TLienzoInforme& lienzo) {
+  const TBandaColocada cabecera = Colocar(lienzo, TControlFormato::Cabecera, cabecera_);
+  const TBandaColocada detalle = Colocar(lienzo, TControlFormato::Detalle, detalle_);
+  const TBandaColocada pie = Colocar(lienzo, TControlFormato::Pie, pie_);
+  const double yPie = altoUtil_ - pie.alto;
+  // A header and a footer that leave no room between them: the detail is
+  // printed whole under the header, where it lands.
+  const double disponible = yPie - cabecera.alto > 1 ? yPie - cabecera.alto : detalle.alto;
+  QList<double> cortes{0};
+  cortes << Saltos(detalle, disponible) << std::max(detalle.alto, 0.0);
+
+  QPainter& p = lienzo.Painter();
   const int copias = std::max(1, documento_.Copias());
-  for (int i = 0; i < copias; ++i) {
-    if (i > 0) lienzo.Nueva_Pagina();
-    for (const TControlFormato& c : controles_) Dibujar_Control(lienzo, c);
+  for (int copia = 0; copia < copias; ++copia) {
+    for (int i = 0; i + 1 < cortes.size(); ++i) {
+      if (copia > 0 || i > 0) lienzo.Nueva_Pagina();
+      for (const TColocado& k : cabecera.controles) Dibujar_Control(lienzo, k, 0, 0, cabecera.alto);
+      for (const TColocado& k : pie.controles) Dibujar_Control(lienzo, k, yPie, 0, pie.alto);
+      // This page's part of the detail: frames and rules crossing a break
+      // are drawn on both pages, open at the break.
+      const double desde = cortes[i], hasta = cortes[i + 1];
+      const double arriba = i == 0 ? -superior_ : cabecera.alto;
+      const double abajo = i + 2 == cortes.size() ? alto_ : cabecera.alto + hasta - desde;
+      p.save();
+      p.setClipRect(lienzo.Rect(-izquierdo_, arriba, ancho_, abajo - arriba));
+      for (const TColocado& k : detalle.controles) Dibujar_Control(lienzo, k, cabecera.alto - desde, desde, hasta);
+      p.restore();
+    }
   }
 }

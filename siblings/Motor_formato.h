@@ -11,10 +11,21 @@
 //
 // Nothing is drawn from a format with a single control wrong: the first
 // fault found is reported with the file and the line it is on.
+//
+// A value is never cut on paper. A text too long for its box is broken into
+// lines within the box's width, and the box grows downwards by what the
+// lines need; everything of its band from the box's foot down moves down by
+// as much (texts whose boxes end together, the cells of one row, move it
+// once, by the most any of them needs), so frames and rules that reach that
+// far stretch with it and the band grows. The header and the footer are
+// printed on every page; a detail that no longer fits between them goes on
+// over further pages, broken between rows and between lines of a paragraph,
+// never through a line.
 
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "Hoja_informe.h"
 
@@ -32,6 +43,8 @@ struct TControlFormato {
   int codigo = -1;             // Variable: the document variable printed
   QString familia = QStringLiteral("Arial");
   double puntos = 10;
+  // partir (WRAP=1): a paragraph, set from the box's top; otherwise a field,
+  // centred on the box's height. Either breaks into lines when too long.
   bool negrita = false, cursiva = false, partir = false, relleno = false;
   bool opcional = false;       // Variable: the document may not carry it
   Qt::Alignment alineacion = Qt::AlignLeft;
@@ -61,8 +74,31 @@ class THojaFormato : public THojaInforme {
   bool Fallo(int linea, const QString& que);
   bool Leer_Pagina();
   bool Leer_Control(int n);
-  double Y_Banda(TControlFormato::TBanda banda) const;
-  void Dibujar_Control(TLienzoInforme& lienzo, const TControlFormato& c);
+
+  // A control as it lands on paper: its text in the lines its box's width
+  // holds, its box moved down and stretched by the texts above it that grew.
+  struct TColocado {
+    const TControlFormato* control = nullptr;
+    QFont fuente;
+    QStringList lineas;
+    double altoLinea = 0;
+    double y = 0, alto = 0;  // mm from the band's top
+    // Where its first line stands, from the band's top: a paragraph at its
+    // box's top; a field where its one line stood in the box as the format
+    // drew it, so that a field that grew keeps its first line level with the
+    // captions and cells beside it.
+    double Arriba() const;
+    // The height its lines need.
+    double Necesario() const;
+  };
+  struct TBandaColocada {
+    QList<TColocado> controles;
+    double alto = 0;
+  };
+  QString Texto_Control(const TControlFormato& c) const;
+  TBandaColocada Colocar(TLienzoInforme& lienzo, TControlFormato::TBanda banda, double alto) const;
+  static QList<double> Saltos(const TBandaColocada& detalle, double disponible);
+  static void Dibujar_Control(TLienzoInforme& lienzo, const TColocado& k, double yBanda, double desde, double hasta);
 
   const TDocumento& documento_;
   QList<TControlFormato> controles_;

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -25,6 +24,7 @@
 #include "Frm_avisos.h"
 #include "Frm_hoja_retirada.h"
 #include "Pantalla_prueba.h"
+#include "Pdf_prueba.h"
 #include "Simulador_sms.h"
 #include "Util_fechas.h"
 #include "Ventana_modal.h"
@@ -309,22 +309,16 @@ TEST_F(RetiradaTest, OneSmsToEveryRecipientOnceEachAndLogged) {
   EXPECT_EQ(Contar(QString("select count(*) from sms_detalle where id_sms_maestro = %1").arg(sms->Id_Registro())), 3);
 }
 
-// The text pdftotext lays out of one page of a PDF.
-QString Texto_Pdf(const QString& pdf, int pagina) {
-  QProcess p;
-  p.start("timeout", {"-s", "KILL", "30", "pdftotext", "-layout", "-f", QString::number(pagina), "-l",
-                      QString::number(pagina), pdf, "-"});
-  p.waitForFinished(40000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-TEST_F(RetiradaTest, TheSheetShowsTheSearchAndEveryLineCaptionsOnEachPage) {
-  st_criterio_lote c{"L123"};
+// A search by part of a lot finds several: each line says which one the
+// patient has.
+TEST_F(RetiradaTest, TheSheetShowsTheSearchAndEveryLineWithItsLotCaptionsOnEachPage) {
+  st_criterio_lote c{"l12"};
+  c.parte = true;
   c.desde = fechas::Codificar(2025, 1, 1);
   auto filas = Buscar(c);
-  ASSERT_EQ(filas.size(), 4u);
+  ASSERT_EQ(filas.size(), 5u);
   // Enough lines to run over a second page.
-  for (int i = 0; i < 80; ++i) filas.push_back(filas[i % 4]);
+  for (int i = 0; i < 80; ++i) filas.push_back(filas[i % 5]);
   filas.back().paciente = "Última Línea";
   QTemporaryDir dir;
   const QString pdf = dir.filePath("retirada.pdf");
@@ -333,15 +327,14 @@ TEST_F(RetiradaTest, TheSheetShowsTheSearchAndEveryLineCaptionsOnEachPage) {
 
   const QString p1 = Texto_Pdf(pdf, 1), p2 = Texto_Pdf(pdf, 2);
   EXPECT_TRUE(p1.contains("Retirada de Lote"));
-  EXPECT_TRUE(p1.contains("Lote: L123"));
+  EXPECT_TRUE(p1.contains("Lote: l12 (parte)"));
   EXPECT_TRUE(p1.contains("Desde: 01/01/2025"));
-  EXPECT_TRUE(p1.contains("Pacientes (84 líneas)"));
-  EXPECT_TRUE(
-      p1.contains(QRegularExpression("Álvarez Gil, Marta +600000007 +Ficha +1 +10/03/2025 +OI +AC-OAS-6 "
-                                     "Acuvue Oasys")))
+  EXPECT_TRUE(p1.contains("Pacientes (85 líneas)"));
+  EXPECT_TRUE(p1.contains(QRegularExpression("Álvarez Gil, Marta +600000007 +Ficha +1 +10/03/2025 +OI +L123 +"
+                                             "AC-OAS-6 Acuvue Oasys")))
       << p1.toStdString();
-  EXPECT_TRUE(p1.contains(QRegularExpression("Campos Díaz, Beatriz +611000008 +Prueba +1 +15/09/2025 +OD +BIOTOR")));
-  EXPECT_TRUE(p2.contains(QRegularExpression("Paciente +Teléfono +Origen +Nº +Fecha +Ojo +Artículo")));
+  EXPECT_TRUE(p1.contains(QRegularExpression("Durán, Carlos +920000009 +Prueba +1 +05/01/2026 +OI +AL1234 +BIOTOR")));
+  EXPECT_TRUE(p2.contains(QRegularExpression("Paciente +Teléfono +Origen +Nº +Fecha +Ojo +Lote +Artículo")));
   EXPECT_TRUE(p2.contains("Última Línea"));
   EXPECT_FALSE(p1.contains("Última Línea"));
 }

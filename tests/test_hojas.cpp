@@ -1,4 +1,5 @@
-// The fitting-test and replacement sheets, read back from the PDF they write:
+// The fitting-test, replacement and lot-recall sheets, read back from the PDF
+// they write:
 // the words with their boxes (pdftotext -bbox) say where each value landed,
 // the layout text (pdftotext -layout) what a reader sees on each line.
 
@@ -8,11 +9,9 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QXmlStreamReader>
 
 #include "Anfitrion_prueba.h"
 #include "Base_prueba.h"
@@ -20,62 +19,15 @@
 #include "Clase_tpaciente.h"
 #include "Frm_ficha_prueba.h"
 #include "Frm_ficha_reposicion.h"
+#include "Frm_hoja_retirada.h"
+#include "Pdf_prueba.h"
 #include "Util_fechas.h"
 #include "Util_locale.h"
 
 namespace {
 
-constexpr double kMm = 72.0 / 25.4;  // PDF points per millimetre
-
-struct TPalabra {
-  QString texto;
-  double x0, y0, x1, y1;
-  int pagina;
-  double Centro() const { return (x0 + x1) / 2; }
-};
-
-QString Ejecutar(const QString& programa, const QStringList& argumentos) {
-  QProcess p;
-  p.start(programa, argumentos);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<error de %1>").arg(programa);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The text of one page (or all) as pdftotext lays it out.
-QString Texto(const QString& pdf, int pagina = 0) {
-  QStringList a{QStringLiteral("-layout")};
-  if (pagina > 0) a << "-f" << QString::number(pagina) << "-l" << QString::number(pagina);
-  return Ejecutar(QStringLiteral("pdftotext"), a << pdf << QStringLiteral("-"));
-}
-
-int Paginas(const QString& pdf) {
-  const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Ejecutar("pdfinfo", {pdf}));
-  return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-QList<TPalabra> Palabras(const QString& pdf) {
-  QList<TPalabra> palabras;
-  QXmlStreamReader xml(Ejecutar(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}));
-  int pagina = 0;
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == QLatin1String("page")) ++pagina;
-    if (xml.name() != QLatin1String("word")) continue;
-    const auto a = xml.attributes();
-    TPalabra p{{}, a.value("xMin").toDouble(), a.value("yMin").toDouble(), a.value("xMax").toDouble(),
-               a.value("yMax").toDouble(), pagina};
-    p.texto = xml.readElementText();
-    palabras << p;
-  }
-  return palabras;
-}
-
-// The n-th word (0-based) with this text, or an empty word far off the page.
-TPalabra Palabra(const QList<TPalabra>& palabras, const QString& texto, int n = 0) {
-  for (const TPalabra& p : palabras)
-    if (p.texto == texto && n-- == 0) return p;
-  return {texto + QStringLiteral(" (no está)"), -1000, -1000, -1000, -1000, 0};
-}
+// The printable area of the sheets' A4 pages, in PDF points.
+const QRectF kArea(10 * kPuntosMm, 10 * kPuntosMm, 190 * kPuntosMm, 277 * kPuntosMm);
 
 // The line of the layout text that starts with `inicio`, its runs of blanks
 // read as one.
@@ -83,28 +35,6 @@ QString Linea(const QString& texto, const QString& inicio) {
   for (const QString& l : texto.split(QLatin1Char('\n')))
     if (l.simplified().startsWith(inicio)) return l.simplified();
   return {};
-}
-
-// Every word inside the printable area (10 mm margins of an A4 page) and no
-// two words overlapping.
-void Comprobar_Sin_Solapes(const QList<TPalabra>& palabras) {
-  const double izquierda = 10 * kMm - 0.5, derecha = (210 - 10) * kMm + 0.5;
-  const double arriba = 10 * kMm - 0.5, abajo = (297 - 10) * kMm + 0.5;
-  for (int i = 0; i < palabras.size(); ++i) {
-    const TPalabra& a = palabras[i];
-    EXPECT_TRUE(a.x0 >= izquierda && a.x1 <= derecha && a.y0 >= arriba && a.y1 <= abajo)
-        << a.texto.toStdString() << " fuera de los márgenes en la página " << a.pagina;
-    for (int j = i + 1; j < palabras.size(); ++j) {
-      const TPalabra& b = palabras[j];
-      if (a.pagina != b.pagina) continue;
-      // Glyph boxes of neighbouring lines may touch; a real overlap covers
-      // a good part of the smaller word.
-      const double ancho = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
-      const double alto = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
-      EXPECT_FALSE(ancho > 0.5 && alto > 0.35 * std::min(a.y1 - a.y0, b.y1 - b.y0))
-          << a.texto.toStdString() << " y " << b.texto.toStdString() << " se pisan en la página " << a.pagina;
-    }
-  }
 }
 
 TDatosFichaPrueba Prueba_Completa() {
@@ -197,8 +127,8 @@ class HojasTest : public ::testing::Test {
 TEST_F(HojasTest, FichaDePruebaDatosDelPacienteYGraduacionDeCadaOjo) {
   TfrmFichaPrueba hoja(Prueba_Completa());
   const QString pdf = Pdf(hoja, "prueba.pdf");
-  ASSERT_EQ(Paginas(pdf), 1);
-  const QString t = Texto(pdf);
+  ASSERT_EQ(Paginas_Pdf(pdf), 1);
+  const QString t = Texto_Pdf(pdf);
   for (const char* s : {"Ficha de Pruebas", "Completa", "Datos Del Paciente", "María José García Sánchez",
                         "Calle del Arenal, 14, 2º izda.", "Paso por la tienda", "05287431F", "Lucía Romero Prieto",
                         "Datos de las Lentes", "Air Optix Aqua 8,6", "L2026-0977",
@@ -212,7 +142,7 @@ TEST_F(HojasTest, FichaDePruebaDatosDelPacienteYGraduacionDeCadaOjo) {
 
   // Each value stands under its own column caption: the second "Esfera" and
   // "Eje" head the over-refraction.
-  const auto w = Palabras(pdf);
+  const auto w = Palabras_Pdf(pdf);
   const struct {
     const char* columna;
     int n;
@@ -227,13 +157,13 @@ TEST_F(HojasTest, FichaDePruebaDatosDelPacienteYGraduacionDeCadaOjo) {
     // "-0,75" is both the OD cylinder and the OI over-refraction cylinder.
     const TPalabra vOd = Palabra(w, c.od, QString(c.od) == "-0,75" && QString(c.columna) == "Cil." ? 1 : 0);
     const TPalabra vOi = Palabra(w, c.oi, QString(c.oi) == "-0,75" && QString(c.columna) == "Cil." ? 1 : 0);
-    EXPECT_NEAR(vOd.Centro(), cab.Centro(), 2 * kMm) << c.columna << " OD";
-    EXPECT_NEAR(vOi.Centro(), cab.Centro(), 2 * kMm) << c.columna << " OI";
+    EXPECT_NEAR(vOd.Centro(), cab.Centro(), 2 * kPuntosMm) << c.columna << " OD";
+    EXPECT_NEAR(vOi.Centro(), cab.Centro(), 2 * kPuntosMm) << c.columna << " OI";
     EXPECT_NEAR(vOd.y1, od.y1, 1) << c.od;
     EXPECT_NEAR(vOi.y1, oi.y1, 1) << c.oi;
   }
   EXPECT_GT(oi.y0, od.y0);
-  Comprobar_Sin_Solapes(w);
+  Comprobar_Sin_Solapes(w, kArea);
 }
 
 TEST_F(HojasTest, FichaDePruebaFechasSinValorYSexoSinDefinirQuedanVacios) {
@@ -244,7 +174,7 @@ TEST_F(HojasTest, FichaDePruebaFechasSinValorYSexoSinDefinirQuedanVacios) {
   d.Fecha = "30/12/1899";
   d.Edad = "0";
   TfrmFichaPrueba hoja(d);
-  const QString t = Texto(Pdf(hoja, "prueba.pdf"));
+  const QString t = Texto_Pdf(Pdf(hoja, "prueba.pdf"));
   EXPECT_FALSE(t.contains("30/12/1899"));
   EXPECT_TRUE(Linea(t, "Nombre:").endsWith("Sexo:")) << Linea(t, "Nombre:").toStdString();
   EXPECT_EQ(Linea(t, "Fecha Nacimiento:"), "Fecha Nacimiento: Edad: 0");
@@ -258,8 +188,8 @@ TEST_F(HojasTest, FichaDePruebaFechasSinValorYSexoSinDefinirQuedanVacios) {
 TEST_F(HojasTest, FichaDePruebaEnBlancoYObservacionesQueSiguenEnOtraPagina) {
   TfrmFichaPrueba vacia;
   const QString pdfVacia = Pdf(vacia, "vacia.pdf");
-  EXPECT_EQ(Paginas(pdfVacia), 1);
-  const QString t = Texto(pdfVacia);
+  EXPECT_EQ(Paginas_Pdf(pdfVacia), 1);
+  const QString t = Texto_Pdf(pdfVacia);
   for (const char* s : {"Ficha de Pruebas", "Datos de la Graduación", "Radio 1", "Z.Optica", "A.V", "Tipo Lentilla",
                         "Nº Lote", "Observaciones"})
     EXPECT_TRUE(t.contains(QString::fromUtf8(s))) << s;
@@ -270,9 +200,9 @@ TEST_F(HojasTest, FichaDePruebaEnBlancoYObservacionesQueSiguenEnOtraPagina) {
   d.Observaciones = parrafos.join('\n');
   TfrmFichaPrueba larga(d);
   const QString pdf = Pdf(larga, "larga.pdf");
-  EXPECT_EQ(Paginas(pdf), 2);
-  EXPECT_TRUE(Texto(pdf, 2).contains("Control 69: lentilla centrada"));
-  Comprobar_Sin_Solapes(Palabras(pdf));
+  EXPECT_EQ(Paginas_Pdf(pdf), 2);
+  EXPECT_TRUE(Texto_Pdf(pdf, 2).contains("Control 69: lentilla centrada"));
+  Comprobar_Sin_Solapes(Palabras_Pdf(pdf), kArea);
 }
 
 TEST_F(HojasTest, FichaDeReposicionImportesEnLaMonedaYCadaFilaEnSuBanda) {
@@ -282,8 +212,8 @@ TEST_F(HojasTest, FichaDeReposicionImportesEnLaMonedaYCadaFilaEnSuBanda) {
           << TFilaReposicionInforme{"10/03/2026", "Rev", "Izdo.", -5, "Abono"};
   TfrmFichaReposicion hoja(d);
   const QString pdf = Pdf(hoja, "reposicion.pdf");
-  ASSERT_EQ(Paginas(pdf), 1);
-  const QString t = Texto(pdf);
+  ASSERT_EQ(Paginas_Pdf(pdf), 1);
+  const QString t = Texto_Pdf(pdf);
   for (const char* s : {"Ficha de Reposición de Lentillas", "Completa", "Datos Del Paciente", "Antonio López Martínez",
                         "Paseo de las Delicias, 61, 4º A", "28045", "608214597", "Datos de las Reposiciones"})
     EXPECT_TRUE(t.contains(QString::fromUtf8(s))) << s;
@@ -293,12 +223,12 @@ TEST_F(HojasTest, FichaDeReposicionImportesEnLaMonedaYCadaFilaEnSuBanda) {
   EXPECT_EQ(Linea(t, "Observaciones Caja"), "Observaciones Caja de 6 Air Optix");
 
   // The amounts end at the right margin, one under the other.
-  const auto w = Palabras(pdf);
+  const auto w = Palabras_Pdf(pdf);
   const TPalabra a = Palabra(w, "34,90"), b = Palabra(w, "1.234,50");
-  EXPECT_NEAR(Palabra(w, "€", 0).x1, 200 * kMm, 1.5 * kMm);
+  EXPECT_NEAR(Palabra(w, "€", 0).x1, 200 * kPuntosMm, 1.5 * kPuntosMm);
   EXPECT_NEAR(Palabra(w, "€", 1).x1, Palabra(w, "€", 0).x1, 0.5);
   EXPECT_GT(b.y0, a.y0);
-  Comprobar_Sin_Solapes(w);
+  Comprobar_Sin_Solapes(w, kArea);
 
   // Without a mask the amount still reads as money.
   EXPECT_EQ(Reposiciones(0).Texto_Importe(12), "12,00 €");
@@ -309,8 +239,8 @@ TEST_F(HojasTest, FichaDeReposicionImportesEnLaMonedaYCadaFilaEnSuBanda) {
 TEST_F(HojasTest, FichaDeReposicionListaVaciaSoloLaBandaDeTitulo) {
   TfrmFichaReposicion hoja(Reposiciones(0));
   const QString pdf = Pdf(hoja, "vacia.pdf");
-  EXPECT_EQ(Paginas(pdf), 1);
-  const QString t = Texto(pdf);
+  EXPECT_EQ(Paginas_Pdf(pdf), 1);
+  const QString t = Texto_Pdf(pdf);
   EXPECT_TRUE(t.contains("Datos de las Reposiciones"));
   EXPECT_TRUE(t.contains("Antonio López Martínez"));
   EXPECT_FALSE(t.contains("Importe:"));
@@ -324,12 +254,12 @@ TEST_F(HojasTest, FichaDeReposicionListaVaciaSoloLaBandaDeTitulo) {
 TEST_F(HojasTest, FichaDeReposicionCientoVeinteFilasEnVariasPaginas) {
   TfrmFichaReposicion hoja(Reposiciones(120));
   const QString pdf = Pdf(hoja, "larga.pdf");
-  const int paginas = Paginas(pdf);
+  const int paginas = Paginas_Pdf(pdf);
   ASSERT_GE(paginas, 3);
   QList<int> filasPorPagina;
   int siguiente = 0;
   for (int p = 1; p <= paginas; ++p) {
-    const QString t = Texto(pdf, p);
+    const QString t = Texto_Pdf(pdf, p);
     EXPECT_EQ(t.contains("Datos Del Paciente"), p == 1) << p;
     EXPECT_EQ(t.contains("Ficha de Reposición de Lentillas"), p == 1) << p;
     const QStringList lineas = t.split('\n');
@@ -353,7 +283,7 @@ TEST_F(HojasTest, FichaDeReposicionCientoVeinteFilasEnVariasPaginas) {
   EXPECT_LT(filasPorPagina[0], filasPorPagina[1]);
   EXPECT_EQ(filasPorPagina[1], filasPorPagina[2]);
   EXPECT_LE(filasPorPagina.last(), filasPorPagina[1]);
-  Comprobar_Sin_Solapes(Palabras(pdf));
+  Comprobar_Sin_Solapes(Palabras_Pdf(pdf), kArea);
 }
 
 TEST_F(HojasTest, FichaDeReposicionObservacionesLargasPartidasEnPalabras) {
@@ -364,28 +294,156 @@ TEST_F(HojasTest, FichaDeReposicionObservacionesLargasPartidasEnPalabras) {
           << TFilaReposicionInforme{"02/02/2026", "Limp", "Dcho.", 20, "Primera línea\nSegunda línea"};
   TfrmFichaReposicion hoja(d);
   const QString pdf = Pdf(hoja, "obs.pdf");
-  const int paginas = Paginas(pdf);
+  const int paginas = Paginas_Pdf(pdf);
   ASSERT_GE(paginas, 2);
   // Taller than a page, the band starts under the title and is cut at the
   // page ends; the next replacement follows it.
-  EXPECT_TRUE(Texto(pdf, 1).contains("Fecha: 01/02/2026"));
+  EXPECT_TRUE(Texto_Pdf(pdf, 1).contains("Fecha: 01/02/2026"));
   // Every word once, in order, none cut: the text wraps between words.
   QStringList leidas;
-  for (const TPalabra& w : Palabras(pdf))
+  for (const TPalabra& w : Palabras_Pdf(pdf))
     if (w.texto.startsWith('p') && w.texto.size() > 1 && w.texto[1].isDigit()) leidas << w.texto;
   EXPECT_EQ(leidas, palabras);
-  const QString t2 = Texto(pdf, paginas);
+  const QString t2 = Texto_Pdf(pdf, paginas);
   EXPECT_TRUE(t2.contains("p1499"));
   EXPECT_TRUE(t2.contains("Observaciones Primera línea"));
   EXPECT_EQ(Linea(t2, "Segunda"), "Segunda línea");
-  Comprobar_Sin_Solapes(Palabras(pdf));
+  Comprobar_Sin_Solapes(Palabras_Pdf(pdf), kArea);
+}
+
+// Every field of each sheet as long as its column allows (db/schema.sql: a
+// patient's surnames and name, an agent's name and surnames, a lens type, a
+// lot, a replacement's observations...; whole numbers of ten digits,
+// graduations as the test tab shows them at their longest: "Compen",
+// "-65,75", "99,99"): every value
+// prints whole, wrapped within its column, its line or row grown, and
+// nothing over anything else.
+TEST_F(HojasTest, NingunValorSeCortaNiConLoMasLargoQueAdmiteSuColumna) {
+  using F = QString TDatosFichaPrueba::*;
+  const std::pair<F, QString> prueba[] = {
+      {&TDatosFichaPrueba::Ficha, "2147483601"},
+      {&TDatosFichaPrueba::Fecha, "28/02/2026"},
+      {&TDatosFichaPrueba::Agente, Texto_Largo("Agente", 151)},
+      {&TDatosFichaPrueba::OD_Radio1, Texto_Largo("RadUnoOD", 20)},
+      {&TDatosFichaPrueba::OD_Radio2, Texto_Largo("RadDosOD", 20)},
+      {&TDatosFichaPrueba::OD_Esfera, "Compen"},
+      {&TDatosFichaPrueba::OD_Cilindro, "-64,25"},
+      {&TDatosFichaPrueba::OD_Eje, "180"},
+      {&TDatosFichaPrueba::OD_Diametro, "99,99"},
+      {&TDatosFichaPrueba::OD_ZOptica, "-62,50"},
+      {&TDatosFichaPrueba::OD_Adicion, "+60,75"},
+      {&TDatosFichaPrueba::OD_AVisual, "89,90"},
+      {&TDatosFichaPrueba::OD_Sob_Esfera, "+56,75"},
+      {&TDatosFichaPrueba::OD_Sob_Cilindro, "-55,25"},
+      {&TDatosFichaPrueba::OD_Sob_Eje, "170"},
+      {&TDatosFichaPrueba::OD_Sob_AV, "87,70"},
+      {&TDatosFichaPrueba::OI_Radio1, Texto_Largo("RadUnoOI", 20)},
+      {&TDatosFichaPrueba::OI_Radio2, Texto_Largo("RadDosOI", 20)},
+      {&TDatosFichaPrueba::OI_Esfera, "Neutro"},
+      {&TDatosFichaPrueba::OI_Cilindro, "+63,75"},
+      {&TDatosFichaPrueba::OI_Eje, "175"},
+      {&TDatosFichaPrueba::OI_Diametro, "98,75"},
+      {&TDatosFichaPrueba::OI_ZOptica, "+61,25"},
+      {&TDatosFichaPrueba::OI_Adicion, "-59,50"},
+      {&TDatosFichaPrueba::OI_AVisual, "88,80"},
+      {&TDatosFichaPrueba::OI_Sob_Esfera, "-56,50"},
+      {&TDatosFichaPrueba::OI_Sob_Cilindro, "+54,75"},
+      {&TDatosFichaPrueba::OI_Sob_Eje, "165"},
+      {&TDatosFichaPrueba::OI_Sob_AV, "86,60"},
+      {&TDatosFichaPrueba::OD_Tipo_Lentilla, Texto_Largo("TipoOD", 255)},
+      {&TDatosFichaPrueba::OI_Tipo_Lentilla, Texto_Largo("TipoOI", 255)},
+      {&TDatosFichaPrueba::OD_Descripcion, Texto_Largo("LenteOD", 100)},
+      {&TDatosFichaPrueba::OI_Descripcion, Texto_Largo("LenteOI", 100)},
+      {&TDatosFichaPrueba::ODLote, Texto_Largo("LoteOD", 50)},
+      {&TDatosFichaPrueba::OILote, Texto_Largo("LoteOI", 50)},
+      {&TDatosFichaPrueba::Observaciones, Texto_Largo("Observacion", 4000)},
+      {&TDatosFichaPrueba::Nombre, Texto_Largo("ApellidosNombre", 152)},
+      {&TDatosFichaPrueba::Sexo, "Hombre"},
+      {&TDatosFichaPrueba::Direccion, Texto_Largo("Direccion", 100)},
+      {&TDatosFichaPrueba::Codigo_Postal, "2147483607"},
+      {&TDatosFichaPrueba::Localidad, Texto_Largo("Localidad", 100)},
+      {&TDatosFichaPrueba::Provincia, Texto_Largo("Provincia", 100)},
+      {&TDatosFichaPrueba::Profesion, Texto_Largo("Profesion", 50)},
+      {&TDatosFichaPrueba::VienePor, Texto_Largo("VienePor", 100)},
+      {&TDatosFichaPrueba::Telefono, Texto_Largo("Tel", 20)},
+      {&TDatosFichaPrueba::Movil, Texto_Largo("Movil", 20)},
+      {&TDatosFichaPrueba::Nif, Texto_Largo("NIF", 20)},
+      {&TDatosFichaPrueba::Fecha_Nacimiento, "31/12/1931"},
+      {&TDatosFichaPrueba::Fecha1Visita, "30/11/2015"},
+      {&TDatosFichaPrueba::Fecha_Ult_Visita, "29/10/2026"},
+      {&TDatosFichaPrueba::Edad, "105"}};
+  TDatosFichaPrueba datosPrueba;
+  QStringList valoresPrueba;
+  for (const auto& [campo, valor] : prueba) {
+    datosPrueba.*campo = valor;
+    valoresPrueba << valor;
+  }
+
+  TDatosFichaReposicion datosReposicion;
+  datosReposicion.Nombre = Texto_Largo("Titular", 152);
+  datosReposicion.Direccion = Texto_Largo("Domicilio", 100);
+  datosReposicion.Codigo_Postal = "2147483608";
+  datosReposicion.Localidad = Texto_Largo("Poblacion", 100);
+  datosReposicion.Provincia = Texto_Largo("Region", 100);
+  datosReposicion.Telefono = Texto_Largo("Fijo", 20);
+  datosReposicion.Movil = Texto_Largo("Celular", 20);
+  datosReposicion.Mascara_Importe = QStringLiteral(",0.00 €");
+  datosReposicion.Filas << TFilaReposicionInforme{"27/01/2026", "Limp", "Ambos", -99999.99, Texto_Largo("Nota", 1000)}
+                        << TFilaReposicionInforme{"26/12/2025", "Rep", "Izdo.", -88888.88, Texto_Largo("Aviso", 1000)};
+  QStringList valoresReposicion{datosReposicion.Nombre,    datosReposicion.Direccion, datosReposicion.Codigo_Postal,
+                                datosReposicion.Localidad, datosReposicion.Provincia, datosReposicion.Telefono,
+                                datosReposicion.Movil};
+  for (const TFilaReposicionInforme& f : datosReposicion.Filas)
+    valoresReposicion << f.Fecha << f.Tipo << f.Ojo << datosReposicion.Texto_Importe(f.Importe) << f.Observaciones;
+
+  // Patients' surnames and names, phones, lots, the lens line's reference
+  // and description, record and test numbers.
+  st_criterio_lote criterio{Texto_Largo("Buscado", 50), true, Texto_Largo("Articulo", 30),
+                            fechas::Codificar(2020, 1, 1), fechas::Codificar(2026, 12, 31)};
+  std::vector<st_retirada_lote> filas;
+  for (const char* quien : {"Uno", "Dos"}) {
+    st_retirada_lote r;
+    const QString q = QString::fromLatin1(quien);
+    r.paciente = Texto_Largo("Paciente" + q, 152);
+    r.telefono = Texto_Largo("Telefono" + q, 20);
+    r.numero = q == "Uno" ? 2147483641 : 2147483642;
+    r.fecha = fechas::Codificar(2025, q == "Uno" ? 3 : 4, 10);
+    r.ojo = q == "Uno" ? 1 : 2;
+    r.origen = q == "Uno" ? st_retirada_lote::kFicha : st_retirada_lote::kPrueba;
+    r.lote = Texto_Largo("Lote" + q, 50);
+    r.referencia = Texto_Largo("Ref" + q, 30);
+    r.descripcion = Texto_Largo("Lente" + q, 255);
+    filas.push_back(r);
+  }
+  // The lot searched for says it was part of one.
+  QStringList valoresRetirada{criterio.lote + " (parte)", criterio.referencia, "01/01/2020", "31/12/2026"};
+  for (const st_retirada_lote& r : filas)
+    valoresRetirada << r.paciente << r.telefono << QString::number(r.numero) << fechas::Fecha_A_Texto(r.fecha)
+                    << r.lote << r.referencia + ' ' + r.descripcion;
+
+  TfrmFichaPrueba hojaPrueba(datosPrueba);
+  TfrmFichaReposicion hojaReposicion(datosReposicion);
+  TfrmHojaRetirada hojaRetirada(criterio, filas);
+  const struct {
+    THojaInforme& hoja;
+    const char* fichero;
+    QStringList valores;
+  } casos[] = {{hojaPrueba, "prueba.pdf", valoresPrueba},
+               {hojaReposicion, "reposicion.pdf", valoresReposicion},
+               {hojaRetirada, "retirada.pdf", valoresRetirada}};
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(caso.fichero);
+    const QList<TPalabra> palabras = Palabras_Pdf(Pdf(caso.hoja, caso.fichero));
+    for (const QString& v : caso.valores) EXPECT_TRUE(Impreso_Entero(palabras, v)) << v.toStdString();
+    Comprobar_Sin_Solapes(palabras, kArea);
+  }
 }
 
 // The preview is modal, maximised and at page width, and shows the pages the
 // PDF has.
 TEST_F(HojasTest, VistaPreviaMaximizadaAlAnchoDePagina) {
   TfrmFichaReposicion hoja(Reposiciones(120));
-  const int paginas = Paginas(Pdf(hoja, "larga.pdf"));
+  const int paginas = Paginas_Pdf(Pdf(hoja, "larga.pdf"));
   bool vista = false;
   QTimer::singleShot(0, [&] {
     auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());

@@ -11,12 +11,12 @@
 #include <QTimer>
 #include <QFile>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "Anfitrion_prueba.h"
 #include "Pantalla_prueba.h"
+#include "Pdf_prueba.h"
 #include "Clase_tdocumento.h"
 #include "Clase_tformato.h"
 #include "Clase_tlocalidad.h"
@@ -191,21 +191,6 @@ class ImpresionFichaPdfTest : public ImpresionFichaTest {
       Variables_Ficha(d, Ficha());
     });
   }
-  static QString Texto(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-  }
-  static QString Paginas(const QString& pdf) {
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished(30000);
-    for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-      if (l.startsWith("Pages:")) return l.mid(6).trimmed();
-    return QString();
-  }
-
   QTemporaryDir pdfs;
   TDocumento documento{&h.aplicacion};
 };
@@ -216,8 +201,8 @@ TEST_F(ImpresionFichaPdfTest, LaRecetaSaleConLaEmpresaElPacienteYLaGraduacion) {
   EXPECT_EQ(documento.Texto_Tipo(), "receta");
   EXPECT_EQ(documento.Copias(), 2);
   const QString pdf = pdfs.filePath("receta_lentilla.pdf");
-  EXPECT_EQ(Paginas(pdf), "2");
-  const QString t = Texto(pdf);
+  EXPECT_EQ(Paginas_Pdf(pdf), 2);
+  const QString t = Texto_Pdf(pdf);
   EXPECT_TRUE(t.contains("Óptica Miravel, S.L.")) << t.toStdString();
   EXPECT_TRUE(t.contains("Plaza Mayor, 1"));
   EXPECT_TRUE(t.contains("Álvarez Gil, Marta"));
@@ -231,7 +216,7 @@ TEST_F(ImpresionFichaPdfTest, UnaEmpresaSinPoblacionTambienImprimeLaGarantia) {
   ASSERT_EQ(Imprimir(tipos_documento::kGarantia, "garantia_lentilla", 1), 0);
   EXPECT_TRUE(h.mensajes.cajas.empty());
   EXPECT_FALSE(documento.Valor(904));
-  const QString t = Texto(pdfs.filePath("garantia_lentilla.pdf"));
+  const QString t = Texto_Pdf(pdfs.filePath("garantia_lentilla.pdf"));
   EXPECT_TRUE(t.contains("Plaza Mayor, 1"));
   EXPECT_EQ(t.count("Valdeolmos"), 1);  // the patient's town only, not in the letterhead
 }
@@ -240,7 +225,7 @@ TEST_F(ImpresionFichaPdfTest, LaFichaNoLlevaLaEmpresa) {
   ASSERT_EQ(Imprimir(tipos_documento::kFicha, "ficha_lentilla.prn", 1), 0);
   EXPECT_EQ(documento.Texto_Tipo(), "ficha");
   for (int c : Rango(900, 911)) EXPECT_FALSE(documento.Valor(c)) << c;
-  EXPECT_TRUE(Texto(pdfs.filePath("ficha_lentilla.pdf")).contains("Álvarez Gil, Marta"));
+  EXPECT_TRUE(Texto_Pdf(pdfs.filePath("ficha_lentilla.pdf")).contains("Álvarez Gil, Marta"));
 }
 
 TEST_F(ImpresionFichaPdfTest, UnFormatoQueNoEstaSeDiceYNoSeImprime) {
@@ -292,12 +277,6 @@ class ImprimirDesdeLaPantallaTest : public TPantallaPrueba {
     qunsetenv("OPTICA_IMPRESION_PDF");
     TPantallaPrueba::TearDown();
   }
-  QString Texto(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-  }
   // Triggers a print and answers the format dialog: accepts what it
   // proposes, or (`cancelar`) tries to accept and then cancels.
   void Pulsar(const char* accion, bool cancelar = false) {
@@ -319,7 +298,7 @@ TEST_F(ImprimirDesdeLaPantallaTest, LaRecetaYLaFichaSalenDelRegistroConSuFormato
   Pulsar("btnImpReceta");
   const QStringList hechos = QDir(pdfs.path()).entryList({"*.pdf"});
   ASSERT_EQ(hechos.size(), 1) << hechos.join(' ').toStdString();
-  const QString receta = Texto(pdfs.filePath(hechos.first()));
+  const QString receta = Texto_Pdf(pdfs.filePath(hechos.first()));
   EXPECT_TRUE(receta.contains("Álvarez Gil")) << receta.toStdString();
   EXPECT_TRUE(receta.contains("-2,75"));
   EXPECT_TRUE(receta.contains("L-77"));

@@ -9,35 +9,20 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
+#include <tuple>
 
 #include "Anfitrion_prueba.h"
 #include "Clase_tdocumento.h"
 #include "Clase_tformato.h"
+#include "Pdf_prueba.h"
 
 namespace {
-
-QString Ejecutar(const QString& programa, const QStringList& argumentos) {
-  QProcess p;
-  p.start(programa, argumentos);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<error de %1>").arg(programa);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString Texto_Pdf(const QString& pdf, int pagina = 0) {
-  QStringList a{QStringLiteral("-layout")};
-  if (pagina > 0) a << "-f" << QString::number(pagina) << "-l" << QString::number(pagina);
-  return Ejecutar(QStringLiteral("pdftotext"), a << pdf << QStringLiteral("-"));
-}
-
-QString Info_Pdf(const QString& pdf, const char* campo) {
-  const auto m = QRegularExpression(QStringLiteral("%1:\\s+([^\\n]+)").arg(QLatin1String(campo)))
-                     .match(Ejecutar(QStringLiteral("pdfinfo"), {pdf}));
-  return m.hasMatch() ? m.captured(1).trimmed() : QString();
-}
 
 // Index of the first line of `texto` that contains `que`, or -1.
 int Linea_De(const QString& texto, const QString& que) {
@@ -303,18 +288,27 @@ QString Fila(const QString& texto, const QString& inicio) {
 class FormatosPorDefectoTest : public MotorImpresionTest {
  protected:
   // Reads one of the shipped formats and prints it with a filled document.
-  QString Imprimir_Formato(const char* nombre, bool conEmpresa) {
+  QString Imprimir_Formato(const char* nombre, const std::function<void(TDocumento&)>& rellenar) {
     const QString ruta = QStringLiteral(OPTICA_FORMATOS_DIR "/%1.prn").arg(QLatin1String(nombre));
     documento.Inicializar();
     documento.Fichero_Formato(ruta);
     EXPECT_EQ(documento.Leer_Formato(), 0);
-    Rellenar(documento, conEmpresa);
+    rellenar(documento);
     EXPECT_EQ(Imprimir(), 0);
     for (const auto& c : mensajes.cajas) ADD_FAILURE() << c.texto.toStdString();
     const QString pdf = pdfs.filePath(QLatin1String(nombre) + QStringLiteral(".pdf"));
-    // For whoever looks at the page: OPTICA_PRUEBA_PNG names a folder.
-    if (const QString png = qEnvironmentVariable("OPTICA_PRUEBA_PNG"); !png.isEmpty())
-      Ejecutar("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", pdf, QDir(png).filePath(nombre)});
+    // For whoever looks at the pages: OPTICA_PRUEBA_PNG names a folder that
+    // gets the PDF and a picture of each page.
+    if (const QString png = qEnvironmentVariable("OPTICA_PRUEBA_PNG"); !png.isEmpty()) {
+      QFile::remove(QDir(png).filePath(QLatin1String(nombre) + ".pdf"));
+      QFile::copy(pdf, QDir(png).filePath(QLatin1String(nombre) + ".pdf"));
+      QProcess::execute("pdftoppm", {"-png", "-r", "80", pdf, QDir(png).filePath(nombre)});
+    }
+    return pdf;
+  }
+  // The same with the values of an ordinary record, on one page.
+  QString Imprimir_Formato(const char* nombre, bool conEmpresa) {
+    const QString pdf = Imprimir_Formato(nombre, [&](TDocumento& d) { Rellenar(d, conEmpresa); });
     EXPECT_EQ(Info_Pdf(pdf, "Pages"), "1");
     return pdf;
   }
@@ -371,6 +365,96 @@ TEST_F(FormatosPorDefectoTest, LaFichaNoNecesitaLaEmpresaYLlevaTodaLaAdaptacion)
   EXPECT_TRUE(QRegularExpression("OI\\s+10,5\\s+4,5\\s+11,9").match(t).hasMatch());
   EXPECT_TRUE(t.contains("Dra. Elena Ruiz"));
   EXPECT_TRUE(t.contains("Tolera bien las lentes"));
+}
+
+// Every code of the lens documents at the longest its column allows
+// (db/schema.sql): texts as long as their VARCHAR (a doctor's or an agent's
+// name and surnames, a patient's surnames and name), whole numbers of ten
+// digits, graduations as long as the record's conversions make them, the
+// widest amounts, and long observations; each value reads as its field and
+// no two alike.
+QMap<int, QString> Variables_Mas_Largas() {
+  QMap<int, QString> v{
+      {100, "2147483601"}, {101, Texto_Largo("Apellidos", 100)}, {102, Texto_Largo("Nombre", 50)},
+      {103, Texto_Largo("ApellidosNombre", 152)}, {104, Texto_Largo("Direccion", 100)},
+      {105, Texto_Largo("Localidad", 100)}, {106, Texto_Largo("Provincia", 100)}, {107, "2147483607"},
+      {108, Texto_Largo("Tel", 20)}, {109, Texto_Largo("Movil", 20)}, {110, Texto_Largo("NIF", 20)},
+      {111, "No Definido"}, {112, Texto_Largo("Profesion", 50)}, {113, Texto_Largo("VienePor", 100)},
+      {114, "31/12/1931"}, {127, "105"}, {115, "30/11/2015"}, {116, "29/10/2026"}, {117, "28/09/2001"},
+      {118, "-1234567,891"}, {119, "Si"}, {120, "-99999999,99"}, {121, "-16637917,84"},
+      {122, Texto_Largo("Tienda", 100)}, {123, Texto_Largo("Fotografia", 255)}, {124, Texto_Largo("Correo", 100)},
+      {125, Texto_Largo("Web", 100)}, {126, Texto_Largo("NotaPaciente", 4000)},
+      {900, "2147483690"}, {901, Texto_Largo("Empresa", 100)}, {902, Texto_Largo("Comercial", 100)},
+      {903, Texto_Largo("Domicilio", 100)}, {904, Texto_Largo("Poblacion", 100)},
+      {905, Texto_Largo("Region", 100)}, {906, "2147483696"}, {907, Texto_Largo("CIF", 20)},
+      {908, Texto_Largo("Centralita", 20)}, {909, Texto_Largo("Fax", 20)}, {910, Texto_Largo("Email", 100)},
+      {911, Texto_Largo("Pagina", 100)},
+      {3400, Texto_Largo("FichaNombre", 50)}, {3401, Texto_Largo("FichaApellidos", 100)},
+      {3402, Texto_Largo("Titular", 152)}, {3403, "2147483643"}, {3404, "27/08/2026"}, {3405, "26/07/2027"},
+      {3406, "25/06/2027"}, {3407, "24/05/2028"}, {3408, "23/04/2027"}, {3409, Texto_Largo("Doctor", 151)},
+      {3440, Texto_Largo("Colegiado", 30)}, {3410, "Propia"}, {3412, Texto_Largo("Agente", 151)},
+      {3411, Texto_Largo("Liquidos", 255)}, {3439, Texto_Largo("Observacion", 4000)}};
+  // The eye measurements (0 to 99,9); the graduation: "Compen" and
+  // "Neutro" or a signed number for the sphere and cylinder, up to 99,99
+  // for the rest, three digits for the axes; radii and keratometries are
+  // texts.
+  const char* medidas[] = {"99,90", "98,80", "97,70", "96,60", "95,50", "94,40"};
+  for (int i = 0; i < 6; ++i) v[3413 + i] = medidas[i];
+  const std::pair<int, const char*> graduacion[] = {
+      {3423, "Compen"}, {3424, "Neutro"}, {3425, "-64,25"}, {3426, "+63,75"}, {3427, "180"}, {3428, "175"},
+      {3429, "99,99"}, {3430, "98,75"}, {3431, "97,25"}, {3432, "96,75"}, {3433, "+60,75"},
+      {3434, "-59,50"}, {3435, "89,90"}, {3436, "88,80"}};
+  for (const auto& [c, t] : graduacion) v[c] = t;
+  for (const auto& [c, nombre, largo] : {std::tuple{3419, "RadioUno", 20}, {3421, "RadioDos", 20},
+                                          {3437, "Querat", 50}, {3600, "Ref", 30}, {3602, "Lente", 255},
+                                          {3604, "Modelo", 50}, {3606, "RadUno", 20}, {3608, "RadDos", 20},
+                                          {3612, "Color", 50}, {3622, "Lote", 50}, {3620, "Tipo", 255}})
+    for (int ojo : {0, 1})
+      v[c + ojo] = Texto_Largo(QLatin1String(nombre) + (ojo ? "OI" : "OD"), largo);
+  const std::pair<int, const char*> lentes[] = {
+      {3610, "99,75"}, {3611, "99,25"}, {3614, "-99.999,99 €"}, {3615, "-88.888,88 €"},
+      {3616, "-16.637.934 Pts"}, {3617, "-14.789.365 Pts"}, {3618, "22/03/2028"}, {3619, "21/02/2028"}};
+  for (const auto& [c, t] : lentes) v[c] = QString::fromUtf8(t);
+  return v;
+}
+
+// The codes a format prints.
+QList<int> Codigos(const QString& formato) {
+  QFile f(formato);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+  QList<int> codigos;
+  auto m = QRegularExpression(QStringLiteral("^VARIABLE\\s*=\\s*(\\d+)"), QRegularExpression::MultilineOption)
+               .globalMatch(QString::fromUtf8(f.readAll()));
+  while (m.hasNext()) codigos << m.next().captured(1).toInt();
+  return codigos;
+}
+
+// Each shipped format with every value as long as its column allows: every
+// value prints whole (wrapped within its box, the box and its band grown, the
+// detail going on over another page when it must), nothing prints over
+// anything else or outside the margins.
+TEST_F(FormatosPorDefectoTest, NingunValorSeCortaNiConLoMasLargoQueAdmiteSuColumna) {
+  const QMap<int, QString> largos = Variables_Mas_Largas();
+  const struct {
+    const char* formato;
+    QRectF area;  // printable area in mm
+  } casos[] = {{"ficha_lentilla", {12, 12, 186, 273}},
+               {"receta_lentilla", {12, 10, 124, 190}},
+               {"garantia_lentilla", {12, 10, 124, 190}}};
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(caso.formato);
+    const QString pdf = Imprimir_Formato(caso.formato, [&](TDocumento& d) {
+      for (auto i = largos.cbegin(); i != largos.cend(); ++i) d.Variable(i.key(), i.value());
+    });
+    const QList<TPalabra> palabras = Palabras_Pdf(pdf);
+    const QList<int> codigos = Codigos(QStringLiteral(OPTICA_FORMATOS_DIR "/%1.prn").arg(caso.formato));
+    ASSERT_GT(codigos.size(), 25);
+    for (int c : codigos)
+      EXPECT_TRUE(Impreso_Entero(palabras, largos.value(c))) << c << ": " << largos.value(c).toStdString();
+    const QRectF& a = caso.area;
+    Comprobar_Sin_Solapes(palabras, QRectF(a.x() * kPuntosMm, a.y() * kPuntosMm, a.width() * kPuntosMm,
+                                           a.height() * kPuntosMm));
+  }
 }
 
 TEST_F(FormatosPorDefectoTest, CadaFormatoEsDeSuTipo) {

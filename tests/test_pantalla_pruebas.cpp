@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -23,6 +22,7 @@
 #include "Edit_fecha.h"
 #include "Frm_error.h"
 #include "Pantalla_prueba.h"
+#include "Pdf_prueba.h"
 #include "Util_fechas.h"
 
 // Texts read as text in a failure's report.
@@ -634,14 +634,6 @@ TEST_F(PruebasTest, UnEjeCalculadoDe99LlegaEnteroALaPrueba) {
 namespace {
 
 // ---- The fitting-test sheet -------------------------------------------------------------------
-
-// The text of a PDF as pdftotext lays it out.
-QString Texto_Pdf(const QString& ruta) {
-  QProcess p;
-  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-  p.waitForFinished(30000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 TEST_F(PruebasTest, LaHojaDeLaPruebaSaleDeLoQueMuestraLaPestana) {
   QTemporaryDir pdf;

@@ -9,7 +9,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QComboBox>
 #include <QStatusBar>
@@ -22,6 +21,7 @@
 
 #include "Dm_lentilla.h"
 #include "Pantalla_prueba.h"
+#include "Pdf_prueba.h"
 
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
 
@@ -247,10 +247,7 @@ TEST_F(ReposicionesTest, LaHojaDeReposicionesLlevaLaListaConSusImportes) {
   qunsetenv("OPTICA_IMPRESION_PDF");
   const QString ruta = pdf.filePath("reposiciones-7.pdf");
   ASSERT_TRUE(QFile::exists(ruta));
-  QProcess p;
-  p.start("pdftotext", {"-layout", ruta, "-"});
-  p.waitForFinished(30000);
-  const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+  const QString texto = Texto_Pdf(ruta);
   EXPECT_TRUE(texto.contains("Ficha de Reposición de Lentillas")) << texto.toStdString();
   EXPECT_TRUE(texto.contains("Marta Álvarez Gil"));
   EXPECT_TRUE(texto.contains("34,90 €"));

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "Clase_tpaciente.h"
 #include "Util_fechas.h"
@@ -60,9 +61,10 @@ void TfrmFichaPrueba::Dibujar_Paciente(TLienzoInforme& lienzo) const {
                                   {"Sexo:", "Localidad:", "N.I.F:", "Movil:", "Viene Por:", "Edad:", "Fecha Últ. Visita:"});
   const double fin1 = kColumna2 - 3, fin2 = TLienzoInforme::kAncho;
   const auto linea = [&](const char* e1, const QString& t1, const char* e2, const QString& t2) {
-    lienzo.Campo(0, v1, e2 ? fin1 : fin2, kFila, QString::fromUtf8(e1), t1);
-    if (e2) lienzo.Campo(kColumna2, v2, fin2, kFila, QString::fromUtf8(e2), t2);
-    lienzo.Avanzar(kFila);
+    TRenglonInforme renglon(lienzo, kFila);
+    renglon.Campo(0, v1, e2 ? fin1 : fin2, QString::fromUtf8(e1), t1);
+    if (e2) renglon.Campo(kColumna2, v2, fin2, QString::fromUtf8(e2), t2);
+    lienzo.Avanzar(renglon.Dibujar());
   };
 
   lienzo.Encabezado(QStringLiteral("Datos Del Paciente"));
@@ -84,19 +86,25 @@ void TfrmFichaPrueba::Dibujar_Graduacion(TLienzoInforme& lienzo) const {
   const double v2 = Columna_Valor(lienzo, kColumna2, {"Fecha:"});
 
   lienzo.Encabezado(QStringLiteral("Datos de la Graduación"));
-  lienzo.Campo(0, v1, kColumna2 - 3, kFila, QStringLiteral("Nº Ficha:"), d.Ficha);
-  lienzo.Campo(kColumna2, v2, TLienzoInforme::kAncho, kFila, QStringLiteral("Fecha:"), Fecha_Para_Informe(d.Fecha));
-  lienzo.Avanzar(kFila);
-  lienzo.Campo(0, v1, TLienzoInforme::kAncho, kFila, QStringLiteral("Agente:"), d.Agente);
-  lienzo.Avanzar(kFila + 2);
+  TRenglonInforme ficha(lienzo, kFila);
+  ficha.Campo(0, v1, kColumna2 - 3, QStringLiteral("Nº Ficha:"), d.Ficha)
+      .Campo(kColumna2, v2, TLienzoInforme::kAncho, QStringLiteral("Fecha:"), Fecha_Para_Informe(d.Fecha));
+  lienzo.Avanzar(ficha.Dibujar());
+  TRenglonInforme agente(lienzo, kFila);
+  agente.Campo(0, v1, TLienzoInforme::kAncho, QStringLiteral("Agente:"), d.Agente);
+  lienzo.Avanzar(agente.Dibujar() + 2);
 
   // The trial graduation in nine columns, then the over-refraction in four,
-  // set apart by a double rule.
+  // set apart by a double rule. A sphere or cylinder column holds "Compen",
+  // the widest graduation the tab shows, on one line.
   TTablaInforme tabla(lienzo, 12);
-  for (const char* c : {"Radio 1", "Radio 2", "Esfera", "Cilindro", "Eje", "Diametro", "Z.Optica", "Adición", "A.Visual"})
-    tabla.Columna(QString::fromUtf8(c), 178.0 * 0.71 / 9);
+  const std::pair<const char*, double> prueba[] = {{"Radio 1", 14}, {"Radio 2", 14},  {"Esfera", 15.5},
+                                                   {"Cilindro", 15.5}, {"Eje", 10},     {"Diametro", 14},
+                                                   {"Z.Optica", 14},   {"Adición", 14}, {"A.Visual", 13}};
+  for (const auto& [titulo, ancho] : prueba) tabla.Columna(QString::fromUtf8(titulo), ancho);
   tabla.Separar();
-  for (const char* c : {"Esfera", "Cil.", "Eje", "A.V"}) tabla.Columna(QString::fromUtf8(c), 178.0 * 0.29 / 4);
+  const std::pair<const char*, double> sobre[] = {{"Esfera", 15.5}, {"Cil.", 15.5}, {"Eje", 10}, {"A.V", 13}};
+  for (const auto& [titulo, ancho] : sobre) tabla.Columna(QString::fromUtf8(titulo), ancho);
   tabla.Cabecera();
   tabla.Fila(QStringLiteral("OD"), {d.OD_Radio1, d.OD_Radio2, d.OD_Esfera, d.OD_Cilindro, d.OD_Eje, d.OD_Diametro,
                                     d.OD_ZOptica, d.OD_Adicion, d.OD_AVisual, d.OD_Sob_Esfera, d.OD_Sob_Cilindro,

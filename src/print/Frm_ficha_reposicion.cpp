@@ -47,18 +47,19 @@ void TfrmFichaReposicion::Dibujar_Titulo(TLienzoInforme& lienzo) const {
 
   lienzo.Titulo(QStringLiteral("Ficha de Reposición de Lentillas"));
   lienzo.Encabezado(QStringLiteral("Datos Del Paciente"));
-  lienzo.Campo(0, v1, fin, kLinea, QStringLiteral("Nombre:"), d.Nombre);
-  lienzo.Avanzar(kLinea);
-  lienzo.Campo(0, v1, fin, kLinea, QStringLiteral("Dirección:"), d.Direccion);
-  lienzo.Avanzar(kLinea);
-  lienzo.Campo(0, v1, kColumna2 - 3, kLinea, QStringLiteral("C.Postal:"), d.Codigo_Postal);
-  lienzo.Campo(kColumna2, v2, fin, kLinea, QStringLiteral("Localidad:"), d.Localidad);
-  lienzo.Avanzar(kLinea);
-  lienzo.Campo(0, v1, fin, kLinea, QStringLiteral("Provincia:"), d.Provincia);
-  lienzo.Avanzar(kLinea);
-  lienzo.Campo(0, v1, kColumna2 - 3, kLinea, QStringLiteral("Teléfono:"), d.Telefono);
-  lienzo.Campo(kColumna2, v2, fin, kLinea, QStringLiteral("Movil:"), d.Movil);
-  lienzo.Avanzar(kLinea + 3);
+  const auto linea = [&] { return TRenglonInforme(lienzo, kLinea); };
+  lienzo.Avanzar(linea().Campo(0, v1, fin, QStringLiteral("Nombre:"), d.Nombre).Dibujar());
+  lienzo.Avanzar(linea().Campo(0, v1, fin, QStringLiteral("Dirección:"), d.Direccion).Dibujar());
+  lienzo.Avanzar(linea()
+                     .Campo(0, v1, kColumna2 - 3, QStringLiteral("C.Postal:"), d.Codigo_Postal)
+                     .Campo(kColumna2, v2, fin, QStringLiteral("Localidad:"), d.Localidad)
+                     .Dibujar());
+  lienzo.Avanzar(linea().Campo(0, v1, fin, QStringLiteral("Provincia:"), d.Provincia).Dibujar());
+  lienzo.Avanzar(linea()
+                     .Campo(0, v1, kColumna2 - 3, QStringLiteral("Teléfono:"), d.Telefono)
+                     .Campo(kColumna2, v2, fin, QStringLiteral("Movil:"), d.Movil)
+                     .Dibujar() +
+                 3);
   lienzo.Encabezado(QStringLiteral("Datos de las Reposiciones"));
 }
 
@@ -70,12 +71,11 @@ void TfrmFichaReposicion::Dibujar_Fila(TLienzoInforme& lienzo, const TFilaReposi
   const double anchoTexto = TLienzoInforme::kAncho - xTexto;
   const QStringList lineas = lienzo.Partir_Lineas(f, fila.Observaciones, anchoTexto);
   const double altoLinea = lienzo.Alto_Linea(f);
-  lienzo.Reservar(kLinea + lineas.size() * altoLinea + kSeparacion);
 
+  TRenglonInforme renglon(lienzo, kLinea);
   const auto campo = [&](double x, const char* etiqueta, const QString& valor, double fin) {
     const QString t = QString::fromUtf8(etiqueta);
-    const double xValor = x + lienzo.Ancho_Texto(e, t) + 1.5;
-    lienzo.Campo(x, xValor, fin, kLinea, t, valor);
+    renglon.Campo(x, x + lienzo.Ancho_Texto(e, t) + 1.5, fin, t, valor);
   };
   campo(0, "Fecha:", Fecha_Para_Informe(fila.Fecha), 42);
   campo(45, "Tipo:", fila.Tipo, 75);
@@ -85,13 +85,17 @@ void TfrmFichaReposicion::Dibujar_Fila(TLienzoInforme& lienzo, const TFilaReposi
   const QString importe = QStringLiteral("Importe:");
   const double anchoImporte = lienzo.Ancho_Texto(f, mem_Datos.Texto_Importe(-99999.99)) + 2;
   const double xImporte = TLienzoInforme::kAncho - anchoImporte;
-  lienzo.En_Linea(xImporte - lienzo.Ancho_Texto(e, importe), lienzo.Ancho_Texto(e, importe), kLinea, e, importe);
-  lienzo.En_Linea(xImporte, anchoImporte, kLinea, f, mem_Datos.Texto_Importe(fila.Importe), Qt::AlignRight);
-  lienzo.Avanzar(kLinea);
+  const double anchoEtiqueta = lienzo.Ancho_Texto(e, importe);
+  renglon.Texto(xImporte - anchoEtiqueta, anchoEtiqueta, e, importe)
+      .Texto(xImporte, anchoImporte, f, mem_Datos.Texto_Importe(fila.Importe), Qt::AlignRight);
+  // The replacement's band stays whole on one page unless it is longer than
+  // a page.
+  lienzo.Reservar(renglon.Alto() + lineas.size() * altoLinea + kSeparacion);
+  lienzo.Avanzar(renglon.Dibujar());
 
   // The observations under the first line, beside their caption; a band
   // longer than a page goes on over the next.
-  lienzo.En_Linea(0, xTexto, altoLinea, e, obs);
+  TRenglonInforme(lienzo, altoLinea).Texto(0, xTexto, e, obs).Dibujar();
   lienzo.Lineas(xTexto, f, lineas, anchoTexto);
   lienzo.Avanzar(kSeparacion / 2);
   lienzo.Linea(0, lienzo.Y(), TLienzoInforme::kAncho, TLienzoInforme::kPlata);

@@ -1,8 +1,9 @@
 #pragma once
 // The lot-recall sheet: what was searched (lot, article, dates) and every
 // patient who received the lot, one line per eye with phone, record or test,
-// date and article, over as many pages as the list needs; the column
-// captions are repeated at the top of each page.
+// date, the lot itself (a search by part of a lot finds several) and the
+// article, over as many pages as the list needs; the column captions are
+// repeated at the top of each page.
 
 #include <QString>
 #include <utility>

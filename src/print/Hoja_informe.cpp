@@ -22,7 +22,7 @@ QString Fecha_Para_Informe(const QString& texto) {
   return texto == QLatin1String("30/12/1899") ? QString() : texto;
 }
 
-static QFont Fuente_De(const QString& familia, double puntos, bool negrita, bool cursiva) {
+QFont TLienzoInforme::Crear_Fuente(const QString& familia, double puntos, bool negrita, bool cursiva) {
   QFont f(familia);
   f.setPointSizeF(puntos);
   f.setBold(negrita);
@@ -38,11 +38,11 @@ TLienzoInforme::TLienzoInforme(QPainter& painter, QPrinter& impresora, double pu
     : painter_(painter),
       impresora_(impresora),
       puntosPorMm_(impresora.resolution() / 25.4),
-      fuente_(Fuente_De(QStringLiteral("Arial"), puntosFuente, false, false)),
-      etiqueta_(Fuente_De(QStringLiteral("Verdana"), 8, true, false)),
-      encabezado_(Fuente_De(QStringLiteral("Verdana"), 10, true, true)),
-      titulo_(Fuente_De(QStringLiteral("Verdana"), 14, true, true)),
-      completa_(Fuente_De(QStringLiteral("Verdana"), 8, false, true)) {}
+      fuente_(Crear_Fuente(QStringLiteral("Arial"), puntosFuente)),
+      etiqueta_(Crear_Fuente(QStringLiteral("Verdana"), 8, true)),
+      encabezado_(Crear_Fuente(QStringLiteral("Verdana"), 10, true, true)),
+      titulo_(Crear_Fuente(QStringLiteral("Verdana"), 14, true, true)),
+      completa_(Crear_Fuente(QStringLiteral("Verdana"), 8, false, true)) {}
 
 double TLienzoInforme::Alto_Linea(const QFont& fuente) const {
   return QFontMetricsF(fuente, &impresora_).height() / puntosPorMm_;
@@ -50,6 +50,11 @@ double TLienzoInforme::Alto_Linea(const QFont& fuente) const {
 
 double TLienzoInforme::Ancho_Texto(const QFont& fuente, const QString& texto) const {
   return QFontMetricsF(fuente, &impresora_).horizontalAdvance(texto) / puntosPorMm_;
+}
+
+double TLienzoInforme::Linea_Base(double alto) const {
+  const QFontMetricsF base(fuente_, &impresora_);
+  return (Mm(alto) + base.ascent() - base.descent()) / 2 / puntosPorMm_;
 }
 
 void TLienzoInforme::Reservar(double alto) {
@@ -82,34 +87,14 @@ void TLienzoInforme::Encabezado(const QString& texto) {
   y_ += alto + 2.8;
 }
 
-void TLienzoInforme::Campo(double x, double xValor, double xFin, double alto, const QString& etiqueta,
-                           const QString& valor) {
-  En_Linea(x, xValor - x, alto, etiqueta_, etiqueta);
-  En_Linea(xValor, xFin - xValor, alto, fuente_, valor);
-}
-
-void TLienzoInforme::En_Linea(double x, double ancho, double alto, const QFont& fuente, const QString& texto,
-                              Qt::Alignment alineacion) {
-  if (texto.isEmpty()) return;
-  const QFontMetricsF base(fuente_, &impresora_), fm(fuente, &impresora_);
-  const double linea = Mm(y_) + (Mm(alto) + base.ascent() - base.descent()) / 2;
-  // Widths measured in millimetres come back a hair short: only a text that
-  // really overflows is cut.
-  const QString visible =
-      fm.horizontalAdvance(texto) <= Mm(ancho) + 1 ? texto : fm.elidedText(texto, Qt::ElideRight, Mm(ancho));
-  double izquierda = Mm(x);
-  if (alineacion & Qt::AlignRight) izquierda += Mm(ancho) - fm.horizontalAdvance(visible);
-  painter_.setFont(fuente);
-  painter_.drawText(QPointF(izquierda, linea), visible);
-}
-
 void TLienzoInforme::Texto(double x, double y, double ancho, double alto, const QFont& fuente, const QString& texto,
                            Qt::Alignment alineacion) {
   if (texto.isEmpty()) return;
   painter_.setFont(fuente);
-  const QRectF r = Rect(x, y, ancho, alto);
-  const QString visible = QFontMetricsF(fuente, &impresora_).elidedText(texto, Qt::ElideRight, r.width());
-  painter_.drawText(r, static_cast<int>(alineacion) | Qt::TextSingleLine, visible);
+  // Measured in millimetres, a line that just fits may come back a hair
+  // wider than its box: it is drawn whole all the same.
+  painter_.drawText(Rect(x, y, ancho, alto), static_cast<int>(alineacion) | Qt::TextSingleLine | Qt::TextDontClip,
+                    texto);
 }
 
 QStringList TLienzoInforme::Partir_Lineas(const QFont& fuente, const QString& texto, double ancho) const {
@@ -127,7 +112,9 @@ QStringList TLienzoInforme::Partir_Lineas(const QFont& fuente, const QString& te
     maqueta.setTextOption(opcion);
     maqueta.beginLayout();
     for (QTextLine l = maqueta.createLine(); l.isValid(); l = maqueta.createLine()) {
-      l.setLineWidth(Mm(ancho));
+      // Widths measured in millimetres come back a hair short: a text as
+      // wide as its column stays on one line.
+      l.setLineWidth(Mm(ancho) + 1);
       lineas << parrafo.mid(l.textStart(), l.textLength()).trimmed();
     }
     maqueta.endLayout();
@@ -254,24 +241,57 @@ void TTablaInforme::Cabecera() {
 }
 
 void TTablaInforme::Fila(const QString& etiqueta, const QStringList& valores) {
-  lienzo_.Reservar(kAltoFila);
-  const double y = lienzo_.Y();
-  const auto celda = [&](double x, double ancho, const QFont& fuente, const QString& texto, Qt::Alignment a) {
-    if (a & Qt::AlignHCenter) {
-      const double w = std::min(lienzo_.Ancho_Texto(fuente, texto), ancho);
-      lienzo_.En_Linea(x + (ancho - w) / 2, w, kAltoFila, fuente, texto);
-    } else {
-      lienzo_.En_Linea(x, ancho, kAltoFila, fuente, texto, a);
-    }
-  };
-  celda(0, anchoEtiqueta_, lienzo_.Fuente_Etiqueta(), etiqueta, Qt::AlignHCenter);
+  TRenglonInforme renglon(lienzo_, kAltoFila);
+  renglon.Texto(0, anchoEtiqueta_, lienzo_.Fuente_Etiqueta(), etiqueta, Qt::AlignHCenter);
   double x = anchoEtiqueta_;
   for (int i = 0; i < columnas_.size(); ++i) {
     const TColumna& c = columnas_[i];
-    const QString valor = i < valores.size() ? valores[i] : QString();
-    celda(x + kMargenCelda, c.ancho - 2 * kMargenCelda, lienzo_.Fuente(), valor, c.alineacion);
+    renglon.Texto(x + kMargenCelda, c.ancho - 2 * kMargenCelda, lienzo_.Fuente(),
+                  i < valores.size() ? valores[i] : QString(), c.alineacion);
     x += c.ancho;
   }
-  Reglas(kAltoFila);
-  lienzo_.Avanzar(kAltoFila);
+  const double alto = renglon.Dibujar();
+  Reglas(alto);
+  lienzo_.Avanzar(alto);
+}
+
+TRenglonInforme& TRenglonInforme::Texto(double x, double ancho, const QFont& fuente, const QString& texto,
+                                        Qt::Alignment alineacion) {
+  if (!texto.isEmpty())
+    // A field is one paragraph: line breaks typed into it read as blanks.
+    piezas_.append({x, ancho, fuente, lienzo_.Partir_Lineas(fuente, texto.simplified(), ancho), alineacion});
+  return *this;
+}
+
+TRenglonInforme& TRenglonInforme::Campo(double x, double xValor, double xFin, const QString& etiqueta,
+                                        const QString& valor) {
+  Texto(x, xValor - x, lienzo_.Fuente_Etiqueta(), etiqueta);
+  return Texto(xValor, xFin - xValor, lienzo_.Fuente(), valor);
+}
+
+double TRenglonInforme::Alto() const {
+  double alto = alto_;
+  for (const TPieza& p : piezas_) alto = std::max(alto, alto_ + (p.lineas.size() - 1) * lienzo_.Alto_Linea(p.fuente));
+  return alto;
+}
+
+double TRenglonInforme::Dibujar() {
+  const double alto = Alto();
+  lienzo_.Reservar(alto);
+  const double base = lienzo_.Y() + lienzo_.Linea_Base(alto_);
+  QPainter& p = lienzo_.Painter();
+  for (const TPieza& pieza : piezas_) {
+    p.setFont(pieza.fuente);
+    const QFontMetricsF fm(pieza.fuente, p.device());
+    const double salto = lienzo_.Alto_Linea(pieza.fuente);
+    for (int i = 0; i < pieza.lineas.size(); ++i) {
+      const QString& linea = pieza.lineas[i];
+      double x = lienzo_.Mm(pieza.x);
+      const double sobra = lienzo_.Mm(pieza.ancho) - fm.horizontalAdvance(linea);
+      if (pieza.alineacion & Qt::AlignRight) x += sobra;
+      else if (pieza.alineacion & Qt::AlignHCenter) x += sobra / 2;
+      p.drawText(QPointF(x, lienzo_.Mm(base + i * salto)), linea);
+    }
+  }
+  return alto;
 }

@@ -1,13 +1,15 @@
 #pragma once
-// The module's own printed sheets (fitting test, replacements): an A4 portrait
-// page with 10 mm margins, laid out in millimetres with QPainter. One drawing
-// routine serves the PDF file and the print preview, so what the preview
-// shows is what a file or a printer gets.
+// The module's own printed sheets (fitting test, replacements, lot recall):
+// an A4 portrait page with 10 mm margins, laid out in millimetres with
+// QPainter. One drawing routine serves the PDF file and the print preview, so
+// what the preview shows is what a file or a printer gets.
 //
 // THojaInforme is the sheet; TLienzoInforme is what its drawing works on: the
 // painter, the position of the next band on the page, the fonts of the shop's
 // forms and the pieces every sheet is made of (title box, section headings,
-// captions with their values, word-wrapped text that runs over pages).
+// lines of captions with their values, word-wrapped text that runs over
+// pages). A value is never cut on paper: it wraps within its column and its
+// line, row or band grows.
 
 #include <QColor>
 #include <QFont>
@@ -35,6 +37,10 @@ class TLienzoInforme {
   // set by THojaInforme (A4 portrait, 10 mm margins).
   TLienzoInforme(QPainter& painter, QPrinter& impresora, double puntosFuente);
 
+  // A font of the shop's printed documents: where the family is missing, a
+  // metric-compatible sans-serif face takes its place.
+  static QFont Crear_Fuente(const QString& familia, double puntos, bool negrita = false, bool cursiva = false);
+
   QPainter& Painter() { return painter_; }
 
   // Fonts: the sheet's own text (Arial at the sheet's size), captions
@@ -45,6 +51,9 @@ class TLienzoInforme {
   // Height in millimetres of one line of a font; width of a text.
   double Alto_Linea(const QFont& fuente) const;
   double Ancho_Texto(const QFont& fuente, const QString& texto) const;
+  // Where the first line of a row `alto` mm high stands: the baseline of the
+  // sheet's font centred on the row, in mm from the row's top.
+  double Linea_Base(double alto) const;
 
   // Millimetres (from the top-left corner of the printable area) to the
   // printer's device units.
@@ -67,21 +76,15 @@ class TLienzoInforme {
   void Titulo(const QString& texto);
   // A section heading in bold italic with a silver bar under it.
   void Encabezado(const QString& texto);
-  // A caption and, from `xValor`, its value in the sheet's font, cut to end
-  // at `xFin`, on a line of `alto` mm that starts at the current band.
-  void Campo(double x, double xValor, double xFin, double alto, const QString& etiqueta, const QString& valor);
-  // Text on a line of `alto` mm from the current band, standing on the
-  // baseline of the sheet's font there, so that captions and values of one
-  // line read as one line whatever their sizes; cut with an ellipsis to
-  // `ancho` mm, and aligned left or right within it.
-  void En_Linea(double x, double ancho, double alto, const QFont& fuente, const QString& texto,
-                Qt::Alignment alineacion = Qt::AlignLeft);
-  // Text in a rectangle of the band, with its font and alignment; a text
-  // wider than the box is cut with an ellipsis.
+  // One line of text in a rectangle of the page, with its font and
+  // alignment, as it stands: for captions the sheet knows fit and for lines
+  // already broken to their width (Partir_Lineas). A value goes through
+  // TRenglonInforme or Lineas, which never cut it.
   void Texto(double x, double y, double ancho, double alto, const QFont& fuente, const QString& texto,
              Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter);
-  // A text's lines once word-wrapped to `ancho` mm (line breaks kept; an
-  // empty text is one empty line).
+  // A text's lines once broken to `ancho` mm: between words where it can,
+  // inside a word too long for the width (line breaks kept; an empty text is
+  // one empty line).
   QStringList Partir_Lineas(const QFont& fuente, const QString& texto, double ancho) const;
   // Draws wrapped lines from the current band downwards at `x`, moving to a
   // new page whenever the next line does not fit.
@@ -102,9 +105,52 @@ class TLienzoInforme {
   int pagina_ = 1;
 };
 
+// One line of a sheet at the current band: captions and values side by side,
+// each value broken into lines within its own column, so that the line is as
+// tall as its tallest value and nothing is ever cut. The first row of every
+// text stands on the baseline of the sheet's font, so that captions and
+// values of different sizes read as one line.
+//
+//   TRenglonInforme r(lienzo, 6);
+//   r.Campo(0, 25, 100, "Nombre:", nombre).Campo(105, 125, 190, "Sexo:", sexo);
+//   lienzo.Avanzar(r.Dibujar());
+class TRenglonInforme {
+ public:
+  // `alto`: the line's height with one row of text.
+  TRenglonInforme(TLienzoInforme& lienzo, double alto) : lienzo_(lienzo), alto_(alto) {}
+
+  // A text within `ancho` mm from `x`, each of its rows aligned left, right
+  // or centred there.
+  TRenglonInforme& Texto(double x, double ancho, const QFont& fuente, const QString& texto,
+                         Qt::Alignment alineacion = Qt::AlignLeft);
+  // A caption from `x` and its value, in the sheet's font, from `xValor` to
+  // `xFin`.
+  TRenglonInforme& Campo(double x, double xValor, double xFin, const QString& etiqueta, const QString& valor);
+
+  // The line's height once its texts are broken into rows.
+  double Alto() const;
+  // Draws the line at the current band, after moving to a new page when it
+  // does not fit in what is left of this one, and gives its height; the
+  // band stays where it is, for whatever is drawn around the line (a grid's
+  // rules) before the caller moves past it.
+  double Dibujar();
+
+ private:
+  struct TPieza {
+    double x, ancho;
+    QFont fuente;
+    QStringList lineas;
+    Qt::Alignment alineacion;
+  };
+  TLienzoInforme& lienzo_;
+  double alto_;
+  QList<TPieza> piezas_;
+};
+
 // A ruled grid at the current band: a caption column for the eye (OD, OI)
 // and value columns under silver captions. Captions too wide for their column
-// are narrowed, never cut.
+// are narrowed, never cut; a value too long for its cell wraps and its row
+// grows.
 class TTablaInforme {
  public:
   TTablaInforme(TLienzoInforme& lienzo, double anchoEtiqueta) : lienzo_(lienzo), anchoEtiqueta_(anchoEtiqueta) {}
