@@ -20,12 +20,15 @@ inline void Aplicar_Estilo_Tienda() {
 // screen, the smallest a shop's workstation has, so that what is drawn there
 // (a screenshot, a test) is laid out as a shop sees it. Called before the
 // application object is made.
-inline void Pantalla_Sin_Monitor() {
+inline void Pantalla_Sin_Monitor(QSize tamano = QSize(1280, 800)) {
   if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
   static QTemporaryFile config(QDir::tempPath() + QStringLiteral("/optica-pantalla-XXXXXX.json"));
   if (!config.open()) return;
-  config.write(R"({"screens": [{"name": "Tienda", "x": 0, "y": 0, "width": 1280, "height": 800,
-                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+  config.write(QStringLiteral(R"({"screens": [{"name": "Tienda", "x": 0, "y": 0, "width": %1, "height": %2,
+                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                   .arg(tamano.width())
+                   .arg(tamano.height())
+                   .toUtf8());
   config.flush();
   qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSet>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,7 @@
 
 #include "Pantalla_prueba.h"
 #include "Edit_fecha.h"
+#include "Etiquetas_lentilla.h"
 #include "Frm_error.h"
 #include "Frm_lentilla.h"
 
@@ -157,12 +159,13 @@ TEST_F(EntradaTest, FechasDeLaFicha) {
   EXPECT_EQ(Cajas(), 5u);
 }
 
+// A failure leaving a field is reported under the field's label, as the
+// support service knows it, on both tabs.
 TEST_F(EntradaTest, UnFalloAlSalirSeInformaConLaEtiquetaDelCampo) {
   struct : TServicioMensajes {
     int Mostrar(const QString&, const QString&, int) override { throw std::runtime_error("sin pantalla"); }
   } rota;
   Abrir();
-  h.aplicacion.servicio = &rota;
   QString funcion;
   QTimer cierre;
   QObject::connect(&cierre, &QTimer::timeout, [&] {
@@ -172,9 +175,46 @@ TEST_F(EntradaTest, UnFalloAlSalirSeInformaConLaEtiquetaDelCampo) {
     }
   });
   cierre.start(10);
-  Teclear("edt_OI_Abert_Parpebral", "100");
-  h.aplicacion.servicio = &h.mensajes;
-  EXPECT_EQ(funcion, "OI Abertura Papebral -> OnExit");
+  const struct {
+    const char *pestana, *campo, *hacia, *texto, *etiqueta;
+  } casos[] = {{"tstFicha", "edt_OI_Abert_Parpebral", "edt_Liquido", "100", "OI Abertura Papebral -> OnExit"},
+               {"tstPruebas", "edt_OD_Esfera_Prueba", "edtODLotePrueba", "99", "ODEsferaPrueba -> OnExit"},
+               {"tstPruebas", "edt_OI_AV_Prueba", "edtODLotePrueba", "100", "OIAVPruebas -> OnExit"}};
+  for (const auto& c : casos) {
+    funcion.clear();
+    Pestanas()->setCurrentWidget(W<QWidget>(c.pestana));
+    h.aplicacion.servicio = &rota;
+    Teclear(c.campo, QString::fromLatin1(c.texto), c.hacia);
+    h.aplicacion.servicio = &h.mensajes;
+    EXPECT_EQ(funcion, QString::fromLatin1(c.etiqueta)) << c.campo;
+    QApplication::setActiveWindow(pantalla);  // the report took it
+    W(c.campo)->setText(QString());  // nothing left to refuse when the focus moves on
+  }
+}
+
+// Every label the support service knows for the record screen is one the
+// screen uses (the others name handlers it does not list).
+TEST(EtiquetasTest, LasDelServicioTecnicoEstanEnteras) {
+  const char* const servicio[] = {
+      "OD Abertura Parpebral -> OnExit", "OD Adicion -> OnExit", "OD Agudeza CC -> OnExit", "OD Cilindro -> OnExit",
+      "OD Diametro -> OnExit", "OD Diametro Iris -> OnExit", "OD Diametro Pupilar -> OnExit", "OD Eje -> OnExit",
+      "OD Esferta -> OnExit", "OD Zona Optica -> OnExit", "ODAdicionPrueba -> OnExit", "ODAvPrueba -> OnExit",
+      "ODAvSobrePrueba -> OnExit", "ODCilindroPrueba -> OnExit", "ODCilindroSobrePrueba -> OnExit",
+      "ODDiametroPrueba -> OnExit", "ODEjePrueba -> OnExit", "ODEjeSobrePrueba -> OnExit", "ODEsfSobrePrueba -> OnExit",
+      "ODEsferaPrueba -> OnExit", "ODZonaOptica -> OnExit", "OI Abertura Papebral -> OnExit", "OI Adicion -> OnExit",
+      "OI Agudeza CC -> OnExit", "OI Cilindro -> OnExit", "OI Diametro -> OnExit", "OI Diametro Iris -> OnExit",
+      "OI Diametro Pupilar -> OnExit", "OI Eje -> OnExit", "OI Esfera -> OnExit", "OI Zona Optica -> OnExit",
+      "OIAVPruebas -> OnExit", "OIAVSobPrueba -> OnExit", "OIAdicionPrueba -> OnExit", "OICilindroPrueba -> OnExit",
+      "OIDiametroPrueba -> OnExit", "OIEjePrueba -> OnExit", "OIEjeSobPrueba -> OnExit", "OIEsferaPrueba -> OnExit",
+      "OIEsferaSobPrueba -> OnExit", "OIZonaOpticaPrueba -> OnExit", "PclLentilla -> OnChange",
+      "cbxAgene -> OnKeyDown", "cbxAgentePrueba -> OnKeyDown", "cbxDoctor -> OnKeyDown", "edtLiquido -> OnClick",
+      "edtODArticulo -> OnClick", "edtODDescripcionPrueba -> OnClick", "edtOIArticulo -> OnClik",
+      "edtOIDescripcionPrueba -> OnClick", "tbnAgenteBorrado -> OnClick", "tbnDoctor -> OnClick",
+      "tbnImprimirReposicion -> OnClick", "tbnPruebaDefinitiva -> OnClick", "tbn_Prueba_Imprimir -> OnClick"};
+  QStringList usadas;
+  for (const char* e : etiqueta::kTodas) usadas << QString::fromLatin1(e);
+  for (const char* e : servicio) EXPECT_TRUE(usadas.contains(QString::fromLatin1(e))) << e;
+  EXPECT_EQ(usadas.size(), QSet<QString>(usadas.begin(), usadas.end()).size());  // one handler, one label
 }
 
 // An axis is an angle, 97 and 99 included: saved, walked away from and back

@@ -134,6 +134,13 @@ TEST_F(ImpresionFichaTest, UnSexoDesconocidoNoDaVariableYSinNacimientoNoHayEdad)
   EXPECT_FALSE(d.Valor(111));
   EXPECT_EQ(Valor(d, 114), "");
   EXPECT_EQ(Valor(d, 127), "");
+  // Not stated is printed so.
+  Ejecutar_SQL(*h.principal, "update PACIENTE set SEXO = 0 where ID_PACIENTE = 7");
+  ASSERT_EQ(paciente->Buscar(0), 0);
+  TDocumento sinSexo;
+  sinSexo.Inicializar();
+  Variables_Paciente(sinSexo, *paciente, QString());
+  EXPECT_EQ(Valor(sinSexo, 111), "No Definido");
 }
 
 TEST_F(ImpresionFichaTest, LaFichaVaEnSuOrdenYElOjoSinLenteLlevaSusCodigosVacios) {

@@ -375,6 +375,18 @@ TEST_F(PruebasTest, UnTipoCreadoDesdeLaPruebaLlegaALosCuatroSelectoresYUnAgenteA
   QTest::keyClick(C("cbxAgentePrueba"), Qt::Key_Insert);
   EXPECT_EQ(C("cbxAgentePrueba")->currentText(), "Rosa Vera");
   EXPECT_TRUE(B("btnPruebaGrabar")->isEnabled());
+  // The record tab's list has it too, its choice kept; and the other way round.
+  EXPECT_NE(C("cbxAgente")->findText("Rosa Vera"), -1);
+  En_Dialogo([](QWidget* d) {
+    d->findChild<QLineEdit*>("edtNombre")->setText("Luis");
+    d->findChild<QLineEdit*>("edtApellidos")->setText("Pardo");
+    d->findChild<QPushButton*>("btnAceptar")->click();
+  });
+  Pestanas()->setCurrentWidget(W<QWidget>("tstFicha"));
+  QTest::keyClick(C("cbxAgente"), Qt::Key_Insert);
+  EXPECT_EQ(C("cbxAgente")->currentText(), "Luis Pardo");
+  EXPECT_NE(C("cbxAgentePrueba")->findText("Luis Pardo"), -1);
+  EXPECT_EQ(C("cbxAgentePrueba")->currentText(), "Rosa Vera");
 }
 
 // ---- Trial articles ----------------------------------------------------------------------------
@@ -550,7 +562,7 @@ TEST_F(PruebasTest, UnaDefinitivaCuyaLineaFallaNoDejaNada) {
                "create trigger SIN_LINEAS for DLENTILLA before insert as begin exception SIN_LINEAS; end");
   Abrir_Pruebas();
   const QString funcion = Informe([&] { B("btnPruebaDefinitiva")->click(); });
-  EXPECT_EQ(funcion, "btnPruebaDefinitiva -> OnClick");
+  EXPECT_EQ(funcion, "tbnPruebaDefinitiva -> OnClick");
   EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 0);
   EXPECT_EQ(Contar("select count(*) from LOBSERVACIONES"), 0);
   EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 4"), 0);

@@ -243,6 +243,8 @@ TEST_F(ReposicionesTest, LaHojaDeReposicionesLlevaLaListaConSusImportes) {
   Reposicion(50, "2025-03-01", "Revisión anual", 0);
   Reposicion(52, "2025-05-01", "Reposición Acuvue", 34.9);
   Abrir_Reposiciones();
+  // A patient marked deleted meanwhile still has its sheet printed.
+  Ejecutar_SQL(*h.principal, "update PACIENTE set BORRADO = 1 where ID_PACIENTE = 7");
   B("btnReposicionImprimir")->click();
   qunsetenv("OPTICA_IMPRESION_PDF");
   const QString ruta = pdf.filePath("reposiciones-7.pdf");

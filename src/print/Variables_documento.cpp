@@ -40,7 +40,11 @@ void Variables_Paciente(TDocumento& d, TPaciente& p, const QString& tienda) {
   d.Variable(108, p.TELEFONO());
   d.Variable(109, p.TELEFONO_MOVIL());
   d.Variable(110, p.NIF());
-  if (p.SEXO() >= 0 && p.SEXO() <= 2) d.Variable(111, TPaciente::Texto_Sexo(p.SEXO()));
+  // A sex not stated (0) is printed so; a code that is no sex, not at all.
+  if (p.SEXO() == 0)
+    d.Variable(111, QStringLiteral("No Definido"));
+  else if (p.SEXO() == 1 || p.SEXO() == 2)
+    d.Variable(111, TPaciente::Texto_Sexo(p.SEXO()));
   d.Variable(112, p.PROFESION());
   d.Variable(113, p.VIENE_POR());
   d.Variable(114, fechas::Fecha_A_Texto(p.FECHA_NACIMIENTO()));

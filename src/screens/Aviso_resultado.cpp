@@ -1,4 +1,5 @@
 #include "Aviso_resultado.h"
+#include "Etiquetas_lentilla.h"
 
 #include <QDateTime>
 
@@ -22,14 +23,14 @@ QString Nombre(TEscrito que) {
 QString Etiqueta(TEscrito que, TAccion accion) {
   const bool grabar = accion == TAccion::kGrabar;
   switch (que) {
-    case TEscrito::kDefinitiva: return QStringLiteral("btnPruebaDefinitiva -> OnClick");
+    case TEscrito::kDefinitiva: return QLatin1String(etiqueta::kbtnPruebaDefinitiva_OnClick);
     case TEscrito::kReposiciones:
-      return grabar ? QStringLiteral("btnReposicionGrabar -> OnClick") : QStringLiteral("btnReposicionBorrar -> OnClick");
+      return grabar ? QLatin1String(etiqueta::kbtnReposicionGrabar_OnClick) : QLatin1String(etiqueta::kbtnReposicionBorrar_OnClick);
     case TEscrito::kPrueba:
-      return grabar ? QStringLiteral("btnPruebaGrabar -> OnClick") : QStringLiteral("btnPruebaBorrar -> OnClick");
+      return grabar ? QLatin1String(etiqueta::kbtnPruebaGrabar_OnClick) : QLatin1String(etiqueta::kbtnPruebaBorrar_OnClick);
     case TEscrito::kFicha: break;
   }
-  return grabar ? QStringLiteral("btnGrabar -> OnClick") : QStringLiteral("btnBorrar -> OnClick");
+  return grabar ? QLatin1String(etiqueta::kbtnGrabar_OnClick) : QLatin1String(etiqueta::kbtnBorrar_OnClick);
 }
 
 QString Sin_Derecho(TEscrito que) {

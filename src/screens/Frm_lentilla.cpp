@@ -1,4 +1,5 @@
 #include "Frm_lentilla.h"
+#include "Etiquetas_lentilla.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -110,22 +111,22 @@ void TfrmLentilla::Crear_Controles() {
     bool separador;
     QToolButton** miembro;
   } botones[] = {
-      {"btnPrimero", "Primero", "primero", "btnPrimero -> OnClick", &TfrmLentilla::btnPrimeroClick, false, nullptr},
-      {"btnAnterior", "Anterior", "anterior", "btnAnterior -> OnClick", &TfrmLentilla::btnAnteriorClick, false, nullptr},
-      {"btnSiguiente", "Siguiente", "siguiente", "btnSiguiente -> OnClick", &TfrmLentilla::btnSiguienteClick, false,
+      {"btnPrimero", "Primero", "primero", etiqueta::kbtnPrimero_OnClick, &TfrmLentilla::btnPrimeroClick, false, nullptr},
+      {"btnAnterior", "Anterior", "anterior", etiqueta::kbtnAnterior_OnClick, &TfrmLentilla::btnAnteriorClick, false, nullptr},
+      {"btnSiguiente", "Siguiente", "siguiente", etiqueta::kbtnSiguiente_OnClick, &TfrmLentilla::btnSiguienteClick, false,
        nullptr},
-      {"btnUltimo", "Último", "ultimo", "btnUltimo -> OnClick", &TfrmLentilla::btnUltimoClick, true, nullptr},
-      {"btnNuevo", "Nuevo", "nuevo", "btnNuevo -> OnClick", &TfrmLentilla::btnNuevoClick, false, nullptr},
-      {"btnGrabar", "Grabar", "grabar", "btnGrabar -> OnClick", &TfrmLentilla::btnGrabarClick, false, &btnGrabar_},
-      {"btnBorrar", "Borrar", "borrar", "btnBorrar -> OnClick", &TfrmLentilla::btnBorrarClick, true, &btnBorrar_},
+      {"btnUltimo", "Último", "ultimo", etiqueta::kbtnUltimo_OnClick, &TfrmLentilla::btnUltimoClick, true, nullptr},
+      {"btnNuevo", "Nuevo", "nuevo", etiqueta::kbtnNuevo_OnClick, &TfrmLentilla::btnNuevoClick, false, nullptr},
+      {"btnGrabar", "Grabar", "grabar", etiqueta::kbtnGrabar_OnClick, &TfrmLentilla::btnGrabarClick, false, &btnGrabar_},
+      {"btnBorrar", "Borrar", "borrar", etiqueta::kbtnBorrar_OnClick, &TfrmLentilla::btnBorrarClick, true, &btnBorrar_},
       // Printing comes with its own part.
-      {"btnVenta", "Venta", "venta", "btnVenta -> OnClick", &TfrmLentilla::btnVentaClick, false, nullptr},
-      {"btnEncargo", "Encargo", "encargo", "btnEncargo -> OnClick", &TfrmLentilla::btnEncargoClick, false, nullptr},
-      {"btnTrasponer", "Trasponer", "trasponer", "btnTrasponer -> OnClick", &TfrmLentilla::btnTrasponerClick, true,
+      {"btnVenta", "Venta", "venta", etiqueta::kbtnVenta_OnClick, &TfrmLentilla::btnVentaClick, false, nullptr},
+      {"btnEncargo", "Encargo", "encargo", etiqueta::kbtnEncargo_OnClick, &TfrmLentilla::btnEncargoClick, false, nullptr},
+      {"btnTrasponer", "Trasponer", "trasponer", etiqueta::kbtnTrasponer_OnClick, &TfrmLentilla::btnTrasponerClick, true,
        &btnTrasponer_},
       {"btnImprimir", "Imprimir", "imprimir", nullptr, nullptr, false, nullptr},
-      {"btnSMS", "SMS", "sms", "btnSMS -> OnClick", &TfrmLentilla::btnSMSClick, true, nullptr},
-      {"btnAvisos", "Avisos", "avisos", "btnAvisos -> OnClick", &TfrmLentilla::btnAvisosClick, true, nullptr},
+      {"btnSMS", "SMS", "sms", etiqueta::kbtnSMS_OnClick, &TfrmLentilla::btnSMSClick, true, nullptr},
+      {"btnAvisos", "Avisos", "avisos", etiqueta::kbtnAvisos_OnClick, &TfrmLentilla::btnAvisosClick, true, nullptr},
       {"btnSalir", "Salir", "salir", nullptr, nullptr, false, nullptr},
   };
   for (const auto& b : botones) {
@@ -154,9 +155,9 @@ void TfrmLentilla::Crear_Controles() {
       const struct {
         const char *nombre, *texto, *etiqueta;
         void (TfrmLentilla::*accion)();
-      } impresiones[] = {{"btnImpFicha", "Ficha", "btnImpFicha -> OnClick", &TfrmLentilla::btnImpFichaClick},
-                         {"btnImpGarantia", "Garantia", "btnImpGarantia -> OnClick", &TfrmLentilla::btnImpGarantiaClick},
-                         {"btnImpReceta", "Receta", "btnImpReceta -> OnClick", &TfrmLentilla::btnImpRecetaClick}};
+      } impresiones[] = {{"btnImpFicha", "Ficha", etiqueta::kbtnImpFicha_OnClick, &TfrmLentilla::btnImpFichaClick},
+                         {"btnImpGarantia", "Garantia", etiqueta::kbtnImpGarantia_OnClick, &TfrmLentilla::btnImpGarantiaClick},
+                         {"btnImpReceta", "Receta", etiqueta::kbtnImpReceta_OnClick, &TfrmLentilla::btnImpRecetaClick}};
       for (const auto& i : impresiones) {
         QAction* a = menuImprimir->addAction(QString::fromLatin1(i.texto));
         a->setObjectName(QString::fromLatin1(i.nombre));
@@ -194,16 +195,18 @@ void TfrmLentilla::Crear_Controles() {
     connect(p, &TPaginaLentilla::Grabada, this, [this] { Actualizar_Ultima_Visita(); });
   }
   connect(pruebas_, &TPaginaPruebas::Definitiva, this,
-          [this] { Guardia(QStringLiteral("btnPruebaDefinitiva -> OnClick"), [this] { btnPruebaDefinitivaClick(); }); });
+          [this] { Guardia(QLatin1String(etiqueta::kbtnPruebaDefinitiva_OnClick), [this] { btnPruebaDefinitivaClick(); }); });
   connect(pruebas_, &TPaginaPruebas::Tipos_Cambiados, ficha_, &TPaginaFicha::Rellenar_Tipos);
   connect(pruebas_, &TPaginaPruebas::Imprimir, this,
-          [this] { Guardia(QStringLiteral("btnPruebaImprimir -> OnClick"), [this] { btnPruebaImprimirClick(); }); });
+          [this] { Guardia(QLatin1String(etiqueta::kbtnPruebaImprimir_OnClick), [this] { btnPruebaImprimirClick(); }); });
   connect(reposiciones_, &TPaginaReposiciones::Imprimir, this, [this] {
-    Guardia(QStringLiteral("btnReposicionImprimir -> OnClick"), [this] { btnReposicionImprimirClick(); });
+    Guardia(QLatin1String(etiqueta::kbtnReposicionImprimir_OnClick), [this] { btnReposicionImprimirClick(); });
   });
   connect(ficha_, &TPaginaFicha::Tipos_Cambiados, pruebas_, &TPaginaPruebas::Rellenar_Tipos);
+  connect(ficha_, &TPaginaFicha::Agentes_Cambiados, pruebas_, &TPaginaPruebas::Rellenar_Agentes);
+  connect(pruebas_, &TPaginaPruebas::Agentes_Cambiados, ficha_, &TPaginaFicha::Rellenar_Agentes);
   connect(pclLentilla_, &QTabWidget::currentChanged, this, [this] {
-    Guardia(QStringLiteral("pclLentilla -> OnChange"), [this] { pcl_Lentilla_Change(); });
+    Guardia(QLatin1String(etiqueta::kpclLentilla_OnChange), [this] { pcl_Lentilla_Change(); });
   });
   principal->addWidget(pclLentilla_, 1);
 
@@ -553,9 +556,9 @@ void TfrmLentilla::Teclas(int tecla) {
   TEdicion& e = Pagina_Activa()->Edicion();
   switch (tecla) {
     case Qt::Key_F5:
-      if (e.Modificada()) Guardia(QStringLiteral("frmLentilla -> OnKeyDown"), [&e] { e.Grabar(); });
+      if (e.Modificada()) Guardia(QLatin1String(etiqueta::kfrmLentilla_OnKeyDown), [&e] { e.Grabar(); });
       break;
-    case Qt::Key_F6: Guardia(QStringLiteral("frmLentilla -> OnKeyDown"), [&e] { e.Nuevo(); }); break;
+    case Qt::Key_F6: Guardia(QLatin1String(etiqueta::kfrmLentilla_OnKeyDown), [&e] { e.Nuevo(); }); break;
     case Qt::Key_F12: close(); break;
   }
 }

@@ -330,12 +330,19 @@ void TPaginaFicha::Cargar_Doctores() {
 
 void TPaginaFicha::Cargar_Agentes() {
   const auto carga = reglas_.Cargando();
+  cbxAgente_->setCurrentIndex(-1);
+  objetos_.Agente().Cargar_Lista(0);
+  Rellenar_Agentes();
+}
+
+void TPaginaFicha::Rellenar_Agentes() {
+  const auto carga = reglas_.Cargando();
+  const QVariant elegido = cbxAgente_->currentIndex() >= 0 ? cbxAgente_->currentData() : QVariant();
   cbxAgente_->clear();
-  TAgente& a = objetos_.Agente();
-  a.Cargar_Lista(0);
+  const TAgente& a = objetos_.Agente();
   for (int i = 0; i < a.Lista_Nombres().size(); ++i)
     cbxAgente_->addItem(a.Lista_Nombres()[i], a.Lista_Ids()[i].toDouble());
-  cbxAgente_->setCurrentIndex(-1);
+  cbxAgente_->setCurrentIndex(elegido.isValid() ? cbxAgente_->findData(elegido) : -1);
 }
 
 void TPaginaFicha::Cargar_Tipos() {

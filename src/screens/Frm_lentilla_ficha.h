@@ -79,6 +79,8 @@ class TPaginaFicha : public TParteFicha {
 
   void Cargar_Doctores();
   void Cargar_Agentes();
+  // Refills the agent list from the list last read, keeping the agent chosen.
+  void Rellenar_Agentes();
   void Cargar_Tipos();
   // Refills the two lens type selectors from the screen's catalogue, each
   // keeping its type.
@@ -99,6 +101,8 @@ class TPaginaFicha : public TParteFicha {
  signals:
   // A lens type was created from this tab: the test tab's lists are stale.
   void Tipos_Cambiados();
+  // An agent was created from this tab: the test tab's list is stale.
+  void Agentes_Cambiados();
   // Insert in an eye's article edit: the user wants to create the article.
   void Articulo_Pedido(int ojo);
 

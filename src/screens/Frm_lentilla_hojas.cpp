@@ -22,6 +22,11 @@
 #include "Frm_lentilla_pruebas.h"
 #include "Frm_lentilla_reposiciones.h"
 
+namespace {
+// The deleted-rows filter the print actions look the patient up with.
+constexpr int kFiltroImpresion = 2;
+}  // namespace
+
 void TfrmLentilla::btnPruebaImprimirClick() {
   // The sheet shows what the tab shows; unsaved, the user is asked first.
   if (!Dejar_Edicion(ctx_->aplicacion, *pruebas_, pruebas_->Pregunta_Cambios(), QStringLiteral("AVISO"),
@@ -29,7 +34,7 @@ void TfrmLentilla::btnPruebaImprimirClick() {
     return;
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
-  if (paciente.Buscar(0) != 0) return;
+  if (paciente.Buscar(kFiltroImpresion) != 0) return;
   TDatosFichaPrueba datos;
   datos.Rellenar_Paciente(paciente, seleccion_.textoPaciente);
   pruebas_->Rellenar_Hoja(datos);
@@ -43,7 +48,7 @@ void TfrmLentilla::btnReposicionImprimirClick() {
     return;
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
-  if (paciente.Buscar(0) != 0) return;
+  if (paciente.Buscar(kFiltroImpresion) != 0) return;
   TDatosFichaReposicion datos;
   datos.Rellenar_Paciente(paciente, seleccion_.textoPaciente);
   if (ctx_->moneda) datos.Fijar_Moneda(*ctx_->moneda);
@@ -80,7 +85,7 @@ bool TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
   const int copias = static_cast<int>(std::lround(eleccion.Copias()));
   TPaciente& paciente = objetos_.Paciente();
   paciente.ID(seleccion_.idPaciente);
-  paciente.Buscar(0);
+  paciente.Buscar(kFiltroImpresion);
   TTienda& tienda = objetos_.Tienda();
   tienda.ID_TIENDA(static_cast<int32_t>(paciente.TIENDA()));
   const QString nombreTienda = tienda.Buscar() == 0 ? tienda.DESCRIPCION() : QString();

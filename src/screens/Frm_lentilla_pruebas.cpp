@@ -1,4 +1,5 @@
 #include "Frm_lentilla_pruebas.h"
+#include "Etiquetas_lentilla.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -59,25 +60,25 @@ void TPaginaPruebas::Crear_Controles() {
     void (TPaginaPruebas::*accion)();
     bool separador;
   } botones[] = {
-      {"btnPruebaNueva", "Nuevo", "Nueva Prueba", "nuevo", "btnPruebaNueva -> OnClick",
+      {"btnPruebaNueva", "Nuevo", "Nueva Prueba", "nuevo", etiqueta::kbtnPruebaNueva_OnClick,
        &TPaginaPruebas::btnPruebaNuevaClick, false},
-      {"btnPruebaGrabar", "Grabar", "Grabar prueba", "grabar", "btnPruebaGrabar -> OnClick",
+      {"btnPruebaGrabar", "Grabar", "Grabar prueba", "grabar", etiqueta::kbtnPruebaGrabar_OnClick,
        &TPaginaPruebas::btnPruebaGrabarClick, false},
-      {"btnPruebaBorrar", "Borrar", "Borrar prueba", "borrar", "btnPruebaBorrar -> OnClick",
+      {"btnPruebaBorrar", "Borrar", "Borrar prueba", "borrar", etiqueta::kbtnPruebaBorrar_OnClick,
        &TPaginaPruebas::btnPruebaBorrarClick, true},
-      {"btnPruebaPrimero", "Primero", "Primera prueba", "primero", "btnPruebaPrimero -> OnClick",
+      {"btnPruebaPrimero", "Primero", "Primera prueba", "primero", etiqueta::kbtnPruebaPrimero_OnClick,
        &TPaginaPruebas::btnPruebaPrimeroClick, false},
-      {"btnPruebaAnterior", "Anterior", "Prueba anterior", "anterior", "btnPruebaAnterior -> OnClick",
+      {"btnPruebaAnterior", "Anterior", "Prueba anterior", "anterior", etiqueta::kbtnPruebaAnterior_OnClick,
        &TPaginaPruebas::btnPruebaAnteriorClick, false},
-      {"btnPruebaSiguiente", "Siguiente", "Prueba siguiente", "siguiente", "btnPruebaSiguiente -> OnClick",
+      {"btnPruebaSiguiente", "Siguiente", "Prueba siguiente", "siguiente", etiqueta::kbtnPruebaSiguiente_OnClick,
        &TPaginaPruebas::btnPruebaSiguienteClick, false},
-      {"btnPruebaUltimo", "Último", "Última prueba", "ultimo", "btnPruebaUltimo -> OnClick",
+      {"btnPruebaUltimo", "Último", "Última prueba", "ultimo", etiqueta::kbtnPruebaUltimo_OnClick,
        &TPaginaPruebas::btnPruebaUltimoClick, true},
       {"btnPruebaImprimir", "Imprimir", "Imprimir prueba", "imprimir", nullptr, nullptr, false},
       {"btnPruebaDefinitiva", "Definitiva", "Pasar la prueba a la ficha de lentillas", "ficha", nullptr, nullptr,
        true},
       {"btnPruebaCalcular", "Calcular", "Calcular la lentilla a pedir: distancia al vértice, rotación y sobrerrefracción",
-       "trasponer", "btnPruebaCalcular -> OnClick", &TPaginaPruebas::btnPruebaCalcularClick, false},
+       "trasponer", etiqueta::kbtnPruebaCalcular_OnClick, &TPaginaPruebas::btnPruebaCalcularClick, false},
   };
   for (const auto& b : botones) {
     auto* boton = new QToolButton(tlbPruebas);
@@ -233,7 +234,7 @@ void TPaginaPruebas::Conectar_Cambios() {
     connect(c, &QComboBox::currentIndexChanged, this, &TPaginaPruebas::Modificado_Pruebas);
   connect(memObservacionesPruebas_, &QPlainTextEdit::textChanged, this, &TPaginaPruebas::Modificado_Pruebas);
   connect(ojos_[1].descripcion, &QLineEdit::textChanged, this, [this] {
-    reglas_.Guardia(QStringLiteral("edt_OI_Descripcion_Prueba -> OnChange"),
+    reglas_.Guardia(QLatin1String(etiqueta::kedt_OI_Descripcion_Prueba_OnChange),
                     [this] { edt_OI_Descripcion_Prueba_Change(); });
   });
 }

@@ -125,6 +125,8 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   void Imprimir();
   // A lens type was created from this tab: the record tab's lists are stale.
   void Tipos_Cambiados();
+  // An agent was created from this tab: the record tab's list is stale.
+  void Agentes_Cambiados();
   // Insert in an eye's description: the user wants to create the article.
   void Articulo_Pedido(int ojo);
 

@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "Clase_tagente.h"
+#include "Etiquetas_lentilla.h"
 #include "Clase_tarticulo.h"
 #include "Clase_tbuscararticulo.h"
 #include "Clase_tprueba.h"
@@ -46,14 +47,14 @@ void TPaginaPruebas::Enlazar_Selectores() {
       return true;
     };
   };
-  reglas_.Al_Pulsar(cbxAgentePrueba_, insertar("cbxAgentePrueba -> OnKeyDown", [this] { cbxAgentePruebaKeyDown(); }));
+  reglas_.Al_Pulsar(cbxAgentePrueba_, insertar(etiqueta::kcbxAgentePrueba_OnKeyDown, [this] { cbxAgentePruebaKeyDown(); }));
   connect(tbnAgentePrueba_, &QToolButton::clicked, this,
-          guardado("tbnAgentePrueba -> OnClick", [this] { tbnAgentePruebaClick(); }));
+          guardado(etiqueta::ktbnAgentePrueba_OnClick, [this] { tbnAgentePruebaClick(); }));
 
-  const char* const tipoTecla[2] = {"cbx_OD_TLentilla_Prueba -> OnKeyDown", "cbx_OI_TLentilla_Prueba -> OnKeyDown"};
-  const char* const buscar[2] = {"edt_OD_Descripcion_Prueba -> OnButtonClick",
-                                 "edt_OI_Descripcion_Prueba -> OnButtonClick"};
-  const char* const tecla[2] = {"edt_OD_Descripcion_Prueba -> OnKeyDown", "edt_OI_Descripcion_Prueba -> OnKeyDown"};
+  const char* const tipoTecla[2] = {etiqueta::kcbx_OD_TLentilla_Prueba_OnKeyDown, etiqueta::kcbx_OI_TLentilla_Prueba_OnKeyDown};
+  const char* const buscar[2] = {etiqueta::kedt_OD_Descripcion_Prueba_OnButtonClick,
+                                 etiqueta::kedt_OI_Descripcion_Prueba_OnButtonClick};
+  const char* const tecla[2] = {etiqueta::kedt_OD_Descripcion_Prueba_OnKeyDown, etiqueta::kedt_OI_Descripcion_Prueba_OnKeyDown};
   for (int o = 0; o < 2; ++o) {
     TOjo& ojo = ojos_[o];
     reglas_.Al_Pulsar(ojo.tipo, insertar(tipoTecla[o], [this, o] { Tipo_Lentilla_KeyDown(o); }));
@@ -76,10 +77,10 @@ void TPaginaPruebas::Enlazar_Selectores() {
     });
   }
   reglas_.Al_Entrar(ojos_[1].tipo,
-                    guardado("cbx_OI_TLentilla_Prueba -> OnEnter", [this] { cbx_OI_TLentilla_Prueba_Enter(); }));
+                    guardado(etiqueta::kcbx_OI_TLentilla_Prueba_OnEnter, [this] { cbx_OI_TLentilla_Prueba_Enter(); }));
   reglas_.Al_Entrar(ojos_[1].descripcion,
-                    guardado("edt_OI_Descripcion_Prueba -> OnEnter", [this] { edt_OI_Descripcion_Prueba_Enter(); }));
-  reglas_.Al_Entrar(ojos_[1].lote, guardado("edtOILotePrueba -> OnEnter", [this] { edtOILotePruebaEnter(); }));
+                    guardado(etiqueta::kedt_OI_Descripcion_Prueba_OnEnter, [this] { edt_OI_Descripcion_Prueba_Enter(); }));
+  reglas_.Al_Entrar(ojos_[1].lote, guardado(etiqueta::kedtOILotePrueba_OnEnter, [this] { edtOILotePruebaEnter(); }));
 }
 
 // ---- Lens types --------------------------------------------------------------------------
@@ -193,6 +194,7 @@ void TPaginaPruebas::cbxAgentePruebaKeyDown() {
     cbxAgentePrueba_->setCurrentIndex(indice);
     tbnAgentePrueba_->setVisible(false);
   }
+  emit Agentes_Cambiados();
   Marcar_Prueba(true);
 }
 

@@ -1,4 +1,5 @@
 #include "Frm_lentilla_reposiciones.h"
+#include "Etiquetas_lentilla.h"
 
 #include <QComboBox>
 #include <algorithm>
@@ -230,11 +231,11 @@ TPaginaReposiciones::TPaginaReposiciones(TReglasEntrada& reglas, TSeleccion& sel
     void (TPaginaReposiciones::*accion)();
     QToolButton** miembro;
   } botones[] = {
-      {"btnReposicionNueva", "Nuevo", "Nueva reposición (F6)", "nuevo", "btnReposicionNueva -> OnClick",
+      {"btnReposicionNueva", "Nuevo", "Nueva reposición (F6)", "nuevo", etiqueta::kbtnReposicionNueva_OnClick,
        &TPaginaReposiciones::btnReposicionNuevaClick, &btnReposicionNueva_},
-      {"btnReposicionGrabar", "Grabar", "Grabar las reposiciones (F5)", "grabar", "btnReposicionGrabar -> OnClick",
+      {"btnReposicionGrabar", "Grabar", "Grabar las reposiciones (F5)", "grabar", etiqueta::kbtnReposicionGrabar_OnClick,
        &TPaginaReposiciones::btnReposicionGrabarClick, &btnReposicionGrabar_},
-      {"btnReposicionBorrar", "Borrar", "Borrar la reposición", "borrar", "btnReposicionBorrar -> OnClick",
+      {"btnReposicionBorrar", "Borrar", "Borrar la reposición", "borrar", etiqueta::kbtnReposicionBorrar_OnClick,
        &TPaginaReposiciones::btnReposicionBorrarClick, &btnReposicionBorrar_},
       {"btnReposicionImprimir", "Imprimir", "Imprimir las reposiciones", "imprimir", nullptr, nullptr, nullptr},
   };

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "Clase_tarticulo.h"
+#include "Etiquetas_lentilla.h"
 #include "Clase_tctrlteclado.h"
 #include "Clase_tlentilla.h"
 #include "Clase_tmoneda.h"
@@ -57,18 +58,18 @@ void TPaginaFicha::Enlazar_Selectores() {
   const auto guardado = [this](const char* etiqueta, std::function<void()> accion) {
     return [this, etiqueta, accion = std::move(accion)] { reglas_.Guardia(QLatin1String(etiqueta), accion); };
   };
-  reglas_.Al_Pulsar(cbxDoctor_, insertar("cbxDoctor -> OnKeyDown", [this] { cbxDoctorKeyDown(); }));
-  reglas_.Al_Pulsar(cbxAgente_, insertar("cbxAgene -> OnKeyDown", [this] { cbxAgenteKeyDown(); }));
-  connect(tbnDoctor_, &QToolButton::clicked, this, guardado("tbnDoctor -> OnClick", [this] { tbnDoctorClick(); }));
+  reglas_.Al_Pulsar(cbxDoctor_, insertar(etiqueta::kcbxDoctor_OnKeyDown, [this] { cbxDoctorKeyDown(); }));
+  reglas_.Al_Pulsar(cbxAgente_, insertar(etiqueta::kcbxAgene_OnKeyDown, [this] { cbxAgenteKeyDown(); }));
+  connect(tbnDoctor_, &QToolButton::clicked, this, guardado(etiqueta::ktbnDoctor_OnClick, [this] { tbnDoctorClick(); }));
   connect(tbnAgente_, &QToolButton::clicked, this,
-          guardado("tbnAgenteBorrado -> OnClick", [this] { tbnAgenteClick(); }));
-  connect(cbxDoctor_, &QComboBox::activated, this, guardado("cbxDoctor -> OnChange", [this] { cbxDoctorChange(); }));
+          guardado(etiqueta::ktbnAgenteBorrado_OnClick, [this] { tbnAgenteClick(); }));
+  connect(cbxDoctor_, &QComboBox::activated, this, guardado(etiqueta::kcbxDoctor_OnChange, [this] { cbxDoctorChange(); }));
 
-  const char* const tipoTecla[2] = {"cbx_OD_Tipo_Lentilla -> OnKeyDown", "cbx_OI_Tipo_Lentilla -> OnKeyDown"};
-  const char* const buscar[2] = {"edtODArticulo -> OnClick", "edtOIArticulo -> OnClik"};
-  const char* const salir[2] = {"edt_OD_Articulo -> OnExit", "edt_OI_Articulo -> OnExit"};
-  const char* const suprimir[2] = {"edt_OD_Articulo -> OnKeyDown", "edt_OI_Articulo -> OnKeyDown"};
-  const char* const importe[2] = {"edt_OD_Importe -> OnChange", "edt_OI_Importe -> OnChange"};
+  const char* const tipoTecla[2] = {etiqueta::kcbx_OD_Tipo_Lentilla_OnKeyDown, etiqueta::kcbx_OI_Tipo_Lentilla_OnKeyDown};
+  const char* const buscar[2] = {etiqueta::kedtODArticulo_OnClick, etiqueta::kedtOIArticulo_OnClik};
+  const char* const salir[2] = {etiqueta::kedt_OD_Articulo_OnExit, etiqueta::kedt_OI_Articulo_OnExit};
+  const char* const suprimir[2] = {etiqueta::kedt_OD_Articulo_OnKeyDown, etiqueta::kedt_OI_Articulo_OnKeyDown};
+  const char* const importe[2] = {etiqueta::kedt_OD_Importe_OnChange, etiqueta::kedt_OI_Importe_OnChange};
   for (int o = 0; o < 2; ++o) {
     const TOjo& ojo = ojos_[o];
     reglas_.Al_Pulsar(ojo.tipo, insertar(tipoTecla[o], [this, o] { Tipo_Lentilla_KeyDown(o); }));
@@ -109,16 +110,16 @@ void TPaginaFicha::Enlazar_Selectores() {
   lupaLiquido->setObjectName(QStringLiteral("actBuscarLiquido"));
   lupaLiquido->setToolTip(QStringLiteral("Buscar el líquido entre los artículos"));
   connect(lupaLiquido, &QAction::triggered, this,
-          guardado("edt_Liquido -> OnButtonClick", [this] { edt_LiquidoButtonClick(); }));
+          guardado(etiqueta::kedt_Liquido_OnButtonClick, [this] { edt_LiquidoButtonClick(); }));
 
   const TOjo& oi = ojos_[1];
   const struct {
     QWidget* campo;
     const char* etiqueta;
-  } entradas[] = {{oi.tipo, "cbx_OI_Tipo_Lentilla -> OnEnter"},
-                  {oi.articulo, "edt_OI_Articulo -> OnEnter"},
-                  {oi.importe, "edt_OI_Importe -> OnEnter"},
-                  {oi.lote, "edtOILote -> OnEnter"}};
+  } entradas[] = {{oi.tipo, etiqueta::kcbx_OI_Tipo_Lentilla_OnEnter},
+                  {oi.articulo, etiqueta::kedt_OI_Articulo_OnEnter},
+                  {oi.importe, etiqueta::kedt_OI_Importe_OnEnter},
+                  {oi.lote, etiqueta::kedtOILote_OnEnter}};
   for (const auto& e : entradas) {
     QWidget* campo = e.campo;
     reglas_.Al_Entrar(campo, guardado(e.etiqueta, [this, campo] { Copiar_Lente_OI(campo); }));
@@ -187,6 +188,7 @@ void TPaginaFicha::cbxAgenteKeyDown() {
     cbxAgente_->setCurrentIndex(indice);
     tbnAgente_->setVisible(false);
   }
+  emit Agentes_Cambiados();
   Marcar_Cambio();
 }
 
