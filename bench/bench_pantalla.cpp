@@ -226,7 +226,7 @@ SET TERM ; ^
 // What the "Avisos" searches need of a database built before they existed:
 // the lot and replacement-date indexes, the reminders table, and a
 // replacement date on every record (the module leaves day 0 in a record
-// without one).
+// without one); and the record's note of the test it was made from.
 void Asegurar_Avisos(TIBDatabase& db) {
   if (!Existe_En(db, "select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'AVISO_REPOSICION'"))
     TScriptSQL::Ejecutar(db, QStringLiteral(R"(
@@ -249,6 +249,10 @@ CREATE INDEX IX_PLENTILLA_OD_LOTE ON PLENTILLA (OD_LOTE);
 CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
 CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
 )"));
+  if (!Existe_En(db, "select count(*) from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'MLENTILLA' and "
+                    "RDB$FIELD_NAME = 'ID_PRUEBA_ORIGEN'"))
+    TScriptSQL::Ejecutar(db, QStringLiteral("ALTER TABLE MLENTILLA ADD ID_PRUEBA_ORIGEN INTEGER;\n"
+                                            "CREATE INDEX IX_MLENTILLA_PRUEBA ON MLENTILLA (ID_PRUEBA_ORIGEN);\n"));
   if (!Existe_En(db, "select count(*) from MLENTILLA where FECHA_REPOSICION > '2000-01-01'"))
     TScriptSQL::Ejecutar(db, QStringLiteral(
         "update MLENTILLA set FECHA_REPOSICION = dateadd(mod(ID_MLENTILLA * 7, 730) day to date '2026-06-01');"));

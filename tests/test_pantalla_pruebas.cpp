@@ -548,11 +548,28 @@ TEST_F(PruebasTest, DefinitivaDeUnSoloOjoODeNingunoYConCambiosSinGrabar) {
   Pestanas()->setCurrentWidget(W<QWidget>("tstPruebas"));
   C("cbx_OD_TLentilla_Prueba")->setCurrentIndex(-1);
   Escribir("edt_OD_Descripcion_Prueba", "");
-  h.mensajes.respuestas = {mb::IDNO};
+  h.mensajes.respuestas = {mb::IDNO, mb::IDYES};  // not saved; another record from this test
   B("btnPruebaDefinitiva")->click();
   EXPECT_EQ(T("edtFicha"), "2");
   EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 2);
   EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 1);
+}
+
+// A second record from the same test is asked about first.
+TEST_F(PruebasTest, DefinitivaDosVecesPreguntaAntesDeHacerOtraFicha) {
+  Prueba(20, 1);
+  Abrir_Pruebas();
+  B("btnPruebaDefinitiva")->click();
+  ASSERT_EQ(Contar("select count(*) from MLENTILLA where ID_PRUEBA_ORIGEN = 20"), 1);
+  Pestanas()->setCurrentWidget(W<QWidget>("tstPruebas"));
+  h.mensajes.respuestas = {mb::IDNO};
+  B("btnPruebaDefinitiva")->click();
+  EXPECT_EQ(h.mensajes.cajas.back().texto, "Con esta prueba ya se hizo la ficha nº 1. ¿Desea hacer otra ficha con ella?");
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA"), 1);
+  EXPECT_EQ(Pestanas()->currentWidget(), W<QWidget>("tstPruebas"));
+  h.mensajes.respuestas = {mb::IDYES};
+  B("btnPruebaDefinitiva")->click();
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA where ID_PRUEBA_ORIGEN = 20"), 2);
 }
 
 TEST_F(PruebasTest, UnaDefinitivaCuyaLineaFallaNoDejaNada) {

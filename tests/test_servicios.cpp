@@ -330,7 +330,9 @@ TEST_F(ServiciosTest, DefinitivaTomaElArticuloDeHoyYEsUnaSolaUnidad) {
   oi.linea.importe = 30;
   oi.referenciaPrueba = "RETIRADO";  // no longer there: no reference, the chosen price
   TLentilla& l = Nueva(1);
-  ASSERT_TRUE(s.fichas.Definitiva(l, {od, oi}).Hecho_Bien());
+  ASSERT_TRUE(s.fichas.Definitiva(l, {od, oi}, 20).Hecho_Bien());
+  EXPECT_EQ(l.Ficha_De_Prueba(20), 1);  // the record made from test 20
+  EXPECT_EQ(l.Ficha_De_Prueba(21), 0);
   EXPECT_EQ(Contar("select count(*) from DLENTILLA where OJO = 1 and REFERENCIA = 'BIOTOR3' and IMPORTE_M1 = 44.9"), 1);
   EXPECT_EQ(Contar("select count(*) from DLENTILLA where OJO = 2 and REFERENCIA = '0' and IMPORTE_M1 = 30"), 1);
   EXPECT_EQ(Contar("select count(*) from ACCESO where OPERACION_TIP = 4"), 1);
@@ -339,7 +341,7 @@ TEST_F(ServiciosTest, DefinitivaTomaElArticuloDeHoyYEsUnaSolaUnidad) {
   oi.linea.lote = QString(60, 'X');
   TLentilla& otra = Nueva(2);
   const QList<qint64> antes = Filas();
-  EXPECT_EQ(s.fichas.Definitiva(otra, {od, oi}).Estado(), Estado::kNoAdmitido);
+  EXPECT_EQ(s.fichas.Definitiva(otra, {od, oi}, -1).Estado(), Estado::kNoAdmitido);
   EXPECT_EQ(Filas(), antes);
   EXPECT_EQ(otra.ID_MLENTILLA(), -1);
 }

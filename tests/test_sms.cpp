@@ -27,6 +27,7 @@
 #include "Clase_tmensario.h"
 #include "Clase_tseguridad.h"
 #include "Clase_tsms.h"
+#include "Frm_avisos.h"
 #include "Frm_sms.h"
 #include "Simulador_sms.h"
 #include "Util_fechas.h"
@@ -566,6 +567,38 @@ TEST_F(DialogoSmsTest, AMessageWithAccentsEuroAndALineBreakArrivesAsTypedAndIsLo
             QStringLiteral("%1/34/600123456").arg(mensaje));
 }
 
+// What a text costs: GSM letters (é, ñ and ü among them) 160 in one message
+// and 153 a part; a single á, í, ó or ú makes it Unicode, 70 and 67; the euro
+// counts two.
+TEST(CosteSmsTest, LetrasYPartes) {
+  const struct {
+    QString texto;
+    int caracteres, partes;
+    bool gsm;
+  } casos[] = {
+      {"", 0, 0, true},
+      {QString(160, 'a'), 160, 1, true},
+      {QString(161, 'a'), 161, 2, true},
+      {QString(306, 'a'), 306, 2, true},
+      {QString(307, 'a'), 307, 3, true},
+      {QString::fromUtf8("Señor Núñez: café y pingüino"), 28, 1, false},  // ú
+      {QString::fromUtf8("Señor Nuñez, café"), 17, 1, true},
+      {QString(159, 'a') + QString::fromUtf8("€"), 161, 2, true},
+      {QString(70, 'a').replace(0, 1, QString::fromUtf8("ó")), 70, 1, false},
+      {QString(71, 'a').replace(0, 1, QString::fromUtf8("ó")), 71, 2, false},
+      {QStringLiteral("Hola\r\nadios"), 11, 1, true},
+  };
+  for (const auto& c : casos) {
+    const TSMS::TCoste k = TSMS::Coste(c.texto);
+    EXPECT_EQ(k.caracteres, c.caracteres) << c.texto.toStdString();
+    EXPECT_EQ(k.partes, c.partes) << c.texto.toStdString();
+    EXPECT_EQ(k.gsm, c.gsm) << c.texto.toStdString();
+  }
+  // The texts the program offers cost one message each, whatever lot they name.
+  EXPECT_EQ(TSMS::Coste(TfrmAvisos::Texto_Retirada(QString(20, 'L'))).partes, 1);
+  EXPECT_TRUE(TSMS::Coste(TfrmAvisos::Texto_Retirada("L-1")).gsm);
+}
+
 TEST_F(DialogoSmsTest, TheMemoTakes153CharactersCountingALineBreakAsTwo) {
   auto* mem = Control<QPlainTextEdit>("memMensaje");
   mem->setFocus();
@@ -579,6 +612,12 @@ TEST_F(DialogoSmsTest, TheMemoTakes153CharactersCountingALineBreakAsTwo) {
   QTest::keyClick(mem, Qt::Key_Backspace);
   QTest::keyClick(mem, Qt::Key_Return);
   EXPECT_EQ(mem->toPlainText(), QString(150, 'a') + "\n");
+  // The cost follows the text: one accented vowel halves what a message holds.
+  auto* coste = Control<QLabel>("txtCoste");
+  mem->setPlainText(QString(80, 'a'));
+  EXPECT_EQ(coste->text(), "Se envía en 1 mensaje.");
+  mem->insertPlainText(QString::fromUtf8("ó"));
+  EXPECT_TRUE(coste->text().startsWith("Se envía en 2 mensajes. Con á, í, ó, ú")) << coste->text().toStdString();
   // A paste keeps what fits, where it was pasted.
   mem->clear();
   QTest::keyClicks(mem, "Hola  adios");

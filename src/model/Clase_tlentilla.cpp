@@ -279,6 +279,31 @@ double TLentilla::Buscar_Vecina(TDireccion direccion, qint64 numero) {
   }
 }
 
+int TLentilla::Ficha_De_Prueba(double idPrueba) {
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("select max(NUMERO_FICHA) from MLENTILLA where ID_PRUEBA_ORIGEN = :ID_PRUEBA"));
+    s.Parametro(QStringLiteral("ID_PRUEBA")).AsFloat(idPrueba);
+    s.Ejecutar();
+    return s.Consulta().Fields(0).AsInteger();  // null: none, read as 0
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
+}
+
+int TLentilla::Anotar_Prueba(double idPrueba) {
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("update MLENTILLA set ID_PRUEBA_ORIGEN = :ID_PRUEBA where ID_MLENTILLA = :ID_MLENTILLA"));
+    s.Parametro(QStringLiteral("ID_PRUEBA")).AsFloat(idPrueba);
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
+    return s.Ejecutar() == 0 ? 0 : -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
+}
+
 int TLentilla::Renumerar() {
   const int r = Cargar_Lista_Fichas();
   if (r != 0) return r;

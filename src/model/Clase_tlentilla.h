@@ -40,6 +40,12 @@ class TLentilla : public TBaseLentilla {
   double Buscar_Vecina(TDireccion direccion, qint64 numero);
   // Numbers the patient's records 1..n in order of date.
   [[nodiscard]] int Renumerar();
+  // The number of the patient's record made from the fitting test of key
+  // `idPrueba` (the last, if more than one), 0 when there is none, -1 on a
+  // database error.
+  int Ficha_De_Prueba(double idPrueba);
+  // Notes that the record of the held key was made from that test.
+  [[nodiscard]] int Anotar_Prueba(double idPrueba);
   [[nodiscard]] int Grabar_Observaciones();
   int Cargar_Observaciones();
   [[nodiscard]] int Borrar_Observaciones();

@@ -75,6 +75,13 @@ QTableView* Rejilla(const char* nombre, TModeloAvisos* modelo, QWidget* padre) {
 }
 }  // namespace
 
+QString TfrmAvisos::Texto_Retirada(const QString& lote) {
+  // Letters of the GSM alphabet only: one SMS, whatever lot it names.
+  return QStringLiteral("El fabricante ha retirado el lote %1 de sus lentillas. Pase por nuestra tienda y se las "
+                        "cambiaremos.")
+      .arg(lote);
+}
+
 TfrmAvisos::TfrmAvisos(THostContext* ctx, QWidget* parent) : TDialogo(parent) {
   Fijar_Contexto(ctx);
   // Enter in the lot's edit searches, and the focus stays there.
@@ -182,7 +189,8 @@ void TfrmAvisos::Crear_Controles() {
   grdReposicion_ = Rejilla("grdReposicion", modeloReposicion_, repo);
   vr->addWidget(grdReposicion_);
   memMensajeReposicion_ = new QPlainTextEdit(
-      QStringLiteral("Sus lentillas se terminan en unos días. Le esperamos en la óptica para su reposición."), repo);
+      // Letters of the GSM alphabet only: each message costs one SMS.
+      QStringLiteral("Sus lentillas se acaban pronto. Pase por nuestra tienda para reponerlas."), repo);
   memMensajeReposicion_->setObjectName(QStringLiteral("memMensajeReposicion"));
   memMensajeReposicion_->setMaximumHeight(60);
   vr->addWidget(memMensajeReposicion_);
@@ -255,9 +263,7 @@ void TfrmAvisos::btnBuscarLoteClick() {
     ctx_->aplicacion->MessageBox(QStringLiteral("Ningún paciente ha recibido ese lote."), kTitulo,
                                  mb::OK | mb::ICONINFORMATION);
   else if (memMensajeLote_->toPlainText().isEmpty())
-    memMensajeLote_->setPlainText(QStringLiteral("El fabricante ha retirado el lote %1 de sus lentillas. Pase por la "
-                                                 "óptica y se las cambiaremos.")
-                                      .arg(c.lote));
+    memMensajeLote_->setPlainText(Texto_Retirada(c.lote));
 }
 
 void TfrmAvisos::btnImprimirLoteClick() {

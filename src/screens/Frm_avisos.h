@@ -38,6 +38,8 @@ class TfrmAvisos : public TDialogo {
   void Biblioteca(const QString& v) { biblioteca_ = v; }
   // Where "Exportar" writes; empty (the default) asks the user.
   void Fichero_Csv(const QString& v) { ficheroCsv_ = v; }
+  // The text offered to the patients of a recalled lot.
+  static QString Texto_Retirada(const QString& lote);
 
   void btnBuscarLoteClick();
   void btnImprimirLoteClick();

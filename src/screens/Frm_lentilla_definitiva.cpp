@@ -30,6 +30,16 @@ void TfrmLentilla::btnPruebaDefinitivaClick() {
   // The screen's record object, not cleared: what the test does not give
   // (the liquid, the shop, the observations) stays as the record last shown.
   TLentilla& l = objetos_.Lentilla();
+  // A record already made from this test is not made again without asking.
+  const double idPrueba = objetos_.Prueba().ID_PRUEBA_LENTILLAS();
+  if (idPrueba > 0) {
+    if (const int numero = l.Ficha_De_Prueba(idPrueba);
+        numero > 0 && ctx_->aplicacion->MessageBox(
+                          QStringLiteral("Con esta prueba ya se hizo la ficha nº %1. ¿Desea hacer otra ficha con ella?")
+                              .arg(numero),
+                          QStringLiteral("PREGUNTA"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
+      return;
+  }
   const double fecha = pruebas_->Fecha();
   l.ID_PACIENTE(seleccion_.idPaciente);
   l.NUMERO_FICHA(seleccion_.ultimaFicha + 1);
@@ -71,7 +81,7 @@ void TfrmLentilla::btnPruebaDefinitivaClick() {
     d.referenciaPrueba = prueba.Ojo(o).referenciaArt;
     lineas.push_back(d);
   }
-  const TResultado r = servicios_->fichas.Definitiva(l, lineas);
+  const TResultado r = servicios_->fichas.Definitiva(l, lineas, idPrueba);
   if (!r.Hecho_Bien()) {
     // Nothing was written; the test tab stays as it was, and the record
     // object goes on naming the record shown.

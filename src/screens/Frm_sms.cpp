@@ -122,6 +122,10 @@ void TfrmSMS::Crear_Controles() {
   txtEspacio_ = new QLabel(this);
   txtEspacio_->setObjectName(QStringLiteral("txtEspacio"));
   campos->addRow(QString(), txtEspacio_);
+  txtCoste_ = new QLabel(this);
+  txtCoste_->setObjectName(QStringLiteral("txtCoste"));
+  txtCoste_->setWordWrap(true);
+  campos->addRow(QString(), txtCoste_);
 
   chxFecha_ = new QCheckBox(QStringLiteral("Enviar el mensaje en un día y hora específico"), this);
   chxFecha_->setObjectName(QStringLiteral("chxFecha"));
@@ -192,6 +196,13 @@ void TfrmSMS::memMensajeChange() {
     memMensaje_->setTextCursor(c);
   }
   txtEspacio_->setText(QStringLiteral("Caracteres disponibles: %1").arg(kLargoMensaje - Longitud(texto)));
+  // What the text costs, as the gateway charges it.
+  const TSMS::TCoste coste = TSMS::Coste(Texto_Mensaje(texto));
+  QString c = coste.partes == 1 ? QStringLiteral("Se envía en 1 mensaje.")
+                                : QStringLiteral("Se envía en %1 mensajes.").arg(coste.partes);
+  if (!coste.gsm)
+    c += QStringLiteral(" Con á, í, ó, ú u otros signos especiales cada mensaje lleva solo 70 caracteres.");
+  txtCoste_->setText(coste.partes == 0 ? QString() : c);
 }
 
 void TfrmSMS::chxFechaClick() { edtFecha_->setEnabled(chxFecha_->isChecked()); }

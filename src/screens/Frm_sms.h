@@ -75,6 +75,7 @@ class TfrmSMS : public TDialogo {
   QLineEdit* edtDe_ = nullptr;
   QPlainTextEdit* memMensaje_ = nullptr;
   QLabel* txtEspacio_ = nullptr;
+  QLabel* txtCoste_ = nullptr;  // how many messages the text costs
   QCheckBox* chxFecha_ = nullptr;
   QDateTimeEdit* edtFecha_ = nullptr;
   QPushButton* btnAceptar_ = nullptr;

@@ -164,10 +164,10 @@ TResultado TServicioFichas::Borrar(TLentilla& l, double idPaciente) {
   return resultado;
 }
 
-TResultado TServicioFichas::Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas) {
+TResultado TServicioFichas::Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba) {
   int ocupado = 0;
   for (int intento = 1;; ++intento) {
-    TResultado r = Definitiva_Unidad(l, lineas);
+    TResultado r = Definitiva_Unidad(l, lineas, idPrueba);
     if (!Numero_Tomado(r)) {
       r.Numero_Ocupado(r.Hecho_Bien() ? ocupado : 0);
       return r;
@@ -178,8 +178,10 @@ TResultado TServicioFichas::Definitiva(TLentilla& l, const std::vector<TLineaDef
   }
 }
 
-TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas) {
+TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas,
+                                              double idPrueba) {
   TRestaurarFicha restaurar(l);
+  bool anotada = false;  // the note of the test is an update of its own
   try {
     TUnidadTrabajo unidad(ctx_.conexionPrincipal);
     int r = l.Insertar();
@@ -204,12 +206,18 @@ TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TL
         if (r != 0) break;
       }
     }
-    if (r == 0) Anotar_Acceso(TBDAcceso::kCreacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
+    if (r == 0) {
+      Anotar_Acceso(TBDAcceso::kCreacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
+      if (idPrueba > 0) {
+        TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
+        anotada = l.Anotar_Prueba(idPrueba) == 0 && parte.Terminar();
+      }
+    }
     if (TResultado resultado = Terminar_Unidad(unidad, r, l); !resultado.Hecho_Bien()) return resultado;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
   restaurar.Descartar();
-  l.VERSION(0);
+  l.VERSION(anotada ? 1 : 0);  // the row's version, as its trigger counts
   return TResultado::Hecho();
 }

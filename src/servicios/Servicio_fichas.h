@@ -50,14 +50,17 @@ class TServicioFichas {
     TLineaLentilla linea;
     QString referenciaPrueba;
   };
-  TResultado Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas);
+  // `idPrueba`, the stored test it comes from (-1: none), is noted on the
+  // record as an optional part (a database without that note still makes
+  // the record).
+  TResultado Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba);
 
  private:
   bool Puede_Modificar() const;
   // One attempt at the insert or update, whole or not at all.
   TResultado Grabar_Unidad(TLentilla& l, bool nueva, const std::vector<TLineaLentilla>* lineas,
                            double fechaRevision);
-  TResultado Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas);
+  TResultado Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba);
   [[nodiscard]] int Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentilla>& lineas);
   // A new record met a number another workstation has just used: the record
   // takes the next free one.

@@ -20,6 +20,28 @@ bool TSMS::Movil_Valido(const QString& digitos) {
   return digitos.size() == 9 && (digitos.front() == QLatin1Char('6') || digitos.front() == QLatin1Char('7'));
 }
 
+TSMS::TCoste TSMS::Coste(const QString& texto) {
+  static const QString kBasico = QString::fromUtf8(
+      "@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿"
+      "abcdefghijklmnopqrstuvwxyzäöñüà");
+  static const QString kExtension = QString::fromUtf8("^{}\\[~]|€\f");
+  TCoste c;
+  for (const QChar ch : texto) {
+    if (kBasico.contains(ch)) {
+      ++c.caracteres;
+    } else if (kExtension.contains(ch)) {
+      c.caracteres += 2;
+    } else {
+      c.gsm = false;
+      break;
+    }
+  }
+  if (!c.gsm) c.caracteres = static_cast<int>(texto.size());
+  const int uno = c.gsm ? 160 : 70, parte = c.gsm ? 153 : 67;
+  c.partes = c.caracteres == 0 ? 0 : c.caracteres <= uno ? 1 : (c.caracteres + parte - 1) / parte;
+  return c;
+}
+
 int TSMS::Enviar() {
   validos_.clear();
   omitidos_.clear();

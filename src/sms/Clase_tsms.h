@@ -63,6 +63,17 @@ class TSMS {
   // A Spanish mobile: nine digits starting with 6 or 7.
   static bool Movil_Valido(const QString& digitos);
 
+  // What a text costs: the GSM alphabet takes 160 characters in one message
+  // and 153 in each part of a longer one (€, [, ], {, }, \, ^, ~ and | count
+  // two); a text with any letter outside it (á, í, ó, ú among them) goes as
+  // Unicode, 70 characters in one message and 67 in each part.
+  struct TCoste {
+    int caracteres = 0;  // in the units the encoding counts
+    int partes = 0;
+    bool gsm = true;
+  };
+  static TCoste Coste(const QString& texto);
+
   TMensario& Mensario() { return mensario_; }
 
  private:
