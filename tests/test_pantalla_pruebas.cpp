@@ -89,6 +89,14 @@ class PruebasTest : public TPantallaPrueba {
     Escribir("edtODLotePrueba", "LOTE-OD");
   }
 
+  // The calculators on the tab's graduation: computed and applied as proposed.
+  void Calcular_Y_Aplicar() {
+    En_Dialogo([](QWidget* d) {
+      d->findChild<QAbstractButton*>("btnCalcular")->click();
+      d->findChild<QAbstractButton*>("btnAplicar")->click();
+    });
+    B("btnPruebaCalcular")->click();
+  }
   // Runs `rellenar` on the modal dialog the next action opens.
   void En_Dialogo(std::function<void(QWidget*)> rellenar) {
     QTimer::singleShot(0, [rellenar] {
@@ -608,14 +616,7 @@ TEST_F(PruebasTest, ElCalculoAplicadoEsUnaPruebaNuevaSinGrabar) {
   Escribir("edt_OD_Radio_1_Prueba", "8,60");
   Escribir("edt_OD_Diametro_Prueba", "14,2");
   h.mensajes.respuestas = {mb::IDNO};  // saved before the new one, not today's visit
-  QString calculada;
-  QTimer::singleShot(0, [&] {
-    QWidget* d = QApplication::activeModalWidget();
-    ASSERT_NE(d, nullptr);
-    d->findChild<QAbstractButton*>("btnCalcular")->click();
-    d->findChild<QAbstractButton*>("btnAplicar")->click();
-  });
-  B("btnPruebaCalcular")->click();
+  Calcular_Y_Aplicar();
   // A new test, numbered after the stored one, holding the result on the
   // same trial lens and agent.
   EXPECT_EQ(T("edt_Ficha_Prueba"), "2");
@@ -643,13 +644,7 @@ TEST_F(PruebasTest, UnEjeCalculadoDe99LlegaEnteroALaPrueba) {
                              "OD_ESFERA, OD_CILINDRO, OD_EJE) values (20, 7, 1, '2026-01-10', -2, -0.75, 99)");
   Abrir_Pruebas();
   ASSERT_EQ(T("edt_OD_Eje_Prueba"), "99");
-  QTimer::singleShot(0, [&] {
-    QWidget* d = QApplication::activeModalWidget();
-    ASSERT_NE(d, nullptr);
-    d->findChild<QAbstractButton*>("btnCalcular")->click();
-    d->findChild<QAbstractButton*>("btnAplicar")->click();
-  });
-  B("btnPruebaCalcular")->click();
+  Calcular_Y_Aplicar();
   EXPECT_EQ(T("edt_OD_Cilindro_Prueba"), "-0,75");
   EXPECT_EQ(T("edt_OD_Eje_Prueba"), "99");
   h.mensajes.respuestas = {mb::IDNO};
