@@ -275,9 +275,19 @@ void Escritura_Forzada() {
   dpb->dispose();
 }
 
+// The user in front of the benchmarked screen: makes another record from a
+// test that already made one (every "Definitiva" iteration uses the same
+// test); any other question is cancelled, as a host without boxes does.
+struct TRespuestas : TServicioMensajes {
+  int Mostrar(const QString& texto, const QString&, int) override {
+    return texto.startsWith(QLatin1String("Con esta prueba ya se hizo")) ? mb::IDYES : mb::IDCANCEL;
+  }
+};
+
 // A host on the benchmark database: the records, services and selection a
 // real host hands over.
 struct THost {
+  TRespuestas respuestas;
   TAplicacion aplicacion;
   TIBDatabase principal, secundaria;
   TIBTransaction transaccion;
@@ -290,6 +300,7 @@ struct THost {
   THostContext ctx;
 
   THost() {
+    aplicacion.servicio = &respuestas;
     if (!Existe_Base()) Generar_Base();
     Escritura_Forzada();
     Preparar_Conexion(principal);
