@@ -140,6 +140,11 @@ INSERT INTO TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION)
   VALUES (7, 'RG', 'Rígida permeable al gas');
 INSERT INTO TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION)
   VALUES (8, 'OK', 'Orto-K');
+-- How long one lens lasts, in days (rigid and orthokeratology lenses are
+-- replaced at the revision, not by a period).
+UPDATE TLENTILLA SET DIAS_REPOSICION = 30 WHERE ID_TLENTILLA IN (1, 4, 6);
+UPDATE TLENTILLA SET DIAS_REPOSICION = 15 WHERE ID_TLENTILLA = 2;
+UPDATE TLENTILLA SET DIAS_REPOSICION = 1 WHERE ID_TLENTILLA IN (3, 5);
 
 -- VAT rates. Contact lenses and their care products carry the reduced
 -- rate, frames the general one.
@@ -425,6 +430,10 @@ INSERT INTO DLENTILLA (ID_DLENTILLA, ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION,
   VALUES (32, 18, 1, 'BIOTOR3', 'Biofinity Toric 3 u. -1,75 -0,75 x 180', 4, 'Biofinity Toric', '8,70', '', 14.5, 'Transparente', 44.9, 44.9e0 * 166.386e0, '2027-06-15', 'T60511203');
 INSERT INTO DLENTILLA (ID_DLENTILLA, ID_MLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, MODELO, RADIO_1, RADIO_2, DIAMETRO, COLOR, IMPORTE_M1, IMPORTE_M2, FECHA_GARANTIA, LOTE)
   VALUES (33, 18, 2, 'BIOTOR3', 'Biofinity Toric 3 u. Neutro -1,25 x 170', 4, 'Biofinity Toric', '8,70', '', 14.5, 'Transparente', 44.9, 44.9e0 * 166.386e0, '2027-06-15', 'T60511219');
+-- The lenses in each line's box: a box of 6 fortnightly lenses lasts 90 days.
+UPDATE DLENTILLA SET UNIDADES = 6 WHERE REFERENCIA STARTING WITH 'AOS6';
+UPDATE DLENTILLA SET UNIDADES = 3 WHERE REFERENCIA STARTING WITH 'BIO';
+UPDATE DLENTILLA SET UNIDADES = 30 WHERE REFERENCIA STARTING WITH 'DT1-30' OR REFERENCIA STARTING WITH 'DACPT30';
 
 -- Fitting tests, with the over-refraction measured over the trial lens
 -- (97 Neutro, 99 Compen) and the trial lens of each eye. Nerea Pascual is

@@ -30,7 +30,7 @@ class ArticulosTest : public ::testing::Test {
              "insert into FAMILIA (ID_FAMILIA, CODIGO, DESCRIPCION, ID_IVA_COMPRA, ID_IVA_VENTA) "
              "values (1, 'LC', 'Lentes de contacto', -1, -1)",
              "insert into PROVEEDOR (ID_PROVEEDOR, CODIGO, NOMBRE) values (12, 112, 'Lentes Iberia S.L.')",
-             "insert into TLENTILLA values (5, 'MSH', 'Mensual silicona hidrogel')",
+             "insert into TLENTILLA (ID_TLENTILLA, CODIGO, DESCRIPCION) values (5, 'MSH', 'Mensual silicona hidrogel')",
              "insert into TCRISTAL values (1, 'Orgánico')",
              "insert into TRATAMIENTO values (1, 'Antirreflejante')",
              "insert into TRATAMIENTO values (2, 'Endurecido')",

@@ -364,8 +364,12 @@ class ReposicionTest : public AvisosBaseTest {
 };
 
 TEST_F(ReposicionTest, FromTodayToNDaysAheadOnlyThePatientsLastRecord) {
+  // Made today: one whose replacement date is its own day has not run out
+  // (older records got their own date), one due tomorrow has.
+  Ficha(47, 11, 2, "2026-12-05 09:00", "2026-12-05 09:00", "L7", "");
+  Ficha(48, 9, 2, "2026-12-05", "2026-12-06", "L8", "");
   auto a = Nuevo();
-  EXPECT_EQ(Fichas(*a), (QStringList{"41", "42"}));
+  EXPECT_EQ(Fichas(*a), (QStringList{"41", "48", "42"}));
   const auto& f = a->Filas()[0];
   EXPECT_EQ(f.idPaciente, 7);
   EXPECT_EQ(f.numero, 1);
@@ -374,6 +378,7 @@ TEST_F(ReposicionTest, FromTodayToNDaysAheadOnlyThePatientsLastRecord) {
   EXPECT_EQ(f.articulo, "Acuvue Oasys");  // the same lens in both eyes, once
   EXPECT_EQ(f.fechaReposicion, fechas::Codificar(2026, 12, 5, 10, 30));
   // One more day takes in the 16th; the superseded record stays out.
+  Sql("delete from MLENTILLA where ID_MLENTILLA = 48");
   a->Buscar(h.puesto.fechaTrabajo, 16);
   EXPECT_EQ(Fichas(*a), (QStringList{"41", "42", "43"}));
 }

@@ -279,7 +279,10 @@ const std::map<std::string, std::vector<TColumna>> kColumnas = {
       {"edtNombre", "AGENTE", "NOMBRE"},
       {"edtApellidos", "AGENTE", "APELLIDOS"},
       {"edtPorcComision", "AGENTE", "COMISION_PORCENTAJE"}}},
-    {"tipo_lentilla", {{"edtCodigo", "TLENTILLA", "CODIGO"}, {"edtDescripcion", "TLENTILLA", "DESCRIPCION"}}},
+    {"tipo_lentilla",
+     {{"edtCodigo", "TLENTILLA", "CODIGO"},
+      {"edtDescripcion", "TLENTILLA", "DESCRIPCION"},
+      {"edtDiasReposicion", "TLENTILLA", "DIAS_REPOSICION"}}},
 };
 
 class LongitudTest : public DialogoTest {

@@ -281,10 +281,17 @@ TEST_F(FichasTest, TiposDeLentilla) {
     t.DESCRIPCION(descripcion);
     ASSERT_EQ(t.Insertar(), 0);
   }
+  t.CODIGO("QU");
+  t.DESCRIPCION("Quincenal");
+  t.DIAS_REPOSICION(15);
+  ASSERT_EQ(t.Insertar(), 0);
+  EXPECT_EQ(Contar(QString("select DIAS_REPOSICION from TLENTILLA where ID_TLENTILLA = %1").arg(t.ID_TLENTILLA())),
+            15);
   const double diaria = Contar("select ID_TLENTILLA from TLENTILLA where CODIGO = 'DI'");
   t.Cargar_Tipos();
-  EXPECT_EQ(t.Descripciones, QStringList({"Diaria", "Mensual silicona", "Tórica mensual"}));
-  EXPECT_EQ(t.Codigos, QStringList({"DI", "MS", "TO"}));
+  EXPECT_EQ(t.Descripciones, QStringList({"Diaria", "Mensual silicona", "Quincenal", "Tórica mensual"}));
+  EXPECT_EQ(t.Codigos, QStringList({"DI", "MS", "QU", "TO"}));
+  EXPECT_EQ(t.Dias, QList<int>({0, 0, 15, 0}));
   EXPECT_EQ(t.Claves[0].toDouble(), diaria);
 
   TTLentilla b(&h.aplicacion, h.secundaria.get(), h.principal.get());
@@ -308,6 +315,29 @@ TEST_F(FichasTest, TiposDeLentilla) {
   EXPECT_EQ(d.Resumen(),
             "Referencia: DAY-30\r\nDescripcion: Diarias 30 u.\r\nTipo: Diaria\r\nModelo: \r\nRadio 1: \r\n"
             "Radio 2: \r\nDiametro: 14,2");
+}
+
+// The day a record's lenses run out, from the record's date and what each
+// line supplies.
+TEST(FinSuministroTest, LaLineaQueAntesSeAcabaDecide) {
+  const double dia = fechas::Codificar(2026, 3, 1);
+  struct Caso {
+    const char* que;
+    double fecha;
+    std::vector<TSuministro> lineas;
+    double esperado;
+  };
+  const Caso casos[] = {
+      {"sin líneas", dia, {}, 0},
+      {"una mensual, seis lentillas", dia, {{30, 6}}, dia + 180},
+      {"la hora de la ficha no cuenta", dia + 0.75, {{30, 6}}, dia + 180},
+      {"ambos ojos: el primero que se acaba", dia, {{30, 6}, {15, 6}}, dia + 90},
+      {"un ojo sin unidades no cuenta", dia, {{30, 0}, {1, 30}}, dia + 30},
+      {"un tipo sin días no cuenta", dia, {{0, 6}, {30, 3}}, dia + 90},
+      {"nada dice cuánto dura", dia, {{0, 6}, {30, 0}}, 0},
+      {"sin fecha de ficha", 0, {{30, 6}}, 0},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(Fin_Suministro(c.fecha, c.lineas), c.esperado) << c.que;
 }
 
 class RecordatoriosTest : public FichasTest {

@@ -319,6 +319,46 @@ TEST_F(PantallaTest, GarantiaVaciaSeGuardaComoFechaCero) {
   EXPECT_EQ(Contar("select cast(FECHA_GARANTIA as date) - date '1899-12-30' from DLENTILLA"), 0);
 }
 
+// The replacement date follows the lenses supplied (the type's days times the
+// units, the shorter eye deciding) until the user types one, and the units
+// are kept with the lines.
+TEST_F(PantallaTest, LaFechaDeReposicionSigueALasLentillasHastaQueSeTeclea) {
+  Ejecutar_SQL(*h.principal, "update TLENTILLA set DIAS_REPOSICION = 30 where ID_TLENTILLA = 5");
+  Abrir();
+  auto* reposicion = W<TEditFecha>("dtm_Fecha_Reposicion");
+  EXPECT_TRUE(reposicion->Vacia());  // a new record runs out when its lenses say
+  Elegir("cbx_OD_Tipo_Lentilla", 0);
+  Teclear("edt_OD_Unidades", "6");
+  EXPECT_EQ(reposicion->displayText(), "03/06/2027");  // 05/12/2026 + 180
+  Elegir("cbx_OI_Tipo_Lentilla", 0);
+  Teclear("edt_OI_Unidades", "3");
+  EXPECT_EQ(reposicion->displayText(), "05/03/2027");
+  Teclear("dtmFecha", "01122026");
+  EXPECT_EQ(reposicion->displayText(), "01/03/2027");
+  B("btnGrabar")->click();
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select cast(FECHA_REPOSICION as date) from MLENTILLA"), "01/03/2027");
+  EXPECT_EQ(Contar("select sum(UNIDADES) from DLENTILLA"), 9);
+
+  // Reopened, the stored date is still the lenses' own: it goes on following them.
+  const qint64 id = Contar("select ID_MLENTILLA from MLENTILLA");
+  Cerrar();
+  h.ctx.seleccion.idPaciente = 7;
+  h.ctx.seleccion.idFicha = id;
+  Abrir();
+  reposicion = W<TEditFecha>("dtm_Fecha_Reposicion");
+  EXPECT_EQ(W("edt_OD_Unidades")->text(), "6");
+  EXPECT_EQ(W("edt_OI_Unidades")->text(), "3");
+  Teclear("edt_OI_Unidades", "4");
+  EXPECT_EQ(reposicion->displayText(), "31/03/2027");
+  // A date the user types stays, whatever the lenses do afterwards.
+  Teclear("dtm_Fecha_Reposicion", "15022027");
+  Teclear("edt_OI_Unidades", "5");
+  Teclear("edt_OD_Unidades", "12");
+  EXPECT_EQ(reposicion->displayText(), "15/02/2027");
+  B("btnGrabar")->click();
+  EXPECT_EQ(Consultar_Texto(*h.consulta, "select cast(FECHA_REPOSICION as date) from MLENTILLA"), "15/02/2027");
+}
+
 TEST_F(PantallaTest, FechaNoValidaDetieneLaGrabacion) {
   Abrir();
   W<TEditFecha>("dtm_Fecha_Caducidad")->setText("31/02/2026");

@@ -8,7 +8,10 @@
 
 #include <ibase.h>
 
+#include <algorithm>
+
 #include "Anfitrion_prueba.h"
+#include "Clase_tdlentilla.h"
 #include "Clase_tlentilla.h"
 #include "Clase_tprueba.h"
 #include "Objetos_lentilla.h"
@@ -140,6 +143,36 @@ TEST_F(ServiciosTest, UnaGrabacionRechazadaNoDejaNadaYElReintentoGrabaUnaVez) {
   EXPECT_EQ(Contar(QString("select count(*) from LOBSERVACIONES where ID_MLENTILLA = %1").arg(id)), 1);
   EXPECT_EQ(Contar("select ID_OPERACION from ACCESO where OPERACION_TIP = 4"), id);
   EXPECT_EQ(Contar("select ID_FICHA from AGENDA"), id);
+}
+
+// Each line keeps the units supplied, written with the rest of the save and
+// read back by the line's search; saving again rewrites them.
+TEST_F(ServiciosTest, LasUnidadesDeCadaOjoSeGrabanConLaFicha) {
+  auto lineas = Lineas();
+  lineas[0].unidades = 6;
+  lineas[1].unidades = 3;
+  TLentilla& l = Nueva(1);
+  ASSERT_TRUE(s.fichas.Grabar(l, true, &lineas, kRevision).Hecho_Bien());
+  const double id = l.ID_MLENTILLA();
+  auto unidades = [&] {
+    TDLentilla d(&h.aplicacion, h.secundaria.get(), h.principal.get());
+    d.ID_MLENTILLA(id);
+    EXPECT_EQ(d.Cargar_Lista_Lineas(), 0);
+    QList<int> u;
+    for (const QString& clave : d.Lista_Lineas()) {
+      d.ID_DLENTILLA(clave.toDouble());
+      EXPECT_EQ(d.Buscar(), 0);
+      u << d.OJO() * 100 + d.UNIDADES();
+    }
+    std::sort(u.begin(), u.end());
+    return u;
+  };
+  EXPECT_EQ(unidades(), QList<int>({106, 203}));
+  lineas[0].unidades = 0;
+  lineas[1].unidades = 12;
+  TLentilla& otra = Leer(static_cast<int>(id));
+  ASSERT_TRUE(s.fichas.Grabar(otra, false, &lineas, kRevision).Hecho_Bien());
+  EXPECT_EQ(unidades(), QList<int>({100, 212}));
 }
 
 // The access log never stops a save: a row the database refuses is left out

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "Anfitrion_prueba.h"
@@ -198,12 +199,22 @@ TEST_F(CrearTipoLentillaTest, EnterPasaAlControlSiguienteYPulsaElBotonConFoco) {
   QTest::keyClick(Codigo(), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), Descripcion());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  auto* dias = Hijo<QSpinBox>("edtDiasReposicion");
+  EXPECT_EQ(QApplication::focusWidget(), dias);
+  QTest::keyClicks(QApplication::focusWidget(), "30");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), Hijo<QPushButton>("btnAceptar"));
   EXPECT_EQ(Tipos(), 0);  // nothing accepted on the way
-  // On the focused Aceptar, Enter presses it, as a click does.
+  // On the focused Aceptar, Enter presses it, as a click does; the period is
+  // written with the type.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_FALSE(dlg->isVisible());
-  EXPECT_EQ(Tipos(), 1);
+  EXPECT_EQ(Contar("select count(*) from TLENTILLA where CODIGO = 'MS' and DIAS_REPOSICION = 30"), 1);
+  // Left empty, no period: the next type has none.
+  Abrir();
+  Escribir("DI", "Diaria");
+  Aceptar();
+  EXPECT_EQ(Contar("select count(*) from TLENTILLA where CODIGO = 'DI' and DIAS_REPOSICION is null"), 1);
 }
 
 }  // namespace

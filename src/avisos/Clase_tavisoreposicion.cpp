@@ -18,7 +18,9 @@ constexpr long kSinDuplicados = 335544349;
 constexpr long kConflictoBloqueo = 335544345;
 
 // The last record of a patient is the one with the highest number (records
-// are numbered in date order). A patient marked deleted is not reminded.
+// are numbered in date order). A patient marked deleted is not reminded. A
+// replacement date on the record's own day is no run-out: older records were
+// given their own date when nobody said when their lenses ran out.
 const QString kBuscar = QStringLiteral(
     "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
     "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
@@ -29,6 +31,7 @@ const QString kBuscar = QStringLiteral(
     "and a.FECHA_REPOSICION = m.FECHA_REPOSICION) "
     "from MLENTILLA m join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
     "where m.FECHA_REPOSICION >= :DESDE and m.FECHA_REPOSICION < :HASTA and coalesce(p.BORRADO, 0) = 0 "
+    "and (m.FECHA is null or cast(m.FECHA_REPOSICION as date) > cast(m.FECHA as date)) "
     "and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE "
     "and n.NUMERO_FICHA > m.NUMERO_FICHA) "
     "order by m.FECHA_REPOSICION, 5, m.ID_MLENTILLA");

@@ -59,6 +59,12 @@ TParam& TIBStoredProc::ParamByName(const QString& nombre) {
       QStringLiteral("El procedimiento %1 no tiene el parámetro '%2'.").arg(nombre_, nombre));
 }
 
+TParam* TIBStoredProc::FindParam(const QString& nombre) {
+  Cargar_Parametros();
+  const int i = indice_.Buscar(nombre);
+  return i >= 0 ? &params_[i] : nullptr;
+}
+
 int TIBStoredProc::ParamCount() {
   Cargar_Parametros();
   return static_cast<int>(params_.size());

@@ -25,6 +25,8 @@ class TIBStoredProc {
   void SetStoredProcName(const QString& nombre);
 
   TParam& ParamByName(const QString& nombre);
+  // The parameter, or null when the procedure has none of that name.
+  TParam* FindParam(const QString& nombre);
   int ParamCount();
 
   void Prepare();

@@ -1,9 +1,20 @@
 #include "Clase_tdlentilla.h"
 
 #include <QScopedValueRollback>
+#include <algorithm>
 #include <cmath>
 
 #include "Util_locale.h"
+
+double Fin_Suministro(double fecha, std::span<const TSuministro> lineas) {
+  int dias = 0;
+  for (const TSuministro& l : lineas) {
+    if (l.diasTipo <= 0 || l.unidades <= 0) continue;
+    const int duran = l.diasTipo * l.unidades;
+    dias = dias == 0 ? duran : std::min(dias, duran);
+  }
+  return fecha <= 0 || dias == 0 ? 0 : std::floor(fecha) + dias;
+}
 
 void TDLentilla::Linea(const TLineaLentilla& l) {
   OJO(l.ojo);
@@ -18,6 +29,7 @@ void TDLentilla::Linea(const TLineaLentilla& l) {
   IMPORTE(l.importe);
   FECHA_GARANTIA(l.fechaGarantia);
   LOTE(l.lote);
+  UNIDADES(l.unidades);
 }
 
 int TDLentilla::Insertar() {
@@ -52,6 +64,21 @@ int TDLentilla::Insertar() {
     clave.Ejecutar();
     idLinea_ = clave.Parametro(QStringLiteral("ID")).AsFloat();
     return 0;
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
+}
+
+int TDLentilla::Poner_Unidades(int derecho, int izquierdo) {
+  if (derecho <= 0 && izquierdo <= 0) return 0;
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("update DLENTILLA set UNIDADES = iif(OJO = 1, :OD, :OI) where ID_MLENTILLA = "
+                                ":ID_MLENTILLA"));
+    s.Parametro(QStringLiteral("OD")).AsInteger(std::max(derecho, 0));
+    s.Parametro(QStringLiteral("OI")).AsInteger(std::max(izquierdo, 0));
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    return s.Ejecutar() == 0 ? 0 : -1;
   } catch (const EIBError& e) {
     return Fallo(e);
   }
@@ -103,6 +130,9 @@ int TDLentilla::Buscar() {
       IMPORTE_M2(res("RES_IMPORTE_M2").AsFloat());
       FECHA_GARANTIA(res("RES_FECHA_GARANTIA").AsDateTime());
       LOTE(res("RES_LOTE").AsString());
+      // A database made before lines kept their units has no such output.
+      const TParam* unidades = s.Procedimiento().FindParam(QStringLiteral("RES_UNIDADES"));
+      UNIDADES(unidades ? unidades->AsInteger() : 0);
       resultado_ = 0;
     }
     return 0;

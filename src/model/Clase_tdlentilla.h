@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <span>
 
 #include "Clase_tbase.h"
 #include "Clase_tmoneda.h"
@@ -20,7 +21,20 @@ struct TLineaLentilla {
   double diametro = 0;
   double importe = 0;  // in the main currency
   double fechaGarantia = 0;
+  int unidades = 0;  // lenses supplied; 0: not said
 };
+
+// How long the lenses of one line last: the days one lens is worn (its
+// type's replacement period) and the lenses supplied.
+struct TSuministro {
+  int diasTipo = 0;
+  int unidades = 0;
+};
+
+// The day a record's lenses run out: its date plus the shortest supply of its
+// lines (both eyes are replaced when the first one runs out). 0 when no line
+// says how long it lasts.
+double Fin_Suministro(double fecha, std::span<const TSuministro> lineas);
 
 class TDLentilla : public TBase {
  public:
@@ -33,6 +47,9 @@ class TDLentilla : public TBase {
   void Moneda(TMoneda* moneda) { moneda_ = moneda; }
 
   [[nodiscard]] int Insertar();
+  // The units of the record's lines, by eye, in one statement after the
+  // lines are inserted (the catalogue's insert does not carry them).
+  [[nodiscard]] int Poner_Unidades(int derecho, int izquierdo);
   [[nodiscard]] int Borrar_Lineas();
   int Cargar_Lista_Lineas();
   int Buscar();
@@ -54,6 +71,7 @@ class TDLentilla : public TBase {
   void IMPORTE_M2(double v) { if (v != importeM2_) importeM2_ = v; }
   void FECHA_GARANTIA(double v) { if (v != fechaGarantia_) fechaGarantia_ = v; }
   void LOTE(const QString& v) { if (v != lote_) lote_ = v; }
+  void UNIDADES(int v) { if (v != unidades_) unidades_ = v; }
 
   double ID_MLENTILLA() const { return idFicha_; }
   double ID_DLENTILLA() const { return idLinea_; }
@@ -70,6 +88,7 @@ class TDLentilla : public TBase {
   double IMPORTE_M2() const { return importeM2_; }
   double FECHA_GARANTIA() const { return fechaGarantia_; }
   const QString& LOTE() const { return lote_; }
+  int UNIDADES() const { return unidades_; }
   const QString& Resumen() const { return resumen_; }
   const QStringList& Lista_Lineas() const { return lineas_; }
   int Resultado() const { return resultado_; }
@@ -80,7 +99,7 @@ class TDLentilla : public TBase {
   double idFicha_ = -1, idLinea_ = -1, idTipo_ = -1;
   QString referencia_, descripcion_, modelo_, color_, radio1_, radio2_;
   double diametro_ = 0;
-  int ojo_ = 0;
+  int ojo_ = 0, unidades_ = 0;
   double importe_ = 0, importeM2_ = 0, fechaGarantia_ = 0;
   QString resumen_, lote_;
   QStringList lineas_;

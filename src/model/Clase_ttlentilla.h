@@ -13,7 +13,8 @@ class TTLentilla : public TBaseTLentilla {
 
   // -2100 when the description is empty, else 0.
   int Validar_Tipo() const;
-  // Inserts code and description and takes the new key; -2100 writes nothing.
+  // Inserts code, description and replacement period, all or nothing, and
+  // takes the new key; -2100 writes nothing.
   [[nodiscard]] int Insertar();
   // By the held key / by the held code: 0 found, -5 not found (fields kept).
   int Buscar();

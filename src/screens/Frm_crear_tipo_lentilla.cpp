@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -80,9 +81,23 @@ void TfrmCrearTipoLentilla::Crear_Controles() {
   edtDescripcion_->setMaxLength(kLargoDescripcion);
   edtDescripcion_->setMinimumWidth(Ancho_Caracteres(edtDescripcion_, 40));
 
+  // How long one lens is worn: with the units of a record's line it gives the
+  // day the lenses run out. Empty for lenses not replaced by a period.
+  edtDias_ = new QSpinBox(this);
+  edtDias_->setObjectName(QStringLiteral("edtDiasReposicion"));
+  edtDias_->setRange(0, kMaxDias);
+  edtDias_->setSpecialValueText(QStringLiteral(" "));  // 0: not replaced by a period
+  edtDias_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+  edtDias_->setAlignment(Qt::AlignRight);
+  edtDias_->setFixedWidth(Ancho_Caracteres(edtDias_, 6));
+  Ayuda(edtDias_, "Días que dura cada lentilla",
+        "Días que se usa cada lentilla de este tipo (1 diaria, 15 quincenal, 30 mensual); vacío si no se repone "
+        "por tiempo");
+
   auto* campos = new QFormLayout;
   campos->addRow(QStringLiteral("Código:"), edtCodigo_);
   campos->addRow(QStringLiteral("Descripción:"), edtDescripcion_);
+  campos->addRow(QStringLiteral("Días de reposición:"), edtDias_);
 
   btnAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
   btnAceptar_->setObjectName(QStringLiteral("btnAceptar"));
@@ -120,6 +135,7 @@ void TfrmCrearTipoLentilla::Preparar() {
 
   edtCodigo_->clear();
   edtDescripcion_->clear();
+  edtDias_->setValue(0);
   // Results until the user decides: those of Cancel.
   Fijar_Resultados(-1, {}, {});
 
@@ -153,6 +169,7 @@ void TfrmCrearTipoLentilla::btnAceptarClick() {
   // given again, and the key comes from the insert.
   tipo_->CODIGO(edtCodigo_->text());
   tipo_->DESCRIPCION(edtDescripcion_->text());
+  tipo_->DIAS_REPOSICION(edtDias_->value());
   if (tipo_->Insertar() != 0) {
     Fijar_Resultados(-1, {}, {});
     Error(QStringLiteral("Ha ocurrido un error al crear el Registro. Imposible continuar"), QStringLiteral("ERROR"),

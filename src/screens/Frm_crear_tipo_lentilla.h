@@ -1,6 +1,6 @@
 #pragma once
 // TfrmCrearTipoLentilla, "Creación rápida de tipos de lentilla": creates a
-// lens type (code and description) without leaving the lens record screen.
+// lens type (code, description and replacement period) without leaving the lens record screen.
 //
 // The caller creates it with the host's application object as owner, gives it
 // the host context, prepares it, shows it modally (exec), reads the results
@@ -26,6 +26,7 @@
 
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class TTLentilla;
 
@@ -39,6 +40,8 @@ class TfrmCrearTipoLentilla : public TDialogo {
   // takes what its column holds.
   static constexpr int kLargoCodigo = 2;
   static constexpr int kLargoDescripcion = 255;
+  // A replacement period up to a year and more: rigid lenses last long.
+  static constexpr int kMaxDias = 3650;
 
   explicit TfrmCrearTipoLentilla(TAplicacion* owner);
   ~TfrmCrearTipoLentilla() override;
@@ -78,6 +81,7 @@ class TfrmCrearTipoLentilla : public TDialogo {
   QLabel* lblTexto_ = nullptr;
   QLineEdit* edtCodigo_ = nullptr;
   QLineEdit* edtDescripcion_ = nullptr;
+  QSpinBox* edtDias_ = nullptr;
   QPushButton* btnAceptar_ = nullptr;
   QPushButton* btnCancelar_ = nullptr;
 };

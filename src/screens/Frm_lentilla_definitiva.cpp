@@ -48,7 +48,8 @@ void TfrmLentilla::btnPruebaDefinitivaClick() {
   l.FECHA(fecha);
   l.FECHA_LIMPIEZA(fecha);
   l.FECHA_CADUCIDAD(fecha);
-  l.FECHA_REPOSICION(fecha);
+  // A test does not say how many lenses are supplied: no run-out day yet.
+  l.FECHA_REPOSICION(0);
   l.Agente().ID(pruebas_->Agente());
   l.PROPIA_AJENA(0);
   for (int o = 0; o < 2; ++o) {

@@ -25,6 +25,8 @@
 
 namespace {
 const QString kAviso = QStringLiteral("AVISO");
+// The lens type selectors keep each type's replacement period beside its key.
+constexpr int kRolDiasTipo = Qt::UserRole + 1;
 
 // Shows a text only when it differs from what the edit holds: an edit given its
 // own text again is laid out and painted again for nothing. Either way the text
@@ -228,6 +230,8 @@ void TPaginaFicha::Crear_Controles() {
        "Referencia o código de barras del artículo (Supr: quitar el artículo)", kLongitudDescripcion},
       {"Importe", &TOjo::importe, {"edt_OD_Importe", "edt_OI_Importe"}, "Importe de la lentilla", 16},
       {"Lote", &TOjo::lote, {"edtODLote", "edtOILote"}, "Lote de la lentilla", 50},
+      {"Unidades", &TOjo::unidades, {"edt_OD_Unidades", "edt_OI_Unidades"},
+       "Lentillas suministradas (con los días del tipo dan la fecha de reposición)", 3},
   };
   for (const auto& f : filasLentes) {
     gl->addWidget(etiqueta(QString::fromUtf8(f.titulo) + QLatin1Char(':'), lentes), fila, 0);
@@ -244,6 +248,8 @@ void TPaginaFicha::Crear_Controles() {
     o.importe->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("-?[0-9]{0,9}(\\.[0-9]{3})*(,[0-9]{0,4})?")), o.importe));
     reglas_.Mascara_Coma(o.importe);
+    o.unidades->setValidator(new QIntValidator(0, 999, o.unidades));
+    o.unidades->setAlignment(Qt::AlignRight);
   }
   gl->addWidget(etiqueta(QStringLiteral("Garantía:"), lentes), fila, 0);
   for (int o = 0; o < 2; ++o) {
@@ -267,7 +273,7 @@ void TPaginaFicha::Crear_Controles() {
                         dtmFechaLimpieza_, dtmFechaCaducidad_, dtmFechaReposicion_};
   for (const TOjo& o : ojos_)
     for (QLineEdit* e : o.campos) orden << e;
-  for (const TOjo& o : ojos_) orden << o.tipo << o.articulo << o.importe << o.lote << o.garantia;
+  for (const TOjo& o : ojos_) orden << o.tipo << o.articulo << o.importe << o.lote << o.unidades << o.garantia;
   orden << edtLiquido_;
   for (int i = 1; i < orden.size(); ++i) QWidget::setTabOrder(orden[i - 1], orden[i]);
 }
@@ -279,9 +285,15 @@ void TPaginaFicha::Conectar_Cambios() {
     if (qobject_cast<QComboBox*>(e->parentWidget())) continue;
     bool lentes = false;
     for (const TOjo& o : ojos_)
-      lentes = lentes || e == o.articulo || e == o.importe || e == o.lote || e == o.garantia;
+      lentes = lentes || e == o.articulo || e == o.importe || e == o.lote || e == o.unidades || e == o.garantia;
     connect(e, &QLineEdit::textEdited, this, lentes ? &TPaginaFicha::Marcar_Lentes : &TPaginaFicha::Marcar_Cambio);
   }
+  // A replacement date typed by the user stays; emptied, it follows the lenses again.
+  connect(dtmFechaReposicion_, &QLineEdit::textEdited, this,
+          [this] { reposicionPropuesta_ = dtmFechaReposicion_->Vacia(); });
+  connect(dtmFecha_, &QLineEdit::textEdited, this, [this] {
+    if (!dtmFecha_->Vacia() && dtmFecha_->Valida()) Proponer_Reposicion();
+  });
   for (QComboBox* c : {cbxDoctor_, cbxPropiaAjena_, cbxAgente_})
     connect(c, &QComboBox::activated, this, &TPaginaFicha::Marcar_Cambio);
   for (const TOjo& o : ojos_) connect(o.tipo, &QComboBox::activated, this, &TPaginaFicha::Marcar_Lentes);
@@ -290,7 +302,26 @@ void TPaginaFicha::Conectar_Cambios() {
 void TPaginaFicha::Marcar_Lentes() {
   if (reglas_.En_Carga()) return;
   lineasModificadas_ = true;
+  Proponer_Reposicion();
   Marcar_Cambio();
+}
+
+double TPaginaFicha::Fin_Lentes() const {
+  TSuministro lineas[2];
+  for (int o = 0; o < 2; ++o) {
+    const TOjo& ojo = ojos_[o];
+    lineas[o].diasTipo = ojo.tipo->currentIndex() >= 0 ? ojo.tipo->currentData(kRolDiasTipo).toInt() : 0;
+    lineas[o].unidades = ojo.unidades->text().toInt();
+  }
+  return Fin_Suministro(dtmFecha_->Fecha(), lineas);
+}
+
+void TPaginaFicha::Proponer_Reposicion() {
+  if (!reposicionPropuesta_ || reglas_.En_Carga()) return;
+  const double fin = Fin_Lentes();
+  if (fin == dtmFechaReposicion_->Fecha()) return;
+  const auto carga = reglas_.Cargando();
+  dtmFechaReposicion_->Fijar_Fecha(fin);
 }
 
 // ---- Initialisation and clearing --------------------------------------------------------
@@ -358,8 +389,10 @@ void TPaginaFicha::Rellenar_Tipos() {
   for (TOjo& o : ojos_) {
     const QVariant elegido = o.tipo->currentIndex() >= 0 ? o.tipo->currentData() : QVariant();
     o.tipo->clear();
-    for (int i = 0; i < tipos.Descripciones.size(); ++i)
+    for (int i = 0; i < tipos.Descripciones.size(); ++i) {
       o.tipo->addItem(tipos.Descripciones[i], tipos.Claves[i].toDouble());
+      o.tipo->setItemData(i, tipos.Dias.value(i), kRolDiasTipo);
+    }
     o.tipo->setCurrentIndex(elegido.isValid() ? o.tipo->findData(elegido) : -1);
   }
 }
@@ -371,7 +404,10 @@ void TPaginaFicha::Limpiar() {
   for (QComboBox* c : {cbxDoctor_, cbxPropiaAjena_, cbxAgente_, ojos_[0].tipo, ojos_[1].tipo}) c->setCurrentIndex(-1);
   const THostContext* ctx = Ctx();
   const double hoy = ctx->puesto->fechaTrabajo;
-  for (TEditFecha* f : {dtmFecha_, dtmFechaLimpieza_, dtmFechaCaducidad_, dtmFechaReposicion_}) f->Fijar_Fecha(hoy);
+  for (TEditFecha* f : {dtmFecha_, dtmFechaLimpieza_, dtmFechaCaducidad_}) f->Fijar_Fecha(hoy);
+  // No lenses yet: nothing runs out until the lines say when.
+  dtmFechaReposicion_->Fijar_Fecha(0);
+  reposicionPropuesta_ = true;
   const int revision = ctx->empresa->mesesRevision, garantia = ctx->empresa->mesesGarantia;
   dtmFechaRevision_->Fijar_Fecha(revision != 0 ? TLentilla::Sumar_Meses(hoy, revision) : 0);
   for (TOjo& o : ojos_) o.garantia->Fijar_Fecha(garantia != 0 ? TLentilla::Sumar_Meses(hoy, garantia) : 0);
@@ -424,13 +460,21 @@ void TPaginaFicha::Mostrar_Partes(TLentilla& l, bool graduacion, bool lentes, bo
     Poner(edtLiquido_, l.LIQUIDOS());
     Mostrar_Lentes(l.ID_MLENTILLA());
   }
+  if (resto || lentes) {
+    // A stored date that is the lenses' own run-out day (or none, or the
+    // record's own day, as older records have it) follows the lenses; any
+    // other was set by the user.
+    const double reposicion = std::floor(dtmFechaReposicion_->Fecha());
+    reposicionPropuesta_ =
+        reposicion <= 0 || reposicion <= std::floor(dtmFecha_->Fecha()) || reposicion == Fin_Lentes();
+  }
 }
 
 void TPaginaFicha::Mostrar_Lentes(double idFicha) {
   // What each eye shows, gathered first so that every control is set once.
   struct {
     int tipo = -1;
-    QString articulo, importe, lote;
+    QString articulo, importe, lote, unidades;
     double garantia = 0;
   } vista[2];
   const THostContext* ctx = Ctx();
@@ -456,6 +500,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
     }
     vista[o].importe = importes::Texto(linea.IMPORTE(), ctx->moneda);
     vista[o].lote = linea.LOTE();
+    vista[o].unidades = linea.UNIDADES() > 0 ? QString::number(linea.UNIDADES()) : QString();
     vista[o].garantia = linea.FECHA_GARANTIA();
   }
   for (int o = 0; o < 2; ++o) {
@@ -463,6 +508,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
     Poner(ojos_[o].articulo, vista[o].articulo);
     Poner(ojos_[o].importe, vista[o].importe);
     Poner(ojos_[o].lote, vista[o].lote);
+    Poner(ojos_[o].unidades, vista[o].unidades);
     ojos_[o].garantia->Fijar_Fecha(vista[o].garantia);
   }
   lineasModificadas_ = false;
@@ -504,6 +550,7 @@ std::vector<TLineaLentilla> TPaginaFicha::Lineas() const {
     l.fechaGarantia = ojo.garantia->Vacia() ? 0 : ojo.garantia->Fecha();
     l.importe = importes::Leer(ojo.importe->text());
     l.lote = ojo.lote->text();
+    l.unidades = ojo.unidades->text().toInt();
     lineas.push_back(l);
   }
   return lineas;

@@ -118,7 +118,7 @@ class TPaginaFicha : public TParteFicha {
   // graduation table, and the lens supplied.
   struct TOjo {
     QLineEdit* campos[kNumFilasGraduacion] = {};
-    QLineEdit *articulo = nullptr, *importe = nullptr, *lote = nullptr;
+    QLineEdit *articulo = nullptr, *importe = nullptr, *lote = nullptr, *unidades = nullptr;
     QComboBox* tipo = nullptr;
     TEditFecha* garantia = nullptr;
   };
@@ -138,6 +138,13 @@ class TPaginaFicha : public TParteFicha {
   void Mostrar_Campos(const TLentilla& l, bool medidas);
   void Mostrar_Lentes(double idFicha);
   void Marcar_Lentes();
+
+  // The replacement date: until the user types one, it is the day the lenses
+  // supplied run out (their type's period times their units), kept up to date
+  // as the lines and the record's date change.
+  double Fin_Lentes() const;
+  void Proponer_Reposicion();
+  bool reposicionPropuesta_ = true;
 
   // Entry rules (Frm_lentilla_entrada.cpp).
   enum class TValidacionFecha { kNinguna, kFicha, kNoAnterior };

@@ -97,11 +97,13 @@ int TServicioFichas::Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentill
   d.Moneda(ctx_.moneda);
   d.ID_MLENTILLA(l.ID_MLENTILLA());
   if (const int r = d.Borrar_Lineas(); r != 0) return r;
+  int unidades[2] = {0, 0};
   for (const TLineaLentilla& linea : lineas) {
     d.Linea(linea);
     if (const int r = d.Insertar(); r != 0) return r;
+    if (linea.ojo == 1 || linea.ojo == 2) unidades[linea.ojo - 1] = linea.unidades;
   }
-  return 0;
+  return d.Poner_Unidades(unidades[0], unidades[1]);
 }
 
 void TServicioFichas::Tomar_Numero_Libre(TLentilla& l) {
