@@ -359,6 +359,22 @@ TEST_F(PantallaTest, LaFechaDeReposicionSigueALasLentillasHastaQueSeTeclea) {
   EXPECT_EQ(Consultar_Texto(*h.consulta, "select cast(FECHA_REPOSICION as date) from MLENTILLA"), "15/02/2027");
 }
 
+// A new record that copies the last one's lenses runs out when they do,
+// counted from its own date.
+TEST_F(PantallaTest, LasLentillasCopiadasDanLaFechaDeReposicionDeLaNueva) {
+  Ejecutar_SQL(*h.principal, "update TLENTILLA set DIAS_REPOSICION = 30 where ID_TLENTILLA = 5");
+  Ficha(10, 1, "2026-06-01");
+  Ejecutar_SQL(*h.principal, "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, ID_TLENTILLA, UNIDADES) "
+                             "values (10, 1, 'AC-OAS-6', 5, 6)");
+  h.ctx.seleccion.ultimaFicha = 1;
+  h.ctx.seleccion.tieneFichas = 1;
+  h.usuario.copiarUltimosLentes = 1;
+  Abrir();
+  EXPECT_EQ(W("edtFicha")->text(), "2");
+  EXPECT_EQ(W("edt_OD_Unidades")->text(), "6");
+  EXPECT_EQ(W<TEditFecha>("dtm_Fecha_Reposicion")->displayText(), "03/06/2027");
+}
+
 TEST_F(PantallaTest, FechaNoValidaDetieneLaGrabacion) {
   Abrir();
   W<TEditFecha>("dtm_Fecha_Caducidad")->setText("31/02/2026");

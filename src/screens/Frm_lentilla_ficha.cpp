@@ -306,6 +306,11 @@ void TPaginaFicha::Marcar_Lentes() {
   Marcar_Cambio();
 }
 
+void TPaginaFicha::Lineas_Copiadas() {
+  lineasModificadas_ = true;
+  Proponer_Reposicion();
+}
+
 double TPaginaFicha::Fin_Lentes() const {
   TSuministro lineas[2];
   for (int o = 0; o < 2; ++o) {

@@ -50,7 +50,9 @@ class TPaginaFicha : public TParteFicha {
   // The lens fields changed since the record was shown: its lines are to be
   // written again.
   bool Lineas_Modificadas() const { return lineasModificadas_; }
-  void Lineas_Copiadas() { lineasModificadas_ = true; }
+  // The last record's lenses copied into a new one: they are its lines, and
+  // its replacement date follows them.
+  void Lineas_Copiadas();
   void Lineas_Grabadas() { lineasModificadas_ = false; }
   // The lens line of each eye that names a type or an article.
   std::vector<TLineaLentilla> Lineas() const;
