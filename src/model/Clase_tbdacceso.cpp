@@ -89,15 +89,11 @@ int TBDAcceso::Registrar_Entrada_Salida(const THostContext& ctx, int tipo) {
 
 int TBDAcceso::Registrar_Modulo(const THostContext& ctx, int opcion) { return Registrar_General(ctx, opcion, 0); }
 
-int TBDAcceso::Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha, int numeroFicha,
-                               double fechaFicha) {
-  static const char* const kDetalles[] = {
-      "Se consulta la ficha de lentillas: ", "Se crea la ficha de lentillas: ",
-      "Se modifica la ficha de lentillas: ", "Se borra la ficha de lentillas: ",
-      "Se imprime la ficha de lentillas: "};
+void TBDAcceso::Datos_Ficha(const THostContext& ctx, int opcion, int tipo, double idFicha, int numeroFicha,
+                            double fecha) {
   Usuario_Y_Tienda(ctx);
-  Id_Opcion = kOpcionLentillas;
-  Nombre_Opcion_Texto = Nombre_Opcion(kOpcionLentillas);
+  Id_Opcion = opcion;
+  Nombre_Opcion_Texto = Nombre_Opcion(opcion);
   Id_Operacion = Truncar(idFicha);
   Codigo_Operacion = QString::number(numeroFicha);
   Entidad = kEntidadFicha;
@@ -105,7 +101,16 @@ int TBDAcceso::Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha
   Tipo_Operacion = tipo;
   Fecha_Sistema = fechas::Ahora();
   Fecha_Programa = ctx.puesto ? ctx.puesto->fechaTrabajo : 0;
-  Fecha_Operacion = fechaFicha;
+  Fecha_Operacion = fecha;
+}
+
+int TBDAcceso::Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha, int numeroFicha,
+                               double fechaFicha) {
+  static const char* const kDetalles[] = {
+      "Se consulta la ficha de lentillas: ", "Se crea la ficha de lentillas: ",
+      "Se modifica la ficha de lentillas: ", "Se borra la ficha de lentillas: ",
+      "Se imprime la ficha de lentillas: "};
+  Datos_Ficha(ctx, kOpcionLentillas, tipo, idFicha, numeroFicha, fechaFicha);
   const QString prefijo =
       tipo >= kConsulta && tipo <= kImpresion ? QString::fromUtf8(kDetalles[tipo - kConsulta]) : QString();
   Detalle_Operacion = prefijo + QString::number(numeroFicha) + QStringLiteral(" - ") + ctx.seleccion.textoPaciente;
@@ -114,17 +119,7 @@ int TBDAcceso::Registrar_Ficha(const THostContext& ctx, int tipo, double idFicha
 
 int TBDAcceso::Registrar_Caducidad(const THostContext& ctx, int opcion, double idFicha, int numeroFicha,
                                    double fechaCaducidad) {
-  Usuario_Y_Tienda(ctx);
-  Id_Opcion = opcion;
-  Nombre_Opcion_Texto = Nombre_Opcion(opcion);
-  Id_Operacion = Truncar(idFicha);
-  Codigo_Operacion = QString::number(numeroFicha);
-  Entidad = kEntidadFicha;
-  Importe_Operacion = 0;
-  Tipo_Operacion = kGraduacionCaducada;
-  Fecha_Sistema = fechas::Ahora();
-  Fecha_Programa = ctx.puesto ? ctx.puesto->fechaTrabajo : 0;
-  Fecha_Operacion = fechaCaducidad;
+  Datos_Ficha(ctx, opcion, kGraduacionCaducada, idFicha, numeroFicha, fechaCaducidad);
   Detalle_Operacion = (opcion == kOpcionEncargos ? QStringLiteral("Se encarga") : QStringLiteral("Se vende")) +
                       QStringLiteral(" con la graduación caducada el ") + fechas::Fecha_A_Texto(fechaCaducidad) +
                       QStringLiteral(" de la ficha de lentillas: ") + QString::number(numeroFicha) +

@@ -77,6 +77,8 @@ class TBDAcceso {
 
  private:
   void Usuario_Y_Tienda(const THostContext& ctx);
+  // The fields of a row about one lens record.
+  void Datos_Ficha(const THostContext& ctx, int opcion, int tipo, double idFicha, int numeroFicha, double fecha);
   QString Buscar_Nombre_Usuario(int32_t idUsuario);
   bool nombreLeido_ = false;
   int32_t idNombreLeido_ = -1;
