@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -326,6 +327,27 @@ TEST_F(MensarioTest, TheProxyIsUsedOnlyWhenItsFirstParameterSaysSo) {
   ASSERT_EQ(Enviar(m), 0);
   EXPECT_TRUE(proxy.Registro().last().startsWith("POST http://127.0.0.1:"));
   EXPECT_EQ(sim.Mensajes().size(), 2);
+}
+
+// One program sends five times, a new client each time, as the SMS dialog
+// does when it is opened again: every sending goes out once, and the program
+// lives to the end. The program links no Qt Network of its own, as the shop's
+// does not (this test program does, which would hide a library that takes Qt
+// Network away with it when it is unloaded).
+TEST_F(MensarioTest, FiveSendingsFromOneProgramEachOnce) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", dir.path());
+  p.setProcessEnvironment(env);
+  p.start(OPTICA_ENVIAR_SMS, {OPTICA_SEMAPI, "5"});
+  ASSERT_TRUE(p.waitForFinished(60000));
+  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << p.readAllStandardError().toStdString();
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+            QStringList({"0", "0", "0", "0", "0"}));
+  QStringList textos;
+  for (const QJsonObject& m : sim.Mensajes()) textos << m.value("text").toString();
+  EXPECT_EQ(textos, QStringList({"Mensaje 1", "Mensaje 2", "Mensaje 3", "Mensaje 4", "Mensaje 5"}));
 }
 
 TEST(MensarioTextoTest, ChargedQuantityAndTheCut) {

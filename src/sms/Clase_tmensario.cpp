@@ -33,6 +33,10 @@ const char16_t* W(const QString& s) { return reinterpret_cast<const char16_t*>(s
 
 TMensario::TMensario(const QString& biblioteca) : entradas_(std::make_unique<TEntradas>()) {
   biblioteca_.setFileName(biblioteca);
+  // The provider's library brings Qt Network into a program that has none of
+  // its own, and Qt Network cannot be loaded a second time in one process:
+  // once loaded, the library stays for the life of the program.
+  biblioteca_.setLoadHints(QLibrary::PreventUnloadHint);
   cfg_.Poner_Defecto();
   cfg_.Leer();
   servidor_ = cfg_.Servidor();
