@@ -63,6 +63,12 @@ struct TEstado {
   int total = 0;
   std::vector<int> cancelados;
   std::string respuesta;  // the text the last Execute call returned
+
+  // A sending whose answer never came (it may have been accepted), with the
+  // key it went under: the same sending asked for again goes under the same
+  // key, so that the gateway answers what it answered and sends nothing twice.
+  QJsonObject sinRespuesta;
+  QString claveSinRespuesta;
 };
 
 TEstado& Estado() {
@@ -256,11 +262,20 @@ const char* ExecuteSending() {
   }
   // The key lets the gateway know a sending it has already accepted: the
   // network layer sends a request again when its connection drops before
-  // the answer, and the patient must not get the message twice.
-  const QString clave = QUuid::createUuid().toString(QUuid::WithoutBraces);
-  const TRespuesta r =
-      Enviar(QStringLiteral("/sms/v1/send"),
-             QJsonObject{{"key", clave}, {"login", Login()}, {"timezone", e.zona}, {"requests", lista}});
+  // the answer, and the caller sends the same sending again when no answer
+  // came at all; the patient must not get the message twice.
+  QJsonObject envio{{"login", Login()}, {"timezone", e.zona}, {"requests", lista}};
+  const QString clave = !e.claveSinRespuesta.isEmpty() && envio == e.sinRespuesta
+                            ? e.claveSinRespuesta
+                            : QUuid::createUuid().toString(QUuid::WithoutBraces);
+  e.sinRespuesta = envio;
+  envio.insert(QStringLiteral("key"), clave);
+  const TRespuesta r = Enviar(QStringLiteral("/sms/v1/send"), envio);
+  // Without an answer, or with one that is not the protocol's (an "OK"
+  // without its numbers too), the sending may have gone: its key is kept for
+  // the same sending. A refusal or a whole "OK" settles it.
+  const bool incierta = r.resultado == QLatin1String(kNoDisponible) || r.resultado == QLatin1String(kErrorInterno);
+  e.claveSinRespuesta = incierta || r.resultado == QLatin1String("OK") ? clave : QString();
   if (r.resultado != QLatin1String("OK")) return Devolver(e.respuesta, r.resultado);
 
   const QJsonArray respuestas = r.cuerpo.value(QLatin1String("requests")).toArray();
@@ -272,6 +287,7 @@ const char* ExecuteSending() {
     for (const QJsonValue& m : o.value(QLatin1String("messages")).toArray()) e.mensajes.push_back(m.toInt(-1));
   }
   e.cargo = Cantidad(r.cuerpo.value(QLatin1String("charged")));
+  e.claveSinRespuesta.clear();
   return Devolver(e.respuesta, QStringLiteral("OK"));
 }
 

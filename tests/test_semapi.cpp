@@ -225,6 +225,30 @@ TEST_F(SemapiTest, ASendingRepeatedAfterADroppedConnectionIsSentOnce) {
   EXPECT_EQ(sim.Mensajes().size(), 2);
 }
 
+// The gateway accepts, and no answer reaches the library, which gives up:
+// the caller asks for the same sending again, and it goes under the same key,
+// so the patient gets one message and the caller its numbers. A different
+// sending after one left without an answer is a new one.
+TEST_F(SemapiTest, TheSameSendingAskedAgainAfterNoAnswerIsSentOnce) {
+  TSimuladorSms sim;
+  sim.Encargar(R"({"drop":2,"accept":true})");
+  ASSERT_EQ(Enviar(sim.Puerto(), "sin respuesta", kUno), "KO-DIS-SERV");
+  EXPECT_EQ(sim.Mensajes().size(), 1);  // it went
+  ASSERT_EQ(Enviar(sim.Puerto(), "sin respuesta", kUno), "OK");
+  EXPECT_EQ(api->GetSendRequestId(), 1);
+  EXPECT_EQ(api->GetSendMessageId(0), 1);
+  EXPECT_EQ(sim.Mensajes().size(), 1);
+  // Settled: the same text once more is a new request.
+  ASSERT_EQ(Enviar(sim.Puerto(), "sin respuesta", kUno), "OK");
+  EXPECT_EQ(api->GetSendRequestId(), 2);
+
+  sim.Encargar(R"({"drop":2,"accept":true})");
+  ASSERT_EQ(Enviar(sim.Puerto(), "otra", kUno), "KO-DIS-SERV");
+  ASSERT_EQ(Enviar(sim.Puerto(), "otra distinta", kUno), "OK");
+  EXPECT_EQ(api->GetSendRequestId(), 4);
+  EXPECT_EQ(sim.Mensajes().size(), 4);
+}
+
 TEST_F(SemapiTest, ThroughTheProxyWhenOneIsSet) {
   TSimuladorSms pasarela;
   TSimuladorSms proxy({QStringLiteral("--proxy"), QStringLiteral("--proxy-user"), QStringLiteral("tienda"),

@@ -682,10 +682,19 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   sim.Encargar(R"({"delay_ms":2000})");
   Aceptar();
   qunsetenv("SEMAPI_TIMEOUT_MS");
-  EXPECT_EQ(Ultima_Caja().texto, "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.");
+  EXPECT_TRUE(Ultima_Caja().texto.startsWith(
+      "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.\n\nPuede que el mensaje "
+      "haya salido."))
+      << Ultima_Caja().texto.toStdString();
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(mem->toPlainText(), "hola");
   EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 0);
+  // An answer nobody knows is told too, with its code.
+  sim.Encargar(R"({"answer":"KO-NEW-THING"})");
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto, "El mensaje no se ha enviado: el servicio de mensajes ha dado una respuesta que el "
+                                 "programa no conoce (código -1). Inténtelo más tarde y, si se repite, avise al "
+                                 "responsable del programa.");
 
   // A number that is no mobile: said which, nothing sent, the dialog stays
   // with the text.
@@ -697,6 +706,22 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   EXPECT_TRUE(sim.Mensajes().isEmpty());
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(mem->toPlainText(), "hola");
+}
+
+// The gateway took the message and the shop's log refused it: the user is
+// told not to send it again, and "Aceptar" cannot.
+TEST_F(DialogoSmsTest, SentButNotLoggedCannotBeSentAgain) {
+  Ejecutar_SQL(*h.principal, "create exception RECHAZADA 'rechazada'");
+  Ejecutar_SQL(*h.principal, "create trigger RECHAZAR for SMS_MAESTRO before insert as begin exception RECHAZADA; end");
+  QTest::keyClicks(Control<QLineEdit>("edtDe"), "Optica");
+  QTest::keyClicks(Control<QPlainTextEdit>("memMensaje"), "hola");
+  Aceptar();
+  EXPECT_EQ(Ultima_Caja().texto, "El mensaje se ha enviado, pero no se ha podido anotar en el registro de mensajes "
+                                 "enviados. No lo envíe otra vez: avise al responsable del programa.");
+  EXPECT_FALSE(Control<QPushButton>("btnAceptar")->isEnabled());
+  Aceptar();
+  EXPECT_EQ(sim.Mensajes().size(), 1);
+  EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(DialogoSmsTest, WithoutTheLibraryTheUserIsToldAndTheDialogStays) {

@@ -287,10 +287,13 @@ void TfrmAvisos::btnExportarLoteClick() {
                                  mb::OK | mb::ICONWARNING);
 }
 
-void TfrmAvisos::Informar_Envio(int resultado) {
+void TfrmAvisos::Informar_Envio(int resultado, const char* boton) {
   if (resultado != 0) {
-    if (const QString texto = TfrmSMS::Mensaje_Error(resultado); !texto.isEmpty())
-      ctx_->aplicacion->MessageBox(texto, QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
+    auto* b = findChild<QPushButton*>(QLatin1String(boton));
+    ctx_->aplicacion->MessageBox(TfrmSMS::Texto_Fallo(resultado, b ? b->text().remove(QLatin1Char('&')) : QString()),
+                                 QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
+    // Sent but not logged: it cannot be sent again from here by mistake.
+    if (resultado == TSMS::kErrorRegistro && b) b->setEnabled(false);
     return;
   }
   const TSMS& s = Sms();
@@ -302,7 +305,8 @@ void TfrmAvisos::Informar_Envio(int resultado) {
 void TfrmAvisos::btnSMSLoteClick() {
   if (retirada_->Filas().empty()) return;
   Informar_Envio(TRetiradaLote::Enviar_SMS(Sms(), retirada_->Filas(), edtDe_->text(),
-                                           TfrmSMS::Texto_Mensaje(memMensajeLote_->toPlainText())));
+                                           TfrmSMS::Texto_Mensaje(memMensajeLote_->toPlainText())),
+                 "btnSMSLote");
 }
 
 void TfrmAvisos::btnBuscarReposicionClick() {
@@ -342,7 +346,7 @@ void TfrmAvisos::btnAvisarReposicionClick() {
     btnBuscarReposicionClick();
     return;
   }
-  Informar_Envio(r);
+  Informar_Envio(r, "btnAvisarReposicion");
   btnBuscarReposicionClick();
 }
 

@@ -51,9 +51,9 @@ class TfrmAvisos : public TDialogo {
  private:
   void Crear_Controles();
   TSMS& Sms();
-  // Tells the outcome of a sending: how many phones, how many left out, or
-  // why nothing went.
-  void Informar_Envio(int resultado);
+  // Tells the outcome of a sending made with the button named `boton`: how
+  // many phones, how many left out, or why nothing went.
+  void Informar_Envio(int resultado, const char* boton);
   st_criterio_lote Criterio() const;
 
   QString biblioteca_, ficheroCsv_;

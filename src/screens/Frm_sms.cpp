@@ -256,8 +256,23 @@ QString TfrmSMS::Mensaje_Error(int codigo) {
       return QStringLiteral("El mensaje se ha enviado, pero no se ha podido anotar en el registro de mensajes "
                             "enviados. No lo envíe otra vez: avise al responsable del programa.");
     default:
-      return {};
+      return QStringLiteral("El mensaje no se ha enviado: el servicio de mensajes ha dado una respuesta que el "
+                            "programa no conoce (código %1). Inténtelo más tarde y, si se repite, avise al "
+                            "responsable del programa.")
+          .arg(codigo);
   }
+}
+
+QString TfrmSMS::Texto_Fallo(int codigo, const QString& boton) {
+  QString texto = Mensaje_Error(codigo);
+  // No answer, or one that is not the service's: the message may have gone.
+  // The same sending asked for again goes under the same name, and the
+  // service does not send it twice.
+  if (codigo == TMensario::kNoDisponible || codigo == TMensario::kErrorInterno)
+    texto += QStringLiteral("\n\nPuede que el mensaje haya salido. Si pulsa «%1» otra vez sin cambiar nada, el "
+                            "servicio lo reconoce y no lo envía dos veces.")
+                 .arg(boton);
+  return texto;
 }
 
 void TfrmSMS::btnAceptarClick() {
@@ -274,8 +289,10 @@ void TfrmSMS::btnAceptarClick() {
   const int r = sms_->Enviar();
   if (r != 0) {
     // The dialog stays as it is, with what was typed.
-    if (const QString texto = Mensaje_Error(r); !texto.isEmpty())
-      ctx_->aplicacion->MessageBox(texto, QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
+    ctx_->aplicacion->MessageBox(Texto_Fallo(r, QStringLiteral("Aceptar")), QStringLiteral("Mensaje"),
+                                 mb::OK | mb::ICONSTOP);
+    // Sent but not logged: it cannot be sent again from here by mistake.
+    if (r == TSMS::kErrorRegistro) btnAceptar_->setEnabled(false);
     return;
   }
   if (sms_->Validos() == 0) {

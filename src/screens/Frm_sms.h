@@ -52,6 +52,10 @@ class TfrmSMS : public TDialogo {
   // The message of a code of TSMS, or the empty text for one the user is not
   // told about.
   static QString Mensaje_Error(int codigo);
+  // What the user is told of a failed sending made with the button `boton`:
+  // the message of its code and, when the sending may have gone, that
+  // pressing the button again does not send it twice.
+  static QString Texto_Fallo(int codigo, const QString& boton);
 
   void btnAceptarClick();
   void btnCancelarClick();

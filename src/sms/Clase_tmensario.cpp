@@ -95,8 +95,8 @@ int TMensario::Codigo_Respuesta(const QByteArray& respuesta) {
     const char* respuesta;
     int codigo;
   } kTabla[] = {
-      {"KO-DIS-SERV", -25512},
-      {"KO-INT-ERR", -25513},
+      {"KO-DIS-SERV", kNoDisponible},
+      {"KO-INT-ERR", kErrorInterno},
       {"KO-INV-AUTH", -25514},
       {"KO-INV-TZ", -25522},
       {"KO-INV-SINT", -25517},

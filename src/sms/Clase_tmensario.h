@@ -37,6 +37,10 @@ class TMensario {
   static constexpr int kFechaPasada = -25506;
   static constexpr int kLoginRechazado = -25510;
   static constexpr int kZonaRechazada = -25511;
+  // No answer from the gateway, or one that is not its protocol's: the
+  // sending may have gone.
+  static constexpr int kNoDisponible = -25512;
+  static constexpr int kErrorInterno = -25513;
   // What reaches the gateway of a longer message.
   static constexpr int kLargoMensaje = 153;
 
