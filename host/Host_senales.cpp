@@ -15,6 +15,9 @@ sigset_t Senales() {
   sigemptyset(&s);
   sigaddset(&s, SIGTERM);
   sigaddset(&s, SIGINT);
+  // The terminal going away asks the same as an order to end: the screen is
+  // closed as the user would, not dropped with what was typed.
+  sigaddset(&s, SIGHUP);
   return s;
 }
 }  // namespace

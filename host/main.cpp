@@ -224,14 +224,20 @@ int main(int argc, char** argv) {
     }
     pestanas->setCurrentIndex(indice);
   }
+  bool capturaFallida = false;
   if (p.isSet(captura)) {
     const QString fichero = p.value(captura);
-    QTimer::singleShot(300, ventana, [ventana, fichero] {
-      if (!ventana->grab().save(fichero)) std::fprintf(stderr, "No se pudo guardar '%s'.\n", qPrintable(fichero));
+    QTimer::singleShot(300, ventana, [ventana, fichero, &capturaFallida] {
+      if (!ventana->grab().save(fichero)) {
+        std::fprintf(stderr, "No se ha podido guardar la imagen en «%s»: compruebe que la carpeta existe y que se "
+                             "puede escribir en ella.\n",
+                     qPrintable(fichero));
+        capturaFallida = true;
+      }
       ventana->close();
     });
   }
   app.exec();
   Mostrar_Seleccion(ctx.seleccion);
-  return 0;
+  return capturaFallida ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include "Motor_formato.h"
 
+#include <cmath>
+
 #include <QFileInfo>
 #include <QMap>
 #include <QMarginsF>
@@ -12,6 +14,10 @@
 namespace {
 // A hair of tolerance for sizes written with a decimal or two.
 constexpr double kHolgura = 0.01;
+// The largest measure a format may give, in millimetres (above A0's long
+// side): beyond it, or "nan" and "inf", the format is wrong, not the paper.
+constexpr double kMedidaMaxima = 5000;
+bool Medida(double v) { return std::isfinite(v) && v >= 0 && v <= kMedidaMaxima; }
 }  // namespace
 
 bool THojaFormato::Fallo(int linea, const QString& que) {
@@ -58,10 +64,12 @@ bool THojaFormato::Leer_Pagina() {
       continue;
     }
     const double v = l.Real(s, k, -1);
-    if (!l.Es_Numero(s, k) || v < 0 || (m.obligatoria && v <= 0))
-      return Fallo(l.Linea(s, k), QStringLiteral("[%1] %2 debe ser una medida en milímetros%3")
-                                      .arg(s, k, m.obligatoria ? QStringLiteral(" mayor que 0")
-                                                               : QStringLiteral(" no negativa")));
+    if (!l.Es_Numero(s, k) || !Medida(v) || (m.obligatoria && v <= 0))
+      return Fallo(l.Linea(s, k), QStringLiteral("[%1] %2 debe ser una medida en milímetros%3 y de %4 como mucho")
+                                      .arg(s, k,
+                                           m.obligatoria ? QStringLiteral(" mayor que 0")
+                                                         : QStringLiteral(" no negativa"))
+                                      .arg(kMedidaMaxima));
     *m.destino = v;
   }
   anchoUtil_ = ancho_ - izquierdo_ - derecho_;
@@ -114,9 +122,10 @@ bool THojaFormato::Leer_Control(int n) {
     const QString k = QLatin1String(m.clave);
     *m.destino = m.defecto;
     if (!l.Hay_Clave(s, k)) continue;
-    if (!l.Es_Numero(s, k) || l.Real(s, k, -1) < 0)
-      return Fallo(linea(m.clave), QStringLiteral("[%1] %2 '%3' debe ser un número no negativo")
-                                       .arg(s, k, l.Texto(s, k)));
+    if (!l.Es_Numero(s, k) || !Medida(l.Real(s, k, -1)))
+      return Fallo(linea(m.clave), QStringLiteral("[%1] %2 '%3' debe ser un número no negativo de %4 como mucho")
+                                       .arg(s, k, l.Texto(s, k))
+                                       .arg(kMedidaMaxima));
     *m.destino = l.Real(s, k, m.defecto);
   }
   if (c.puntos <= 0) return Fallo(linea("SIZE"), QStringLiteral("[%1] SIZE debe ser mayor que 0").arg(s));

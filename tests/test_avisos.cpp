@@ -291,6 +291,13 @@ TEST_F(RetiradaTest, TheCsvHasAHeaderALinePerRowAndQuotesWhereNeeded) {
             "\"Campos Díaz, Beatriz \"\"Bea\"\"; hija\";611000008;Prueba;1;15/09/2025;OD;BIOTOR;"
             "Biofinity Toric;L123");
   EXPECT_TRUE(lineas[5].isEmpty());
+
+  // A cell a spreadsheet would run as a formula is written as text.
+  Sql("update PACIENTE set APELLIDOS = '=HYPERLINK(\"http://x\")', NOMBRE = '' where ID_PACIENTE = 7");
+  Sql("update DLENTILLA set DESCRIPCION = '@SUM(A1)' where LOTE = 'L123'");
+  const QStringList neutras = TRetiradaLote::Csv(Buscar({"L123"})).split("\r\n");
+  EXPECT_TRUE(neutras[1].startsWith("\"'=HYPERLINK(\"\"http://x\"\")\";600000007;")) << neutras[1].toStdString();
+  EXPECT_TRUE(neutras[1].endsWith(";'@SUM(A1);L123")) << neutras[1].toStdString();
 }
 
 TEST_F(RetiradaTest, OneSmsToEveryRecipientOnceEachAndLogged) {

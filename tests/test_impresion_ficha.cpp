@@ -324,4 +324,17 @@ TEST_F(ImprimirDesdeLaPantallaTest, LaRecetaYLaFichaSalenDelRegistroConSuFormato
   EXPECT_EQ(QDir(pdfs.path()).entryList({"*.pdf"}).size(), 2);
 }
 
+// Without the print engine in the modules folder nothing prints, and the
+// user is told.
+TEST_F(ImprimirDesdeLaPantallaTest, SinElMotorDeImpresionSeAvisa) {
+  QTemporaryDir vacia;
+  h.puesto.carpetaModulos = vacia.path();
+  Abrir();
+  Pulsar("btnImpReceta");
+  EXPECT_TRUE(QDir(pdfs.path()).entryList({"*.pdf"}).isEmpty());
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("No se encuentra el motor de impresión (printsvc.so)"))
+      << h.mensajes.cajas.back().texto.toStdString();
+}
+
 }  // namespace

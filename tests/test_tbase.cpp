@@ -125,8 +125,11 @@ TEST_F(TBaseTest, UpdateYDeleteCuentanLasFilasTocadas) {
   EXPECT_EQ(base->Num_Registros, 2);
   EXPECT_EQ(Descripcion(a), "cambiada");  // committed: another attachment sees it
 
-  base->Preparar(1, "delete from TLENTILLA where ID_TLENTILLA = :ID");
-  base->Consulta(1).ParamByName("id").AsInteger(a);
+  // A table the program deletes from (a workstation never deletes a type).
+  Ejecutar_SQL(*otra, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA) values (50, 7, 1)");
+  Ejecutar_SQL(*otra, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA) values (51, 7, 2)");
+  base->Preparar(1, "delete from MLENTILLA where ID_MLENTILLA = :ID");
+  base->Consulta(1).ParamByName("id").AsInteger(50);
   EXPECT_EQ(base->Ejecutar(1), 0);
   EXPECT_EQ(base->Num_Registros, 1);
 }

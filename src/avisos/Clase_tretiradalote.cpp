@@ -60,7 +60,11 @@ QString Clave_Orden(const QString& nombre) {
   return clave;
 }
 
-QString Campo_Csv(const QString& v) {
+QString Campo_Csv(const QString& valor) {
+  // A cell that starts as a formula would run in a spreadsheet: a leading
+  // apostrophe makes it text, shown as it was typed.
+  static const QString kFormula = QStringLiteral("=+-@\t\r");
+  const QString v = !valor.isEmpty() && kFormula.contains(valor.front()) ? QLatin1Char('\'') + valor : valor;
   if (!v.contains(QLatin1Char(';')) && !v.contains(QLatin1Char('"')) && !v.contains(QLatin1Char('\n')) &&
       !v.contains(QLatin1Char('\r')))
     return v;

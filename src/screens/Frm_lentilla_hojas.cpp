@@ -94,10 +94,17 @@ bool TfrmLentilla::Imprimir_Motor(int tipo, const QString& formato) {
   ficha.apellidos = paciente.APELLIDOS();
   if (fichaExistente_) ficha_->Rellenar_Documento(objetos_.Lentilla(), ficha);
   TDocumento documento(ctx_->aplicacion);
-  Imprimir_Documento(ctx_, documento, eleccion.Tipo(), eleccion.Formato(), copias, [&](TDocumento& d) {
+  const int r = Imprimir_Documento(ctx_, documento, eleccion.Tipo(), eleccion.Formato(), copias, [&](TDocumento& d) {
     Variables_Paciente(d, paciente, nombreTienda);
     Variables_Ficha(d, ficha);
   });
+  // The engine tells its own refusals (a format it cannot use); one it could
+  // not even be asked is told here.
+  if (r == TModuloImpresion::kNoCarga || r == TModuloImpresion::kSinEntrada)
+    ctx_->aplicacion->MessageBox(
+        QStringLiteral("No se encuentra el motor de impresión (printsvc.so) en la carpeta de módulos, o está dañado. "
+                       "No se ha impreso nada: avise al responsable del programa."),
+        QStringLiteral("AVISO"), mb::OK | mb::ICONSTOP);
   return true;
 }
 

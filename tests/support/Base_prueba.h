@@ -8,7 +8,8 @@
 // server's database folder, and every connection reaches it through the
 // server as a workstation user with the shop's role, never as its owner.
 // Changes of schema made by a test's set-up (Ejecutar_SQL) are the owner's,
-// and the connection given forgets the statements it keeps.
+// and the connection given forgets the statements it keeps; so are the
+// test's rows in tables the workstation may not write.
 
 #include <QString>
 #include <QTemporaryDir>
@@ -68,6 +69,8 @@ struct TSentenciaPrueba {
 };
 
 void Ejecutar_SQL(TIBDatabase& db, const QString& sql);
+// The statement on the connection as it is, whoever it belongs to.
+void Ejecutar_Directo(TIBDatabase& db, const QString& sql);
 // First column of the first row of a query, as text.
 QString Consultar_Texto(TIBDatabase& db, const QString& sql);
 // First column of the first row of a query, as a whole number.
