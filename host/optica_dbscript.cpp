@@ -2,12 +2,18 @@
 // further SQL scripts on it, with no external tool.
 //
 //   optica-dbscript [--create [--replace] [--no-forced-writes]]
-//                   [--user U --password P] DATABASE [SCRIPT...]
+//                   [--user U] DATABASE [SCRIPT...]
+//
+// The user's password comes from OPTICA_DB_PASSWORD, or is read from a file
+// descriptor (--password-fd N, the first line); --password P still works but
+// puts it in the process list, where every user of the machine reads it.
 //
 // DATABASE is a file path (embedded engine) or host[/port]:path for a server.
 // --replace removes an existing database file first; --no-forced-writes is
 // for scratch databases (tests, benchmarks) only. A new database file is
 // built under a temporary name and appears only once complete.
+
+#include <fcntl.h>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -36,6 +42,17 @@ int main(int argc, char** argv) {
       db.UserName = args[++i];
     } else if (a == QLatin1String("--password") && i + 1 < args.size()) {
       db.Password = args[++i];
+      err << "Aviso: una contraseña escrita en la orden la puede ver cualquier usuario de este equipo; "
+             "désela en OPTICA_DB_PASSWORD o con --password-fd.\n";
+    } else if (a == QLatin1String("--password-fd") && i + 1 < args.size()) {
+      bool ok = false;
+      const int fd = args[++i].toInt(&ok);
+      QFile f;
+      if (!ok || fd < 0 || ::fcntl(fd, F_GETFD) < 0 || !f.open(fd, QIODevice::ReadOnly)) {
+        err << "--password-fd: no se puede leer el descriptor «" << args[i] << "».\n";
+        return 2;
+      }
+      db.Password = QString::fromUtf8(f.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     } else if (a.startsWith(QLatin1String("--"))) {
       err << "Opción desconocida: " << a << "\n";
       return 2;
@@ -44,10 +61,11 @@ int main(int argc, char** argv) {
     }
   }
   if (posicionales.isEmpty()) {
-    err << "Uso: optica-dbscript [--create [--replace] [--no-forced-writes]] [--user U --password P] "
-           "BASE_DE_DATOS [SCRIPT...]\n";
+    err << "Uso: optica-dbscript [--create [--replace] [--no-forced-writes]] [--user U] "
+           "BASE_DE_DATOS [SCRIPT...]\n(la contraseña del usuario, en OPTICA_DB_PASSWORD o con --password-fd N)\n";
     return 2;
   }
+  if (db.Password.isEmpty()) db.Password = qEnvironmentVariable("OPTICA_DB_PASSWORD");
   db.DatabaseName = posicionales.takeFirst();
   try {
     if (crear && reemplazar && QFileInfo(db.DatabaseName).isFile()) QFile::remove(db.DatabaseName);

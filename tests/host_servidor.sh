@@ -14,7 +14,7 @@ tmp=$(mktemp -d)
 trap 'rm -f "$base"; rm -rf "$tmp"' EXIT
 cp "$OPTICA_TEST_PLANTILLA_SERVIDOR" "$base"
 conexion="$OPTICA_TEST_SERVIDOR:$base"
-timeout -s KILL 60 "$dbscript" --user "$OPTICA_TEST_DUENO" --password "$OPTICA_TEST_CLAVE_DUENO" "$conexion" "$demo"
+OPTICA_DB_PASSWORD="$OPTICA_TEST_CLAVE_DUENO" timeout -s KILL 60 "$dbscript" --user "$OPTICA_TEST_DUENO" "$conexion" "$demo"
 
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$tmp/config" OPTICA_DB_PASSWORD="$OPTICA_TEST_CLAVE"
 salida=$(timeout -s KILL 60 "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" --modules "$modulos" \
