@@ -163,7 +163,13 @@ int main(int argc, char** argv) {
     sesion.Abrir(p.isSet(demo));
     sesion.Preparar_Contexto();
   } catch (const EIBError& e) {
-    std::fprintf(stderr, "Error de la base de datos: %s\n", e.what());
+    // What to do, in Spanish; the engine's own words follow as details.
+    const QString texto = e.Texto_Conexion();
+    if (texto.isEmpty())
+      std::fprintf(stderr, "No se ha podido abrir la base de datos. Avise al responsable del programa.\n");
+    else
+      std::fprintf(stderr, "%s\n", qPrintable(texto));
+    std::fprintf(stderr, "Detalles: %s\n", e.what());
     return 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

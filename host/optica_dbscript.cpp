@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);
     db.Close();
   } catch (const EIBError& e) {
+    if (const QString texto = e.Texto_Conexion(); !texto.isEmpty()) err << texto << "\n";
     err << "Error " << e.IBErrorCode() << " (SQLCODE " << e.SQLCode() << "): " << e.Message() << "\n";
     return 1;
   }

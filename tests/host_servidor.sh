@@ -27,5 +27,12 @@ if timeout -s KILL 60 "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUAR
     --modules "$modulos" --patient 7 --screenshot "$tmp/otra.png" 2>"$tmp/error2.txt" >/dev/null; then
   echo "sin el rol de la tienda el puesto no debería poder leer nada" >&2; exit 1
 fi
-grep -q "Error de la base de datos" "$tmp/error2.txt" || { cat "$tmp/error2.txt" >&2; exit 1; }
+grep -q "no tiene permiso para usar la base de datos" "$tmp/error2.txt" || { cat "$tmp/error2.txt" >&2; exit 1; }
+# A wrong password is told in Spanish, the engine's words after it.
+if OPTICA_DB_PASSWORD=equivocada timeout -s KILL 60 "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" \
+    --modules "$modulos" --patient 7 --screenshot "$tmp/otra.png" 2>"$tmp/error3.txt" >/dev/null; then
+  echo "con una contraseña equivocada no debería abrir" >&2; exit 1
+fi
+grep -q "El servidor no acepta el usuario o la contraseña" "$tmp/error3.txt" || { cat "$tmp/error3.txt" >&2; exit 1; }
+grep -q "^Detalles: " "$tmp/error3.txt" || { cat "$tmp/error3.txt" >&2; exit 1; }
 echo "1 passed, 0 failed"

@@ -6,6 +6,10 @@
 
 #include <ibase.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+
 #include "Base_prueba.h"
 #include "Ibx_query.h"
 #include "Ibx_sql.h"
@@ -389,15 +393,51 @@ TEST_F(ComponentesTest, TablaCambiadaTrasDescribirLaSentenciaNoSeLeeMal) {
   tra.Commit();
 }
 
-TEST(Conexion, BaseDeDatosInexistenteEsErrorDeFirebird) {
+// What the engine says when a database cannot be opened, told in Spanish:
+// real failures of the engine, then the rest by their codes.
+QString Al_Abrir(const QString& nombre) {
   TIBDatabase db;
-  db.DatabaseName = "/nonexistent/folder/nothing.fdb";
+  db.DatabaseName = nombre;
   try {
     db.Open();
-    FAIL();
   } catch (const EIBError& e) {
-    EXPECT_NE(e.IBErrorCode(), 0);
     EXPECT_FALSE(db.Connected());
+    return e.Texto_Conexion();
+  }
+  ADD_FAILURE() << "se abrió " << nombre.toStdString();
+  return {};
+}
+
+TEST(Conexion, LosFallosAlAbrirSeDicenEnEspanol) {
+  EXPECT_TRUE(Al_Abrir("/nonexistent/folder/nothing.fdb").startsWith("No existe la base de datos."));
+  QTemporaryDir dir;
+  QFile basura(dir.filePath("no-es-una-base.fdb"));
+  ASSERT_TRUE(basura.open(QIODevice::WriteOnly));
+  basura.write(QByteArray(16384, 'x'));
+  basura.close();
+  EXPECT_TRUE(Al_Abrir(basura.fileName()).startsWith("El fichero no es una base de datos")) << Al_Abrir(basura.fileName()).toStdString();
+  EXPECT_TRUE(Al_Abrir("127.0.0.1/1:/x.fdb").startsWith("No se puede llegar al servidor"));
+
+  const struct {
+    std::vector<long> codigos;
+    int sistema;
+    const char* empieza;
+  } casos[] = {
+      {{isc_io_error, isc_io_open_err}, EACCES, "El programa no tiene permiso"},
+      {{isc_io_error, isc_io_write_err}, ENOSPC, "El disco de la base de datos está lleno"},
+      {{isc_login}, 0, "El servidor no acepta el usuario o la contraseña"},
+      {{isc_shutdown}, 0, "La base de datos está cerrada por mantenimiento"},
+      {{isc_lock_timeout}, 0, "La base de datos está ocupada por otro puesto"},
+      {{isc_wrong_ods}, 0, "El fichero no es una base de datos"},
+      {{isc_io_error}, EIO, ""},  // a fault of the disk: only the engine knows
+      {{isc_dsql_error}, 0, ""},
+  };
+  for (const auto& c : casos) {
+    const EIBError e(c.codigos.front(), 0, "engine text", c.codigos, c.sistema);
+    if (*c.empieza)
+      EXPECT_TRUE(e.Texto_Conexion().startsWith(QString::fromUtf8(c.empieza))) << c.empieza;
+    else
+      EXPECT_TRUE(e.Texto_Conexion().isEmpty()) << e.Texto_Conexion().toStdString();
   }
 }
 

@@ -12,7 +12,8 @@
 
 class EIBError : public std::exception {
  public:
-  EIBError(long ibErrorCode, int sqlCode, const QString& mensaje, std::vector<long> codigos = {});
+  EIBError(long ibErrorCode, int sqlCode, const QString& mensaje, std::vector<long> codigos = {},
+           int errorSistema = 0);
 
   // Builds the exception from a Firebird status vector.
   static EIBError Desde_Estado(const intptr_t* vector);
@@ -31,6 +32,14 @@ class EIBError : public std::exception {
   // against one of its rules); anything else.
   enum class TMotivo { kBloqueo, kClaveRepetida, kDatoNoAdmitido, kOtro };
   TMotivo Motivo() const;
+  // The operating system's error (errno) the engine reported, or 0.
+  int Error_Sistema() const { return errorSistema_; }
+  // What a failure to open or reach the database means for the shop, in
+  // Spanish, saying what to do; empty when it is none of the common ones
+  // (file missing, no permission, disk full, server unreachable, login
+  // refused, no rights, database shut down or in use, lock timeout, wrong
+  // version).
+  QString Texto_Conexion() const;
   const char* what() const noexcept override { return utf8_.constData(); }
 
  private:
@@ -38,6 +47,7 @@ class EIBError : public std::exception {
   int sqlCode_;
   QString mensaje_;
   std::vector<long> codigos_;
+  int errorSistema_ = 0;
   QByteArray utf8_;
 };
 
