@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <QTabWidget>
@@ -24,6 +26,7 @@
 #include "Host_pacientes.h"
 #include "Host_senales.h"
 #include "Host_sesion.h"
+#include "Host_llavero.h"
 #include "Host_sms.h"
 
 namespace {
@@ -58,6 +61,39 @@ int Numero(const QCommandLineParser& p, const QCommandLineOption& o, int minimo,
     std::exit(2);
   }
   return n;
+}
+
+// --store-password: the server password given (option, environment or
+// settings file) goes to the desktop's keyring and out of the settings file;
+// without a keyring it stays in (or goes to) the settings file, readable by
+// its owner only.
+int Guardar_Clave(const TConfiguracionHost& cfg) {
+  if (cfg.Es_Embebida() || cfg.usuarioBD.isEmpty() || cfg.claveBD.isEmpty()) {
+    std::fprintf(stderr, "Para guardar la contraseña indique el servidor (--server), el usuario (--db-user) y la "
+                         "contraseña (en OPTICA_DB_PASSWORD).\n");
+    return 2;
+  }
+  QSettings s(QStringLiteral("Miravel"), QStringLiteral("optica-host"));
+  QString error;
+  if (llavero::Guardar(cfg.baseDatos, cfg.usuarioBD, cfg.claveBD, &error)) {
+    s.remove(QStringLiteral("BaseDatos/Clave"));
+    s.sync();
+    std::fprintf(stderr, "La contraseña está en el llavero del escritorio; el fichero de configuración ya no la "
+                         "guarda.\n");
+    return 0;
+  }
+  s.setValue(QStringLiteral("BaseDatos/Clave"), cfg.claveBD);
+  s.sync();
+  QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  if (s.status() != QSettings::NoError) {
+    std::fprintf(stderr, "No se ha podido guardar la contraseña en «%s».\n", qPrintable(s.fileName()));
+    return 1;
+  }
+  // The keyring's own reason is the library's, in English: not shown.
+  std::fprintf(stderr, "Este escritorio no tiene llavero de contraseñas: la contraseña queda en el fichero de "
+                       "configuración «%s», que solo puede leer su dueño.\n",
+               qPrintable(s.fileName()));
+  return 0;
 }
 
 QWidget* Ventana_Del_Modulo() {
@@ -98,7 +134,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Carpeta donde se escriben las impresiones como PDF en lugar de mostrarlas."), QStringLiteral("carpeta"));
   const QCommandLineOption pestana(QStringLiteral("tab"), QStringLiteral("Pestaña que se muestra al abrir (Ficha, Observaciones, Pruebas, Reposiciones)."), QStringLiteral("nombre"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
-  p.addOptions({ayuda, demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura});
+  const QCommandLineOption guardarClave(QStringLiteral("store-password"), QStringLiteral("Guarda la contraseña del servidor en el llavero del escritorio (o, sin llavero, en el fichero de configuración, que solo lee su dueño) y termina."));
+  p.addOptions({ayuda, demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura, guardarClave});
   p.process(app);
   if (p.isSet(ayuda)) {
     Salida() << p.helpText();
@@ -124,6 +161,10 @@ int main(int argc, char** argv) {
   } else if (qEnvironmentVariableIsSet("OPTICA_DB_PASSWORD")) {
     cfg.claveBD = qEnvironmentVariable("OPTICA_DB_PASSWORD");
   }
+  if (p.isSet(guardarClave)) return Guardar_Clave(cfg);
+  // Not given nor in the settings file: the desktop's keyring may keep it.
+  if (cfg.claveBD.isEmpty() && !cfg.Es_Embebida() && !cfg.usuarioBD.isEmpty())
+    cfg.claveBD = llavero::Leer(cfg.baseDatos, cfg.usuarioBD);
   if (p.isSet(modulos)) cfg.carpetaModulos = p.value(modulos);
   if (p.isSet(formatos)) cfg.carpetaFormatos = p.value(formatos);
   cfg.modulosIndicados = cfg.modulosIndicados || p.isSet(modulos);

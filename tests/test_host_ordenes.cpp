@@ -135,6 +135,32 @@ TEST_F(OrdenesTest, UnNombreDeBaseDeDatosMalEscritoNoCreaUnaNueva) {
   EXPECT_TRUE(QFile::exists(dir.filePath("datos/Miravel/optica-host/optica.fdb"))) << primera.error.toStdString();
 }
 
+// --store-password on a desktop without a keyring (no session bus, as here):
+// the password goes to the settings file, readable by its owner only, and is
+// used from there; without a server and a user nothing is stored.
+TEST_F(OrdenesTest, SinLlaveroLaClaveQuedaEnElFicheroSoloParaSuDueno) {
+  QProcessEnvironment env = Entorno();
+  env.remove("DBUS_SESSION_BUS_ADDRESS");
+  env.insert("OPTICA_DB_PASSWORD", "secreta");
+  QProcess p;
+  p.setProcessEnvironment(env);
+  p.start(OPTICA_HOST, {"--server", "127.0.0.1/1:/x.fdb", "--db-user", "PUESTO1", "--store-password"});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("no tiene llavero de contraseñas"));
+  QFile f(dir.filePath("config/Miravel/optica-host.conf"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("Clave=secreta"));
+  EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+            QFileDevice::Permissions());
+  f.close();
+
+  p.start(OPTICA_HOST, {"--store-password"});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  EXPECT_EQ(p.exitCode(), 2);
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("indique el servidor"));
+}
+
 TEST_F(OrdenesTest, UnFicheroDeConfiguracionDanadoSeDice) {
   QFile f(dir.filePath("config/Miravel/optica-host.conf"));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
