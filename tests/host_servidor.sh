@@ -35,4 +35,27 @@ if OPTICA_DB_PASSWORD=equivocada timeout -s KILL 60 "$host" --server "$conexion"
 fi
 grep -q "El servidor no acepta el usuario o la contraseña" "$tmp/error3.txt" || { cat "$tmp/error3.txt" >&2; exit 1; }
 grep -q "^Detalles: " "$tmp/error3.txt" || { cat "$tmp/error3.txt" >&2; exit 1; }
+
+# The password in the desktop's keyring (a keyring daemon of its own on a
+# private session bus): stored with --store-password, it is out of the
+# settings file, and the host opens the record with it alone.
+cat >"$tmp/llavero.sh" <<FIN
+#!/usr/bin/env bash
+set -euo pipefail
+export HOME="$tmp/casa" XDG_DATA_HOME="$tmp/casa/datos" XDG_CONFIG_HOME="$tmp/config-llavero"
+export XDG_RUNTIME_DIR="$tmp/run"
+mkdir -p "\$HOME" "\$XDG_RUNTIME_DIR" && chmod 700 "\$XDG_RUNTIME_DIR"
+echo -n clave-del-llavero | gnome-keyring-daemon --unlock --components=secrets >/dev/null
+OPTICA_DB_PASSWORD="$OPTICA_TEST_CLAVE" "$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" \
+  --store-password 2>"$tmp/guardar.txt"
+grep -q "en el llavero del escritorio" "$tmp/guardar.txt" || { cat "$tmp/guardar.txt" >&2; exit 1; }
+! grep -qs "Clave=" "\$XDG_CONFIG_HOME/Miravel/optica-host.conf" || { echo "la clave sigue en el fichero" >&2; exit 1; }
+unset OPTICA_DB_PASSWORD
+"$host" --server "$conexion" --db-user "$OPTICA_TEST_USUARIO" --modules "$modulos" --patient 7 --ficha 2 \
+  --screenshot "$tmp/llavero.png" 2>"$tmp/llavero-error.txt" | grep -q "168 clave: 3" ||
+  { echo "no abre con la clave del llavero:" >&2; cat "$tmp/llavero-error.txt" >&2; exit 1; }
+FIN
+chmod +x "$tmp/llavero.sh"
+timeout -s KILL 60 dbus-run-session -- "$tmp/llavero.sh" 2>"$tmp/dbus.txt" ||
+  { cat "$tmp/dbus.txt" >&2; exit 1; }
 echo "1 passed, 0 failed"
