@@ -3,6 +3,9 @@
 // questions, access-log rows and revision reminders they bring.
 
 #include <gtest/gtest.h>
+#include <ibase.h>
+
+#include <cerrno>
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +18,7 @@
 #include <QToolButton>
 
 #include "Anfitrion_prueba.h"
+#include "Aviso_resultado.h"
 #include "Clase_tmoneda.h"
 #include "Dm_lentilla.h"
 #include "Edit_fecha.h"
@@ -467,6 +471,20 @@ TEST_F(PantallaTest, TablaDeReposicionesEnMemoria) {
   const int ultima = dm.dscReposiciones.rowCount() - 1;
   EXPECT_EQ(dm.dscReposiciones.index(ultima, TdmLentilla::Fecha).data(Qt::UserRole).toDouble(),
             fechas::Codificar(2025, 1, 1));
+}
+
+// A save that meets a full disk is told in Spanish, saying what to do and
+// that the data are still on screen; the engine's words come after.
+TEST(AvisoResultadoTest, UnDiscoLlenoSeDiceEnEspanol) {
+  TAnfitrionPrueba h;
+  const EIBError lleno(isc_io_error, -902, "I/O error during \"write\" operation\n-No space left on device",
+                       {isc_io_error, isc_io_write_err}, ENOSPC);
+  Avisar_Resultado(&h.ctx, TResultado::Fallido(-1, &lleno), TEscrito::kFicha, TAccion::kGrabar);
+  ASSERT_EQ(h.mensajes.cajas.size(), 1u);
+  const QString texto = h.mensajes.cajas[0].texto;
+  EXPECT_TRUE(texto.startsWith("El disco de la base de datos está lleno.")) << texto.toStdString();
+  EXPECT_TRUE(texto.contains("No se ha grabado nada y los datos siguen en pantalla.")) << texto.toStdString();
+  EXPECT_TRUE(texto.contains("Detalles: I/O error")) << texto.toStdString();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "Aviso_resultado.h"
 #include "Etiquetas_lentilla.h"
 
+#include <ibase.h>
+
 #include <QDateTime>
 
 #include "Frm_error.h"
@@ -103,6 +105,16 @@ bool Avisar_Resultado(THostContext* ctx, const TResultado& r, TEscrito que, TAcc
                       kAviso, mb::OK | mb::ICONWARNING);
       return false;
     case Estado::kInesperado: break;
+  }
+  // A failure of the database itself that the shop can act on (a full disk,
+  // the server gone, the database shut down): said in Spanish, what to do
+  // first, the engine's words as details. A right missing in the middle of
+  // the work is the program's fault: the error report tells it.
+  if (r.Causa() && !r.Causa()->Contiene(isc_no_priv) && !r.Causa()->Texto_Conexion().isEmpty()) {
+    app->MessageBox(r.Causa()->Texto_Conexion() + QLatin1Char('\n') + nada.trimmed() +
+                        QStringLiteral(".\n\nDetalles: ") + r.Causa()->Message(),
+                    kAviso, mb::OK | mb::ICONSTOP);
+    return false;
   }
   TfrmError::Mostrar(ctx, Etiqueta(que, accion),
                      r.Causa() ? r.Causa()->Message()
