@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -706,6 +707,32 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   EXPECT_TRUE(sim.Mensajes().isEmpty());
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(mem->toPlainText(), "hola");
+}
+
+// A slow gateway does not freeze the window: while the message is on its
+// way a progress dialog is up and the event loop runs (a timer fires within
+// 100 ms of its time), and the sending ends as usual.
+TEST_F(DialogoSmsTest, UnaPasarelaLentaNoCongelaLaVentana) {
+  QTest::keyClicks(Control<QLineEdit>("edtDe"), "Optica");
+  QTest::keyClicks(Control<QPlainTextEdit>("memMensaje"), "hola");
+  sim.Encargar(R"({"delay_ms":1500})");
+  QElapsedTimer reloj;
+  qint64 disparo = -1;
+  bool progreso = false;
+  QTimer::singleShot(300, [&] {
+    disparo = reloj.elapsed();
+    auto* d = QApplication::activeModalWidget();
+    progreso = d && d->objectName() == "dlgEnviando" && d->isVisible();
+  });
+  reloj.start();
+  Aceptar();
+  EXPECT_GE(reloj.elapsed(), 1400);
+  EXPECT_GE(disparo, 300);
+  EXPECT_LT(disparo, 400);
+  EXPECT_TRUE(progreso);
+  EXPECT_EQ(sim.Mensajes().size(), 1);
+  EXPECT_TRUE(Ultima_Caja().texto.startsWith("El coste del envío ha sido de 1 mensaje(s)."));
+  EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 1);
 }
 
 // The gateway took the message and the shop's log refused it: the user is

@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "Envio_en_curso.h"
 #include "Clase_tavisoreposicion.h"
 #include "Clase_tbiblioteca.h"
 #include "Clase_tsms.h"
@@ -302,10 +303,23 @@ void TfrmAvisos::Informar_Envio(int resultado, const char* boton) {
   ctx_->aplicacion->MessageBox(texto, kTitulo, mb::OK | mb::ICONINFORMATION);
 }
 
+int TfrmAvisos::Enviar_Fuera(const QString& texto, const std::function<int()>& envio) {
+  enviando_ = true;
+  const int r = Enviar_En_Segundo_Plano(this, texto, envio);
+  enviando_ = false;
+  return r;
+}
+
+void TfrmAvisos::done(int resultado) {
+  if (enviando_) return;  // the sending in course uses the lists and the request
+  TDialogo::done(resultado);
+}
+
 void TfrmAvisos::btnSMSLoteClick() {
   if (retirada_->Filas().empty()) return;
-  Informar_Envio(TRetiradaLote::Enviar_SMS(Sms(), retirada_->Filas(), edtDe_->text(),
-                                           TfrmSMS::Texto_Mensaje(memMensajeLote_->toPlainText())),
+  const QString de = edtDe_->text(), texto = TfrmSMS::Texto_Mensaje(memMensajeLote_->toPlainText());
+  Informar_Envio(Enviar_Fuera(QStringLiteral("Enviando el mensaje a los pacientes del lote…"),
+                              [&] { return TRetiradaLote::Enviar_SMS(Sms(), retirada_->Filas(), de, texto); }),
                  "btnSMSLote");
 }
 
@@ -325,8 +339,9 @@ void TfrmAvisos::btnBuscarReposicionClick() {
 
 void TfrmAvisos::btnAvisarReposicionClick() {
   if (reposicion_->Filas().empty()) return;
-  const int r =
-      reposicion_->Enviar(Sms(), *ctx_, edtDe_->text(), TfrmSMS::Texto_Mensaje(memMensajeReposicion_->toPlainText()));
+  const QString de = edtDe_->text(), texto = TfrmSMS::Texto_Mensaje(memMensajeReposicion_->toPlainText());
+  const int r = Enviar_Fuera(QStringLiteral("Enviando el aviso a los pacientes de la lista…"),
+                             [&] { return reposicion_->Enviar(Sms(), *ctx_, de, texto); });
   if (r == TAvisoReposicion::kNadieQueAvisar) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Todos los pacientes de la lista ya tienen su aviso."), kTitulo,
                                  mb::OK | mb::ICONINFORMATION);

@@ -9,6 +9,7 @@
 // dialog shows their rows and tells the user what happened.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,8 +49,15 @@ class TfrmAvisos : public TDialogo {
   void btnBuscarReposicionClick();
   void btnAvisarReposicionClick();
 
+ protected:
+  void done(int resultado) override;
+
  private:
   void Crear_Controles();
+  // A sending to the gateway off the user-interface thread; the dialog does
+  // not close meanwhile.
+  int Enviar_Fuera(const QString& texto, const std::function<int()>& envio);
+  bool enviando_ = false;
   TSMS& Sms();
   // Tells the outcome of a sending made with the button named `boton`: how
   // many phones, how many left out, or why nothing went.

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "Envio_en_curso.h"
 #include "Clase_tbiblioteca.h"
 #include "Clase_tsms.h"
 
@@ -286,7 +287,10 @@ void TfrmSMS::btnAceptarClick() {
   sms_->Borrar_Destinatarios();
   sms_->Anadir_Destinatario(cbxPrefijo_->currentData().toInt(), edtTelefono_->text());
 
-  const int r = sms_->Enviar();
+  // The dialog stays as it is until the sending ends (closing it then waits).
+  enviando_ = true;
+  const int r = Enviar_En_Segundo_Plano(this, QStringLiteral("Enviando el mensaje…"), [this] { return sms_->Enviar(); });
+  enviando_ = false;
   if (r != 0) {
     // The dialog stays as it is, with what was typed.
     ctx_->aplicacion->MessageBox(Texto_Fallo(r, QStringLiteral("Aceptar")), QStringLiteral("Mensaje"),
@@ -317,6 +321,7 @@ void TfrmSMS::btnAceptarClick() {
 void TfrmSMS::btnCancelarClick() { done(QDialog::Rejected); }
 
 void TfrmSMS::done(int resultado) {
+  if (enviando_) return;  // the sending in course uses the request
   sms_.reset();
   QDialog::done(resultado);
 }

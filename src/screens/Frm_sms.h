@@ -72,6 +72,7 @@ class TfrmSMS : public TDialogo {
   QString telefono_;
   QString biblioteca_;
   std::unique_ptr<TSMS> sms_;
+  bool enviando_ = false;  // a sending in course, off the user-interface thread
 
   QComboBox* cbxProveedor_ = nullptr;
   QComboBox* cbxPrefijo_ = nullptr;

@@ -1,0 +1,15 @@
+#pragma once
+// A sending to the SMS gateway runs off the user-interface thread, so that
+// the window never freezes while the gateway is slow or the list is long: a
+// progress dialog stays on screen (it cannot call back a message on its way)
+// and the window repaints until the sending ends.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Runs `envio` on a thread of its own and answers its result once it ends.
+// While it runs, events are processed and the dialog with `texto` is shown
+// over `padre`; whatever is touched by `envio` must stay untouched here.
+int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, const std::function<int()>& envio);
