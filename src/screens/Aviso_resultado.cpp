@@ -1,8 +1,6 @@
 #include "Aviso_resultado.h"
 #include "Etiquetas_lentilla.h"
 
-#include <ibase.h>
-
 #include <QDateTime>
 
 #include "Frm_error.h"
@@ -108,10 +106,9 @@ bool Avisar_Resultado(THostContext* ctx, const TResultado& r, TEscrito que, TAcc
   }
   // A failure of the database itself that the shop can act on (a full disk,
   // the server gone, the database shut down): said in Spanish, what to do
-  // first, the engine's words as details. A right missing in the middle of
-  // the work is the program's fault: the error report tells it.
-  if (r.Causa() && !r.Causa()->Contiene(isc_no_priv) && !r.Causa()->Texto_Conexion().isEmpty()) {
-    app->MessageBox(r.Causa()->Texto_Conexion() + QLatin1Char('\n') + nada.trimmed() +
+  // first, the engine's words as details.
+  if (const QString base = r.Fallo_De_La_Base(); !base.isEmpty()) {
+    app->MessageBox(base + QLatin1Char('\n') + nada.trimmed() +
                         QStringLiteral(".\n\nDetalles: ") + r.Causa()->Message(),
                     kAviso, mb::OK | mb::ICONSTOP);
     return false;

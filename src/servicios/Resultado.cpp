@@ -1,5 +1,7 @@
 #include "Resultado.h"
 
+#include <ibase.h>
+
 #include "Clase_tbase.h"
 #include "Unidad_trabajo.h"
 
@@ -44,4 +46,9 @@ TResultado Terminar_Unidad(TUnidadTrabajo& unidad, int codigo, const TBase& obje
   if (codigo != 0) unidad.Anular();
   if (unidad.Confirmar()) return TResultado::Hecho();
   return TResultado::Fallido(codigo, unidad.Causa() ? unidad.Causa() : objeto.Causa());
+}
+
+QString TResultado::Fallo_De_La_Base() const {
+  if (!causa_ || causa_->Contiene(isc_no_priv)) return {};
+  return causa_->Texto_Conexion();
 }

@@ -47,6 +47,10 @@ class TResultado {
   int Codigo() const { return codigo_; }
   // The database's own words, or the result code when it said nothing.
   QString Descripcion() const;
+  // When the database itself failed in a way the shop can act on (a full
+  // disk, the server gone, the database shut down), what to do, in Spanish;
+  // empty otherwise (a right missing mid-work is the program's fault).
+  QString Fallo_De_La_Base() const;
 
   // A new record saved under the next free number because another
   // workstation had just taken its own: the number it had (0 otherwise).
