@@ -42,6 +42,13 @@ class FormatosDialogosTest : public ::testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(texto);
   }
+  // The default-format dialog as a print opens it: document type and format.
+  void Preparar(TfrmFormatoDefecto& d, int tipo, const QString& formato) {
+    d.Fijar_Contexto(&h.ctx);
+    d.Tipo_Documento(tipo);
+    d.Formato_Defecto(formato);
+    d.Inicializar();
+  }
   // The function keys are the window's shortcuts: they reach the active window only.
   static void Activar(QWidget& d) {
     d.show();
@@ -129,10 +136,7 @@ TEST_F(FormatosDialogosTest, LasEtiquetasMuestranSuHojaYLaPrimeraEtiqueta) {
 
 TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   TfrmFormatoDefecto d(&h.aplicacion);
-  d.Fijar_Contexto(&h.ctx);
-  d.Tipo_Documento(25);
-  d.Formato_Defecto("garantia");
-  d.Inicializar();
+  Preparar(d, 25, "garantia");
   auto* tipo = d.findChild<QComboBox*>("cbxTipoFormato");
   EXPECT_EQ(tipo->currentText(), "Garantía Lentilla");
   EXPECT_FALSE(tipo->isEnabled());
@@ -167,10 +171,7 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   // Cancel (F7, or Escape): no format, one copy.
   for (const Qt::Key tecla : {Qt::Key_F7, Qt::Key_Escape}) {
     TfrmFormatoDefecto c(&h.aplicacion);
-    c.Fijar_Contexto(&h.ctx);
-    c.Tipo_Documento(16);
-    c.Formato_Defecto("receta_a");
-    c.Inicializar();
+    Preparar(c, 16, "receta_a");
     c.findChild<QSpinBox*>("edtNCopias")->setValue(3);
     Activar(c);
     QTest::keyClick(c.findChild<QSpinBox*>("edtNCopias"), tecla);
@@ -180,18 +181,11 @@ TEST_F(FormatosDialogosTest, ElFormatoPorDefectoSeConfirmaSeCambiaOSeCancela) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // Enter on the focused "Aceptar" accepts, as a click does; it does not move
 // the focus on.
 TEST_F(FormatosDialogosTest, EnterEnElAceptarConFocoAcepta) {
   TfrmFormatoDefecto d(&h.aplicacion);
-  d.Fijar_Contexto(&h.ctx);
-  d.Tipo_Documento(25);
-  d.Formato_Defecto("garantia");
-  d.Inicializar();
+  Preparar(d, 25, "garantia");
   Activar(d);
   auto* aceptar = d.findChild<QPushButton*>("tbnAceptar");
   aceptar->setFocus();
