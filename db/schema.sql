@@ -761,7 +761,13 @@ CREATE TABLE LOCALIDAD (
 
 -- One row per SMS request sent through the gateway. ESTADO 1 scheduled,
 -- 0 sent at once. TIPO_OPERACION 4 and ID_OPERACION = lens record key for the
--- messages sent from a lens record.
+-- messages sent from a lens record. A request is noted before it goes, under
+-- the key it is sent with (CLAVE_ENVIO), with SITUACION 1 (pending) and the
+-- time it was noted (ANOTADO); the gateway's answer makes it 0 (accepted,
+-- with its numbers: also every row written before SITUACION existed) or 2
+-- (refused). A pending request is one whose answer never came: asked for
+-- again under its key, the gateway answers what it answered and sends
+-- nothing twice.
 CREATE TABLE sms_maestro (
   id_sms_maestro          INTEGER NOT NULL,
   id_mensaje              INTEGER,
@@ -772,6 +778,9 @@ CREATE TABLE sms_maestro (
   fecha                   TIMESTAMP,
   estado                  INTEGER,
   proveedor               INTEGER,
+  clave_envio             VARCHAR(64),
+  situacion               SMALLINT,
+  anotado                 TIMESTAMP,
   CONSTRAINT PK_SMS_MAESTRO PRIMARY KEY (id_sms_maestro)
 );
 
@@ -851,6 +860,7 @@ CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
 -- send it).
 CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
 CREATE UNIQUE INDEX IX_AVISO_REPOSICION_FICHA ON AVISO_REPOSICION (ID_MLENTILLA, FECHA_REPOSICION);
+CREATE INDEX IX_AVISO_REPOSICION_SMS ON AVISO_REPOSICION (ID_SMS_MAESTRO);
 
 CREATE INDEX IX_ACCESO_USUARIO_FECHA ON ACCESO (ID_USUARIO, FECHA_SISTEMA);
 CREATE INDEX IX_ACCESO_FECHA ON ACCESO (FECHA_SISTEMA);
@@ -879,6 +889,7 @@ CREATE INDEX IX_PROVINCIA_CODIGO ON PROVINCIA (CODIGO);
 
 CREATE INDEX IX_SMS_MAESTRO_OPERACION ON sms_maestro (tipo_operacion, id_operacion);
 CREATE INDEX IX_SMS_DETALLE_MAESTRO ON sms_detalle (id_sms_maestro);
+CREATE INDEX IX_SMS_MAESTRO_SITUACION ON sms_maestro (situacion);
 
 -- Reminders of a record (deleted before a new one is written) and the
 -- entries of a day (the day count compares CAST(FECHA AS DATE)).
@@ -1293,6 +1304,16 @@ BEGIN
   ELSE IF (NEW.id_sms_maestro > GEN_ID(GEN_SMS_MAESTRO, 0)) THEN
     PASO = GEN_ID(GEN_SMS_MAESTRO, NEW.id_sms_maestro - GEN_ID(GEN_SMS_MAESTRO, 0));
   PASO = RDB$SET_CONTEXT('USER_SESSION', 'ID_SMS_MAESTRO', NEW.id_sms_maestro);
+END^
+
+-- A reminder whose message the gateway refused was never given: it goes, so
+-- that the patient is reminded by the next sending.
+CREATE TRIGGER SMS_MAESTRO_AU FOR sms_maestro
+ACTIVE AFTER UPDATE POSITION 0
+AS
+BEGIN
+  IF (NEW.situacion = 2 AND OLD.situacion IS DISTINCT FROM 2) THEN
+    DELETE FROM AVISO_REPOSICION WHERE ID_SMS_MAESTRO = NEW.id_sms_maestro;
 END^
 
 CREATE TRIGGER TARTICULO_BI FOR TARTICULO
@@ -3145,6 +3166,10 @@ GRANT SELECT ON PROVINCIA TO ROLE OPTICA_USUARIO;
 GRANT SELECT ON LOCALIDAD TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT ON sms_maestro TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT ON sms_detalle TO ROLE OPTICA_USUARIO;
+-- A noted request is settled by the gateway's answer: its numbers and its
+-- situation, nothing else of the log.
+GRANT UPDATE (id_mensaje, situacion) ON sms_maestro TO ROLE OPTICA_USUARIO;
+GRANT UPDATE (id_sms) ON sms_detalle TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT ON VENTA TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT ON DVENTA TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT ON ENCARGO TO ROLE OPTICA_USUARIO;
@@ -3184,6 +3209,7 @@ GRANT EXECUTE ON PROCEDURE BUSCAR_MARCA_AUD TO ROLE OPTICA_USUARIO;
 GRANT EXECUTE ON PROCEDURE BUSCAR_PACIENTE TO ROLE OPTICA_USUARIO;
 GRANT EXECUTE ON PROCEDURE BUSCAR_AGENTE TO ROLE OPTICA_USUARIO;
 
+GRANT DELETE ON AVISO_REPOSICION TO TRIGGER SMS_MAESTRO_AU;
 GRANT USAGE ON SEQUENCE GEN_ACCESO TO TRIGGER ACCESO_BI;
 GRANT USAGE ON SEQUENCE GEN_AGENDA TO TRIGGER AGENDA_BI;
 GRANT USAGE ON SEQUENCE GEN_AVISO_REPOSICION TO TRIGGER AVISO_REPOSICION_BI;

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -69,6 +70,10 @@ struct TEstado {
   // key, so that the gateway answers what it answered and sends nothing twice.
   QJsonObject sinRespuesta;
   QString claveSinRespuesta;
+  // The key the caller chose for the next sending (SetSendingKey): the shop
+  // notes a request in its log under this key before it goes, and asks for it
+  // again under the same key when the answer was lost, even from another run.
+  QString claveSiguiente;
 };
 
 TEstado& Estado() {
@@ -242,6 +247,15 @@ int32_t AddMessageRecipient(int32_t peticion, const char* prefijo, const char* t
   return static_cast<int32_t>(lista.size());
 }
 
+uint8_t SetSendingKey(const char* clave) {
+  TEstado& e = Estado();
+  static const QRegularExpression kClave(QStringLiteral("^[A-Za-z0-9-]{1,64}$"));
+  const QString c = Texto8(clave);
+  if (!kClave.match(c).hasMatch()) return 0;
+  e.claveSiguiente = c;
+  return 1;
+}
+
 const char* ExecuteSending() {
   TEstado& e = Estado();
   e.idPeticion = -1;
@@ -265,7 +279,9 @@ const char* ExecuteSending() {
   // the answer, and the caller sends the same sending again when no answer
   // came at all; the patient must not get the message twice.
   QJsonObject envio{{"login", Login()}, {"timezone", e.zona}, {"requests", lista}};
-  const QString clave = !e.claveSinRespuesta.isEmpty() && envio == e.sinRespuesta
+  const QString elegida = std::exchange(e.claveSiguiente, QString());
+  const QString clave = !elegida.isEmpty() ? elegida
+                        : !e.claveSinRespuesta.isEmpty() && envio == e.sinRespuesta
                             ? e.claveSinRespuesta
                             : QUuid::createUuid().toString(QUuid::WithoutBraces);
   e.sinRespuesta = envio;

@@ -30,6 +30,9 @@ SEMAPI_EXPORT uint8_t SetTimeZoneSending(const char* zona);
 SEMAPI_EXPORT int32_t AddRequestMessage(const char16_t* remitente, const char16_t* texto, const char* hora_envio);
 SEMAPI_EXPORT int32_t AddMessageRecipient(int32_t peticion, const char* prefijo, const char* telefono);
 SEMAPI_EXPORT const char* ExecuteSending();
+// Not the provider's: the key of the next sending (1 to 64 letters, digits or
+// '-'), used once; 0 when it is not well formed.
+SEMAPI_EXPORT uint8_t SetSendingKey(const char* clave);
 SEMAPI_EXPORT int32_t GetSendRequestId();
 SEMAPI_EXPORT uint32_t GetSendMessagesCount();
 SEMAPI_EXPORT int32_t GetSendMessageId(int32_t indice);

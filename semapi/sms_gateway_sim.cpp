@@ -176,9 +176,14 @@ class TPasarela : public QObject {
       encargo_.reset();
       if (e.retraso > 0) {
         QPointer<QTcpSocket> ps(s);
-        QTimer::singleShot(e.retraso, this, [this, ps, d, error, e] {
+        // "accept": the sending is accepted (and filed) at once and only its
+        // answer is late, as a gateway whose client may die meanwhile.
+        std::optional<QJsonObject> ya;
+        if (e.aceptar && error.error == QJsonParseError::NoError && d.isObject()) ya = Enviar(d.object());
+        QTimer::singleShot(e.retraso, this, [this, ps, d, error, e, ya] {
           if (!ps) return;
           if (!e.respuesta.isEmpty()) return Responder_Json(ps, QJsonObject{{"result", e.respuesta}});
+          if (ya) return Responder_Json(ps, *ya);
           Responder_Json(
               ps, error.error == QJsonParseError::NoError && d.isObject() ? Enviar(d.object()) : KO("KO-INV-SINT"));
         });

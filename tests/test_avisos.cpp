@@ -427,12 +427,35 @@ TEST_F(ReposicionTest, ARemindedRecordSentFromAStaleListStopsTheWholeRequest) {
 TEST_F(ReposicionTest, ARefusedSendingRemembersNobody) {
   auto a = Nuevo();
   auto sms = Nuevo_Sms();
-  sim.Encargar(R"({"answer":"KO-INT-ERR"})");
-  EXPECT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), -25513);
+  sim.Encargar(R"({"answer":"KO-EXC-AMNT"})");
+  EXPECT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), -25520);
   EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION"), 0);
   EXPECT_EQ(Fichas(*a), (QStringList{"41", "42"}));
   ASSERT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), 0);
   EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION"), 2);
+}
+
+// No answer: the message may have gone, so the patients count as reminded
+// (another workstation does not remind them again) with their request
+// pending; settled later, they are reminded once.
+TEST_F(ReposicionTest, WithoutAnAnswerThePatientsStayRemindedWithTheirPendingRequest) {
+  auto a = Nuevo();
+  auto sms = Nuevo_Sms();
+  qputenv("SEMAPI_TIMEOUT_MS", "400");
+  sim.Encargar(R"({"delay_ms":900,"accept":true})");
+  EXPECT_EQ(a->Enviar(*sms, h.ctx, "Optica", "hola"), -25512);
+  qunsetenv("SEMAPI_TIMEOUT_MS");
+  EXPECT_EQ(Contar("select count(*) from AVISO_REPOSICION a join sms_maestro m on m.id_sms_maestro = "
+                   "a.ID_SMS_MAESTRO where m.situacion = 1"),
+            2);
+  auto b = Nuevo();
+  EXPECT_EQ(b->Enviar(*Nuevo_Sms(), h.ctx, "Optica", "hola"), TAvisoReposicion::kNadieQueAvisar);
+  const auto pendientes = sms->Pendientes(0);
+  ASSERT_EQ(pendientes.size(), 1u);
+  EXPECT_EQ(sms->Reintentar(pendientes[0].id_sms_maestro), 0);
+  QTest::qWait(600);
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+  EXPECT_EQ(Contar("select count(*) from sms_detalle where id_sms > 0"), 2);
 }
 
 TEST_F(ReposicionTest, TheDaysComeFromTheSettingsOrAreFifteen) {

@@ -63,8 +63,8 @@ const std::map<QString, QString> kEscrituras = {
     {"PLOBSERVACIONES", "IU"}, {"TLENTILLA", "IU"}, {"REPOSICION", "IUD"}, {"ACCESO", "I"},
     {"AGENDA", "ID"}, {"AGENTE", "I"}, {"DOCTOR", "I"}, {"DOBSERVACIONES", "I"},
     {"ARTICULO", "IU"}, {"ARTOBSERVACIONES", "IU"}, {"AVISO_REPOSICION", "IU"}, {"VENTA", "I"},
-    {"DVENTA", "I"}, {"ENCARGO", "I"}, {"DENCARGO", "I"}, {"SMS_MAESTRO", "I"},
-    {"SMS_DETALLE", "I"}, {"PACIENTE", "U"},
+    {"DVENTA", "I"}, {"ENCARGO", "I"}, {"DENCARGO", "I"}, {"SMS_MAESTRO", "IU"},
+    {"SMS_DETALLE", "IU"}, {"PACIENTE", "U"},
 };
 
 TEST_F(PermisosTest, ElRolTieneLoQueHaceElProgramaYNadaMas) {
@@ -145,8 +145,8 @@ QString Error_De(TIBDatabase& db, const QString& sql) {
 }
 
 // What the program never does, the workstation cannot do either: erase or
-// change the access log or the SMS log, give itself rights, move a key
-// generator.
+// change the access log or the SMS log (beyond settling a request with the
+// gateway's answer), give itself rights, move a key generator.
 TEST_F(PermisosTest, UnPuestoNoBorraElRegistroNiSeDaDerechosNiMueveClaves) {
   if (!Servidor_Prueba()) GTEST_SKIP() << "solo en un servidor";
   Ejecutar_Directo(*db, "insert into ACCESO (ID_USUARIO, OPERACION_TIP) values (1, 0)");
@@ -155,7 +155,7 @@ TEST_F(PermisosTest, UnPuestoNoBorraElRegistroNiSeDaDerechosNiMueveClaves) {
   const qint64 clave = Consultar_Entero(*dueno, "select gen_id(GEN_MLENTILLA, 0) from RDB$DATABASE");
   for (const char* sql : {"delete from ACCESO", "update ACCESO set OPERACION_DET = 'x'",
                           "update USUARIO set PUEDE_MODIFICAR = 1", "delete from SMS_MAESTRO",
-                          "update SMS_DETALLE set ESTADO = 9", "update TIENDA set DESCRIPCION = 'x'",
+                          "update SMS_DETALLE set ESTADO = 9", "update SMS_MAESTRO set MENSAJE = 'x'", "update TIENDA set DESCRIPCION = 'x'",
                           "select gen_id(GEN_MLENTILLA, 1000000) from RDB$DATABASE",
                           "select next value for GEN_ACCESO from RDB$DATABASE"}) {
     const QString error = Error_De(*db, QString::fromUtf8(sql));

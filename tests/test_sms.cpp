@@ -474,13 +474,16 @@ TEST_F(SmsTest, ChecksComeFirstAndNothingIsLoggedThatWasNotAccepted) {
   EXPECT_EQ(sms->Enviar(), -25520);
   sms->Proveedor(1);
   EXPECT_EQ(sms->Enviar(), -25510);
-  EXPECT_EQ(Filas("sms_maestro"), 0);
-  EXPECT_EQ(Filas("sms_detalle"), 0);
+  // The refusal is in the log as such, its phone without a number.
+  EXPECT_EQ(Filas("sms_maestro"), 1);
+  EXPECT_EQ(Filas("sms_maestro where situacion = 2 and id_mensaje = -1"), 1);
+  EXPECT_EQ(Filas("sms_detalle where id_sms = -1"), 1);
   EXPECT_TRUE(sim.Mensajes().isEmpty());
 }
 
-TEST_F(SmsTest, ALogThatCannotBeWrittenWholeIsNotWrittenAtAll) {
-  // The detail rows of Spain are refused: the request's row must go too.
+TEST_F(SmsTest, ARequestThatCannotBeNotedWholeIsNotSent) {
+  // The detail rows of Spain are refused: the request's row must go too,
+  // and nothing goes to the gateway.
   auto dueno = bd.Conectar_Dueno();
   Ejecutar_SQL(*dueno, "alter table sms_detalle add constraint CK_PRUEBA check (prefijo <> 34)");
   auto sms = Nuevo();
@@ -488,13 +491,134 @@ TEST_F(SmsTest, ALogThatCannotBeWrittenWholeIsNotWrittenAtAll) {
   sms->Mensaje("hola");
   sms->Anadir_Destinatario(351, "600111222");
   sms->Anadir_Destinatario(34, "600111223");
-  EXPECT_EQ(sms->Enviar(), -25530);
+  EXPECT_EQ(sms->Enviar(), TSMS::kSinAnotar);
   EXPECT_EQ(sms->Id_Registro(), -1);
   EXPECT_EQ(Filas("sms_maestro"), 0);
   EXPECT_EQ(Filas("sms_detalle"), 0);
-  // It was sent all the same, and the results say what was sent.
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+}
+
+// What the gateway filed and what the shop's log holds as sent: the same
+// messages (number, phone, text), each once.
+class EnvioUnaVezTest : public SmsTest {
+ protected:
+  QStringList Pasarela() {
+    QStringList l;
+    for (const QJsonObject& m : sim.Mensajes())
+      l << QStringLiteral("%1 %2 %3").arg(m.value("message").toInt()).arg(m.value("phone").toString(),
+                                                                           m.value("text").toString());
+    return l;
+  }
+  QStringList Registro() {
+    TSentenciaPrueba s(*otra,
+                       "select d.id_sms, d.telefono, m.mensaje from sms_detalle d join sms_maestro m on "
+                       "m.id_sms_maestro = d.id_sms_maestro where m.situacion = 0 order by d.id_sms");
+    s.q.Open();
+    QStringList l;
+    for (s.q.First(); !s.q.Eof(); s.q.Next())
+      l << QStringLiteral("%1 %2 %3").arg(s.q.Fields(0).AsInteger()).arg(s.q.Fields(1).AsString(),
+                                                                          s.q.Fields(2).AsString());
+    return l;
+  }
+  // One request to two mobiles; asked for again while its answer is unsure,
+  // as the user does with "Reintentar".
+  int Enviar_Hasta_Saber(TSMS& sms, const QString& texto) {
+    sms.De("Optica");
+    sms.Mensaje(texto);
+    sms.Borrar_Destinatarios();
+    sms.Anadir_Destinatario(34, "600111222");
+    sms.Anadir_Destinatario(34, "711222333");
+    int r = sms.Enviar();
+    for (int i = 0; i < 4 && TSMS::Incierto(r); ++i) r = sms.Reintentar(sms.Id_Registro());
+    return r;
+  }
+};
+
+TEST_F(EnvioUnaVezTest, TheGatewaysAnswerLostOrLateNeverSendsTwiceNorLeavesOneOut) {
+  qputenv("SEMAPI_TIMEOUT_MS", "400");
+  const struct {
+    const char* fallo;
+    int resultado;
+  } casos[] = {
+      {R"({"drop":1})", 0},
+      {R"({"drop":2})", 0},
+      {R"({"drop":3})", 0},
+      {R"({"drop":1,"accept":true})", 0},
+      {R"({"drop":3,"accept":true})", 0},
+      {R"({"delay_ms":900})", 0},
+      {R"({"delay_ms":900,"accept":true})", 0},
+      {R"({"raw":"not json"})", 0},
+      {R"({"answer":"KO-SOMETHING-NEW"})", 0},
+      {R"({"answer":"KO-EXC-AMNT"})", -25520},
+  };
+  auto sms = Nuevo();
+  int n = 0;
+  for (const auto& c : casos) {
+    sim.Encargar(c.fallo);
+    EXPECT_EQ(Enviar_Hasta_Saber(*sms, QStringLiteral("Caso %1").arg(++n)), c.resultado) << c.fallo;
+  }
+  qunsetenv("SEMAPI_TIMEOUT_MS");
+  QTest::qWait(1000);  // the late requests reach the gateway meanwhile
+  EXPECT_EQ(sim.Mensajes().size(), 18);
+  EXPECT_EQ(Registro(), Pasarela());
+  EXPECT_EQ(Filas("sms_maestro where situacion = 1"), 0);
+}
+
+// The settling is refused after the gateway accepted: the request stays
+// pending, is offered later and settles with the numbers it was given.
+TEST_F(EnvioUnaVezTest, ALogThatCannotBeSettledStaysPendingAndSettlesLaterWithoutASecondCopy) {
+  auto dueno = bd.Conectar_Dueno();
+  Ejecutar_SQL(*dueno, "alter table sms_detalle add constraint CK_PRUEBA check (id_sms < 0)");
+  auto sms = Nuevo();
+  EXPECT_EQ(Enviar_Hasta_Saber(*sms, "hola"), TSMS::kErrorRegistro);
   EXPECT_EQ(sim.Mensajes().size(), 2);
-  EXPECT_EQ(sms->Cantidad(), 2);
+  EXPECT_EQ(Filas("sms_maestro where situacion = 1"), 1);
+  EXPECT_EQ(Filas("sms_detalle where id_sms = -1"), 2);
+  Ejecutar_SQL(*dueno, "alter table sms_detalle drop constraint CK_PRUEBA");
+
+  // A request noted a moment ago may be another workstation's in course.
+  auto otro = Nuevo();
+  EXPECT_TRUE(otro->Pendientes().empty());
+  const auto pendientes = otro->Pendientes(0);
+  ASSERT_EQ(pendientes.size(), 1u);
+  EXPECT_EQ(pendientes[0].mensaje, "hola");
+  EXPECT_EQ(otro->Reintentar(pendientes[0].id_sms_maestro), 0);
+  EXPECT_EQ(otro->Reintentar(pendientes[0].id_sms_maestro), 0);  // settled already: nothing sent
+  EXPECT_EQ(sim.Mensajes().size(), 2);
+  EXPECT_EQ(Registro(), Pasarela());
+}
+
+// The program killed while the gateway has accepted its request and not yet
+// answered: on the next start the request is pending and settles once.
+TEST_F(EnvioUnaVezTest, AProgramKilledBeforeTheAnswerLeavesItPendingAndItSettlesOnce) {
+  if (Servidor_Prueba()) GTEST_SKIP() << "otro proceso sobre el fichero de la base";
+  // The embedded engine opens the file for one process at a time.
+  a.reset();
+  b.reset();
+  otra.reset();
+  sim.Encargar(R"({"delay_ms":30000,"accept":true})");
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", dir.path());
+  p.setProcessEnvironment(env);
+  p.start(OPTICA_ENVIAR_SMS, {OPTICA_SEMAPI, "1", bd.Ruta()});
+  for (int i = 0; i < 200 && sim.Mensajes().isEmpty(); ++i) QTest::qWait(50);
+  ASSERT_EQ(sim.Mensajes().size(), 1) << p.readAllStandardError().toStdString();
+  p.kill();
+  ASSERT_TRUE(p.waitForFinished(10000));
+  EXPECT_EQ(p.readAllStandardOutput(), "");
+  a = bd.Conectar();
+  b = bd.Conectar();
+  otra = bd.Conectar();
+  EXPECT_EQ(Filas("sms_maestro where situacion = 1"), 1);
+  EXPECT_TRUE(Registro().isEmpty());
+
+  auto sms = Nuevo();
+  const auto pendientes = sms->Pendientes(0);
+  ASSERT_EQ(pendientes.size(), 1u);
+  EXPECT_EQ(sms->Reintentar(pendientes[0].id_sms_maestro), 0);
+  EXPECT_EQ(sim.Mensajes().size(), 1);
+  EXPECT_EQ(Registro(), Pasarela());
 }
 
 // --------------------------------------------------------------- TfrmSMS ---
@@ -679,23 +803,6 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   Control<QCheckBox>("chxFecha")->setChecked(false);
   Aceptar();
   EXPECT_EQ(Ultima_Caja().texto, "No dispone de saldo suficiente.");
-  qputenv("SEMAPI_TIMEOUT_MS", "300");
-  sim.Encargar(R"({"delay_ms":2000})");
-  Aceptar();
-  qunsetenv("SEMAPI_TIMEOUT_MS");
-  EXPECT_TRUE(Ultima_Caja().texto.startsWith(
-      "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.\n\nPuede que el mensaje "
-      "haya salido."))
-      << Ultima_Caja().texto.toStdString();
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_EQ(mem->toPlainText(), "hola");
-  EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro"), 0);
-  // An answer nobody knows is told too, with its code.
-  sim.Encargar(R"({"answer":"KO-NEW-THING"})");
-  Aceptar();
-  EXPECT_EQ(Ultima_Caja().texto, "El mensaje no se ha enviado: el servicio de mensajes ha dado una respuesta que el "
-                                 "programa no conoce (código -1). Inténtelo más tarde y, si se repite, avise al "
-                                 "responsable del programa.");
 
   // A number that is no mobile: said which, nothing sent, the dialog stays
   // with the text.
@@ -704,9 +811,45 @@ TEST_F(DialogoSmsTest, RefusalsAreToldAndTheDialogStaysWithWhatWasTyped) {
   Aceptar();
   ASSERT_EQ(h.mensajes.cajas.size(), cajas + 1);
   EXPECT_TRUE(Ultima_Caja().texto.startsWith("El número «91 222 33» no es un móvil")) << Ultima_Caja().texto.toStdString();
-  EXPECT_TRUE(sim.Mensajes().isEmpty());
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(mem->toPlainText(), "hola");
+  Control<QLineEdit>("edtTelefono")->setText("600123456");
+
+  // An answer nobody knows, then none at all: the message may have gone.
+  // Each is told; the request stays noted as pending and the button asks
+  // for that same request again, under its key, whatever is on screen.
+  sim.Encargar(R"({"answer":"KO-NEW-THING"})");
+  Aceptar();
+  EXPECT_TRUE(Ultima_Caja().texto.startsWith(
+      "El servicio de mensajes ha dado una respuesta que el programa no conoce (código -1). Si se repite, avise al "
+      "responsable del programa.\n\nPuede que el mensaje haya salido: queda anotado como pendiente de confirmar. "
+      "Pulse «Reintentar» para comprobarlo; si ya salió, no se envía otra vez."))
+      << Ultima_Caja().texto.toStdString();
+  EXPECT_EQ(Control<QPushButton>("btnAceptar")->text(), "&Reintentar");
+  qputenv("SEMAPI_TIMEOUT_MS", "300");
+  sim.Encargar(R"({"delay_ms":1500})");
+  Aceptar();
+  qunsetenv("SEMAPI_TIMEOUT_MS");
+  EXPECT_TRUE(Ultima_Caja().texto.startsWith(
+      "El servicio de mensajes SMS no esta disponible actualmente. Intentelo mas tarde.\n\nPuede que el mensaje "
+      "haya salido: queda anotado como pendiente"))
+      << Ultima_Caja().texto.toStdString();
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro where situacion = 1"), 1);
+  // The refused one is in the log as refused, and nothing as sent.
+  EXPECT_EQ(Consultar_Entero(*h.principal, "select count(*) from sms_maestro where situacion = 2"), 1);
+  EXPECT_TRUE(sim.Mensajes().isEmpty());
+  mem->setPlainText("otro texto");
+  Aceptar();
+  EXPECT_FALSE(dlg.isVisible());
+  // The late request reaches the gateway meanwhile; under the same key it is
+  // one message, in the log once, as it was noted.
+  QTest::qWait(1700);
+  ASSERT_EQ(sim.Mensajes().size(), 1);
+  EXPECT_EQ(sim.Mensajes()[0].value("text").toString(), "hola");
+  EXPECT_EQ(Consultar_Texto(*h.principal, "select list(d.id_sms || ' ' || m.mensaje) from sms_maestro m join "
+                                          "sms_detalle d on d.id_sms_maestro = m.id_sms_maestro where m.situacion = 0"),
+            QString::number(sim.Mensajes()[0].value("message").toInt()) + " hola");
 }
 
 // A slow gateway does not freeze the window: while the message is on its
@@ -739,12 +882,13 @@ TEST_F(DialogoSmsTest, UnaPasarelaLentaNoCongelaLaVentana) {
 // told not to send it again, and "Aceptar" cannot.
 TEST_F(DialogoSmsTest, SentButNotLoggedCannotBeSentAgain) {
   Ejecutar_SQL(*h.principal, "create exception RECHAZADA 'rechazada'");
-  Ejecutar_SQL(*h.principal, "create trigger RECHAZAR for SMS_MAESTRO before insert as begin exception RECHAZADA; end");
+  Ejecutar_SQL(*h.principal, "create trigger RECHAZAR for SMS_MAESTRO before update as begin exception RECHAZADA; end");
   QTest::keyClicks(Control<QLineEdit>("edtDe"), "Optica");
   QTest::keyClicks(Control<QPlainTextEdit>("memMensaje"), "hola");
   Aceptar();
-  EXPECT_EQ(Ultima_Caja().texto, "El mensaje se ha enviado, pero no se ha podido anotar en el registro de mensajes "
-                                 "enviados. No lo envíe otra vez: avise al responsable del programa.");
+  EXPECT_EQ(Ultima_Caja().texto, "El mensaje se ha enviado, pero no se ha podido anotar como enviado en el registro "
+                                 "de mensajes: queda pendiente de confirmar. No lo envíe otra vez; se confirmará, sin "
+                                 "enviarlo dos veces, la próxima vez que abra el envío de SMS o los avisos.");
   EXPECT_FALSE(Control<QPushButton>("btnAceptar")->isEnabled());
   Aceptar();
   EXPECT_EQ(sim.Mensajes().size(), 1);

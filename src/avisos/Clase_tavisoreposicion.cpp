@@ -89,26 +89,6 @@ int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& 
 
   const double ahora = fechas::Ahora();
   const int usuario = ctx.usuario ? static_cast<int>(ctx.usuario->idUsuario) : -1;
-  // The reminders are written before the message goes: a reminder another
-  // workstation is sending stops this request before anything is sent. The
-  // SMS log joins the unit, so what was sent and who was reminded are kept
-  // together.
-  TUnidadTrabajo unidad(ConexionB());
-  for (const st_aviso_reposicion* f : pendientes) {
-    TSentencia s(*this, 1, kRecordar);
-    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsInteger(f->idFicha);
-    s.Parametro(QStringLiteral("FECHA_REPOSICION")).AsDateTime(f->fechaReposicion);
-    s.Parametro(QStringLiteral("FECHA")).AsDateTime(ahora);
-    s.Parametro(QStringLiteral("ID_USUARIO")).AsInteger(usuario);
-    if (const int r = s.Ejecutar(); r != kOk) {
-      const EIBError* causa = unidad.Causa();
-      if (causa &&
-          (causa->Contiene(kClaveDuplicada) || causa->Contiene(kSinDuplicados) || causa->Contiene(kConflictoBloqueo)))
-        return kYaAvisado;
-      return r;
-    }
-  }
-
   sms.Borrar_Destinatarios();
   sms.De(de);
   sms.Mensaje(mensaje);
@@ -116,25 +96,48 @@ int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& 
   sms.Tipo_Operacion(4);
   sms.Id_Operacion(pendientes.size() == 1 ? pendientes.front()->idFicha : -1);
   for (const st_aviso_reposicion* f : pendientes) sms.Anadir_Destinatario(TSMS::kPrefijoDefecto, f->telefono);
-  // A refusal sends nothing and remembers nobody. A request the gateway
-  // accepted whose log could not be written (-25530) is gone all the same,
-  // but the log and the reminders are one unit: neither is kept, and the
-  // user is told.
-  if (const int r = sms.Enviar(); r != 0) {
-    unidad.Anular();
-    return r;
-  }
+  if (const int r = sms.Preparar(); r != 0) return r;
 
-  if (sms.Id_Registro() > 0) {
+  // The reminders and the request, noted as pending, are one unit committed
+  // before the message goes: a reminder another workstation is sending stops
+  // this request before anything is sent, and a message the gateway accepts
+  // is in the log with the patients it reminds, whatever comes after. A
+  // refusal takes the reminders back with it (the log's trigger); without an
+  // answer they stay, pending with their request.
+  {
+    TUnidadTrabajo unidad(ConexionB());
     for (const st_aviso_reposicion* f : pendientes) {
-      TSentencia s(*this, 1, kPonerMensaje);
-      s.Parametro(QStringLiteral("ID_SMS_MAESTRO")).AsInteger(sms.Id_Registro());
+      TSentencia s(*this, 1, kRecordar);
       s.Parametro(QStringLiteral("ID_MLENTILLA")).AsInteger(f->idFicha);
       s.Parametro(QStringLiteral("FECHA_REPOSICION")).AsDateTime(f->fechaReposicion);
-      if (const int r = s.Ejecutar(); r != kOk) return r;
+      s.Parametro(QStringLiteral("FECHA")).AsDateTime(ahora);
+      s.Parametro(QStringLiteral("ID_USUARIO")).AsInteger(usuario);
+      if (const int r = s.Ejecutar(); r != kOk) {
+        const EIBError* causa = unidad.Causa();
+        if (causa && (causa->Contiene(kClaveDuplicada) || causa->Contiene(kSinDuplicados) ||
+                      causa->Contiene(kConflictoBloqueo)))
+          return kYaAvisado;
+        return r;
+      }
     }
+    if (sms.Validos() > 0) {
+      if (const int r = sms.Anotar(); r != 0) {
+        unidad.Anular();
+        return r;
+      }
+      for (const st_aviso_reposicion* f : pendientes) {
+        TSentencia s(*this, 1, kPonerMensaje);
+        s.Parametro(QStringLiteral("ID_SMS_MAESTRO")).AsInteger(sms.Id_Registro());
+        s.Parametro(QStringLiteral("ID_MLENTILLA")).AsInteger(f->idFicha);
+        s.Parametro(QStringLiteral("FECHA_REPOSICION")).AsDateTime(f->fechaReposicion);
+        if (const int r = s.Ejecutar(); r != kOk) return r;
+      }
+    }
+    if (!unidad.Confirmar()) return kErrorEscritura;
   }
-  if (!unidad.Confirmar()) return kErrorEscritura;
+  const int r = sms.Validos() > 0 ? sms.Enviar_Anotado() : 0;
+  // Refused: nobody was reminded. Sent, or perhaps sent: reminded.
+  if (r != 0 && !TSMS::Incierto(r) && r != TSMS::kErrorRegistro) return r;
   for (st_aviso_reposicion* f : pendientes) f->avisado = ahora;
-  return kOk;
+  return r;
 }

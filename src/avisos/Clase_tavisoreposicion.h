@@ -45,11 +45,13 @@ class TAvisoReposicion : public TBase {
   const std::vector<st_aviso_reposicion>& Filas() const { return filas_; }
 
   // Sends `mensaje` in one request to the rows not reminded yet and remembers
-  // them, as one unit of work on connection B: 0, kNadieQueAvisar when every
-  // row was reminded already (nothing sent), kYaAvisado when another
-  // workstation reminded one of them meanwhile (nothing sent), TSMS's
-  // refusal (nothing remembered), or TBase's code of a write. The rows sent
-  // get today's date as reminded.
+  // them: the reminders and the request (pending) are committed together
+  // before it goes. 0, kNadieQueAvisar when every row was reminded already
+  // (nothing sent), kYaAvisado when another workstation reminded one of them
+  // meanwhile (nothing sent), TSMS's refusal (nothing remembered), TSMS's
+  // codes of a request that may have gone (-25512, -25513, -25530: the
+  // reminders stay with their pending request), or TBase's code of a write.
+  // The rows reminded get today's date.
   int Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje);
 
  private:

@@ -291,10 +291,11 @@ void TfrmAvisos::btnExportarLoteClick() {
 void TfrmAvisos::Informar_Envio(int resultado, const char* boton) {
   if (resultado != 0) {
     auto* b = findChild<QPushButton*>(QLatin1String(boton));
-    ctx_->aplicacion->MessageBox(TfrmSMS::Texto_Fallo(resultado, b ? b->text().remove(QLatin1Char('&')) : QString()),
-                                 QStringLiteral("Mensaje"), mb::OK | mb::ICONSTOP);
-    // Sent but not logged: it cannot be sent again from here by mistake.
-    if (resultado == TSMS::kErrorRegistro && b) b->setEnabled(false);
+    ctx_->aplicacion->MessageBox(TfrmSMS::Texto_Fallo(resultado, QString()), QStringLiteral("Mensaje"),
+                                 mb::OK | mb::ICONSTOP);
+    // Perhaps sent, or sent but not logged as sent: it stays pending, and it
+    // cannot be sent again from here by mistake.
+    if ((resultado == TSMS::kErrorRegistro || TSMS::Incierto(resultado)) && b) b->setEnabled(false);
     return;
   }
   const TSMS& s = Sms();
@@ -365,8 +366,15 @@ void TfrmAvisos::btnAvisarReposicionClick() {
   btnBuscarReposicionClick();
 }
 
+void TfrmAvisos::Comprobar_Pendientes() {
+  enviando_ = true;
+  TfrmSMS::Comprobar_Pendientes(this, ctx_, Sms());
+  enviando_ = false;
+}
+
 void Abrir_Avisos(THostContext* ctx, QWidget* owner) {
   TfrmAvisos dlg(ctx, owner);
+  dlg.Comprobar_Pendientes();
   dlg.exec();
 }
 

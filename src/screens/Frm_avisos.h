@@ -48,6 +48,8 @@ class TfrmAvisos : public TDialogo {
   void btnSMSLoteClick();
   void btnBuscarReposicionClick();
   void btnAvisarReposicionClick();
+  // Offers to settle the SMS requests left pending by earlier sendings.
+  void Comprobar_Pendientes();
 
  protected:
   void done(int resultado) override;

@@ -180,6 +180,7 @@ void TfrmSMS::Inicializar() {
   edtTelefono_->setText(telefono_);
   edtFecha_->setDateTime(QDateTime::currentDateTime());
   memMensajeChange();
+  Comprobar_Pendientes(this, ctx_, *sms_);
 }
 
 // The memo takes no more than the gateway's 153: what was just typed or
@@ -254,12 +255,15 @@ QString TfrmSMS::Mensaje_Error(int codigo) {
       return QStringLiteral("No se encuentra la biblioteca de envío de mensajes (semapi.so) en la carpeta de módulos, "
                             "o está dañada. El mensaje no se ha enviado: avise al responsable del programa.");
     case -25530:
-      return QStringLiteral("El mensaje se ha enviado, pero no se ha podido anotar en el registro de mensajes "
-                            "enviados. No lo envíe otra vez: avise al responsable del programa.");
+      return QStringLiteral("El mensaje se ha enviado, pero no se ha podido anotar como enviado en el registro de "
+                            "mensajes: queda pendiente de confirmar. No lo envíe otra vez; se confirmará, sin "
+                            "enviarlo dos veces, la próxima vez que abra el envío de SMS o los avisos.");
+    case -25531:
+      return QStringLiteral("El mensaje no se ha enviado: no se ha podido anotar en el registro de mensajes. "
+                            "Inténtelo de nuevo y, si se repite, avise al responsable del programa.");
     default:
-      return QStringLiteral("El mensaje no se ha enviado: el servicio de mensajes ha dado una respuesta que el "
-                            "programa no conoce (código %1). Inténtelo más tarde y, si se repite, avise al "
-                            "responsable del programa.")
+      return QStringLiteral("El servicio de mensajes ha dado una respuesta que el programa no conoce (código %1). "
+                            "Si se repite, avise al responsable del programa.")
           .arg(codigo);
   }
 }
@@ -267,13 +271,48 @@ QString TfrmSMS::Mensaje_Error(int codigo) {
 QString TfrmSMS::Texto_Fallo(int codigo, const QString& boton) {
   QString texto = Mensaje_Error(codigo);
   // No answer, or one that is not the service's: the message may have gone.
-  // The same sending asked for again goes under the same name, and the
-  // service does not send it twice.
-  if (codigo == TMensario::kNoDisponible || codigo == TMensario::kErrorInterno)
-    texto += QStringLiteral("\n\nPuede que el mensaje haya salido. Si pulsa «%1» otra vez sin cambiar nada, el "
-                            "servicio lo reconoce y no lo envía dos veces.")
-                 .arg(boton);
+  // It is noted as pending under the key it went with; sent again under that
+  // key, the service answers what it did and does not send it twice.
+  if (TSMS::Incierto(codigo))
+    texto += boton.isEmpty()
+                 ? QStringLiteral("\n\nPuede que el mensaje haya salido: queda anotado como pendiente de confirmar y "
+                                  "se comprobará, sin enviarlo dos veces, la próxima vez que abra el envío de SMS o "
+                                  "los avisos.")
+                 : QStringLiteral("\n\nPuede que el mensaje haya salido: queda anotado como pendiente de confirmar. "
+                                  "Pulse «%1» para comprobarlo; si ya salió, no se envía otra vez.")
+                       .arg(boton);
   return texto;
+}
+
+void TfrmSMS::Comprobar_Pendientes(QWidget* padre, THostContext* ctx, TSMS& sms) {
+  const std::vector<st_BD_SMS_MAESTRO> pendientes = sms.Pendientes();
+  if (pendientes.empty()) return;
+  if (ctx->aplicacion->MessageBox(
+          QStringLiteral("Hay %1 envío(s) de SMS sin confirmar: el servicio de mensajes no respondió y puede que "
+                         "hayan salido. ¿Desea comprobarlos ahora? Un mensaje que ya salió no se envía otra vez.")
+              .arg(pendientes.size()),
+          QStringLiteral("Mensaje"), mb::YESNO | mb::ICONQUESTION) != mb::IDYES)
+    return;
+  int enviados = 0, rechazados = 0, siguen = 0;
+  Enviar_En_Segundo_Plano(padre, QStringLiteral("Comprobando los envíos pendientes…"), [&] {
+    for (const st_BD_SMS_MAESTRO& p : pendientes) {
+      const int r = sms.Reintentar(p.id_sms_maestro);
+      if (r == 0)
+        ++enviados;
+      else if (TSMS::Incierto(r) || r == TSMS::kErrorRegistro || r == TSMS::kSinAnotar)
+        ++siguen;
+      else
+        ++rechazados;
+    }
+    return 0;
+  });
+  QString texto = QStringLiteral("Envíos comprobados: %1 enviado(s) y anotado(s), %2 rechazado(s) por el servicio.")
+                      .arg(enviados)
+                      .arg(rechazados);
+  if (siguen > 0)
+    texto += QStringLiteral(" %1 sigue(n) sin confirmar: el servicio no responde; inténtelo más tarde.").arg(siguen);
+  ctx->aplicacion->MessageBox(texto, QStringLiteral("Mensaje"),
+                              mb::OK | (siguen > 0 ? mb::ICONWARNING : mb::ICONINFORMATION));
 }
 
 void TfrmSMS::btnAceptarClick() {
@@ -288,14 +327,23 @@ void TfrmSMS::btnAceptarClick() {
   sms_->Anadir_Destinatario(cbxPrefijo_->currentData().toInt(), edtTelefono_->text());
 
   // The dialog stays as it is until the sending ends (closing it then waits).
+  // After a sending whose answer never came the button asks for that one
+  // again, under its key, whatever is on screen: never a second copy.
   enviando_ = true;
-  const int r = Enviar_En_Segundo_Plano(this, QStringLiteral("Enviando el mensaje…"), [this] { return sms_->Enviar(); });
+  const int pendiente = pendiente_;
+  const int r = Enviar_En_Segundo_Plano(this, QStringLiteral("Enviando el mensaje…"), [this, pendiente] {
+    return pendiente > 0 ? sms_->Reintentar(pendiente) : sms_->Enviar();
+  });
   enviando_ = false;
   if (r != 0) {
     // The dialog stays as it is, with what was typed.
-    ctx_->aplicacion->MessageBox(Texto_Fallo(r, QStringLiteral("Aceptar")), QStringLiteral("Mensaje"),
+    ctx_->aplicacion->MessageBox(Texto_Fallo(r, QStringLiteral("Reintentar")), QStringLiteral("Mensaje"),
                                  mb::OK | mb::ICONSTOP);
-    // Sent but not logged: it cannot be sent again from here by mistake.
+    if (TSMS::Incierto(r)) {
+      pendiente_ = sms_->Id_Registro();
+      btnAceptar_->setText(QStringLiteral("&Reintentar"));
+    }
+    // Sent but not logged as sent: it cannot be sent again from here.
     if (r == TSMS::kErrorRegistro) btnAceptar_->setEnabled(false);
     return;
   }

@@ -52,10 +52,15 @@ class TfrmSMS : public TDialogo {
   // The message of a code of TSMS, or the empty text for one the user is not
   // told about.
   static QString Mensaje_Error(int codigo);
-  // What the user is told of a failed sending made with the button `boton`:
-  // the message of its code and, when the sending may have gone, that
-  // pressing the button again does not send it twice.
+  // What the user is told of a failed sending: the message of its code and,
+  // when the sending may have gone, that it is noted as pending and how it
+  // is settled: with the button `boton`, or (no button) the next time the
+  // SMS dialog or the reminders open.
   static QString Texto_Fallo(int codigo, const QString& boton);
+  // The requests left pending by earlier sendings (no answer, a crash): the
+  // user is asked, and those he wants are sent again under their keys and
+  // settled, off the user-interface thread. None: nothing is asked.
+  static void Comprobar_Pendientes(QWidget* padre, THostContext* ctx, TSMS& sms);
 
   void btnAceptarClick();
   void btnCancelarClick();
@@ -73,6 +78,7 @@ class TfrmSMS : public TDialogo {
   QString biblioteca_;
   std::unique_ptr<TSMS> sms_;
   bool enviando_ = false;  // a sending in course, off the user-interface thread
+  int pendiente_ = -1;     // the request of this dialog whose answer never came
 
   QComboBox* cbxProveedor_ = nullptr;
   QComboBox* cbxPrefijo_ = nullptr;

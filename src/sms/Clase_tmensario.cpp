@@ -15,6 +15,8 @@ struct TMensario::TEntradas {
   uint32_t (*GetSendMessagesCount)() = nullptr;
   int32_t (*GetSendMessageId)(int32_t) = nullptr;
   const char* (*GetChargedQuantity)() = nullptr;
+  // Ours, not the provider's: a library without it names each sending itself.
+  uint8_t (*SetSendingKey)(const char*) = nullptr;
   // Looked up, never called by the shop.
   QFunctionPointer GetBalance = nullptr, GetRefundedQuantity = nullptr, GetMessagesTotal = nullptr,
                    GetMessagesCancelled = nullptr, GetCancelledMessagesCount = nullptr, GetCancelledMessageId = nullptr,
@@ -55,6 +57,7 @@ void TMensario::Reset() {
   idPeticion_ = -1;
   cantidad_ = 0;
   telefonos_.clear();
+  clave_.clear();
 }
 
 int TMensario::Cargar_Biblioteca() {
@@ -77,6 +80,7 @@ int TMensario::Cargar_Biblioteca() {
   buscar(e.GetSendMessagesCount, "GetSendMessagesCount");
   buscar(e.GetSendMessageId, "GetSendMessageId");
   buscar(e.GetChargedQuantity, "GetChargedQuantity");
+  buscar(e.SetSendingKey, "SetSendingKey");
   buscar(e.GetBalance, "GetBalance");
   buscar(e.GetRefundedQuantity, "GetRefundedQuantity");
   buscar(e.GetMessagesTotal, "GetMessagesTotal");
@@ -110,7 +114,7 @@ int TMensario::Codigo_Respuesta(const QByteArray& respuesta) {
   };
   for (const auto& f : kTabla)
     if (respuesta == f.respuesta) return f.codigo;
-  return -1;
+  return kRespuestaDesconocida;
 }
 
 int TMensario::Leer_Cantidad(const QString& texto) {
@@ -148,6 +152,7 @@ int TMensario::Enviar() {
     t.destinatario = e.AddMessageRecipient(peticion, prefijo.constData(), telefono.constData());
   }
   if (e.SetTimeZoneSending("Europe/Madrid") != 1) return kZonaRechazada;
+  if (!clave_.isEmpty() && e.SetSendingKey) e.SetSendingKey(clave_.toLatin1().constData());
 
   const QByteArray respuesta(e.ExecuteSending());
   if (respuesta != "OK") return Codigo_Respuesta(respuesta);

@@ -41,6 +41,8 @@ class TMensario {
   // sending may have gone.
   static constexpr int kNoDisponible = -25512;
   static constexpr int kErrorInterno = -25513;
+  // An answer the program does not know: the sending may have gone too.
+  static constexpr int kRespuestaDesconocida = -1;
   // What reaches the gateway of a longer message.
   static constexpr int kLargoMensaje = 153;
 
@@ -60,6 +62,11 @@ class TMensario {
   void Mensaje(const QString& v) { mensaje_ = v; }
   // No time: send now.
   void Hora_Envio(const std::optional<QDateTime>& v) { hora_ = v; }
+  // The key the sending goes under: the same key asked for again is answered
+  // by the gateway with what it answered the first time, and sent once.
+  // Empty: the library names the sending.
+  void Clave(const QString& v) { clave_ = v; }
+  const QString& Clave() const { return clave_; }
   std::vector<st_sms_mensario_telefono>& Telefonos() { return telefonos_; }
   const std::vector<st_sms_mensario_telefono>& Telefonos() const { return telefonos_; }
 
@@ -83,7 +90,7 @@ class TMensario {
  private:
   struct TEntradas;
 
-  QString remitente_, mensaje_;
+  QString remitente_, mensaje_, clave_;
   std::optional<QDateTime> hora_;
   int idPeticion_ = -1;
   int cantidad_ = 0;
