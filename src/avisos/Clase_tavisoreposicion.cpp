@@ -25,7 +25,8 @@ constexpr long kConflictoBloqueo = 335544345;
 // runs out, kept by the triggers of MLENTILLA), through its date index, so
 // that the records that are no longer the last are never read; each record
 // is checked again in full, as one left behind by two workstations writing
-// at once may still be there.
+// at once may still be there. Its replacement date is compared "+ 0", so
+// that the engine does not start from the records' own date index instead.
 const QString kBuscar = QStringLiteral(
     "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
     "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
@@ -37,7 +38,7 @@ const QString kBuscar = QStringLiteral(
     "from REPOSICION_PENDIENTE r join MLENTILLA m on m.ID_MLENTILLA = r.ID_MLENTILLA "
     "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
     "where r.FECHA_REPOSICION >= :DESDE and r.FECHA_REPOSICION < :HASTA "
-    "and m.FECHA_REPOSICION = r.FECHA_REPOSICION and coalesce(p.BORRADO, 0) = 0 "
+    "and m.FECHA_REPOSICION + 0 = r.FECHA_REPOSICION and coalesce(p.BORRADO, 0) = 0 "
     "and (m.FECHA is null or cast(m.FECHA_REPOSICION as date) > cast(m.FECHA as date)) "
     "and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE "
     "and n.NUMERO_FICHA > m.NUMERO_FICHA) "
