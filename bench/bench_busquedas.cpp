@@ -1,22 +1,19 @@
-// The two searches of the reminders that read whole tables before they had
-// helper tables of their own, each as it was ("Antes": every lens line and
-// trial lens for part of a lot, every record of the window for the run-out
-// list) beside the search the module runs now ("Ahora": the lot suffixes,
-// the pending run-outs), on the same database and through the same
-// component: statement prepared once, run, every row read.
+// The lot recall by part of a lot as it was ("Antes": CONTAINING on every
+// lens line and trial lens) beside the search the module runs now ("Ahora":
+// the lot suffixes and their index), on the same database and through the
+// same component: statement prepared once, run, every row read.
 //
 //   OPTICA_BENCH_BD=/disk/bench.fdb build/bench/bench_busquedas [--benchmark_repetitions=5]
 //
 // The database is one bench_pantalla built (100,000 patients) or a bigger
 // copy of it (bench/escalar_base.sh ORIGEN DESTINO 5 for 500,000); a copy,
-// never the original, as the search helpers are added to it when missing. On
-// a big database add them first with writes unforced, which is many times
+// never the original, as the lot suffixes are added to it when missing. On a
+// big database add them first with writes unforced, which is many times
 // faster, and force them again to measure as a shop runs:
 //
 //   gfix -write async B.fdb && build/bin/optica-dbscript --update B.fdb && gfix -write sync B.fdb
 //
-// Both searches look for what bench_pantalla's do: every lot containing
-// "15000", and the records that run out in the 15 days from 05/12/2026.
+// The text looked for is bench_pantalla's: every lot containing "15000".
 
 #include <benchmark/benchmark.h>
 
@@ -25,14 +22,12 @@
 #include <functional>
 
 #include "Busquedas_previas.h"
-#include "Clase_tavisoreposicion.h"
 #include "Clase_tretiradalote.h"
 #include "Ibx_database.h"
 #include "Ibx_query.h"
 #include "Ibx_transaction.h"
 #include "Iteraciones.h"
 #include "Script_sql.h"
-#include "Util_fechas.h"
 
 namespace {
 
@@ -113,24 +108,6 @@ void BM_Retirada_Parte_Ahora(benchmark::State& state) {
   Medir(state, b);
 }
 OPTICA_BENCHMARK(BM_Retirada_Parte_Ahora)->Unit(benchmark::kMillisecond);
-
-void Parametros_15_Dias(TIBQuery& q) {
-  const double hoy = fechas::Codificar(2026, 12, 5);
-  q.ParamByName(QStringLiteral("DESDE")).AsDateTime(hoy);
-  q.ParamByName(QStringLiteral("HASTA")).AsDateTime(hoy + 16);
-}
-
-void BM_Reposiciones_15_Dias_Antes(benchmark::State& state) {
-  TBusqueda b(previas::kReposiciones, Parametros_15_Dias);
-  Medir(state, b);
-}
-OPTICA_BENCHMARK(BM_Reposiciones_15_Dias_Antes)->Unit(benchmark::kMillisecond);
-
-void BM_Reposiciones_15_Dias_Ahora(benchmark::State& state) {
-  TBusqueda b(TAvisoReposicion::Sentencia(), Parametros_15_Dias);
-  Medir(state, b);
-}
-OPTICA_BENCHMARK(BM_Reposiciones_15_Dias_Ahora)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

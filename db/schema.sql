@@ -842,7 +842,8 @@ CREATE INDEX IX_PLOBSERVACIONES_PRUEBA ON PLOBSERVACIONES (ID_MLENTILLA);
 CREATE INDEX IX_TLENTILLA_CODIGO ON TLENTILLA (CODIGO);
 CREATE INDEX IX_REPOSICION_PAC_TIPO ON REPOSICION (ID_PACIENTE, TIPO_REPOSICION);
 
--- Lot recalls: a whole lot through these, part of one by reading the column.
+-- Lot recalls: a whole lot through these, part of one through the lot
+-- suffixes (LOTE_SUFIJO, with the search helpers at the end).
 CREATE INDEX IX_DLENTILLA_LOTE ON DLENTILLA (LOTE);
 CREATE INDEX IX_PLENTILLA_OD_LOTE ON PLENTILLA (OD_LOTE);
 CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
@@ -3228,13 +3229,13 @@ GRANT USAGE ON SEQUENCE GEN_DENCARGO TO TRIGGER DENCARGO_BI;
 
 /* ======================================================================
    Search helpers
-   Two searches of the reminders would otherwise read a whole table, and
-   take longer the more the shop keeps: a lot recall by part of a lot, and
-   the run-out list. Each has a table of its own, kept by triggers alone
-   (no workstation writes it, each trigger is granted what it writes). A
-   database made before them is given this whole section, from the marker
-   below to the end (TScriptSQL::Anadir_Ayudas_Busqueda, optica-dbscript
-   --update), and its last statements fill the tables from the rows there.
+   A lot recall by part of a lot would otherwise read every lens line and
+   fitting test, and take longer the more the shop keeps. It has a table of
+   its own, kept by triggers alone (no workstation writes it, each trigger
+   is granted what it writes). A database made before it is given this
+   whole section, from the marker below to the end
+   (TScriptSQL::Anadir_Ayudas_Busqueda, optica-dbscript --update), and its
+   last statement fills the table from the rows there.
    ====================================================================== */
 -- AYUDAS_BUSQUEDA
 
@@ -3253,22 +3254,6 @@ CREATE TABLE LOTE_SUFIJO (
   CONSTRAINT PK_LOTE_SUFIJO PRIMARY KEY (ORIGEN, ID, POSICION)
 );
 CREATE INDEX IX_LOTE_SUFIJO ON LOTE_SUFIJO (ORIGEN, SUFIJO);
-
--- The records that may be on the run-out list: the last record of each patient
--- (the highest number, and any without a number) when its replacement date
--- comes after its own day. A record that stops being the last is taken out
--- by the trigger of the change that makes it so. When two workstations
--- write the records of one patient at once, one may be left behind for a
--- while, so the list checks each record itself again. The last record is
--- always here.
-CREATE TABLE REPOSICION_PENDIENTE (
-  ID_MLENTILLA            INTEGER NOT NULL,
-  ID_PACIENTE             INTEGER,
-  FECHA_REPOSICION        TIMESTAMP,
-  CONSTRAINT PK_REPOSICION_PENDIENTE PRIMARY KEY (ID_MLENTILLA)
-);
-CREATE INDEX IX_REPOSICION_PENDIENTE_FECHA ON REPOSICION_PENDIENTE (FECHA_REPOSICION);
-CREATE INDEX IX_REPOSICION_PENDIENTE_PAC ON REPOSICION_PENDIENTE (ID_PACIENTE);
 
 SET TERM ^ ;
 
@@ -3328,69 +3313,13 @@ BEGIN
   END
 END^
 
--- REPOSICION_PENDIENTE for the patients whose records change: their last
--- record in, when it runs out after its own day, and every other out.
-CREATE TRIGGER MLENTILLA_REPOSICION FOR MLENTILLA
-ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 10
-AS
-  DECLARE PROCEDURE PONER_ULTIMA (PACIENTE INTEGER)
-  AS
-    DECLARE VARIABLE ULTIMO INTEGER;
-    DECLARE VARIABLE FICHA INTEGER;
-    DECLARE VARIABLE REPOSICION TIMESTAMP;
-  BEGIN
-    IF (PACIENTE IS NULL) THEN
-      EXIT;
-    -- The highest number. A record without one counts as last as well.
-    ULTIMO = (SELECT MAX(NUMERO_FICHA) FROM MLENTILLA WHERE ID_PACIENTE = :PACIENTE);
-    FOR SELECT r.ID_MLENTILLA FROM REPOSICION_PENDIENTE r
-        WHERE r.ID_PACIENTE = :PACIENTE AND NOT EXISTS (
-          SELECT 1 FROM MLENTILLA m WHERE m.ID_MLENTILLA = r.ID_MLENTILLA AND m.ID_PACIENTE = :PACIENTE
-            AND (m.NUMERO_FICHA IS NULL OR :ULTIMO IS NULL OR m.NUMERO_FICHA >= :ULTIMO)
-            AND m.FECHA_REPOSICION IS NOT NULL
-            AND (m.FECHA IS NULL OR CAST(m.FECHA_REPOSICION AS DATE) > CAST(m.FECHA AS DATE)))
-        INTO :FICHA
-    DO
-    BEGIN
-      DELETE FROM REPOSICION_PENDIENTE WHERE ID_MLENTILLA = :FICHA;
-      -- Another workstation is changing the records of this patient too: the row
-      -- stays, and the list checks the record itself.
-      WHEN GDSCODE LOCK_CONFLICT, GDSCODE UPDATE_CONFLICT, GDSCODE DEADLOCK DO
-      BEGIN
-      END
-    END
-    FOR SELECT m.ID_MLENTILLA, m.FECHA_REPOSICION FROM MLENTILLA m
-        WHERE m.ID_PACIENTE = :PACIENTE
-          AND (m.NUMERO_FICHA IS NULL OR :ULTIMO IS NULL OR m.NUMERO_FICHA >= :ULTIMO)
-          AND m.FECHA_REPOSICION IS NOT NULL
-          AND (m.FECHA IS NULL OR CAST(m.FECHA_REPOSICION AS DATE) > CAST(m.FECHA AS DATE))
-        INTO :FICHA, :REPOSICION
-    DO
-      IF (NOT EXISTS (SELECT 1 FROM REPOSICION_PENDIENTE r WHERE r.ID_MLENTILLA = :FICHA
-                        AND r.ID_PACIENTE = :PACIENTE AND r.FECHA_REPOSICION = :REPOSICION)) THEN
-        UPDATE OR INSERT INTO REPOSICION_PENDIENTE (ID_MLENTILLA, ID_PACIENTE, FECHA_REPOSICION)
-          VALUES (:FICHA, :PACIENTE, :REPOSICION) MATCHING (ID_MLENTILLA);
-  END
-BEGIN
-  IF (UPDATING AND NEW.ID_MLENTILLA = OLD.ID_MLENTILLA AND NEW.ID_PACIENTE IS NOT DISTINCT FROM OLD.ID_PACIENTE
-      AND NEW.NUMERO_FICHA IS NOT DISTINCT FROM OLD.NUMERO_FICHA AND NEW.FECHA IS NOT DISTINCT FROM OLD.FECHA
-      AND NEW.FECHA_REPOSICION IS NOT DISTINCT FROM OLD.FECHA_REPOSICION) THEN
-    EXIT;
-  IF (NOT INSERTING) THEN
-    EXECUTE PROCEDURE PONER_ULTIMA(OLD.ID_PACIENTE);
-  IF (INSERTING OR (UPDATING AND NEW.ID_PACIENTE IS DISTINCT FROM OLD.ID_PACIENTE)) THEN
-    EXECUTE PROCEDURE PONER_ULTIMA(NEW.ID_PACIENTE);
-END^
-
 SET TERM ; ^
 
 GRANT SELECT ON LOTE_SUFIJO TO ROLE OPTICA_USUARIO;
-GRANT SELECT ON REPOSICION_PENDIENTE TO ROLE OPTICA_USUARIO;
 GRANT SELECT, INSERT, DELETE ON LOTE_SUFIJO TO TRIGGER DLENTILLA_LOTE;
 GRANT SELECT, INSERT, DELETE ON LOTE_SUFIJO TO TRIGGER PLENTILLA_LOTE;
-GRANT SELECT, INSERT, UPDATE, DELETE ON REPOSICION_PENDIENTE TO TRIGGER MLENTILLA_REPOSICION;
 
--- The rows already there (none in a new database).
+-- The lots already there (none in a new database).
 SET TERM ^ ;
 EXECUTE BLOCK
 AS
@@ -3415,8 +3344,3 @@ BEGIN
   END
 END^
 SET TERM ; ^
-INSERT INTO REPOSICION_PENDIENTE (ID_MLENTILLA, ID_PACIENTE, FECHA_REPOSICION)
-  SELECT m.ID_MLENTILLA, m.ID_PACIENTE, m.FECHA_REPOSICION FROM MLENTILLA m
-  WHERE m.ID_PACIENTE IS NOT NULL AND m.FECHA_REPOSICION IS NOT NULL
-    AND (m.FECHA IS NULL OR CAST(m.FECHA_REPOSICION AS DATE) > CAST(m.FECHA AS DATE))
-    AND NOT EXISTS (SELECT 1 FROM MLENTILLA n WHERE n.ID_PACIENTE = m.ID_PACIENTE AND n.NUMERO_FICHA > m.NUMERO_FICHA);

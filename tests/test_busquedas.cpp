@@ -1,23 +1,19 @@
-// The two searches of the reminders that go through their helper tables
-// (the lot suffixes and the pending run-outs, kept by triggers) give exactly
-// the rows of the searches that read the tables themselves: on a generated
-// shop whose lots come in every case, with accents, spaces, inside one
-// another, empty or missing, and whose lines, tests and records are changed,
-// moved and deleted after they were written, so that every trigger runs on
-// every kind of change. Embedded and on the server, where the triggers write
-// what the workstation's role may not.
+// The lot recall by part of a lot, which goes through the lot suffixes kept
+// by triggers, gives exactly the rows of the search that reads every lens
+// line and trial lens: on a generated shop whose lots come in every case,
+// with accents, spaces, inside one another, empty or missing, and whose
+// lines and tests are changed, moved and deleted after they were written, so
+// that the triggers run on every kind of change. Embedded and on the server,
+// where the triggers write what the workstation's role may not.
 
 #include <gtest/gtest.h>
 
 #include <QDate>
 #include <QStringList>
-#include <map>
-#include <set>
 #include <random>
 
 #include "Base_prueba.h"
 #include "Busquedas_previas.h"
-#include "Clase_tavisoreposicion.h"
 #include "Clase_tretiradalote.h"
 #include "Util_fechas.h"
 
@@ -42,8 +38,6 @@ class BusquedasTest : public ::testing::Test {
   std::mt19937 azar{20261205};
   QStringList lotes;  // every lot written, for the texts searched
   int siguienteLinea = 1, siguientePrueba = 1, siguienteFicha = 1;
-  std::map<int, int> numeros;  // the last number given per patient
-  std::set<int> pacientesSinNumero;    // the patients with a record without number
 
   int Al_Azar(int n) { return std::uniform_int_distribution<int>(0, n - 1)(azar); }
 
@@ -88,28 +82,17 @@ class BusquedasTest : public ::testing::Test {
             .arg(ojo)
             .arg(Literal(Al_Azar(3) ? QStringLiteral("AC-OAS-6") : QStringLiteral("BIOTOR")), Literal(Lote_Al_Azar())));
   }
-  // A record of the patient with the next number (now and then none), its
-  // date and replacement date around the window the tests look at, and its
-  // lines.
+  // A record of the patient, dated around November 2026, with a line per eye
+  // (now and then none, or two for one eye).
   int Ficha(int paciente) {
     const int id = siguienteFicha++;
-    const int fecha = Al_Azar(60) - 30;
-    const int tipo = Al_Azar(6);
-    const QString reposicion = tipo == 0   ? QStringLiteral("null")
-                               : tipo == 1 ? Dia(fecha)  // the record's own day
-                                           : Dia(fecha + Al_Azar(60)).chopped(1) + QStringLiteral(" 10:30'");
-    // One record of a patient at most without a number (the unique index
-    // takes one).
-    const bool sinNumero = Al_Azar(40) == 0 && pacientesSinNumero.insert(paciente).second;
-    const QString numero = sinNumero ? QStringLiteral("null") : QString::number(++numeros[paciente]);
-    Sql(QStringLiteral("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
-                       "values (%1, %2, %3, %4, %5)")
+    Sql(QStringLiteral("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA) values (%1, %2, %1, %3)")
             .arg(id)
             .arg(paciente)
-            .arg(numero, Al_Azar(30) ? Dia(fecha) : QStringLiteral("null"), reposicion));
+            .arg(Dia(Al_Azar(60) - 30)));
     for (int ojo = 1; ojo <= 2; ++ojo)
       if (Al_Azar(8)) Linea(id, ojo);
-    if (Al_Azar(10) == 0) Linea(id, 1 + Al_Azar(2));  // two lines for one eye
+    if (Al_Azar(10) == 0) Linea(id, 1 + Al_Azar(2));
     return id;
   }
   void Prueba(int paciente) {
@@ -121,9 +104,9 @@ class BusquedasTest : public ::testing::Test {
             .arg(Dia(Al_Azar(60) - 30), Literal(Lote_Al_Azar()), Literal(Lote_Al_Azar())));
   }
 
-  // The rows of a query, each as its columns joined; sorted when the query
-  // gives no order of its own.
-  QStringList Filas(const QString& sql, const TCriterio& c, bool ordenar) {
+  // The rows of a query, each as its columns joined, sorted (the search sorts
+  // its rows itself).
+  QStringList Filas(const QString& sql, const TCriterio& c) {
     TSentenciaPrueba s(*db, sql, {"read_committed", "rec_version", "nowait"});
     if (sql.contains(QLatin1String(":LOTE"))) s.q.ParamByName("LOTE").AsString(c.lote);
     if (sql.contains(QLatin1String(":REFERENCIA"))) s.q.ParamByName("REFERENCIA").AsString(c.referencia);
@@ -138,7 +121,7 @@ class BusquedasTest : public ::testing::Test {
       filas << columnas.join(QLatin1Char('|'));
     }
     s.t.Commit();
-    if (ordenar) filas.sort();
+    filas.sort();
     return filas;
   }
 
@@ -175,8 +158,8 @@ class BusquedasTest : public ::testing::Test {
           c.hasta = fechas::Codificar(2026, 11, 20);
         }
         const TCriterio p{texto, c.referencia, c.desde, c.hasta};
-        const QStringList antes = Filas(previas::Retirada_Lote(c), p, true);
-        const QStringList ahora = Filas(TRetiradaLote::Sentencia(c), p, true);
+        const QStringList antes = Filas(previas::Retirada_Lote(c), p);
+        const QStringList ahora = Filas(TRetiradaLote::Sentencia(c), p);
         ASSERT_EQ(ahora, antes) << "lote «" << texto.toStdString() << "» variante " << variante;
         conFilas += !antes.isEmpty();
       }
@@ -184,21 +167,6 @@ class BusquedasTest : public ::testing::Test {
     EXPECT_GT(conFilas, 40);  // the comparison saw rows, not only empty lists
   }
 
-  // The run-out list over windows of 0 to 40 days from a month before to a
-  // month after the records' dates: the same rows in the same order.
-  void Comparar_Reposiciones() {
-    int conFilas = 0;
-    for (int desde = -40; desde <= 70; desde += 3) {
-      for (int dias : {0, 1, 15, 40}) {
-        const double d = fechas::Codificar(2026, 11, 1) + desde;
-        const TCriterio p{{}, {}, d, d + dias + 1};
-        const QStringList antes = Filas(previas::kReposiciones, p, false);
-        ASSERT_EQ(Filas(TAvisoReposicion::Sentencia(), p, false), antes) << "desde " << desde << ", " << dias;
-        conFilas += !antes.isEmpty();
-      }
-    }
-    EXPECT_GT(conFilas, 60);
-  }
   qint64 Contar(const QString& sql) { return Consultar_Entero(*db, sql); }
 };
 
@@ -262,98 +230,6 @@ TEST_F(BusquedasTest, LosMismosLotesQueLeyendoCadaLineaTrasEscribirCambiarYBorra
   EXPECT_EQ(Contar("select count(*) from LOTE_SUFIJO s where s.ORIGEN > 0 and not exists "
                    "(select 1 from PLENTILLA t where t.ID_PRUEBA_LENTILLAS = s.ID)"),
             0);
-}
-
-TEST_F(BusquedasTest, LaMismaListaDeReposicionesQueLeyendoCadaFichaTrasEscribirCambiarYBorrar) {
-  Pacientes(60);
-  for (int i = 0; i < 500; ++i) Ficha(1 + Al_Azar(60));
-  for (int i = 1; i < siguienteFicha; i += 9)
-    Sql(QStringLiteral("insert into AVISO_REPOSICION (ID_MLENTILLA, FECHA_REPOSICION, FECHA) select ID_MLENTILLA, "
-                       "FECHA_REPOSICION, '2026-11-02' from MLENTILLA where ID_MLENTILLA = %1 and "
-                       "FECHA_REPOSICION is not null")
-            .arg(i));
-  Comparar_Reposiciones();
-
-  // Replacement dates moved, removed or put on the record's day; records
-  // given another date, number or patient; the last of a patient deleted,
-  // which makes the one before it the last again; new records on top.
-  for (int i = 0; i < 250; ++i) {
-    const int ficha = 1 + Al_Azar(siguienteFicha - 1);
-    switch (Al_Azar(8)) {
-      case 0:
-        Sql(QStringLiteral("delete from MLENTILLA where ID_MLENTILLA = %1").arg(ficha));
-        break;
-      case 1:
-        Sql(QStringLiteral("update MLENTILLA set FECHA_REPOSICION = null where ID_MLENTILLA = %1").arg(ficha));
-        break;
-      case 2:
-        Sql(QStringLiteral("update MLENTILLA set FECHA_REPOSICION = FECHA where ID_MLENTILLA = %1").arg(ficha));
-        break;
-      case 3:
-        Sql(QStringLiteral("update MLENTILLA set FECHA = %1 where ID_MLENTILLA = %2")
-                .arg(Al_Azar(5) ? Dia(Al_Azar(60) - 30) : QStringLiteral("null"))
-                .arg(ficha));
-        break;
-      case 4:
-        Sql(QStringLiteral("update MLENTILLA set ID_PACIENTE = %1, NUMERO_FICHA = %2 where ID_MLENTILLA = %3")
-                .arg(1 + Al_Azar(60))
-                .arg(1000 + i)
-                .arg(ficha));
-        break;
-      case 5:
-        Sql(QStringLiteral("update MLENTILLA m set NUMERO_FICHA = null where ID_MLENTILLA = %1 and not exists ("
-                           "select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE and n.NUMERO_FICHA is null)")
-                .arg(ficha));
-        break;
-      case 6:
-        Ficha(1 + Al_Azar(60));
-        break;
-      default:
-        Sql(QStringLiteral("update MLENTILLA set FECHA_REPOSICION = %1 where ID_MLENTILLA = %2")
-                .arg(Dia(Al_Azar(90) - 30))
-                .arg(ficha));
-    }
-  }
-  Sql("update PACIENTE set BORRADO = 1 where ID_PACIENTE = 2");
-  Comparar_Reposiciones();
-  // Only last records that run out are kept.
-  EXPECT_EQ(Contar("select count(*) from REPOSICION_PENDIENTE r where not exists (select 1 from MLENTILLA m where "
-                   "m.ID_MLENTILLA = r.ID_MLENTILLA and m.ID_PACIENTE = r.ID_PACIENTE and m.FECHA_REPOSICION = "
-                   "r.FECHA_REPOSICION and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = "
-                   "m.ID_PACIENTE and n.NUMERO_FICHA > m.NUMERO_FICHA))"),
-            0);
-}
-
-// Two workstations give one patient a new record each at the same moment:
-// neither save is refused for the helper table, and the list has only the
-// last one, though the one before it may be left in the table.
-TEST_F(BusquedasTest, DosPuestosQueDanFichasAlMismoPacienteALaVez) {
-  Pacientes(1);
-  Sql("insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
-      "values (1, 1, 1, '2026-10-01', '2026-12-08')");
-  auto otra = bd.Conectar();
-  TSentenciaPrueba a(*db,
-                     "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
-                     "values (2, 1, 2, '2026-11-01', '2026-12-09')",
-                     {"read_committed", "rec_version", "nowait"});
-  TSentenciaPrueba b(*otra,
-                     "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA, FECHA_REPOSICION) "
-                     "values (3, 1, 3, '2026-11-02', '2026-12-10')",
-                     {"read_committed", "rec_version", "nowait"});
-  a.q.ExecSQL();
-  ASSERT_NO_THROW(b.q.ExecSQL());
-  a.t.Commit();
-  b.t.Commit();
-  const TCriterio p{{}, {}, fechas::Codificar(2026, 12, 1), fechas::Codificar(2026, 12, 31)};
-  const QStringList filas = Filas(TAvisoReposicion::Sentencia(), p, false);
-  EXPECT_EQ(filas, Filas(previas::kReposiciones, p, false));
-  ASSERT_EQ(filas.size(), 1);
-  EXPECT_TRUE(filas[0].startsWith("3|1|3|")) << filas[0].toStdString();
-  EXPECT_EQ(Contar("select count(*) from REPOSICION_PENDIENTE"), 2);  // the second one stayed
-  // The next change of the patient tidies it.
-  Sql("update MLENTILLA set FECHA_REPOSICION = '2026-12-11' where ID_MLENTILLA = 3");
-  EXPECT_EQ(Contar("select count(*) from REPOSICION_PENDIENTE"), 1);
-  EXPECT_EQ(Contar("select max(ID_MLENTILLA) from REPOSICION_PENDIENTE"), 3);
 }
 
 }  // namespace

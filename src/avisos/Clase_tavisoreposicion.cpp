@@ -20,13 +20,7 @@ constexpr long kConflictoBloqueo = 335544345;
 // The last record of a patient is the one with the highest number (records
 // are numbered in date order). A patient marked deleted is not reminded. A
 // replacement date on the record's own day is no run-out: older records were
-// given their own date when nobody said when their lenses ran out. The
-// records come from REPOSICION_PENDIENTE (each patient's last record that
-// runs out, kept by the triggers of MLENTILLA), through its date index, so
-// that the records that are no longer the last are never read; each record
-// is checked again in full, as one left behind by two workstations writing
-// at once may still be there. Its replacement date is compared "+ 0", so
-// that the engine does not start from the records' own date index instead.
+// given their own date when nobody said when their lenses ran out.
 const QString kBuscar = QStringLiteral(
     "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
     "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
@@ -35,10 +29,8 @@ const QString kBuscar = QStringLiteral(
     "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 2), "
     "(select max(a.FECHA) from AVISO_REPOSICION a where a.ID_MLENTILLA = m.ID_MLENTILLA "
     "and a.FECHA_REPOSICION = m.FECHA_REPOSICION) "
-    "from REPOSICION_PENDIENTE r join MLENTILLA m on m.ID_MLENTILLA = r.ID_MLENTILLA "
-    "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
-    "where r.FECHA_REPOSICION >= :DESDE and r.FECHA_REPOSICION < :HASTA "
-    "and m.FECHA_REPOSICION + 0 = r.FECHA_REPOSICION and coalesce(p.BORRADO, 0) = 0 "
+    "from MLENTILLA m join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
+    "where m.FECHA_REPOSICION >= :DESDE and m.FECHA_REPOSICION < :HASTA and coalesce(p.BORRADO, 0) = 0 "
     "and (m.FECHA is null or cast(m.FECHA_REPOSICION as date) > cast(m.FECHA as date)) "
     "and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE "
     "and n.NUMERO_FICHA > m.NUMERO_FICHA) "
@@ -52,8 +44,6 @@ const QString kPonerMensaje = QStringLiteral(
     "and FECHA_REPOSICION = :FECHA_REPOSICION");
 
 }  // namespace
-
-const QString& TAvisoReposicion::Sentencia() { return kBuscar; }
 
 int TAvisoReposicion::Dias_Configurados() {
   const QSettings ajustes(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Miravel"),

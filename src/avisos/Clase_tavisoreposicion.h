@@ -43,8 +43,6 @@ class TAvisoReposicion : public TBase {
   // 0 or TBase's code of the query.
   int Buscar(double hoy, int dias);
   const std::vector<st_aviso_reposicion>& Filas() const { return filas_; }
-  // The statement Buscar runs, from :DESDE to before :HASTA.
-  static const QString& Sentencia();
 
   // Sends `mensaje` in one request to the rows not reminded yet and remembers
   // them, as one unit of work on connection B: 0, kNadieQueAvisar when every

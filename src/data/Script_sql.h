@@ -28,11 +28,11 @@ class TScriptSQL {
   static QString Esquema();
 
   // Gives a database made before the search helpers of the reminders (the
-  // lot suffixes and the pending run-outs) the last section of the schema,
-  // which makes them, their triggers and rights, and fills them from the
-  // rows there: one long transaction on a big database, to be run by the
-  // owner with no workstation writing. False, and nothing done, when the
-  // database has them already.
+  // lot suffixes) the last section of the schema, which makes them, their
+  // triggers and rights, and fills them from the rows there: one long
+  // transaction on a big database, to be run by the owner with no
+  // workstation writing. False, and nothing done, when the database has
+  // them already.
   static bool Anadir_Ayudas_Busqueda(TIBDatabase& db);
 
   // Creates a new database file (or server database) and builds the schema

@@ -1,9 +1,7 @@
 #pragma once
-// The two searches of the reminders as they were before their helper tables
-// (LOTE_SUFIJO, REPOSICION_PENDIENTE): part of a lot looked for in every
-// lens line and trial lens with CONTAINING, and the run-out list from every
-// record whose date falls in the window. The tests compare their rows with
-// today's searches and the benchmarks their times.
+// The lot recall as it was before the lot suffixes (LOTE_SUFIJO): part of a
+// lot looked for in every lens line and trial lens with CONTAINING. The
+// tests compare its rows with today's search and the benchmarks its time.
 
 #include <QString>
 
@@ -45,21 +43,5 @@ inline QString Retirada_Lote(const st_criterio_lote& c) {
   }
   return sql;
 }
-
-// The run-out list from :DESDE to before :HASTA.
-inline const QString kReposiciones = QStringLiteral(
-    "select m.ID_MLENTILLA, m.ID_PACIENTE, m.NUMERO_FICHA, m.FECHA_REPOSICION, "
-    "trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
-    "p.TELEFONO, p.TELEFONO_MOVIL, "
-    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 1), "
-    "(select first 1 d.DESCRIPCION from DLENTILLA d where d.ID_MLENTILLA = m.ID_MLENTILLA and d.OJO = 2), "
-    "(select max(a.FECHA) from AVISO_REPOSICION a where a.ID_MLENTILLA = m.ID_MLENTILLA "
-    "and a.FECHA_REPOSICION = m.FECHA_REPOSICION) "
-    "from MLENTILLA m join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE "
-    "where m.FECHA_REPOSICION >= :DESDE and m.FECHA_REPOSICION < :HASTA and coalesce(p.BORRADO, 0) = 0 "
-    "and (m.FECHA is null or cast(m.FECHA_REPOSICION as date) > cast(m.FECHA as date)) "
-    "and not exists (select 1 from MLENTILLA n where n.ID_PACIENTE = m.ID_PACIENTE "
-    "and n.NUMERO_FICHA > m.NUMERO_FICHA) "
-    "order by m.FECHA_REPOSICION, 5, m.ID_MLENTILLA");
 
 }  // namespace previas
