@@ -268,6 +268,7 @@ CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
   if (!Existe_En(db, "select count(*) from MLENTILLA where FECHA_REPOSICION > '2000-01-01'"))
     TScriptSQL::Ejecutar(db, QStringLiteral(
         "update MLENTILLA set FECHA_REPOSICION = dateadd(mod(ID_MLENTILLA * 7, 730) day to date '2026-06-01');"));
+  TScriptSQL::Anadir_Ayudas_Busqueda(db);
 }
 
 // Forced writes on, as a shop's database has them (the database is built
