@@ -151,10 +151,10 @@ TEST_F(ImpresionFichaTest, LaFichaVaEnSuOrdenYElOjoSinLenteLlevaSusCodigosVacios
   orden << 3409 << 3440 << 3410 << 3412 << 3411 << 3413 << 3415 << 3417 << 3414 << 3416 << 3418;
   for (int ojo : {0, 1})
     for (int c : {3419, 3421, 3423, 3425, 3427, 3429, 3431, 3433, 3437, 3435}) orden << c + ojo;
-  orden << 3439;
+  orden << 3439 << 3441;
   for (int ojo : {0, 1}) {
     orden << 3620 + ojo;
-    for (int c : {3600, 3602, 3604, 3606, 3608, 3610, 3612, 3622, 3614, 3616, 3618}) orden << c + ojo;
+    for (int c : {3600, 3602, 3604, 3606, 3608, 3610, 3612, 3622, 3614, 3616, 3618, 3624}) orden << c + ojo;
   }
   EXPECT_EQ(Codigos(d), orden);
   EXPECT_EQ(Valor(d, 3402), "Álvarez Gil, Marta");
@@ -164,7 +164,7 @@ TEST_F(ImpresionFichaTest, LaFichaVaEnSuOrdenYElOjoSinLenteLlevaSusCodigosVacios
   EXPECT_EQ(Valor(d, 3622), "L-20931");
   EXPECT_EQ(Valor(d, 3618), "14/11/2027");
   EXPECT_EQ(Valor(d, 3620), "Mensual");
-  for (int c = 3601; c <= 3623; c += 2) EXPECT_EQ(Valor(d, c), "") << c;
+  for (int c = 3601; c <= 3625; c += 2) EXPECT_EQ(Valor(d, c), "") << c;
 }
 
 TEST_F(ImpresionFichaTest, UnaFichaSinGrabarSoloLlevaElNombre) {
@@ -175,7 +175,7 @@ TEST_F(ImpresionFichaTest, UnaFichaSinGrabarSoloLlevaElNombre) {
   Variables_Ficha(d, f);
   EXPECT_EQ(Valor(d, 3400), "Marta");
   EXPECT_EQ(Valor(d, 3402), "Álvarez Gil, Marta");
-  for (int c : Rango(3403, 3440) + Rango(3600, 3623)) EXPECT_EQ(Valor(d, c), "") << c;
+  for (int c : Rango(3403, 3441) + Rango(3600, 3625)) EXPECT_EQ(Valor(d, c), "") << c;
 }
 
 // ---- The whole print ---------------------------------------------------------------
