@@ -11,9 +11,18 @@ TLectorCuna::TLectorCuna(QLineEdit* edit, QChar sustituto) : QObject(edit), edit
   silencio_.setTimerType(Qt::PreciseTimer);
   silencio_.setInterval(kSilencio);
   connect(&silencio_, &QTimer::timeout, this, [this] {
-    if (Es_Codigo()) Terminar();
+    if (!armado_ && Es_Codigo()) Terminar();
   });
   edit->installEventFilter(this);
+}
+
+bool TLectorCuna::Espera_Intro(QObject* w) {
+  const auto* l = w ? w->findChild<TLectorCuna*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+  return l && l->Seguida() && l->Es_Codigo();
+}
+
+bool TLectorCuna::Seguida() const {
+  return !rafaga_.isEmpty() && (armado_ || (ultimo_.isValid() && ultimo_.elapsed() <= kHueco));
 }
 
 void TLectorCuna::Armar() {
@@ -45,8 +54,7 @@ void TLectorCuna::Terminar() {
 bool TLectorCuna::eventFilter(QObject* objeto, QEvent* evento) {
   if (objeto != edit_ || evento->type() != QEvent::KeyPress) return false;
   auto* k = static_cast<QKeyEvent*>(evento);
-  const qint64 hueco = ultimo_.isValid() ? ultimo_.elapsed() : kHueco + 1;
-  const bool seguida = !rafaga_.isEmpty() && hueco <= kHueco;
+  const bool seguida = Seguida();
   switch (k->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -10,8 +10,8 @@
 // separator (ASCII 29), which an edit never takes as text, is kept. A burst
 // ends with Enter or Tab (swallowed) or after kSilencio ms without a key.
 //
-// Armar() waits for the next burst whatever it looks like (the "Escanear"
-// action); Escape stops waiting.
+// Armar() takes whatever comes next, up to Enter, as a code, however slowly
+// it comes (the "Escanear" action); Escape stops waiting.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -24,10 +24,12 @@ class TLectorCuna : public QObject {
   Q_OBJECT
 
  public:
-  // The longest gap between two keys of one burst, and the quiet that ends a
-  // burst without Enter, in milliseconds; the fewest keys of a code.
-  static constexpr int kHueco = 20;
-  static constexpr int kSilencio = 8;
+  // The longest gap between two keys of one burst, in milliseconds: a
+  // scanner sends a key every 1 to 5 ms, a person every 80 or more. A burst
+  // without Enter ends after as long a quiet, so that a scanner that pauses
+  // mid-code is never cut short. The fewest keys of a code.
+  static constexpr int kHueco = 30;
+  static constexpr int kSilencio = kHueco;
   static constexpr int kMinimo = 10;
 
   // Watches `edit`; `sustituto` is the character the workstation's scanner
@@ -36,6 +38,10 @@ class TLectorCuna : public QObject {
 
   void Armar();
   bool Armado() const { return armado_; }
+
+  // Whether the Enter about to reach `w` ends a scan there: a window that
+  // moves the focus on Enter leaves that Enter to the edit's reader.
+  static bool Espera_Intro(QObject* w);
 
  signals:
   void Leido(const QString& codigo);
@@ -47,6 +53,7 @@ class TLectorCuna : public QObject {
 
  private:
   bool Es_Codigo() const;
+  bool Seguida() const;
   void Terminar();
 
   QPointer<QLineEdit> edit_;
