@@ -5,6 +5,7 @@
 #include <zint.h>
 
 #include <QPainter>
+#include <QPainterPath>
 #include <memory>
 
 namespace codigo_barras {
@@ -78,12 +79,13 @@ void Dibujar(QPainter& p, const QRectF& destino, const TSimbolo& simbolo, TSimbo
     origen += QPointF((destino.width() - simbolo.tamano.width() * ex) / 2,
                       (destino.height() - simbolo.tamano.height() * ey) / 2);
   }
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Qt::black);
+  // One path for every module: neighbouring modules drawn one by one leave
+  // hairline seams between them in a PDF viewer, which can break the reading.
+  QPainterPath modulos;
+  modulos.setFillRule(Qt::WindingFill);
   for (const QRectF& b : simbolo.barras)
-    p.drawRect(QRectF(origen.x() + b.x() * ex, origen.y() + b.y() * ey, b.width() * ex, b.height() * ey));
-  p.restore();
+    modulos.addRect(QRectF(origen.x() + b.x() * ex, origen.y() + b.y() * ey, b.width() * ex, b.height() * ey));
+  p.fillPath(modulos, Qt::black);
 }
 
 QImage Imagen(const TSimbolo& simbolo, int puntos) {
@@ -105,20 +107,38 @@ QImage Imagen(const TSimbolo& simbolo, int puntos) {
   return imagen;
 }
 
-QList<TLeido> Leer_Imagen(const QImage& imagen) {
-  QList<TLeido> leidos;
-  if (imagen.isNull()) return leidos;
-  const QImage gris = imagen.format() == QImage::Format_Grayscale8 ? imagen
-                                                                   : imagen.convertToFormat(QImage::Format_Grayscale8);
-  const ZXing::ImageView vista(gris.constBits(), gris.width(), gris.height(), ZXing::ImageFormat::Lum,
+namespace {
+void Leer_Vista(const QImage& gris, const QRect& zona, QList<TLeido>& leidos) {
+  const uchar* origen = gris.constBits() + zona.y() * gris.bytesPerLine() + zona.x();
+  const ZXing::ImageView vista(origen, zona.width(), zona.height(), ZXing::ImageFormat::Lum,
                                static_cast<int>(gris.bytesPerLine()));
   ZXing::DecodeHints pistas;
   pistas.setFormats(ZXing::BarcodeFormat::DataMatrix | ZXing::BarcodeFormat::QRCode | ZXing::BarcodeFormat::Code128);
   for (const ZXing::Result& r : ZXing::ReadBarcodes(vista, pistas)) {
     if (!r.isValid()) continue;
-    leidos << TLeido{QString::fromStdString(r.symbologyIdentifier() + r.text()),
-                     QString::fromStdString(ZXing::ToString(r.format()))};
+    const TLeido l{QString::fromStdString(r.symbologyIdentifier() + r.text()),
+                   QString::fromStdString(ZXing::ToString(r.format()))};
+    bool visto = false;
+    for (const TLeido& otro : leidos) visto = visto || otro.texto == l.texto;
+    if (!visto) leidos << l;
   }
+}
+}  // namespace
+
+QList<TLeido> Leer_Imagen(const QImage& imagen) {
+  QList<TLeido> leidos;
+  if (imagen.isNull()) return leidos;
+  const QImage gris = imagen.format() == QImage::Format_Grayscale8 ? imagen
+                                                                   : imagen.convertToFormat(QImage::Format_Grayscale8);
+  Leer_Vista(gris, gris.rect(), leidos);
+  // A small symbol among a page of text (a printed sheet read back, a photo
+  // taken from afar) escapes the DataMatrix detector on the whole image: the
+  // image is read again in overlapping pieces.
+  constexpr int kTrozo = 600;
+  if (gris.width() > kTrozo || gris.height() > kTrozo)
+    for (int y = 0; y < gris.height(); y += kTrozo / 2)
+      for (int x = 0; x < gris.width(); x += kTrozo / 2)
+        Leer_Vista(gris, QRect(x, y, kTrozo, kTrozo).intersected(gris.rect()), leidos);
   return leidos;
 }
 
