@@ -135,7 +135,7 @@ QList<TLeido> Leer_Imagen(const QImage& imagen) {
   // taken from afar) escapes the DataMatrix detector on the whole image: the
   // image is read again in overlapping pieces.
   constexpr int kTrozo = 600;
-  if (gris.width() > kTrozo || gris.height() > kTrozo)
+  if (leidos.isEmpty() && (gris.width() > kTrozo || gris.height() > kTrozo))
     for (int y = 0; y < gris.height(); y += kTrozo / 2)
       for (int x = 0; x < gris.width(); x += kTrozo / 2)
         Leer_Vista(gris, QRect(x, y, kTrozo, kTrozo).intersected(gris.rect()), leidos);
