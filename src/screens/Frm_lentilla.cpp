@@ -26,6 +26,7 @@
 #include "Clase_ttienda.h"
 #include "Dm_lentilla.h"
 #include "Frm_error.h"
+#include "Lector_cuna.h"
 #include "Frm_lentilla_ficha.h"
 #include "Frm_lentilla_observaciones.h"
 #include "Frm_lentilla_pruebas.h"
@@ -582,7 +583,7 @@ bool TfrmLentilla::eventFilter(QObject* objeto, QEvent* evento) {
     auto* tecla = static_cast<QKeyEvent*>(evento);
     auto* w = qobject_cast<QWidget*>(objeto);
     if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) && w && (w == this || isAncestorOf(w)) &&
-        w == QApplication::focusWidget()) {
+        w == QApplication::focusWidget() && !TLectorCuna::Espera_Intro(w)) {
       if (TCtrlTeclado::Pulsar_Boton_Con_Foco(this)) return true;
       if (ctx_->teclado->Enter_Mueve_Foco(this)) {
         focusNextChild();
