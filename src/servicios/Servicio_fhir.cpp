@@ -10,6 +10,7 @@
 #include "Graduacion.h"
 #include "Receta_lentillas.h"
 #include "Servicio_pruebas.h"
+#include "Unidad_trabajo.h"
 #include "Util_fechas.h"
 
 namespace {
@@ -110,7 +111,8 @@ TServicioFhir::TImportacion TServicioFhir::Preparar(const QByteArray& json) {
   if (im.lectura.fallo != fhir::TFallo::kNinguno) return im;
   const fhir::TReceta& r = im.lectura.receta;
   TTiposLentilla tipos;
-  if (!r.ojos[0] || !r.ojos[1] || r.ojos[0]->duracion.dias > 0 || r.ojos[1]->duracion.dias > 0) {
+  // The types are read only when a replacement period asks for one.
+  if ((r.ojos[0] && r.ojos[0]->duracion.dias > 0) || (r.ojos[1] && r.ojos[1]->duracion.dias > 0)) {
     TTLentilla tipo(ctx_.aplicacion, ctx_.conexionSecundaria, ctx_.conexionPrincipal);
     // Reading the catalogue fails only with the database: the guard tells it.
     if (tipos.Cargar(tipo) != 0) {
@@ -162,6 +164,10 @@ TResultado TServicioFhir::Importar(const TImportacion& im, double idPaciente, do
   if (!im.Importable()) return TResultado::Con_Estado(TResultado::TEstado::kNoAdmitido);
   TPrueba p(ctx_.aplicacion, ctx_.conexionSecundaria, ctx_.conexionPrincipal);
   try {
+    // The number is taken in the unit that writes the test (the tests'
+    // service joins it): one commit, and no other workstation's test in
+    // between.
+    TUnidadTrabajo unidad(ctx_.conexionPrincipal);
     p.ID_PACIENTE(idPaciente);
     const double numero = p.Siguiente_Numero();
     if (numero < 0) return TResultado::Fallido(-1, p.Causa());
@@ -172,10 +178,12 @@ TResultado TServicioFhir::Importar(const TImportacion& im, double idPaciente, do
     p.TLentilla_OD().ID_TLENTILLA(im.tipos[0]);
     p.TLentilla_OI().ID_TLENTILLA(im.tipos[1]);
     p.Observaciones() = im.observaciones;
+    const TResultado r = pruebas_.Grabar(p, true);
+    if (!r.Hecho_Bien()) return r;
+    if (!unidad.Confirmar()) return TResultado::Fallido(-1, unidad.Causa());
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
   }
-  TResultado r = pruebas_.Grabar(p, true);
-  if (r.Hecho_Bien() && idPrueba) *idPrueba = p.ID_PRUEBA_LENTILLAS();
-  return r;
+  if (idPrueba) *idPrueba = p.ID_PRUEBA_LENTILLAS();
+  return TResultado::Hecho();
 }
