@@ -158,9 +158,12 @@ void TfrmLentilla::Crear_Controles() {
         void (TfrmLentilla::*accion)();
       } impresiones[] = {{"btnImpFicha", "Ficha", etiqueta::kbtnImpFicha_OnClick, &TfrmLentilla::btnImpFichaClick},
                          {"btnImpGarantia", "Garantia", etiqueta::kbtnImpGarantia_OnClick, &TfrmLentilla::btnImpGarantiaClick},
-                         {"btnImpReceta", "Receta", etiqueta::kbtnImpReceta_OnClick, &TfrmLentilla::btnImpRecetaClick}};
+                         {"btnImpReceta", "Receta", etiqueta::kbtnImpReceta_OnClick, &TfrmLentilla::btnImpRecetaClick},
+                         {"btnImpFhir", "FHIR…", etiqueta::kbtnImpFhir_OnClick, &TfrmLentilla::btnFhirExportarClick},
+                         {"btnImpFhirImportar", "Importar receta FHIR…", etiqueta::kbtnImpFhirImportar_OnClick,
+                          &TfrmLentilla::btnFhirImportarClick}};
       for (const auto& i : impresiones) {
-        QAction* a = menuImprimir->addAction(QString::fromLatin1(i.texto));
+        QAction* a = menuImprimir->addAction(QString::fromUtf8(i.texto));
         a->setObjectName(QString::fromLatin1(i.nombre));
         connect(a, &QAction::triggered, this, guardado(i.etiqueta, i.accion));
       }
