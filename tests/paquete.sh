@@ -49,7 +49,10 @@ done
 cmp -s "$fuentes/db/schema.sql" "$raiz/usr/share/optica/db/schema.sql" || fallo "el esquema del paquete no es el de db/"
 # No file of the package points back at the tree it was built from (an
 # RPATH, a path compiled in): what runs below runs on the package alone.
-if grep -rlF "$fuentes" "$raiz" >"$tmp/nombran.txt"; then
+nombres=()
+for c in src host include db formats siblings semapi; do nombres+=(-e "$fuentes/$c"); done
+for c in bin modules formats src host siblings semapi; do nombres+=(-e "$build/$c"); done
+if grep -rlF "${nombres[@]}" "$raiz" >"$tmp/nombran.txt"; then
   fallo "estos ficheros del paquete nombran la carpeta de las fuentes o de la compilación: $(cat "$tmp/nombran.txt")"
 fi
 
