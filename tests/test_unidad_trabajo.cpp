@@ -42,8 +42,7 @@ class UnidadTrabajoTest : public ::testing::Test {
     return id;
   }
   int Escribir_Observaciones(TBase& b, double idFicha, const QString& texto) {
-    return b.Grabar_Texto_Unico("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID", "ID",
-                                idFicha, 276, 275, "ID_MLENTILLA", texto);
+    return b.Grabar_Texto_Unico("LOBSERVACIONES", "ID_MLENTILLA", idFicha, texto);
   }
   qint64 Visibles(const QString& sql) { return Consultar_Entero(*otra, sql); }
   qint64 Tipos_Visibles() { return Visibles("select count(*) from TLENTILLA where ID_TLENTILLA <> 0"); }

@@ -1,5 +1,7 @@
 #include "Clase_tbase.h"
 
+#include <QScopedValueRollback>
+
 #include "Contexto_host.h"
 #include "Ibx_sql.h"
 #include "Unidad_trabajo.h"
@@ -19,6 +21,15 @@ TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
   consultas_[1].Database = conexionB;
   procedimientos_[0].Transaction = &transacciones_[0];
   procedimientos_[1].Transaction = &transacciones_[1];
+}
+
+void TBase::Autoconfirmar(int canal) {
+  TIBTransaction& t = transacciones_.at(canal);
+  if (!Autoconfirmada(t)) t.Params << QStringLiteral("autocommit");
+}
+
+bool TBase::Autoconfirmada(const TIBTransaction& t) {
+  return t.Params.contains(QStringLiteral("autocommit"));
 }
 
 TAplicacion* TBase::Aplicacion() const { return static_cast<TAplicacion*>(owner_); }
@@ -169,7 +180,9 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
       // Over a server the count is one more round trip; an insert's is not used.
       if (!insercion) afectadas = Contar_Registros ? q.RowsAffected() : -1;
     }
-    if (!unidad) q.Transaction->Commit();
+    // A channel whose own transaction commits each statement by itself
+    // (Autoconfirmar) keeps it open: no start and no commit round trip.
+    if (!unidad && !Autoconfirmada(propia)) q.Transaction->Commit();
   } catch (const EIBError& e) {
     causa_ = e;
     if (unidad) {
@@ -231,17 +244,14 @@ int TBase::Cerrar(int canal) {
   return Fin(kCanalErroneo);
 }
 
-int TBase::Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
-                              int insertar, const QString& parametroClave, const QString& texto) {
-  int filas = 0;
-  {
-    TSentencia cuenta(*this, 1, contar);
-    cuenta.Parametro(parametroContar).AsInteger(static_cast<qint64>(clave));
-    cuenta.Ejecutar();
-    filas = cuenta.Consulta().Fields(0).AsInteger();
-  }
-  TSentencia escritura(*this, 1, catalogo_[filas > 0 ? actualizar : insertar]);
-  escritura.Parametro(parametroClave).AsFloat(clave);
+int TBase::Grabar_Texto_Unico(const QString& tabla, const QString& columnaClave, double clave,
+                              const QString& texto) {
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
+  TSentencia escritura(*this, 1,
+                       QStringLiteral("update or insert into %1 (%2, OBSERVACIONES) values (:CLAVE, :OBSERVACIONES) "
+                                      "matching (%2)")
+                           .arg(tabla, columnaClave));
+  escritura.Parametro(QStringLiteral("CLAVE")).AsFloat(clave);
   escritura.Parametro(QStringLiteral("OBSERVACIONES")).AsMemo(texto);
   return escritura.Ejecutar();
 }
@@ -269,3 +279,17 @@ int TBase::Comprobar_Version_Fila(const QString& sql, const QString& parametro, 
     return Fallo(e, e.Conflicto() ? kVersionBloqueada : -1);
   }
 }
+
+namespace texto_blob {
+QString Columna(const QString& c) {
+  return QStringLiteral("case when char_length(%1) <= %2 then cast(%1 as varchar(%2)) end as %1_CORTO, "
+                        "case when char_length(%1) > %2 then %1 end as %1")
+      .arg(c)
+      .arg(kCorto);
+}
+
+QString Leer(TSentencia& s, const QString& c) {
+  const TField corto = s.Campo(c + QStringLiteral("_CORTO"));
+  return corto.IsNull() ? s.Campo(c).AsString() : corto.AsString();
+}
+}  // namespace texto_blob

@@ -66,6 +66,12 @@ class TBase {
   TIBQuery& Consulta(int canal) { return consultas_.at(canal); }
   TIBStoredProc& Procedimiento(int canal) { return procedimientos_.at(canal - 5); }
   TIBTransaction& Transaccion(int i) { return transacciones_.at(i); }
+  // The channel's own transaction (a write outside a unit of work) commits
+  // each statement on the server as it runs and stays open: one round trip
+  // per write instead of three. Its owner ends it now and then (Commit), so
+  // that it does not stay open for hours.
+  void Autoconfirmar(int canal);
+  static bool Autoconfirmada(const TIBTransaction& t);
   TDataSource& Fuente(int i) { return fuentes_.at(i); }
   const TConstante& Catalogo() const { return catalogo_; }
   TCtrlTeclado& Texto_Numerico() { return textoNumerico_; }
@@ -77,15 +83,11 @@ class TBase {
   TIBDatabase* ConexionA() const { return conexionA_; }
   TIBDatabase* ConexionB() const { return conexionB_; }
 
-  // An owner's text kept in a table of at most one row per owner (the
-  // observations of a record, a test or an article): the count statement,
-  // whose one parameter `parametroContar` is the owner's key, chooses between
-  // the catalogue's update `actualizar` and insert `insertar`; both take the
-  // key as `parametroClave` and the text as OBSERVACIONES. Runs on channel 1
-  // and returns the write's result; database errors of the count reach the
-  // caller.
-  int Grabar_Texto_Unico(const QString& contar, const QString& parametroContar, double clave, int actualizar,
-                         int insertar, const QString& parametroClave, const QString& texto);
+  // Writes the one observations row of an owner (a record, a test, an
+  // article) in `tabla`, keyed by `columnaClave`, with the text in
+  // OBSERVACIONES: updated when it is there, inserted when not, in one
+  // statement (one round trip). Runs on channel 1 and returns its result.
+  int Grabar_Texto_Unico(const QString& tabla, const QString& columnaClave, double clave, const QString& texto);
 
   // The first column of every row of a catalogue statement that takes one key
   // parameter, as texts: the key lists the screens walk. Runs on channel 1.
@@ -207,3 +209,12 @@ class TSentencia {
   int excepciones_;
   bool abierta_ = true;
 };
+
+// A text column kept as a blob, read in its row when it is short: over a
+// server every blob read is round trips of its own. Columna_Texto is the
+// select-list item for the column, Leer_Texto the text of the current row.
+namespace texto_blob {
+inline constexpr int kCorto = 8191;
+QString Columna(const QString& columna);
+QString Leer(TSentencia& s, const QString& columna);
+}  // namespace texto_blob

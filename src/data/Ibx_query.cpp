@@ -207,11 +207,20 @@ void TIBQuery::ExecSQL() {
       Firebird::IResultSet* rs =
           statement_->openCursor(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, 0);
       rs->close(&st);
+    } else if (columnas_.empty()) {
+      statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), nullptr, nullptr);
     } else {
-      std::vector<unsigned char> salida(longitudFila_);
-      statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(),
-                          columnas_.empty() ? nullptr : metaSalida_,
-                          columnas_.empty() ? nullptr : salida.data());
+      // What an INSERT ... RETURNING (or a procedure) gives back is kept as
+      // a dataset of one row, read like a query's until Close.
+      filas_.assign(longitudFila_, 0);
+      blobs_.clear();
+      statement_->execute(&st, tra, entrada_.Metadatos(), entrada_.Datos(), metaSalida_, filas_.data());
+      Leer_Fila(tra, filas_.data());
+      numFilas_ = 1;
+      activa_ = true;
+      actual_ = 0;
+      bof_ = true;
+      eof_ = false;
     }
   } catch (const EIBError&) {
     Olvidar_Descripcion();

@@ -438,10 +438,8 @@ int TArticulo::Modificar() {
 }
 
 int TArticulo::Grabar_Observaciones() {
-  return Grabar_Texto_Unico(
-      QStringLiteral("select Count(ID_ARTOBSERVACIONES) from ARTOBSERVACIONES Where ID_ARTICULO = :ID"),
-      QStringLiteral("ID"), ID_ARTICULO(), sql::kActualizarObservacionesArticulo,
-      sql::kInsertarObservacionesArticulo, QStringLiteral("ID_ARTICULO"), observaciones_.join(QLatin1Char('\n')));
+  return Grabar_Texto_Unico(QStringLiteral("ARTOBSERVACIONES"), QStringLiteral("ID_ARTICULO"), ID_ARTICULO(),
+                            observaciones_.join(QLatin1Char('\n')));
 }
 
 // ---- The lens screen's rules --------------------------------------------------------

@@ -25,7 +25,11 @@ int32_t Truncar(double v) { return static_cast<int32_t>(std::trunc(v)); }
 }  // namespace
 
 TBDAcceso::TBDAcceso(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
-    : base_(owner, conexionA, conexionB) {}
+    : base_(owner, conexionA, conexionB) {
+  // A row of the log outside a save is one round trip: the server commits it
+  // as it is written.
+  base_.Autoconfirmar(1);
+}
 
 QString TBDAcceso::Nombre_Opcion(int opcion) {
   switch (opcion) {
@@ -160,6 +164,13 @@ int TBDAcceso::Insertar() {
     q.ParamByName(QStringLiteral("OPERACION_FECHA")).AsDateTime(Fecha_Operacion);
     const int r = base_.Ejecutar(1);
     base_.Cerrar(1);
+    // Every row is committed already; the transaction that carried them is
+    // ended now and then, so that it never holds back the engine's clean-up.
+    TIBTransaction& t = base_.Transaccion(1);
+    if (t.InTransaction() && (!abierta_.isValid() || abierta_.hasExpired(kVidaTransaccionMs))) {
+      if (abierta_.isValid()) t.Commit();
+      abierta_.start();
+    }
     return r == 0 ? 0 : -1;
   } catch (const EIBError&) {
     try {

@@ -6,6 +6,7 @@
 // fails its checks is not written, and database errors are swallowed; the
 // result code says what happened.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
 
@@ -86,4 +87,6 @@ class TBDAcceso {
   int Registrar_General(const THostContext& ctx, int opcion, int tipo);
 
   TBase base_;
+  static constexpr qint64 kVidaTransaccionMs = 300000;
+  QElapsedTimer abierta_;  // since the log's write transaction started
 };

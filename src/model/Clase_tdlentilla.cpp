@@ -35,7 +35,7 @@ void TDLentilla::Linea(const TLineaLentilla& l) {
 
 int TDLentilla::Insertar() {
   try {
-    TSentencia s(*this, 1, sql::kInsertarLineaFicha);
+    TSentencia s(*this, 1, Catalogo()[sql::kInsertarLineaFicha] + QStringLiteral(" returning ID_DLENTILLA"));
     TIBQuery& q = s.Consulta();
     q.ParamByName(QStringLiteral("ID_MLENTILLA")).AsInteger(static_cast<qint64>(idFicha_));
     q.ParamByName(QStringLiteral("OJO")).AsInteger(ojo_);
@@ -58,12 +58,11 @@ int TDLentilla::Insertar() {
     q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
     q.ParamByName(QStringLiteral("FECHA_GARANTIA")).AsDateTime(fechaGarantia_);
     q.ParamByName(QStringLiteral("LOTE")).AsString(lote_);
+    // The insert gives back the line's key: no round trip of its own.
     const int r = s.Ejecutar();
-    s.Cerrar();
     if (r != 0) return -1;
-    TSentencia clave(*this, 6, QStringLiteral("ID_DLENTILLA"));
-    clave.Ejecutar();
-    idLinea_ = clave.Parametro(QStringLiteral("ID")).AsFloat();
+    idLinea_ = q.Fields(0).AsFloat();
+    s.Cerrar();
     return 0;
   } catch (const EIBError& e) {
     return Fallo(e);
@@ -119,7 +118,11 @@ int TDLentilla::Borrar_Lineas() {
 
 int TDLentilla::Cargar_Lista_Lineas() {
   lineas_.clear();
+  leidas_.clear();
   try {
+    if (Leer_Lineas_Enteras()) return 0;
+    // A database made before the lines kept their units or box expiry:
+    // their keys alone, each line through BUSCAR_DLENTILLA.
     lineas_ = Lista_Claves(sql::kClavesLineasFicha, QStringLiteral("ID_MLENTILLA"), idFicha_);
     return 0;
   } catch (const EIBError& e) {
@@ -127,7 +130,68 @@ int TDLentilla::Cargar_Lista_Lineas() {
   }
 }
 
+bool TDLentilla::Leer_Lineas_Enteras() {
+  try {
+    // The lines whole, not only their keys: Buscar needs no round trip.
+    TSentencia s(*this, 1,
+                 QStringLiteral("Select ID_DLENTILLA, OJO, REFERENCIA, DESCRIPCION, ID_TLENTILLA, MODELO, DIAMETRO, "
+                                "RADIO_1, RADIO_2, COLOR, IMPORTE_M1, IMPORTE_M2, FECHA_GARANTIA, LOTE, UNIDADES, "
+                                "CADUCIDAD_CAJA from DLENTILLA where ID_MLENTILLA = :ID_MLENTILLA order by ID_DLENTILLA"));
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    if (s.Ejecutar() == 0) {
+      TIBQuery& q = s.Consulta();
+      for (q.First(); !q.Eof(); q.Next()) {
+        const auto c = [&](const char* n) { return q.FieldByName(QLatin1String(n)); };
+        const qint64 clave = c("ID_DLENTILLA").AsInteger();
+        lineas_ << QString::number(clave);
+        TLeida& l = leidas_[clave];
+        l.ojo = c("OJO").AsInteger();
+        l.referencia = c("REFERENCIA").AsString();
+        l.descripcion = c("DESCRIPCION").AsString();
+        l.idTipo = c("ID_TLENTILLA").AsInteger();
+        l.modelo = c("MODELO").AsString();
+        l.diametro = c("DIAMETRO").AsFloat();
+        l.radio1 = c("RADIO_1").AsString();
+        l.radio2 = c("RADIO_2").AsString();
+        l.color = c("COLOR").AsString();
+        l.importe = c("IMPORTE_M1").AsFloat();
+        l.importeM2 = c("IMPORTE_M2").AsFloat();
+        l.garantia = c("FECHA_GARANTIA").AsDateTime();
+        l.lote = c("LOTE").AsString();
+        l.unidades = c("UNIDADES").AsInteger();
+        l.caducidadCaja = c("CADUCIDAD_CAJA").IsNull() ? 0 : c("CADUCIDAD_CAJA").AsDateTime();
+      }
+    }
+    return true;
+  } catch (const EIBError&) {
+    lineas_.clear();
+    leidas_.clear();
+    return false;
+  }
+}
+
 int TDLentilla::Buscar() {
+  if (const auto it = leidas_.constFind(static_cast<qint64>(idLinea_)); it != leidas_.constEnd()) {
+    const TLeida l = *it;
+    leidas_.erase(it);
+    OJO(l.ojo);
+    REFERENCIA(l.referencia);
+    DESCRIPCION(l.descripcion);
+    ID_TLENTILLA(l.idTipo);
+    MODELO(l.modelo);
+    DIAMETRO(l.diametro);
+    RADIO_1(l.radio1);
+    RADIO_2(l.radio2);
+    COLOR(l.color);
+    IMPORTE(l.importe);
+    IMPORTE_M2(l.importeM2);
+    FECHA_GARANTIA(l.garantia);
+    LOTE(l.lote);
+    UNIDADES(l.unidades);
+    CADUCIDAD_CAJA(l.caducidadCaja);
+    resultado_ = 0;
+    return 0;
+  }
   try {
     TSentencia s(*this, 6, QStringLiteral("BUSCAR_DLENTILLA"));
     s.Parametro(QStringLiteral("ORG_ID_DLENTILLA")).AsFloat(idLinea_);

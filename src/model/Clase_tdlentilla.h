@@ -3,6 +3,7 @@
 // The object is a cursor: it holds one line at a time. Lines are never updated
 // in place: a record's lines are deleted and inserted again.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -110,5 +111,16 @@ class TDLentilla : public TBase {
   double importe_ = 0, importeM2_ = 0, fechaGarantia_ = 0, caducidadCaja_ = 0;
   QString resumen_, lote_;
   QStringList lineas_;
+  // The lines read whole with the list (one round trip for all of them):
+  // Buscar takes a line from here, once, instead of asking the database.
+  struct TLeida {
+    int ojo = 0, idTipo = 0, unidades = 0;
+    QString referencia, descripcion, modelo, radio1, radio2, color, lote;
+    double diametro = 0, importe = 0, importeM2 = 0, garantia = 0, caducidadCaja = 0;
+  };
+  QHash<qint64, TLeida> leidas_;
+  // The lines of the record whole, in one round trip; false when the
+  // database lacks a column of theirs.
+  bool Leer_Lineas_Enteras();
   int resultado_ = 0;
 };

@@ -35,14 +35,11 @@ void TLentilla::Poner_Parametros(TIBQuery& q, bool insercion) {
 
 int TLentilla::Insertar() {
   try {
-    {
-      TSentencia s(*this, 1, sql::kInsertarFicha);
-      Poner_Parametros(s.Consulta(), true);
-      if (s.Ejecutar() != 0) return -1;
-    }
-    TSentencia clave(*this, 6, QStringLiteral("ID_MLENTILLA"));
-    clave.Ejecutar();
-    ID_MLENTILLA(clave.Parametro(QStringLiteral("ID")).AsFloat());
+    // The insert gives back the record's key: no round trip of its own.
+    TSentencia s(*this, 1, Catalogo()[sql::kInsertarFicha] + QStringLiteral(" returning ID_MLENTILLA"));
+    Poner_Parametros(s.Consulta(), true);
+    if (s.Ejecutar() != 0) return -1;
+    ID_MLENTILLA(s.Consulta().Fields(0).AsFloat());
   } catch (const EIBError& e) {
     return Fallo(e);
   }
@@ -50,6 +47,9 @@ int TLentilla::Insertar() {
 }
 
 int TLentilla::Modificar() {
+  // The save locked the row when it checked its version: it is there, and
+  // counting it would be one more round trip.
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
   try {
     TSentencia s(*this, 1, sql::kActualizarFicha);
     Poner_Parametros(s.Consulta(), false);
@@ -80,10 +80,8 @@ int TLentilla::Comprobar_Version(QString& quien, double& cuando) {
 
 int TLentilla::Grabar_Observaciones() {
   try {
-    const int r = Grabar_Texto_Unico(
-        QStringLiteral("select Count(ID_LOBSERVACIONES) from LOBSERVACIONES Where ID_MLENTILLA = :ID"),
-        QStringLiteral("ID"), ID_MLENTILLA(), sql::kActualizarObservacionesFicha, sql::kInsertarObservacionesFicha, QStringLiteral("ID_MLENTILLA"),
-        Observaciones().join(QLatin1Char('\n')));
+    const int r = Grabar_Texto_Unico(QStringLiteral("LOBSERVACIONES"), QStringLiteral("ID_MLENTILLA"), ID_MLENTILLA(),
+                                     Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
   } catch (const EIBError& e) {
     return Fallo(e);
@@ -150,12 +148,15 @@ int TLentilla::Buscar() {
 
 int TLentilla::Cargar_Observaciones() {
   try {
-    TSentencia s(*this, 1, sql::kLeerObservacionesFicha);
+    // The text in the row when it is short (texto_blob): one round trip.
+    TSentencia s(*this, 1,
+                 QStringLiteral("Select ID_LOBSERVACIONES, ") + texto_blob::Columna(QStringLiteral("OBSERVACIONES")) +
+                     QStringLiteral(" from LOBSERVACIONES where ID_MLENTILLA = :ID_MLENTILLA"));
     s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
     Observaciones().clear();
     if (s.Ejecutar() == 0) {
       ID_LOBSERVACIONES(s.Campo(QStringLiteral("ID_LOBSERVACIONES")).AsFloat());
-      const QString texto = s.Campo(QStringLiteral("OBSERVACIONES")).AsString();
+      const QString texto = texto_blob::Leer(s, QStringLiteral("OBSERVACIONES"));
       if (!texto.isEmpty()) Observaciones() = texto.split(QLatin1Char('\n'));
     } else {
       ID_LOBSERVACIONES(0);
@@ -256,23 +257,25 @@ int TLentilla::Cargar_Lista_Fichas() {
 }
 
 double TLentilla::Buscar_Vecina(TDireccion direccion, qint64 numero) {
-  const QString p = QString::number(static_cast<qint64>(ID_PACIENTE()));
-  const QString n = QString::number(numero);
-  QString sql = QStringLiteral("Select ID_MLENTILLA from MLENTILLA where ID_PACIENTE = ") + p;
+  // With parameters the statement is prepared once per connection, and only
+  // the first row is read.
+  QString sql = QStringLiteral("Select first 1 ID_MLENTILLA from MLENTILLA where ID_PACIENTE = :ID_PACIENTE");
   switch (direccion) {
     case TDireccion::kPrimera: sql += QStringLiteral(" Order By NUMERO_FICHA"); break;
     case TDireccion::kAnterior:
-      sql += QStringLiteral(" And NUMERO_FICHA < ") + n + QStringLiteral(" Order By NUMERO_FICHA DESC");
+      sql += QStringLiteral(" And NUMERO_FICHA < :NUMERO Order By NUMERO_FICHA DESC");
       break;
     case TDireccion::kSiguiente:
-      sql += QStringLiteral(" And NUMERO_FICHA > ") + n + QStringLiteral(" Order By NUMERO_FICHA");
+      sql += QStringLiteral(" And NUMERO_FICHA > :NUMERO Order By NUMERO_FICHA");
       break;
     case TDireccion::kUltima: sql += QStringLiteral(" Order By NUMERO_FICHA DESC"); break;
   }
-  // Only the first row is wanted: the rows are not counted.
   const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
   try {
     TSentencia s(*this, 1, sql);
+    s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(ID_PACIENTE());
+    if (direccion == TDireccion::kAnterior || direccion == TDireccion::kSiguiente)
+      s.Parametro(QStringLiteral("NUMERO")).AsFloat(static_cast<double>(numero));
     return s.Ejecutar() == 0 ? s.Campo(QStringLiteral("ID_MLENTILLA")).AsFloat() : 0;
   } catch (const EIBError& e) {
     return Fallo(e);

@@ -2,8 +2,7 @@
 
 TPersona::TPersona(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
     : TBase(owner, conexionA, conexionB),
-      localidad_(std::make_unique<TLocalidad>(owner, conexionA, conexionB)),
-      moneda_(std::make_unique<TMoneda>(owner, conexionA, conexionB)) {
+      localidad_(std::make_unique<TLocalidad>(owner, conexionA, conexionB)) {
   TPersona::Limpiar();
 }
 

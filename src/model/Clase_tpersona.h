@@ -9,7 +9,6 @@
 
 #include "Clase_tbase.h"
 #include "Clase_tlocalidad.h"
-#include "Clase_tmoneda.h"
 
 class TPersona : public TBase {
  public:
@@ -46,7 +45,6 @@ class TPersona : public TBase {
 
   TLocalidad& Localidad() { return *localidad_; }
   const TLocalidad& Localidad() const { return *localidad_; }
-  TMoneda& Moneda() { return *moneda_; }
   QStringList& Observaciones() { return observaciones_; }
   const QStringList& Observaciones() const { return observaciones_; }
 
@@ -55,7 +53,6 @@ class TPersona : public TBase {
 
  private:
   std::unique_ptr<TLocalidad> localidad_;
-  std::unique_ptr<TMoneda> moneda_;
   QStringList observaciones_;
   int32_t borrado_ = 0;
   double id_ = -1, codigo_ = -1, idObservaciones_ = -1;

@@ -65,11 +65,8 @@ int TPrueba::Comprobar_Version(QString& quien, double& cuando) {
 
 int TPrueba::Grabar_Observaciones() {
   try {
-    const int r = Grabar_Texto_Unico(
-        QStringLiteral("select Count(ID_MLENTILLA) from PLOBSERVACIONES Where ID_MLENTILLA = :ID_MLENTILLA"),
-        QStringLiteral("ID_MLENTILLA"), ID_PRUEBA_LENTILLAS(), sql::kActualizarObservacionesPrueba,
-        sql::kInsertarObservacionesPrueba, QStringLiteral("ID_MLENTILLA"),
-        Observaciones().join(QLatin1Char('\n')));
+    const int r = Grabar_Texto_Unico(QStringLiteral("PLOBSERVACIONES"), QStringLiteral("ID_MLENTILLA"),
+                                     ID_PRUEBA_LENTILLAS(), Observaciones().join(QLatin1Char('\n')));
     return r == 0 ? 0 : -1;
   } catch (const EIBError& e) {
     return Fallo(e);
@@ -137,12 +134,15 @@ int TPrueba::Buscar() {
 
 int TPrueba::Cargar_Observaciones() {
   try {
-    TSentencia s(*this, 1, sql::kLeerObservacionesPrueba);
+    // The text in the row when it is short (texto_blob): one round trip.
+    TSentencia s(*this, 1,
+                 QStringLiteral("Select ID_PLOBSERVACIONES, ") + texto_blob::Columna(QStringLiteral("OBSERVACIONES")) +
+                     QStringLiteral(" from PLOBSERVACIONES where ID_MLENTILLA = :ID_PLENTILLA"));
     s.Parametro(QStringLiteral("ID_PLENTILLA")).AsFloat(ID_PRUEBA_LENTILLAS());
     Observaciones().clear();
     if (s.Ejecutar() == 0) {
       ID_PLOBSERVACIONES(s.Campo(QStringLiteral("ID_PLOBSERVACIONES")).AsFloat());
-      const QString texto = s.Campo(QStringLiteral("OBSERVACIONES")).AsString();
+      const QString texto = texto_blob::Leer(s, QStringLiteral("OBSERVACIONES"));
       // Other modules may have written the text with Windows line breaks.
       if (!texto.isEmpty()) Observaciones() = texto.split(QRegularExpression(QStringLiteral("\r\n|\n")));
     } else {

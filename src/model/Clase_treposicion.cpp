@@ -114,6 +114,8 @@ int TReposicion::Insertar_Lista(const QList<TFilaReposicion>& filas, QList<doubl
 }
 
 int TReposicion::Borrar_Lista(int16_t tipoLista) {
+  // However many rows go, the list is written again: they are not counted.
+  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
   try {
     TSentencia s(*this, 1, sql::kBorrarReposicionesPaciente);
     s.Parametro(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);

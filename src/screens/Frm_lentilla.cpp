@@ -473,9 +473,12 @@ bool TfrmLentilla::Grabar_Ficha() {
   }
   Avisar_Numero(r, l.NUMERO_FICHA());
   if (lineas) ficha_->Lineas_Grabadas();
+  // The shop of the record, read again only when it is another shop's.
   TTienda& tienda = objetos_.Tienda();
-  tienda.ID_TIENDA(static_cast<int32_t>(l.ID_TIENDA()));
-  tienda.Buscar();
+  if (tienda.ID_TIENDA() != static_cast<int32_t>(l.ID_TIENDA()) || tienda.Resultado() != 0) {
+    tienda.ID_TIENDA(static_cast<int32_t>(l.ID_TIENDA()));
+    tienda.Buscar();
+  }
   Poner_Titulo(tienda.DESCRIPCION());
 
   seleccion_.idFicha = l.ID_MLENTILLA();

@@ -314,9 +314,9 @@ int TPaginaPruebas::Cargar_Pruebas(bool cargar) {
     Marcar_Prueba(false);
     Limpiar_Prueba();
     p.ID_PRUEBA_LENTILLAS(-1);
-    const double siguiente = p.Siguiente_Numero();
-    if (siguiente < 0) return -1;
-    Fijar_Numero(siguiente);
+    // No test read: the first is number 1 (the save numbers it again).
+    p.NUMERO_SIGUIENTE(1);
+    Fijar_Numero(1);
     modo_ = 0;
     Marcar_Prueba(false);
     return 0;
