@@ -1,6 +1,7 @@
 #include "Clase_tavisoreposicion.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <cmath>
 
 #include "Clase_tsms.h"
@@ -81,12 +82,36 @@ int TAvisoReposicion::Buscar(double hoy, int dias) {
   return kOk;
 }
 
-int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje) {
-  std::vector<st_aviso_reposicion*> pendientes;
+int TAvisoReposicion::Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje,
+                             TAvanceEnvio* avance) {
+  std::vector<st_aviso_reposicion*> todos;
   for (st_aviso_reposicion& f : filas_)
-    if (f.avisado == 0) pendientes.push_back(&f);
-  if (pendientes.empty()) return kNadieQueAvisar;
+    if (f.avisado == 0) todos.push_back(&f);
+  if (todos.empty()) return kNadieQueAvisar;
+  TAvanceEnvio propio;
+  TAvanceEnvio& a = avance ? *avance : propio;
+  a.total = static_cast<int>(todos.size());
+  // A request of TSMS::kPorPeticion patients at a time, each with its own
+  // reminders: a stop asked for between two leaves the rest to remind.
+  for (size_t desde = 0; desde < todos.size(); desde += TSMS::kPorPeticion) {
+    if (a.cancelar) {
+      a.cancelado = true;
+      return 0;
+    }
+    const std::vector<st_aviso_reposicion*> parte(
+        todos.begin() + static_cast<std::ptrdiff_t>(desde),
+        todos.begin() + static_cast<std::ptrdiff_t>(std::min(todos.size(), desde + TSMS::kPorPeticion)));
+    const int r = Enviar_Parte(sms, ctx, de, mensaje, parte);
+    if (r != 0) return r;
+    a.validos += sms.Validos();
+    a.omitidos += sms.Omitidos();
+    a.hechos = static_cast<int>(desde + parte.size());
+  }
+  return 0;
+}
 
+int TAvisoReposicion::Enviar_Parte(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje,
+                                   const std::vector<st_aviso_reposicion*>& pendientes) {
   const double ahora = fechas::Ahora();
   const int usuario = ctx.usuario ? static_cast<int>(ctx.usuario->idUsuario) : -1;
   sms.Borrar_Destinatarios();

@@ -12,6 +12,7 @@
 #include "Clase_tbase.h"
 
 class TSMS;
+struct TAvanceEnvio;
 struct THostContext;
 
 struct st_aviso_reposicion {
@@ -52,8 +53,14 @@ class TAvisoReposicion : public TBase {
   // codes of a request that may have gone (-25512, -25513, -25530: the
   // reminders stay with their pending request), or TBase's code of a write.
   // The rows reminded get today's date.
-  int Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje);
+  // The patients go in requests of TSMS::kPorPeticion, each with its own
+  // reminders; `avance` (if given) follows the sending and can stop it
+  // between two requests.
+  int Enviar(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje,
+             TAvanceEnvio* avance = nullptr);
 
  private:
+  int Enviar_Parte(TSMS& sms, const THostContext& ctx, const QString& de, const QString& mensaje,
+                   const std::vector<st_aviso_reposicion*>& pendientes);
   std::vector<st_aviso_reposicion> filas_;
 };

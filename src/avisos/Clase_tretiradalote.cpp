@@ -158,18 +158,32 @@ QString TRetiradaLote::Csv(const std::vector<st_retirada_lote>& filas) {
 }
 
 int TRetiradaLote::Enviar_SMS(TSMS& sms, const std::vector<st_retirada_lote>& filas, const QString& de,
-                              const QString& mensaje) {
-  sms.Borrar_Destinatarios();
-  sms.De(de);
-  sms.Mensaje(mensaje);
-  sms.Fecha(std::nullopt);
-  // Sent from the lens module about no single record.
-  sms.Tipo_Operacion(4);
-  sms.Id_Operacion(-1);
+                              const QString& mensaje, TAvanceEnvio* avance) {
+  std::vector<QString> telefonos;
   std::set<int> pacientes;
-  for (const st_retirada_lote& f : filas) {
-    if (!pacientes.insert(f.idPaciente).second) continue;
-    sms.Anadir_Destinatario(TSMS::kPrefijoDefecto, f.telefono);
+  for (const st_retirada_lote& f : filas)
+    if (pacientes.insert(f.idPaciente).second) telefonos.push_back(f.telefono);
+  TAvanceEnvio propio;
+  TAvanceEnvio& a = avance ? *avance : propio;
+  a.total = static_cast<int>(telefonos.size());
+  for (size_t desde = 0; desde < telefonos.size(); desde += TSMS::kPorPeticion) {
+    if (a.cancelar) {
+      a.cancelado = true;
+      return 0;
+    }
+    sms.Borrar_Destinatarios();
+    sms.De(de);
+    sms.Mensaje(mensaje);
+    sms.Fecha(std::nullopt);
+    // Sent from the lens module about no single record.
+    sms.Tipo_Operacion(4);
+    sms.Id_Operacion(-1);
+    const size_t hasta = std::min(telefonos.size(), desde + TSMS::kPorPeticion);
+    for (size_t i = desde; i < hasta; ++i) sms.Anadir_Destinatario(TSMS::kPrefijoDefecto, telefonos[i]);
+    if (const int r = sms.Enviar(); r != 0) return r;
+    a.validos += sms.Validos();
+    a.omitidos += sms.Omitidos();
+    a.hechos = static_cast<int>(hasta);
   }
-  return sms.Enviar();
+  return 0;
 }

@@ -11,6 +11,7 @@
 #include "Clase_tbase.h"
 
 class TSMS;
+struct TAvanceEnvio;
 
 struct st_retirada_lote {
   enum Origen { kFicha = 0, kPrueba = 1 };
@@ -53,10 +54,12 @@ class TRetiradaLote : public TBase {
   static QString Nombre_Origen(int origen);
   static QString Nombre_Ojo(int ojo);
 
-  // One request to every patient of the rows, each phone once; the sending
-  // and its log are TSMS's. Gives TSMS's result.
+  // The message to every patient of the rows, each phone once, in requests
+  // of TSMS::kPorPeticion recipients; the sending and its log are TSMS's.
+  // `avance` (if given) follows it and can stop it between requests. Gives
+  // TSMS's result (the first request that fails stops the rest).
   static int Enviar_SMS(TSMS& sms, const std::vector<st_retirada_lote>& filas, const QString& de,
-                        const QString& mensaje);
+                        const QString& mensaje, TAvanceEnvio* avance = nullptr);
 
  private:
   std::vector<st_retirada_lote> filas_;

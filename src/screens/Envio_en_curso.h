@@ -13,3 +13,10 @@ class QWidget;
 // While it runs, events are processed and the dialog with `texto` is shown
 // over `padre`; whatever is touched by `envio` must stay untouched here.
 int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, const std::function<int()>& envio);
+
+// The same for a sending to many in several requests: the dialog shows the
+// recipients done of the total (`avance`, written by `envio`) and a
+// "Cancelar" button that asks `envio` to stop before its next request.
+struct TAvanceEnvio;
+int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, TAvanceEnvio& avance,
+                            const std::function<int()>& envio);

@@ -288,27 +288,24 @@ void TfrmAvisos::btnExportarLoteClick() {
                                  mb::OK | mb::ICONWARNING);
 }
 
-void TfrmAvisos::Informar_Envio(int resultado, const char* boton) {
+void TfrmAvisos::Informar_Envio(int resultado, const char* boton, const TAvanceEnvio& avance) {
+  // Those sent before a request failed are told with the failure.
+  const QString antes =
+      avance.validos > 0 ? QStringLiteral("\n\nAntes se había enviado a %1 teléfonos.").arg(avance.validos) : QString();
   if (resultado != 0) {
     auto* b = findChild<QPushButton*>(QLatin1String(boton));
-    ctx_->aplicacion->MessageBox(TfrmSMS::Texto_Fallo(resultado, QString()), QStringLiteral("Mensaje"),
+    ctx_->aplicacion->MessageBox(TfrmSMS::Texto_Fallo(resultado, QString()) + antes, QStringLiteral("Mensaje"),
                                  mb::OK | mb::ICONSTOP);
     // Perhaps sent, or sent but not logged as sent: it stays pending, and it
     // cannot be sent again from here by mistake.
     if ((resultado == TSMS::kErrorRegistro || TSMS::Incierto(resultado)) && b) b->setEnabled(false);
     return;
   }
-  const TSMS& s = Sms();
-  QString texto = QStringLiteral("Mensaje enviado a %1 teléfonos.").arg(s.Validos());
-  if (s.Omitidos() > 0) texto += QStringLiteral(" %1 sin teléfono móvil se han omitido.").arg(s.Omitidos());
+  QString texto = QStringLiteral("Mensaje enviado a %1 teléfonos.").arg(avance.validos);
+  if (avance.omitidos > 0) texto += QStringLiteral(" %1 sin teléfono móvil se han omitido.").arg(avance.omitidos);
+  if (avance.cancelado)
+    texto += QStringLiteral(" Envío cancelado: quedan %1 pacientes sin enviar.").arg(avance.total - avance.hechos);
   ctx_->aplicacion->MessageBox(texto, kTitulo, mb::OK | mb::ICONINFORMATION);
-}
-
-int TfrmAvisos::Enviar_Fuera(const QString& texto, const std::function<int()>& envio) {
-  enviando_ = true;
-  const int r = Enviar_En_Segundo_Plano(this, texto, envio);
-  enviando_ = false;
-  return r;
 }
 
 void TfrmAvisos::done(int resultado) {
@@ -319,9 +316,13 @@ void TfrmAvisos::done(int resultado) {
 void TfrmAvisos::btnSMSLoteClick() {
   if (retirada_->Filas().empty()) return;
   const QString de = edtDe_->text(), texto = TfrmSMS::Texto_Mensaje(memMensajeLote_->toPlainText());
-  Informar_Envio(Enviar_Fuera(QStringLiteral("Enviando el mensaje a los pacientes del lote…"),
-                              [&] { return TRetiradaLote::Enviar_SMS(Sms(), retirada_->Filas(), de, texto); }),
-                 "btnSMSLote");
+  TAvanceEnvio avance;
+  TSMS& sms = Sms();
+  enviando_ = true;
+  const int r = Enviar_En_Segundo_Plano(this, QStringLiteral("Enviando el mensaje a los pacientes del lote…"), avance,
+                                        [&] { return TRetiradaLote::Enviar_SMS(sms, retirada_->Filas(), de, texto, &avance); });
+  enviando_ = false;
+  Informar_Envio(r, "btnSMSLote", avance);
 }
 
 void TfrmAvisos::btnBuscarReposicionClick() {
@@ -341,8 +342,12 @@ void TfrmAvisos::btnBuscarReposicionClick() {
 void TfrmAvisos::btnAvisarReposicionClick() {
   if (reposicion_->Filas().empty()) return;
   const QString de = edtDe_->text(), texto = TfrmSMS::Texto_Mensaje(memMensajeReposicion_->toPlainText());
-  const int r = Enviar_Fuera(QStringLiteral("Enviando el aviso a los pacientes de la lista…"),
-                             [&] { return reposicion_->Enviar(Sms(), *ctx_, de, texto); });
+  TAvanceEnvio avance;
+  TSMS& sms = Sms();
+  enviando_ = true;
+  const int r = Enviar_En_Segundo_Plano(this, QStringLiteral("Enviando el aviso a los pacientes de la lista…"), avance,
+                                        [&] { return reposicion_->Enviar(sms, *ctx_, de, texto, &avance); });
+  enviando_ = false;
   if (r == TAvisoReposicion::kNadieQueAvisar) {
     ctx_->aplicacion->MessageBox(QStringLiteral("Todos los pacientes de la lista ya tienen su aviso."), kTitulo,
                                  mb::OK | mb::ICONINFORMATION);
@@ -362,7 +367,7 @@ void TfrmAvisos::btnAvisarReposicionClick() {
     btnBuscarReposicionClick();
     return;
   }
-  Informar_Envio(r, "btnAvisarReposicion");
+  Informar_Envio(r, "btnAvisarReposicion", avance);
   btnBuscarReposicionClick();
 }
 

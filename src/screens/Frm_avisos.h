@@ -26,6 +26,7 @@ class QTableView;
 class TAvisoReposicion;
 class TModeloAvisos;
 class TSMS;
+struct TAvanceEnvio;
 
 class TfrmAvisos : public TDialogo {
   Q_OBJECT
@@ -56,14 +57,11 @@ class TfrmAvisos : public TDialogo {
 
  private:
   void Crear_Controles();
-  // A sending to the gateway off the user-interface thread; the dialog does
-  // not close meanwhile.
-  int Enviar_Fuera(const QString& texto, const std::function<int()>& envio);
   bool enviando_ = false;
   TSMS& Sms();
   // Tells the outcome of a sending made with the button named `boton`: how
   // many phones, how many left out, or why nothing went.
-  void Informar_Envio(int resultado, const char* boton);
+  void Informar_Envio(int resultado, const char* boton, const TAvanceEnvio& avance);
   st_criterio_lote Criterio() const;
 
   QString biblioteca_, ficheroCsv_;

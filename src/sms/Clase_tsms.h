@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,17 @@
 #include "Clase_tmensario.h"
 
 class TIBDatabase;
+
+// A sending to many recipients in several requests, followed and stopped
+// from another thread: the recipients done of the total, and a stop asked for
+// (the request on its way ends; the next ones are not sent).
+struct TAvanceEnvio {
+  std::atomic<int> hechos{0}, total{0};
+  std::atomic<bool> cancelar{false};
+  // Summed over the requests sent.
+  int validos = 0, omitidos = 0;
+  bool cancelado = false;
+};
 
 struct st_sms_destinatario {
   int prefijo = 34;
@@ -39,6 +51,8 @@ class TSMS {
   static constexpr int kSegundosPendiente = 60;
   static constexpr int kDiasMaximo = 365;
   static constexpr int kPrefijoDefecto = 34;
+  // The recipients of one request when a list is sent in several.
+  static constexpr int kPorPeticion = 100;
 
   // The log is written on connection B, as every write of the module.
   TSMS(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB,
