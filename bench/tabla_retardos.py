@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """One table from the runs of bench/servidor.sh: per benchmark, its round trips
 to the server and its time (wall clock, ms) at each delay the proxy added, and
-what each millisecond of delay cost it; where that is close to the round trips,
-the round trips are what the network costs.
+what each millisecond of delay cost it (the slope of the line through those
+times); where that is close to the round trips, the round trips are what the
+network costs.
 
   bench/tabla_retardos.py build/bench/retardo-0.json build/bench/retardo-5.json ...
 
@@ -29,6 +30,16 @@ def leer(ruta):
     return retardo, filas
 
 
+def recta(puntos):
+    """Slope of the least-squares line through (delay, time): the time each
+    millisecond of delay adds."""
+    if len({r for r, _ in puntos}) < 2:
+        return None
+    mr = sum(r for r, _ in puntos) / len(puntos)
+    mt = sum(t for _, t in puntos) / len(puntos)
+    return sum((r - mr) * (t - mt) for r, t in puntos) / sum((r - mr) ** 2 for r, _ in puntos)
+
+
 def main():
     corridas = sorted((leer(r) for r in sys.argv[1:]), key=lambda c: c[0])
     if not corridas:
@@ -43,11 +54,9 @@ def main():
         tiempos = [f[n][0] if n in f else None for _, f in corridas]
         fila = [n, "" if viajes is None else f"{viajes:.1f}"]
         fila += ["" if t is None else f"{t:.2f}" for t in tiempos]
-        (r0, _), (r1, _) = corridas[0], corridas[-1]
-        if r1 > r0 and tiempos[0] is not None and tiempos[-1] is not None:
-            fila.append(f"{(tiempos[-1] - tiempos[0]) / (r1 - r0):.1f}")
-        else:
-            fila.append("")
+        puntos = [(r, t) for (r, _), t in zip(corridas, tiempos) if t is not None]
+        pendiente = recta(puntos)
+        fila.append("" if pendiente is None else f"{pendiente:.1f}")
         tabla.append(fila)
     anchos = [max(len(f[i]) for f in tabla) for i in range(len(cabecera))]
     for f in tabla:
