@@ -63,6 +63,8 @@
 #include "Host_estilo.h"
 #include "Ibx_transaction.h"
 #include "Script_sql.h"
+#include "Servicio_fhir.h"
+#include "Servicio_pruebas.h"
 #include "Util_fechas.h"
 
 namespace {
@@ -278,6 +280,7 @@ CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
   if (!Existe_En(db, "select count(*) from MLENTILLA where FECHA_REPOSICION > '2000-01-01'"))
     TScriptSQL::Ejecutar(db, QStringLiteral(
         "update MLENTILLA set FECHA_REPOSICION = dateadd(mod(ID_MLENTILLA * 7, 730) day to date '2026-06-01');"));
+  TScriptSQL::Anadir_Ayudas_Busqueda(db);
 }
 
 // Forced writes on, as a shop's database has them (the database is built
@@ -602,6 +605,58 @@ void BM_Buscar_Ficha_Directo(benchmark::State& state) {
   Viajes(state, viajes0);
 }
 OPTICA_BENCHMARK(BM_Buscar_Ficha_Directo)->Unit(benchmark::kMillisecond);
+
+// ---- A record out, and a prescription in, as HL7 FHIR -------------------------------------
+
+// The record read with its lens lines, lens types, doctor and patient, and
+// written as a VisionPrescription.
+void BM_Fhir_Exportar(benchmark::State& state) {
+  THost& h = Host();
+  TServicioPruebas pruebas(h.ctx);
+  TServicioFhir fhir(h.ctx, pruebas);
+  const double ficha = h.Clave(25);
+  QByteArray json;
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state)
+    if (fhir.Exportar(ficha, json) != 0) state.SkipWithError("Exportar");
+  state.counters["bytes"] = static_cast<double>(json.size());
+  Viajes(state, viajes0);
+}
+OPTICA_BENCHMARK(BM_Fhir_Exportar)->Unit(benchmark::kMillisecond);
+
+// That prescription read, checked, matched to the lens types and written as
+// the patient's next fitting test through the tests' service. The tests it
+// adds go again afterwards.
+void BM_Fhir_Importar(benchmark::State& state) {
+  THost& h = Host();
+  TServicioPruebas pruebas(h.ctx);
+  TServicioFhir fhir(h.ctx, pruebas);
+  QByteArray json;
+  if (fhir.Exportar(h.Clave(25), json) != 0) state.SkipWithError("Exportar");
+  const int primera = fhir.Siguiente_Numero(kPacienteGrande);
+  const std::uint64_t viajes0 = viajes::Contados();
+  for (auto _ : state) {
+    const TServicioFhir::TImportacion im = fhir.Preparar(json);
+    if (!fhir.Importar(im, kPacienteGrande).Hecho_Bien()) state.SkipWithError("Importar");
+  }
+  Viajes(state, viajes0);
+  TIBQuery q;
+  q.Database = &h.principal;
+  q.Transaction = &h.transaccion;
+  const QString nuevas = QString("select ID_PRUEBA_LENTILLAS from PLENTILLA where ID_PACIENTE = %1 and NUMERO_FICHA >= %2")
+                             .arg(kPacienteGrande)
+                             .arg(primera);
+  for (const QString& sql : {QString("delete from PLOBSERVACIONES where ID_MLENTILLA in (%1)").arg(nuevas),
+                             QString("delete from PLENTILLA where ID_PACIENTE = %1 and NUMERO_FICHA >= %2")
+                                 .arg(kPacienteGrande)
+                                 .arg(primera)}) {
+    q.SQL.Clear();
+    q.SQL.Add(sql);
+    q.ExecSQL();
+  }
+  h.transaccion.Commit();
+}
+OPTICA_BENCHMARK(BM_Fhir_Importar)->Unit(benchmark::kMillisecond);
 
 // ---- "Siguiente" ------------------------------------------------------------------------------
 

@@ -163,6 +163,8 @@ CREATE TABLE DLENTILLA (
   FECHA_GARANTIA          TIMESTAMP,
   LOTE                    VARCHAR(50),
   UNIDADES                INTEGER,
+  -- The expiry printed on the box the lens came in (read from its GS1 code).
+  CADUCIDAD_CAJA          TIMESTAMP,
   CONSTRAINT PK_DLENTILLA PRIMARY KEY (ID_DLENTILLA)
 );
 
@@ -851,7 +853,8 @@ CREATE INDEX IX_PLOBSERVACIONES_PRUEBA ON PLOBSERVACIONES (ID_MLENTILLA);
 CREATE INDEX IX_TLENTILLA_CODIGO ON TLENTILLA (CODIGO);
 CREATE INDEX IX_REPOSICION_PAC_TIPO ON REPOSICION (ID_PACIENTE, TIPO_REPOSICION);
 
--- Lot recalls: a whole lot through these, part of one by reading the column.
+-- Lot recalls: a whole lot through these, part of one through the lot
+-- suffixes (LOTE_SUFIJO, with the search helpers at the end).
 CREATE INDEX IX_DLENTILLA_LOTE ON DLENTILLA (LOTE);
 CREATE INDEX IX_PLENTILLA_OD_LOTE ON PLENTILLA (OD_LOTE);
 CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
@@ -1732,7 +1735,8 @@ RETURNS (
   RES_IMPORTE_M2 DOUBLE PRECISION,
   RES_FECHA_GARANTIA TIMESTAMP,
   RES_LOTE VARCHAR(50),
-  RES_UNIDADES INTEGER
+  RES_UNIDADES INTEGER,
+  RES_CADUCIDAD_CAJA TIMESTAMP
 )
 AS
   DECLARE VARIABLE CLAVE INTEGER;
@@ -1764,7 +1768,8 @@ BEGIN
            IMPORTE_M2,
            FECHA_GARANTIA,
            LOTE,
-           UNIDADES
+           UNIDADES,
+           CADUCIDAD_CAJA
       FROM DLENTILLA
      WHERE ID_DLENTILLA = :CLAVE
       INTO :RES_OJO,
@@ -1780,7 +1785,8 @@ BEGIN
            :RES_IMPORTE_M2,
            :RES_FECHA_GARANTIA,
            :RES_LOTE,
-           :RES_UNIDADES;
+           :RES_UNIDADES,
+           :RES_CADUCIDAD_CAJA;
     RES_RESULTADO = 1;
   END
 END^
@@ -3251,3 +3257,121 @@ GRANT USAGE ON SEQUENCE GEN_VENTA TO TRIGGER VENTA_BI;
 GRANT USAGE ON SEQUENCE GEN_DVENTA TO TRIGGER DVENTA_BI;
 GRANT USAGE ON SEQUENCE GEN_ENCARGO TO TRIGGER ENCARGO_BI;
 GRANT USAGE ON SEQUENCE GEN_DENCARGO TO TRIGGER DENCARGO_BI;
+
+/* ======================================================================
+   Search helpers
+   A lot recall by part of a lot would otherwise read every lens line and
+   fitting test, and take longer the more the shop keeps. It has a table of
+   its own, kept by triggers alone (no workstation writes it, each trigger
+   is granted what it writes). A database made before it is given this
+   whole section, from the marker below to the end
+   (TScriptSQL::Anadir_Ayudas_Busqueda, optica-dbscript --update), and its
+   last statement fills the table from the rows there.
+   ====================================================================== */
+-- AYUDAS_BUSQUEDA
+
+-- Every suffix of every lot, in upper case: a lot contains a text (no case,
+-- as CONTAINING compares) when one of its suffixes starts with it, and the
+-- index answers that. ORIGEN 0 is a lens line (ID its ID_DLENTILLA), 1 and 2
+-- the right and left trial lens of a fitting test (ID its
+-- ID_PRUEBA_LENTILLAS), and POSICION is where the suffix starts in the lot. A
+-- suffix that starts with a space is left out: the text searched for never
+-- does.
+CREATE TABLE LOTE_SUFIJO (
+  ORIGEN                  SMALLINT NOT NULL,
+  ID                      INTEGER NOT NULL,
+  POSICION                SMALLINT NOT NULL,
+  SUFIJO                  VARCHAR(50),
+  CONSTRAINT PK_LOTE_SUFIJO PRIMARY KEY (ORIGEN, ID, POSICION)
+);
+CREATE INDEX IX_LOTE_SUFIJO ON LOTE_SUFIJO (ORIGEN, SUFIJO);
+
+SET TERM ^ ;
+
+-- The suffixes of the lot of a lens line (lines are deleted and inserted again,
+-- and their units updated, which leaves the lot as it was).
+CREATE TRIGGER DLENTILLA_LOTE FOR DLENTILLA
+ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 10
+AS
+  DECLARE VARIABLE I INTEGER;
+BEGIN
+  IF (UPDATING AND NEW.ID_DLENTILLA = OLD.ID_DLENTILLA AND NEW.LOTE IS NOT DISTINCT FROM OLD.LOTE) THEN
+    EXIT;
+  IF (NOT INSERTING) THEN
+    DELETE FROM LOTE_SUFIJO WHERE ORIGEN = 0 AND ID = OLD.ID_DLENTILLA;
+  IF (NOT DELETING) THEN
+  BEGIN
+    I = 1;
+    WHILE (I <= CHAR_LENGTH(NEW.LOTE)) DO
+    BEGIN
+      IF (SUBSTRING(NEW.LOTE FROM I FOR 1) <> ' ') THEN
+        INSERT INTO LOTE_SUFIJO (ORIGEN, ID, POSICION, SUFIJO)
+          VALUES (0, NEW.ID_DLENTILLA, :I, UPPER(SUBSTRING(NEW.LOTE FROM :I)));
+      I = I + 1;
+    END
+  END
+END^
+
+-- The suffixes of the lots of both trial lenses of a fitting test.
+CREATE TRIGGER PLENTILLA_LOTE FOR PLENTILLA
+ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 10
+AS
+  DECLARE VARIABLE I INTEGER;
+  DECLARE VARIABLE OJO SMALLINT;
+  DECLARE VARIABLE LOTE VARCHAR(50);
+BEGIN
+  IF (UPDATING AND NEW.ID_PRUEBA_LENTILLAS = OLD.ID_PRUEBA_LENTILLAS AND NEW.OD_LOTE IS NOT DISTINCT FROM
+      OLD.OD_LOTE AND NEW.OI_LOTE IS NOT DISTINCT FROM OLD.OI_LOTE) THEN
+    EXIT;
+  IF (NOT INSERTING) THEN
+    DELETE FROM LOTE_SUFIJO WHERE ORIGEN IN (1, 2) AND ID = OLD.ID_PRUEBA_LENTILLAS;
+  IF (NOT DELETING) THEN
+  BEGIN
+    OJO = 1;
+    WHILE (OJO <= 2) DO
+    BEGIN
+      LOTE = IIF(OJO = 1, NEW.OD_LOTE, NEW.OI_LOTE);
+      I = 1;
+      WHILE (I <= CHAR_LENGTH(LOTE)) DO
+      BEGIN
+        IF (SUBSTRING(LOTE FROM I FOR 1) <> ' ') THEN
+          INSERT INTO LOTE_SUFIJO (ORIGEN, ID, POSICION, SUFIJO)
+            VALUES (:OJO, NEW.ID_PRUEBA_LENTILLAS, :I, UPPER(SUBSTRING(:LOTE FROM :I)));
+        I = I + 1;
+      END
+      OJO = OJO + 1;
+    END
+  END
+END^
+
+SET TERM ; ^
+
+GRANT SELECT ON LOTE_SUFIJO TO ROLE OPTICA_USUARIO;
+GRANT SELECT, INSERT, DELETE ON LOTE_SUFIJO TO TRIGGER DLENTILLA_LOTE;
+GRANT SELECT, INSERT, DELETE ON LOTE_SUFIJO TO TRIGGER PLENTILLA_LOTE;
+
+-- The lots already there (none in a new database).
+SET TERM ^ ;
+EXECUTE BLOCK
+AS
+  DECLARE VARIABLE I INTEGER;
+  DECLARE VARIABLE ORIGEN SMALLINT;
+  DECLARE VARIABLE ID INTEGER;
+  DECLARE VARIABLE LOTE VARCHAR(50);
+BEGIN
+  FOR SELECT 0, ID_DLENTILLA, LOTE FROM DLENTILLA WHERE LOTE > ''
+      UNION ALL SELECT 1, ID_PRUEBA_LENTILLAS, OD_LOTE FROM PLENTILLA WHERE OD_LOTE > ''
+      UNION ALL SELECT 2, ID_PRUEBA_LENTILLAS, OI_LOTE FROM PLENTILLA WHERE OI_LOTE > ''
+      INTO :ORIGEN, :ID, :LOTE
+  DO
+  BEGIN
+    I = 1;
+    WHILE (I <= CHAR_LENGTH(LOTE)) DO
+    BEGIN
+      IF (SUBSTRING(LOTE FROM I FOR 1) <> ' ') THEN
+        INSERT INTO LOTE_SUFIJO (ORIGEN, ID, POSICION, SUFIJO) VALUES (:ORIGEN, :ID, :I, UPPER(SUBSTRING(:LOTE FROM :I)));
+      I = I + 1;
+    END
+  END
+END^
+SET TERM ; ^

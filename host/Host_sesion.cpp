@@ -34,13 +34,23 @@ bool Ajustes_Legibles(const QString& fichero) {
     if (!linea.match(l).hasMatch()) return false;
   return true;
 }
+
+// A folder the program ships, found from where the program itself is: an
+// installed program (bin/) has it at `instalada`, given by the build as a path
+// from the programs' folder; a program run from the build tree (build/bin)
+// has it at build/`compilada`.
+QString Carpeta_Del_Programa(const char* instalada, const char* compilada) {
+  const QString programa = QCoreApplication::applicationDirPath();
+  const QString enInstalacion = QDir::cleanPath(programa + QLatin1Char('/') + QLatin1String(instalada));
+  if (QFileInfo(enInstalacion).isDir()) return enInstalacion;
+  return QDir::cleanPath(programa + QStringLiteral("/../") + QLatin1String(compilada));
+}
 }  // namespace
 
 TConfiguracionHost TConfiguracionHost::Leer() {
   QSettings s(QStringLiteral("Miravel"), QStringLiteral("optica-host"));
   TConfiguracionHost c;
   const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  const QString programa = QCoreApplication::applicationDirPath();
   c.ficheroAjustes = s.fileName();
   c.ajustesDanados = s.status() != QSettings::NoError || !Ajustes_Legibles(s.fileName());
   c.baseDatosPorDefecto = !s.contains(QStringLiteral("BaseDatos/Nombre"));
@@ -57,12 +67,12 @@ TConfiguracionHost TConfiguracionHost::Leer() {
       std::fprintf(stderr, "El fichero de configuración guarda la contraseña: ahora sólo lo puede leer su dueño.\n");
     }
   }
-  c.carpetaModulos =
-      s.value(QStringLiteral("Puesto/CarpetaModulos"), QDir::cleanPath(programa + QStringLiteral("/../modules")))
-          .toString();
-  c.carpetaFormatos =
-      s.value(QStringLiteral("Puesto/CarpetaFormatos"), QDir::cleanPath(programa + QStringLiteral("/../formats")))
-          .toString();
+  c.carpetaModulos = s.value(QStringLiteral("Puesto/CarpetaModulos"),
+                             Carpeta_Del_Programa(OPTICA_MODULOS_INSTALADOS, "modules"))
+                         .toString();
+  c.carpetaFormatos = s.value(QStringLiteral("Puesto/CarpetaFormatos"),
+                              Carpeta_Del_Programa(OPTICA_FORMATOS_INSTALADOS, "formats"))
+                          .toString();
   c.carpetaPdf = s.value(QStringLiteral("Puesto/CarpetaPdf")).toString();
   c.modulosIndicados = s.contains(QStringLiteral("Puesto/CarpetaModulos"));
   c.formatosIndicados = s.contains(QStringLiteral("Puesto/CarpetaFormatos"));

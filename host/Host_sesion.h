@@ -41,7 +41,8 @@ struct TConfiguracionHost {
 
   // Settings of the host (QSettings "Miravel"/"optica-host"), with defaults:
   // an embedded database in the user's data folder and the modules and
-  // formats folders beside the program.
+  // formats folders the program ships (lib/optica/modules and
+  // share/optica/formats of the installation, or those of the build tree).
   static TConfiguracionHost Leer();
   bool Es_Embebida() const { return !baseDatos.contains(QLatin1Char(':')); }
 };

@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -28,11 +29,44 @@
 #include "Host_sesion.h"
 #include "Host_llavero.h"
 #include "Host_sms.h"
+#include "Servicio_fhir.h"
+#include "Servicio_pruebas.h"
 
 namespace {
 QTextStream& Salida() {
   static QTextStream s(stdout);
   return s;
+}
+
+// --fhir-export: the record of key `clave` as a FHIR prescription in
+// `fichero`, without a window. 0 written; 1 with a Spanish message otherwise.
+int Exportar_Fhir(THostContext& ctx, const QString& clave, const QString& fichero) {
+  bool numero = false;
+  const qint64 id = clave.toLongLong(&numero);
+  if (!numero || id <= 0) {
+    std::fprintf(stderr, "«%s» no es la clave de una ficha de lentillas.\n", qPrintable(clave));
+    return 2;
+  }
+  TServicioPruebas pruebas(ctx);
+  TServicioFhir fhir(ctx, pruebas);
+  QByteArray json;
+  QString error;
+  const int r = fhir.Exportar(static_cast<double>(id), json, &error);
+  if (r == -5) {
+    std::fprintf(stderr, "No existe la ficha de lentillas de clave %lld.\n", id);
+    return 1;
+  }
+  if (r != 0) {
+    std::fprintf(stderr, "No se ha podido leer la ficha de lentillas %lld: %s\n", id, qPrintable(error));
+    return 1;
+  }
+  QSaveFile f(fichero);
+  if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit()) {
+    std::fprintf(stderr, "No se ha podido escribir el fichero «%s»: %s\n", qPrintable(fichero),
+                 qPrintable(f.errorString()));
+    return 1;
+  }
+  return 0;
 }
 
 void Mostrar_Seleccion(const TSeleccion& s) {
@@ -135,7 +169,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption pestana(QStringLiteral("tab"), QStringLiteral("Pestaña que se muestra al abrir (Ficha, Observaciones, Pruebas, Reposiciones)."), QStringLiteral("nombre"));
   const QCommandLineOption captura(QStringLiteral("screenshot"), QStringLiteral("Guarda una imagen de la ventana del módulo y la cierra."), QStringLiteral("fichero"));
   const QCommandLineOption guardarClave(QStringLiteral("store-password"), QStringLiteral("Guarda la contraseña del servidor en el llavero del escritorio (o, sin llavero, en el fichero de configuración, que solo lee su dueño) y termina."));
-  p.addOptions({ayuda, demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura, guardarClave});
+  const QCommandLineOption exportarFhir(QStringLiteral("fhir-export"), QStringLiteral("Escribe la ficha de lentillas de clave FICHA como receta FHIR (JSON) en el fichero que sigue, y termina: --fhir-export FICHA FICHERO."), QStringLiteral("FICHA"));
+  p.addOptions({ayuda, demo, baseDatos, servidor, usuarioBD, rolBD, claveBD, modulos, formatos, usuario, tienda, paciente, ficha, pestana, pdf, captura, guardarClave, exportarFhir});
   p.process(app);
   if (p.isSet(ayuda)) {
     Salida() << p.helpText();
@@ -189,7 +224,11 @@ int main(int argc, char** argv) {
     }
     qputenv("OPTICA_IMPRESION_PDF", QFileInfo(cfg.carpetaPdf).absoluteFilePath().toUtf8());
   }
-  if (p.isSet(captura) && idPacienteOrden < 0) {
+  if (p.isSet(exportarFhir) && p.positionalArguments().size() != 1) {
+    std::fprintf(stderr, "Falta el fichero: --fhir-export FICHA FICHERO.\n");
+    return 2;
+  }
+  if (p.isSet(captura) && idPacienteOrden < 0 && !p.isSet(exportarFhir)) {
     std::fprintf(stderr, "Sin pantalla no se puede elegir el paciente: indíquelo con --patient.\n");
     return 2;
   }
@@ -216,6 +255,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }
+  if (p.isSet(exportarFhir))
+    return Exportar_Fhir(sesion.Contexto(), p.value(exportarFhir), p.positionalArguments().constFirst());
   // SIGTERM / SIGINT close the windows as F12 would; without a display the
   // questions are answered No (nothing half-typed is saved).
   const bool sinPantalla = QGuiApplication::platformName() == QLatin1String("offscreen") ||

@@ -1,7 +1,7 @@
 // optica-dbscript: creates a shop database from the built-in schema and runs
 // further SQL scripts on it, with no external tool.
 //
-//   optica-dbscript [--create [--replace] [--no-forced-writes]]
+//   optica-dbscript [--create [--replace] [--no-forced-writes] | --update]
 //                   [--user U] DATABASE [SCRIPT...]
 //
 // The user's password comes from OPTICA_DB_PASSWORD, or is read from a file
@@ -11,7 +11,10 @@
 // DATABASE is a file path (embedded engine) or host[/port]:path for a server.
 // --replace removes an existing database file first; --no-forced-writes is
 // for scratch databases (tests, benchmarks) only. A new database file is
-// built under a temporary name and appears only once complete.
+// built under a temporary name and appears only once complete. --update
+// gives a database made by an earlier version what this one adds to it (the
+// search helpers of the reminders), as its owner and with no workstation
+// writing.
 
 #include <fcntl.h>
 
@@ -28,12 +31,14 @@ int main(int argc, char** argv) {
   QStringList args = app.arguments().mid(1);
   QTextStream err(stderr);
   TIBDatabase db;
-  bool crear = false, reemplazar = false, escrituraForzada = true;
+  bool crear = false, reemplazar = false, escrituraForzada = true, actualizar = false;
   QStringList posicionales;
   for (int i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
     if (a == QLatin1String("--create")) {
       crear = true;
+    } else if (a == QLatin1String("--update")) {
+      actualizar = true;
     } else if (a == QLatin1String("--replace")) {
       reemplazar = true;
     } else if (a == QLatin1String("--no-forced-writes")) {
@@ -61,7 +66,7 @@ int main(int argc, char** argv) {
     }
   }
   if (posicionales.isEmpty()) {
-    err << "Uso: optica-dbscript [--create [--replace] [--no-forced-writes]] [--user U] "
+    err << "Uso: optica-dbscript [--create [--replace] [--no-forced-writes] | --update] [--user U] "
            "BASE_DE_DATOS [SCRIPT...]\n(la contraseña del usuario, en OPTICA_DB_PASSWORD o con --password-fd N)\n";
     return 2;
   }
@@ -73,6 +78,8 @@ int main(int argc, char** argv) {
       TScriptSQL::Crear_Fichero_Completo(db, escrituraForzada);
     else
       db.Open();
+    if (actualizar && !crear && !TScriptSQL::Anadir_Ayudas_Busqueda(db))
+      err << "La base de datos ya tenía las ayudas de búsqueda.\n";
     for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);
     db.Close();
   } catch (const EIBError& e) {

@@ -102,8 +102,9 @@ bool THojaFormato::Leer_Control(int n) {
   else if (clase == QLatin1String("VARIABLE")) c.clase = TControlFormato::Variable;
   else if (clase == QLatin1String("LINE")) c.clase = TControlFormato::Linea;
   else if (clase == QLatin1String("BOX")) c.clase = TControlFormato::Caja;
+  else if (clase == QLatin1String("BARCODE")) c.clase = TControlFormato::Codigo;
   else
-    return Fallo(linea("KIND"), QStringLiteral("[%1] KIND '%2' no es TEXT, VARIABLE, LINE ni BOX")
+    return Fallo(linea("KIND"), QStringLiteral("[%1] KIND '%2' no es TEXT, VARIABLE, LINE, BOX ni BARCODE")
                                     .arg(s, l.Texto(s, QStringLiteral("KIND"))));
 
   const QString banda = l.Texto(s, QStringLiteral("BAND"), QStringLiteral("DETAIL")).toUpper();
@@ -131,7 +132,8 @@ bool THojaFormato::Leer_Control(int n) {
   if (c.puntos <= 0) return Fallo(linea("SIZE"), QStringLiteral("[%1] SIZE debe ser mayor que 0").arg(s));
 
   const bool conTexto = c.clase == TControlFormato::Texto || c.clase == TControlFormato::Variable;
-  if ((conTexto || c.clase == TControlFormato::Caja) && (c.ancho <= 0 || c.alto <= 0))
+  if ((conTexto || c.clase == TControlFormato::Caja || c.clase == TControlFormato::Codigo) &&
+      (c.ancho <= 0 || c.alto <= 0))
     return Fallo(l.Linea(s), QStringLiteral("[%1] necesita WIDTH y HEIGHT mayores que 0").arg(s));
   if (c.clase == TControlFormato::Linea && c.ancho > 0 && c.alto > 0)
     return Fallo(l.Linea(s), QStringLiteral("[%1] una línea es horizontal (HEIGHT=0) o vertical (WIDTH=0)").arg(s));
@@ -155,7 +157,12 @@ bool THojaFormato::Leer_Control(int n) {
       return Fallo(linea(clave), QStringLiteral("[%1] %2 debe ser 0 o 1").arg(s, QLatin1String(clave)));
     *destino = v == QLatin1String("1");
   }
-  if (c.clase == TControlFormato::Variable) {
+  if (c.clase == TControlFormato::Codigo &&
+      !codigo_barras::Simbologia(l.Texto(s, QStringLiteral("SYMBOLOGY")), c.simbologia))
+    return Fallo(linea("SYMBOLOGY"), QStringLiteral("[%1] SYMBOLOGY debe ser GS1DATAMATRIX, DATAMATRIX, QR, GS1-128 o "
+                                                    "CODE128")
+                                         .arg(s));
+  if (c.clase == TControlFormato::Variable || c.clase == TControlFormato::Codigo) {
     if (!l.Hay_Clave(s, QStringLiteral("VARIABLE")))
       return Fallo(l.Linea(s), QStringLiteral("[%1] no dice qué VARIABLE imprime").arg(s));
     bool ok = false;
@@ -166,6 +173,17 @@ bool THojaFormato::Leer_Control(int n) {
     if (!c.opcional && !documento_.Valor(c.codigo))
       return Fallo(linea("VARIABLE"), QStringLiteral("[%1] la variable %2 no está en el documento (%3)")
                                           .arg(s).arg(c.codigo).arg(documento_.Nombre_Tipo_Documento()));
+    // Data the symbology cannot hold is told before anything prints.
+    QString datos;
+    documento_.Valor(c.codigo, &datos);
+    if (c.clase == TControlFormato::Codigo && !datos.isEmpty()) {
+      const codigo_barras::TSimbolo simbolo = codigo_barras::Codificar(c.simbologia, datos);
+      if (!simbolo.Valido())
+        return Fallo(linea("VARIABLE"), QStringLiteral("[%1] la variable %2 no se puede escribir en el código (%3)")
+                                            .arg(s)
+                                            .arg(c.codigo)
+                                            .arg(simbolo.error));
+    }
   }
 
   c.familia = l.Texto(s, QStringLiteral("FONT"), c.familia);
@@ -217,7 +235,11 @@ THojaFormato::TBandaColocada THojaFormato::Colocar(TLienzoInforme& lienzo, TCont
     if (c.banda != banda) continue;
     TColocado k;
     k.control = &c;
-    if (const QString texto = Texto_Control(c); !texto.isEmpty()) {
+    if (c.clase == TControlFormato::Codigo) {
+      QString datos;
+      documento_.Valor(c.codigo, &datos);
+      if (!datos.isEmpty()) k.simbolo = codigo_barras::Codificar(c.simbologia, datos);
+    } else if (const QString texto = Texto_Control(c); !texto.isEmpty()) {
       k.fuente = TLienzoInforme::Crear_Fuente(c.familia, c.puntos, c.negrita, c.cursiva);
       k.altoLinea = lienzo.Alto_Linea(k.fuente);
       // A field is one paragraph: line breaks in its value read as blanks.
@@ -249,6 +271,8 @@ QList<double> THojaFormato::Saltos(const TBandaColocada& detalle, double disponi
   // for a box taller than a third of the page, each line of its text.
   QList<std::pair<double, double>> enteros;
   for (const TColocado& k : detalle.controles) {
+    // A barcode is never split between two pages.
+    if (k.simbolo.Valido()) enteros.append({k.y, k.y + k.alto});
     if (k.lineas.isEmpty()) continue;
     if (k.alto <= disponible / 3) {
       enteros.append({k.y, k.y + k.alto});
@@ -292,6 +316,9 @@ void THojaFormato::Dibujar_Control(TLienzoInforme& lienzo, const TColocado& k, d
       p.setPen(QPen(Qt::black, lienzo.Mm(c.grosor)));
       p.setBrush(Qt::NoBrush);
       if (c.grosor > 0) p.drawRect(lienzo.Rect(x, y, c.ancho, k.alto));
+      return;
+    case TControlFormato::Codigo:
+      codigo_barras::Dibujar(p, lienzo.Rect(x, y, c.ancho, k.alto), k.simbolo, c.simbologia);
       return;
     case TControlFormato::Texto:
     case TControlFormato::Variable: break;

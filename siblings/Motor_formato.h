@@ -27,12 +27,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "Codigo_barras.h"
 #include "Hoja_informe.h"
 
 class TDocumento;
 
 struct TControlFormato {
-  enum TClase { Texto, Variable, Linea, Caja };
+  enum TClase { Texto, Variable, Linea, Caja, Codigo };
   enum TBanda { Cabecera, Detalle, Pie };
 
   int numero = 0;              // n of [CONTROLn]
@@ -40,7 +41,8 @@ struct TControlFormato {
   TBanda banda = Detalle;
   double x = 0, y = 0, ancho = 0, alto = 0;  // mm, from the band's corner
   QString texto;               // Texto: what it prints; Variable: a prefix
-  int codigo = -1;             // Variable: the document variable printed
+  int codigo = -1;             // Variable, Codigo: the document variable printed
+  codigo_barras::TSimbologia simbologia = codigo_barras::TSimbologia::kQr;  // Codigo
   QString familia = QStringLiteral("Arial");
   double puntos = 10;
   // partir (WRAP=1): a paragraph, set from the box's top; otherwise a field,
@@ -81,6 +83,7 @@ class THojaFormato : public THojaInforme {
     const TControlFormato* control = nullptr;
     QFont fuente;
     QStringList lineas;
+    codigo_barras::TSimbolo simbolo;  // a barcode's symbol, made from its variable
     double altoLinea = 0;
     double y = 0, alto = 0;  // mm from the band's top
     // Where its first line stands, from the band's top: a paragraph at its

@@ -42,6 +42,15 @@ TEST(TraducirParametros, SinParametrosYDosPuntosSueltos) {
   EXPECT_EQ(t.nombres, QStringList({"_x1$"}));
 }
 
+TEST(TraducirParametros, EnUnBloqueSoloLaCabeceraTieneParametros) {
+  const TSqlTraducida t = Traducir_Parametros(
+      "EXECUTE BLOCK (A VARCHAR(10) = :A, B TYPE OF COLUMN T.B = :B) RETURNS (N INTEGER) AS BEGIN "
+      "INSERT INTO T (A, B) VALUES (:A, :B) RETURNING ID INTO :N; SUSPEND; END");
+  EXPECT_EQ(t.texto, "EXECUTE BLOCK (A VARCHAR(10) = ?, B TYPE OF COLUMN T.B = ?) RETURNS (N INTEGER) AS BEGIN "
+                     "INSERT INTO T (A, B) VALUES (:A, :B) RETURNING ID INTO :N; SUSPEND; END");
+  EXPECT_EQ(t.nombres, QStringList({"A", "B"}));
+}
+
 TEST(ParametrosTransaccion, LineasConocidasYDesconocidas) {
   const std::string tpb = TIBTransaction::Bloque_Parametros({"read_committed", "rec_version", "nowait"});
   EXPECT_EQ(tpb, std::string({char(isc_tpb_version3), char(isc_tpb_read_committed), char(isc_tpb_rec_version),

@@ -347,3 +347,29 @@ TEST_F(OrdenesTest, UnaCreacionInterrumpidaNoDejaUnaBaseQueNoSeAbra) {
 }
 
 }  // namespace
+
+namespace {
+
+// --fhir-export FICHA FICHERO: the record as a FHIR prescription, without a
+// window; a record that is not there or a file left out are told in Spanish.
+TEST_F(OrdenesTest, FhirExportEscribeLaFichaODiceQueNo) {
+  const QString base = dir.filePath("optica.fdb");
+  const QString receta = dir.filePath("receta.json");
+  TResultado r = Host({"--demo", "--database", base, "--fhir-export", "3", receta});
+  ASSERT_EQ(r.codigo, 0) << r.error.toStdString();
+  QFile f(receta);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+  EXPECT_EQ(o["resourceType"].toString(), "VisionPrescription");
+  EXPECT_FALSE(o["lensSpecification"].toArray().isEmpty());
+
+  r = Host({"--database", base, "--fhir-export", "9999", dir.filePath("otra.json")});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(r.error.contains("No existe la ficha de lentillas de clave 9999")) << r.error.toStdString();
+  EXPECT_FALSE(QFile::exists(dir.filePath("otra.json")));
+  r = Host({"--database", base, "--fhir-export", "3"});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_TRUE(r.error.contains("Falta el fichero")) << r.error.toStdString();
+}
+
+}  // namespace

@@ -22,6 +22,12 @@
 #include "Clase_tlocalidad.h"
 #include "Clase_tpaciente.h"
 #include "Variables_documento.h"
+#include "Codigo_barras.h"
+#include "Codigo_gs1.h"
+#include "Receta_qr.h"
+
+#include <QImage>
+#include <QProcess>
 
 namespace {
 
@@ -151,10 +157,10 @@ TEST_F(ImpresionFichaTest, LaFichaVaEnSuOrdenYElOjoSinLenteLlevaSusCodigosVacios
   orden << 3409 << 3440 << 3410 << 3412 << 3411 << 3413 << 3415 << 3417 << 3414 << 3416 << 3418;
   for (int ojo : {0, 1})
     for (int c : {3419, 3421, 3423, 3425, 3427, 3429, 3431, 3433, 3437, 3435}) orden << c + ojo;
-  orden << 3439;
+  orden << 3439 << 3441;
   for (int ojo : {0, 1}) {
     orden << 3620 + ojo;
-    for (int c : {3600, 3602, 3604, 3606, 3608, 3610, 3612, 3622, 3614, 3616, 3618}) orden << c + ojo;
+    for (int c : {3600, 3602, 3604, 3606, 3608, 3610, 3612, 3622, 3614, 3616, 3618, 3624}) orden << c + ojo;
   }
   EXPECT_EQ(Codigos(d), orden);
   EXPECT_EQ(Valor(d, 3402), "Álvarez Gil, Marta");
@@ -164,7 +170,7 @@ TEST_F(ImpresionFichaTest, LaFichaVaEnSuOrdenYElOjoSinLenteLlevaSusCodigosVacios
   EXPECT_EQ(Valor(d, 3622), "L-20931");
   EXPECT_EQ(Valor(d, 3618), "14/11/2027");
   EXPECT_EQ(Valor(d, 3620), "Mensual");
-  for (int c = 3601; c <= 3623; c += 2) EXPECT_EQ(Valor(d, c), "") << c;
+  for (int c = 3601; c <= 3625; c += 2) EXPECT_EQ(Valor(d, c), "") << c;
 }
 
 TEST_F(ImpresionFichaTest, UnaFichaSinGrabarSoloLlevaElNombre) {
@@ -175,7 +181,7 @@ TEST_F(ImpresionFichaTest, UnaFichaSinGrabarSoloLlevaElNombre) {
   Variables_Ficha(d, f);
   EXPECT_EQ(Valor(d, 3400), "Marta");
   EXPECT_EQ(Valor(d, 3402), "Álvarez Gil, Marta");
-  for (int c : Rango(3403, 3440) + Rango(3600, 3623)) EXPECT_EQ(Valor(d, c), "") << c;
+  for (int c : Rango(3403, 3441) + Rango(3600, 3625)) EXPECT_EQ(Valor(d, c), "") << c;
 }
 
 // ---- The whole print ---------------------------------------------------------------
@@ -335,6 +341,53 @@ TEST_F(ImprimirDesdeLaPantallaTest, SinElMotorDeImpresionSeAvisa) {
   ASSERT_FALSE(h.mensajes.cajas.empty());
   EXPECT_TRUE(h.mensajes.cajas.back().texto.startsWith("No se encuentra el motor de impresión (printsvc.so)"))
       << h.mensajes.cajas.back().texto.toStdString();
+}
+
+// The codes on paper: the warranty and the prescription printed to PDF,
+// rendered at 300 dpi and read back with zxing hold exactly the record's lens
+// box and prescription.
+QList<codigo_barras::TLeido> Codigos_Pdf(const QString& pdf) {
+  QTemporaryDir dir;
+  QProcess::execute("pdftoppm", {"-r", "300", "-gray", "-png", "-f", "1", "-l", "1", pdf, dir.filePath("p")});
+  const QStringList png = QDir(dir.path()).entryList({"p*.png"});
+  if (png.isEmpty()) return {};
+  return codigo_barras::Leer_Imagen(QImage(dir.filePath(png.first())));
+}
+
+TEST_F(ImprimirDesdeLaPantallaTest, LaGarantiaYLaRecetaLlevanSusCodigosYSeLeen) {
+  Ejecutar_SQL(*h.principal, "insert into ARTICULO (ID_ARTICULO, ID_TARTICULO, REFERENCIA, CODIGO_BARRAS, DESCRIPCION) "
+                             "values (40, 3, 'AC-OAS-6', 8470123000256, 'Acuvue Oasys')");
+  Ejecutar_SQL(*h.principal, "update DLENTILLA set CADUCIDAD_CAJA = '2027-12-31' where ID_MLENTILLA = 10");
+  h.usuario.formatoGarantia = "garantia_lentilla";
+  Abrir();
+  Pulsar("btnImpGarantia");
+  ASSERT_TRUE(h.mensajes.cajas.empty()) << h.mensajes.cajas[0].texto.toStdString();
+  const auto garantia = Codigos_Pdf(pdfs.filePath("garantia_lentilla.pdf"));
+  // The right eye's box only: the left eye has no lens line.
+  ASSERT_EQ(garantia.size(), 1);
+  const gs1::TLectura caja = gs1::Leer(garantia[0].texto);
+  ASSERT_TRUE(caja.Valida()) << caja.mensaje.toStdString();
+  EXPECT_TRUE(garantia[0].texto.startsWith("]d2"));
+  EXPECT_EQ(caja.caja.gtin, "08470123000256");
+  EXPECT_EQ(caja.caja.lote, "L-77");
+  EXPECT_EQ(caja.caja.caducidad, QDate(2027, 12, 31));
+
+  Pulsar("btnImpReceta");
+  const auto receta = Codigos_Pdf(pdfs.filePath("receta_lentilla.pdf"));
+  ASSERT_EQ(receta.size(), 1);
+  receta_qr::TReceta r;
+  QString error;
+  ASSERT_TRUE(receta_qr::Leer(receta[0].texto, r, &error)) << error.toStdString();
+  EXPECT_EQ(r.paciente, "Álvarez Gil, Marta");
+  EXPECT_EQ(r.fecha, QDate(2026, 11, 2));
+  EXPECT_EQ(r.ojos[0].esfera, -2.75);
+  EXPECT_EQ(r.ojos[0].cilindro, -0.5);
+  EXPECT_EQ(r.ojos[0].eje, 180);
+  EXPECT_EQ(r.ojos[1].esfera, -3);
+  EXPECT_EQ(r.ojos[1].cilindro, 0);  // the record reads its empty column as 0, and so it goes
+  EXPECT_EQ(r.lentes[0].referencia, "AC-OAS-6");
+  EXPECT_EQ(r.lentes[0].lote, "L-77");
+  EXPECT_EQ(r.lentes[1].referencia, "");
 }
 
 }  // namespace

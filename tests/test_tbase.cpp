@@ -154,12 +154,38 @@ TEST_F(TBaseTest, CanalFueraDeRangoNoTocaNada) {
   EXPECT_FALSE(base->Consulta(1).Active());
 }
 
-TEST_F(TBaseTest, SentenciaQueNoEsDeLasCuatroNoSeEjecuta) {
+TEST_F(TBaseTest, SentenciaQueNoEsDeLasCuatroNiUnBloqueNoSeEjecuta) {
   base->Preparar(1,
-                 "execute block as begin insert into TLENTILLA (CODIGO, DESCRIPCION) values ('EB', 'x'); end");
+                 "merge into TLENTILLA t using RDB$DATABASE d on t.CODIGO = 'EB' when not matched then insert "
+                 "(CODIGO, DESCRIPCION) values ('EB', 'x')");
   EXPECT_EQ(base->Ejecutar(1), TBase::kSentenciaDesconocida);
   base->Cerrar(1);
   EXPECT_EQ(Consultar_Entero(*otra, "select count(*) from TLENTILLA where CODIGO = 'EB'"), 0);
+}
+
+// A block writes its rows alone (committed at once) and gives back what its
+// inserts returned; its :NAME past the header are its own variables.
+TEST_F(TBaseTest, UnBloqueEscribeYDevuelveSusFilas) {
+  base->Preparar(1,
+                 "execute block (C varchar(10) = :C, D varchar(10) = :D) returns (N integer) as begin "
+                 "insert into TLENTILLA (CODIGO, DESCRIPCION) values (:C, :D) returning ID_TLENTILLA into :N; "
+                 "suspend; insert into TLENTILLA (CODIGO, DESCRIPCION) values (:C || '2', :D) returning "
+                 "ID_TLENTILLA into :N; suspend; end");
+  base->Consulta(1).ParamByName("C").AsString("EB");
+  base->Consulta(1).ParamByName("D").AsString("x");
+  ASSERT_EQ(base->Ejecutar(1), TBase::kOk);
+  TIBQuery& q = base->Consulta(1);
+  q.First();
+  const int primera = q.Fields(0).AsInteger();
+  q.Next();
+  const int segunda = q.Fields(0).AsInteger();
+  base->Cerrar(1);
+  EXPECT_GT(segunda, primera);
+  EXPECT_EQ(Consultar_Texto(*otra, QString("select list(CODIGO, ' ') from (select CODIGO from TLENTILLA where "
+                                           "ID_TLENTILLA in (%1, %2) order by ID_TLENTILLA)")
+                                       .arg(primera)
+                                       .arg(segunda)),
+            "EB EB2");
 }
 
 TEST_F(TBaseTest, RanuraVaciaDevuelve21302) {

@@ -10,11 +10,22 @@
 
 namespace {
 
-// One branch of the search per place a lot is kept. A whole lot is compared
-// as it is, so that the lot indexes answer; part of one is looked for
-// anywhere in the column.
-QString Condicion_Lote(const QString& columna, bool parte) {
-  return parte ? columna + QStringLiteral(" containing :LOTE") : columna + QStringLiteral(" = :LOTE");
+// One branch of the search per place a lot is kept: the lens lines
+// (DLENTILLA, origin 0 of LOTE_SUFIJO) and each eye of the fitting tests
+// (PLENTILLA, origins 1 and 2). A whole lot is compared as it is, so that
+// the lot indexes answer. Part of one is found among the suffixes of every
+// lot, kept by the triggers in upper case: a lot contains the text (in any
+// case, as CONTAINING compares) when one of its suffixes starts with the
+// text in upper case, which the suffix index answers whatever the number of
+// lines; CONTAINING on the lot itself then only confirms each line found.
+QString Origen_Lote(const QString& tabla, const QString& clave, const QString& columna, int origen,
+                    const st_criterio_lote& c) {
+  if (!c.parte) return QStringLiteral("from %1 where %2 = :LOTE").arg(tabla, columna);
+  return QStringLiteral(
+             "from (select distinct s.ID from LOTE_SUFIJO s where s.ORIGEN = %1 and s.SUFIJO starting with "
+             "upper(:LOTE)) s join %2 on %3 = s.ID where %4 containing :LOTE")
+      .arg(origen)
+      .arg(tabla, clave, columna);
 }
 
 QString Filtros(const st_criterio_lote& c, const QString& referencia, const QString& fecha) {
@@ -29,27 +40,30 @@ const QString kPaciente = QStringLiteral(
     "p.ID_PACIENTE, trim(coalesce(p.APELLIDOS, '')) || iif(coalesce(p.NOMBRE, '') = '', '', ', ' || p.NOMBRE), "
     "p.TELEFONO, p.TELEFONO_MOVIL, ");
 
-QString Sentencia(const st_criterio_lote& c) {
+}  // namespace
+
+QString TRetiradaLote::Sentencia(const st_criterio_lote& c) {
   QString sql = QStringLiteral("select 0, ") + kPaciente +
-                QStringLiteral(
-                    "m.NUMERO_FICHA, m.FECHA, d.OJO, d.REFERENCIA, d.DESCRIPCION, d.LOTE "
-                    "from DLENTILLA d join MLENTILLA m on m.ID_MLENTILLA = d.ID_MLENTILLA "
-                    "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE where ") +
-                Condicion_Lote(QStringLiteral("d.LOTE"), c.parte) +
+                QStringLiteral("m.NUMERO_FICHA, m.FECHA, d.OJO, d.REFERENCIA, d.DESCRIPCION, d.LOTE ") +
+                Origen_Lote(QStringLiteral("DLENTILLA d join MLENTILLA m on m.ID_MLENTILLA = d.ID_MLENTILLA "
+                                           "join PACIENTE p on p.ID_PACIENTE = m.ID_PACIENTE"),
+                            QStringLiteral("d.ID_DLENTILLA"), QStringLiteral("d.LOTE"), 0, c) +
                 Filtros(c, QStringLiteral("d.REFERENCIA"), QStringLiteral("m.FECHA"));
-  for (const char* ojo : {"OD", "OI"}) {
-    const QString o = QString::fromLatin1(ojo);
+  for (const int ojo : {1, 2}) {
+    const QString o = ojo == 1 ? QStringLiteral("OD") : QStringLiteral("OI");
     sql += QStringLiteral(" union all select 1, ") + kPaciente +
-           QStringLiteral(
-               "t.NUMERO_FICHA, t.FECHA, %1, t.%2_REFERENCIA_ART, t.%2_DESCRIPCION_ART, t.%2_LOTE "
-               "from PLENTILLA t join PACIENTE p on p.ID_PACIENTE = t.ID_PACIENTE where ")
-               .arg(o == QLatin1String("OD") ? 1 : 2)
+           QStringLiteral("t.NUMERO_FICHA, t.FECHA, %1, t.%2_REFERENCIA_ART, t.%2_DESCRIPCION_ART, t.%2_LOTE ")
+               .arg(ojo)
                .arg(o) +
-           Condicion_Lote(QStringLiteral("t.") + o + QStringLiteral("_LOTE"), c.parte) +
+           Origen_Lote(QStringLiteral("PLENTILLA t join PACIENTE p on p.ID_PACIENTE = t.ID_PACIENTE"),
+                       QStringLiteral("t.ID_PRUEBA_LENTILLAS"), QStringLiteral("t.") + o + QStringLiteral("_LOTE"),
+                       ojo, c) +
            Filtros(c, QStringLiteral("t.") + o + QStringLiteral("_REFERENCIA_ART"), QStringLiteral("t.FECHA"));
   }
   return sql;
 }
+
+namespace {
 
 // The name as a list sorts it: accents and case do not count ("Álvarez"
 // before "Campos").

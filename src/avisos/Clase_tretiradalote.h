@@ -42,6 +42,9 @@ class TRetiradaLote : public TBase {
   static constexpr int kSinLote = -1;
   int Buscar(const st_criterio_lote& criterio);
   const std::vector<st_retirada_lote>& Filas() const { return filas_; }
+  // The statement Buscar runs for `criterio` (its parameters :LOTE and, as
+  // the criterion asks, :REFERENCIA, :DESDE and :HASTA), rows unsorted.
+  static QString Sentencia(const st_criterio_lote& criterio);
 
   // The rows as CSV for a spreadsheet: ";" between fields, quotes where a
   // field needs them, dates dd/mm/yyyy, a header line, CR LF.

@@ -1,6 +1,7 @@
 #include "Clase_tbase.h"
 
 #include "Contexto_host.h"
+#include "Ibx_sql.h"
 #include "Unidad_trabajo.h"
 
 TBase::TBase(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
@@ -148,7 +149,10 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
   }
 
   const bool insercion = clave == QLatin1String("INSERT");
-  if (!insercion && clave != QLatin1String("UPDATE") && clave != QLatin1String("DELETE"))
+  // An EXECUTE BLOCK writes many rows in one round trip; the rows it
+  // returns (what its inserts returned) are read as a query's.
+  const bool bloque = Es_Bloque(texto);
+  if (!insercion && !bloque && clave != QLatin1String("UPDATE") && clave != QLatin1String("DELETE"))
     return kSentenciaDesconocida;
 
   // Alone, a write is its own transaction: committed at once, or rolled
@@ -157,9 +161,14 @@ int TBase::Ejecutar_Consulta(TIBQuery& q, TIBTransaction& propia, TUnidadTrabajo
   // nothing written before it is committed.
   qint64 afectadas = 0;
   try {
-    q.ExecSQL();
-    // Over a server the count is one more round trip; an insert's is not used.
-    if (!insercion) afectadas = Contar_Registros ? q.RowsAffected() : -1;
+    if (bloque) {
+      q.Open();
+      afectadas = -1;
+    } else {
+      q.ExecSQL();
+      // Over a server the count is one more round trip; an insert's is not used.
+      if (!insercion) afectadas = Contar_Registros ? q.RowsAffected() : -1;
+    }
     if (!unidad) q.Transaction->Commit();
   } catch (const EIBError& e) {
     causa_ = e;

@@ -5,13 +5,27 @@ bool Inicio_Nombre(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool Parte_Nombre(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
 }  // namespace
 
+bool Es_Bloque(const QString& sql) {
+  return sql.trimmed().left(13).compare(QLatin1String("EXECUTE BLOCK"), Qt::CaseInsensitive) == 0;
+}
+
 TSqlTraducida Traducir_Parametros(const QString& sql) {
   TSqlTraducida r;
   QString salida;
   salida.reserve(sql.size());
   const int n = sql.size();
+  // In an EXECUTE BLOCK only its header's inputs ("X INTEGER = :X") are the
+  // statement's parameters: past the header's closing parenthesis a :NAME is
+  // one of the block's variables, for the engine.
+  int finCabecera = n;
+  int profundidad = -1;
+  const bool bloque = Es_Bloque(sql);
   int i = 0;
   while (i < n) {
+    if (bloque && i >= finCabecera) {
+      salida.append(QStringView(sql).mid(i));
+      break;
+    }
     const QChar c = sql[i];
     if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
       // Literal or quoted identifier; a doubled quote stays inside it.
@@ -57,6 +71,8 @@ TSqlTraducida Traducir_Parametros(const QString& sql) {
       salida.append(QLatin1Char('?'));
       i = j;
     } else {
+      if (bloque && c == QLatin1Char('(')) profundidad = profundidad < 0 ? 1 : profundidad + 1;
+      if (bloque && c == QLatin1Char(')') && profundidad > 0 && --profundidad == 0) finCabecera = i + 1;
       salida.append(c);
       ++i;
     }

@@ -15,3 +15,5 @@ struct TSqlTraducida {
 };
 
 TSqlTraducida Traducir_Parametros(const QString& sql);
+// An EXECUTE BLOCK: its parameters are its header's inputs alone.
+bool Es_Bloque(const QString& sql);

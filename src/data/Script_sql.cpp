@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "Ibx_database.h"
+#include "Ibx_query.h"
 #include "Ibx_transaction.h"
 
 namespace {
@@ -158,6 +159,28 @@ QString TScriptSQL::Esquema() {
   QFile f(QStringLiteral(":/db/schema.sql"));
   if (!f.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(f.readAll());
+}
+
+bool TScriptSQL::Anadir_Ayudas_Busqueda(TIBDatabase& db) {
+  {
+    TIBTransaction t;
+    t.DefaultDatabase = &db;
+    t.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")};
+    TIBQuery q;
+    q.Database = &db;
+    q.Transaction = &t;
+    q.SQL.Add(QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'LOTE_SUFIJO'"));
+    q.Open();
+    const bool tiene = q.Fields(0).AsInteger() > 0;
+    q.Close();
+    t.Commit();
+    if (tiene) return false;
+  }
+  const QString esquema = Esquema();
+  const qsizetype desde = esquema.indexOf(QStringLiteral("\n-- AYUDAS_BUSQUEDA\n"));
+  if (desde < 0) throw EIBError(0, 0, QStringLiteral("El esquema no tiene las ayudas de búsqueda."));
+  Ejecutar(db, esquema.mid(desde));
+  return true;
 }
 
 void TScriptSQL::Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada) {

@@ -27,6 +27,14 @@ class TScriptSQL {
   // The schema the application is built on, carried inside the program.
   static QString Esquema();
 
+  // Gives a database made before the search helpers of the reminders (the
+  // lot suffixes) the last section of the schema, which makes them, their
+  // triggers and rights, and fills them from the rows there: one long
+  // transaction on a big database, to be run by the owner with no
+  // workstation writing. False, and nothing done, when the database has
+  // them already.
+  static bool Anadir_Ayudas_Busqueda(TIBDatabase& db);
+
   // Creates a new database file (or server database) and builds the schema
   // in it; the connection is left open.
   static void Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada = true);

@@ -30,6 +30,7 @@ void TDLentilla::Linea(const TLineaLentilla& l) {
   FECHA_GARANTIA(l.fechaGarantia);
   LOTE(l.lote);
   UNIDADES(l.unidades);
+  CADUCIDAD_CAJA(l.caducidadCaja);
 }
 
 int TDLentilla::Insertar() {
@@ -77,6 +78,24 @@ int TDLentilla::Poner_Unidades(int derecho, int izquierdo) {
                                 ":ID_MLENTILLA"));
     s.Parametro(QStringLiteral("OD")).AsInteger(std::max(derecho, 0));
     s.Parametro(QStringLiteral("OI")).AsInteger(std::max(izquierdo, 0));
+    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
+    return s.Ejecutar() == 0 ? 0 : -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
+}
+
+int TDLentilla::Poner_Caducidad_Caja(double derecho, double izquierdo) {
+  if (derecho <= 0 && izquierdo <= 0) return 0;
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("update DLENTILLA set CADUCIDAD_CAJA = iif(OJO = 1, :OD, :OI) where ID_MLENTILLA = "
+                                ":ID_MLENTILLA"));
+    // A zero date is no date: the eye without a known box keeps none.
+    if (derecho > 0) s.Parametro(QStringLiteral("OD")).AsDateTime(derecho);
+    else s.Parametro(QStringLiteral("OD")).Clear();
+    if (izquierdo > 0) s.Parametro(QStringLiteral("OI")).AsDateTime(izquierdo);
+    else s.Parametro(QStringLiteral("OI")).Clear();
     s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
     return s.Ejecutar() == 0 ? 0 : -1;
   } catch (const EIBError& e) {
@@ -133,6 +152,8 @@ int TDLentilla::Buscar() {
       // A database made before lines kept their units has no such output.
       const TParam* unidades = s.Procedimiento().FindParam(QStringLiteral("RES_UNIDADES"));
       UNIDADES(unidades ? unidades->AsInteger() : 0);
+      const TParam* caja = s.Procedimiento().FindParam(QStringLiteral("RES_CADUCIDAD_CAJA"));
+      CADUCIDAD_CAJA(caja && !caja->IsNull() ? caja->AsDateTime() : 0);
       resultado_ = 0;
     }
     return 0;

@@ -22,6 +22,7 @@ struct TLineaLentilla {
   double importe = 0;  // in the main currency
   double fechaGarantia = 0;
   int unidades = 0;  // lenses supplied; 0: not said
+  double caducidadCaja = 0;  // expiry of the box the lens came in; 0: not known
 };
 
 // How long the lenses of one line last: the days one lens is worn (its
@@ -50,6 +51,10 @@ class TDLentilla : public TBase {
   // The units of the record's lines, by eye, in one statement after the
   // lines are inserted (the catalogue's insert does not carry them).
   [[nodiscard]] int Poner_Unidades(int derecho, int izquierdo);
+  // The same for the expiry of each eye's box (0: not known); nothing is
+  // written when neither eye has one, so a database made before the column
+  // still saves lines without it.
+  [[nodiscard]] int Poner_Caducidad_Caja(double derecho, double izquierdo);
   [[nodiscard]] int Borrar_Lineas();
   int Cargar_Lista_Lineas();
   int Buscar();
@@ -72,6 +77,7 @@ class TDLentilla : public TBase {
   void FECHA_GARANTIA(double v) { if (v != fechaGarantia_) fechaGarantia_ = v; }
   void LOTE(const QString& v) { if (v != lote_) lote_ = v; }
   void UNIDADES(int v) { if (v != unidades_) unidades_ = v; }
+  void CADUCIDAD_CAJA(double v) { if (v != caducidadCaja_) caducidadCaja_ = v; }
 
   double ID_MLENTILLA() const { return idFicha_; }
   double ID_DLENTILLA() const { return idLinea_; }
@@ -89,6 +95,7 @@ class TDLentilla : public TBase {
   double FECHA_GARANTIA() const { return fechaGarantia_; }
   const QString& LOTE() const { return lote_; }
   int UNIDADES() const { return unidades_; }
+  double CADUCIDAD_CAJA() const { return caducidadCaja_; }
   const QString& Resumen() const { return resumen_; }
   const QStringList& Lista_Lineas() const { return lineas_; }
   int Resultado() const { return resultado_; }
@@ -100,7 +107,7 @@ class TDLentilla : public TBase {
   QString referencia_, descripcion_, modelo_, color_, radio1_, radio2_;
   double diametro_ = 0;
   int ojo_ = 0, unidades_ = 0;
-  double importe_ = 0, importeM2_ = 0, fechaGarantia_ = 0;
+  double importe_ = 0, importeM2_ = 0, fechaGarantia_ = 0, caducidadCaja_ = 0;
   QString resumen_, lote_;
   QStringList lineas_;
   int resultado_ = 0;

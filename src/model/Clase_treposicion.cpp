@@ -44,6 +44,75 @@ int TReposicion::Insertar() {
   return resultado_;
 }
 
+namespace {
+// The block that inserts `n` rows and returns their keys in order.
+QString Bloque_Insercion(int n) {
+  QString cabecera = QStringLiteral(
+      "EXECUTE BLOCK (ID_PACIENTE TYPE OF COLUMN REPOSICION.ID_PACIENTE = :ID_PACIENTE, "
+      "TIPO_REPOSICION TYPE OF COLUMN REPOSICION.TIPO_REPOSICION = :TIPO_REPOSICION");
+  QString cuerpo;
+  for (int i = 0; i < n; ++i) {
+    const QString k = QString::number(i);
+    for (const auto& [p, columna] : {std::pair{"N", "NUMERO_FICHA"}, {"F", "FECHA"}, {"T", "TIPO"}, {"O", "OJO"},
+                                     {"A", "IMPORTE_M1"}, {"B", "IMPORTE_M2"}, {"X", "OBSERVACIONES"}})
+      cabecera += QStringLiteral(", %1%2 TYPE OF COLUMN REPOSICION.%3 = :%1%2")
+                      .arg(QLatin1String(p), k, QLatin1String(columna));
+    cuerpo += QStringLiteral(
+                  "INSERT INTO REPOSICION (ID_PACIENTE, NUMERO_FICHA, TIPO_REPOSICION, FECHA, TIPO, OJO, IMPORTE_M1, "
+                  "IMPORTE_M2, OBSERVACIONES) VALUES (:ID_PACIENTE, :N%1, :TIPO_REPOSICION, :F%1, :T%1, :O%1, :A%1, "
+                  ":B%1, :X%1) RETURNING ID_REPOSICION INTO :ID; SUSPEND;\n")
+                  .arg(k);
+  }
+  return cabecera + QStringLiteral(") RETURNS (ID TYPE OF COLUMN REPOSICION.ID_REPOSICION) AS BEGIN\n") + cuerpo +
+         QStringLiteral("END");
+}
+}  // namespace
+
+int TReposicion::Insertar_Lista(const QList<TFilaReposicion>& filas, QList<double>& claves) {
+  claves.clear();
+  std::vector<int> guardadas;  // the rows stored, by their place in `filas`
+  for (int i = 0; i < filas.size(); ++i) {
+    claves << -1;
+    if (filas[i].fecha != 0) guardadas.push_back(i);
+  }
+  try {
+    for (size_t desde = 0; desde < guardadas.size(); desde += kFilasBloque) {
+      const int n = static_cast<int>(std::min<size_t>(kFilasBloque, guardadas.size() - desde));
+      TSentencia s(*this, 1, Bloque_Insercion(n));
+      TIBQuery& q = s.Consulta();
+      q.ParamByName(QStringLiteral("ID_PACIENTE")).AsFloat(idPaciente_);
+      q.ParamByName(QStringLiteral("TIPO_REPOSICION")).AsInteger(tipoReposicion_);
+      for (int i = 0; i < n; ++i) {
+        const TFilaReposicion& f = filas[guardadas[desde + i]];
+        const QString k = QString::number(i);
+        q.ParamByName(QStringLiteral("N") + k).AsFloat(f.numeroFicha);
+        q.ParamByName(QStringLiteral("F") + k).AsDateTime(f.fecha);
+        q.ParamByName(QStringLiteral("T") + k).AsInteger(f.tipo);
+        q.ParamByName(QStringLiteral("O") + k).AsInteger(f.ojo);
+        // Both amounts as the converter computes them, before any rounding.
+        double m1 = f.importeM1, m2 = 0;
+        if (moneda_) {
+          moneda_->Fijar_Importe_Redondeado(f.importeM1);
+          m1 = moneda_->Importe_M1();
+          m2 = moneda_->Importe_M2();
+        }
+        q.ParamByName(QStringLiteral("A") + k).AsFloat(m1);
+        q.ParamByName(QStringLiteral("B") + k).AsFloat(m2);
+        // The lines as one text without the line break that would follow the last.
+        q.ParamByName(QStringLiteral("X") + k).AsString(f.observaciones.split(QLatin1Char('\n')).join(QStringLiteral("\r\n")));
+      }
+      if (s.Ejecutar() != 0) return Fin(-1);
+      int i = 0;
+      for (q.First(); !q.Eof() && i < n; q.Next(), ++i) claves[guardadas[desde + i]] = q.Fields(0).AsFloat();
+      s.Cerrar();
+      if (i != n) return Fin(-1);
+    }
+  } catch (const EIBError& e) {
+    return Fin(Fallo(e));
+  }
+  return Fin(0);
+}
+
 int TReposicion::Borrar_Lista(int16_t tipoLista) {
   try {
     TSentencia s(*this, 1, sql::kBorrarReposicionesPaciente);

@@ -53,6 +53,11 @@ class TReposicion : public TBase {
   // Inserts the held entry and takes the new key. -21200 (nothing written)
   // when it has no date; -1 on a database error.
   [[nodiscard]] int Insertar();
+  // Inserts the rows (of the held patient and list kind) in blocks of
+  // kFilasBloque, one round trip each, and gives each row its new key in
+  // `claves` (-1 for a row without date: it is not stored). 0 or -1.
+  static constexpr int kFilasBloque = 100;
+  [[nodiscard]] int Insertar_Lista(const QList<TFilaReposicion>& filas, QList<double>& claves);
   // Deletes every row of the patient of the given list kind. 0 or -1.
   [[nodiscard]] int Borrar_Lista(int16_t tipoLista);
   // The keys of the patient's rows of a list kind, read with their locks

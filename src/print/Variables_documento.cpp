@@ -80,6 +80,7 @@ void Lente(TDocumento& d, int od, const TLineaLenteDocumento* l) {
   d.Variable(3614 + od, texto(&TLineaLenteDocumento::precioM1));
   d.Variable(3616 + od, texto(&TLineaLenteDocumento::precioM2));
   d.Variable(3618 + od, texto(&TLineaLenteDocumento::garantia));
+  d.Variable(3624 + od, texto(&TLineaLenteDocumento::gs1));
 }
 }  // namespace
 
@@ -88,8 +89,8 @@ void Variables_Ficha(TDocumento& d, const TFichaDocumento& f) {
   d.Variable(3401, f.apellidos);
   d.Variable(3402, f.apellidos + QStringLiteral(", ") + f.nombre);
   if (!f.conClave) {
-    for (int c = 3403; c <= 3440; ++c) d.Variable(c, QString());
-    for (int c = 3600; c <= 3623; ++c) d.Variable(c, QString());
+    for (int c = 3403; c <= 3441; ++c) d.Variable(c, QString());
+    for (int c = 3600; c <= 3625; ++c) d.Variable(c, QString());
     return;
   }
   for (const auto& [c, v] : {std::pair{3403, &f.numero}, {3404, &f.fecha}, {3405, &f.revision}, {3406, &f.limpieza},
@@ -111,6 +112,7 @@ void Variables_Ficha(TDocumento& d, const TFichaDocumento& f) {
       d.Variable(c + ojo, *v);
   }
   d.Variable(3439, f.observaciones);
+  d.Variable(3441, f.receta);
   bool od = false, oi = false;
   for (const TLineaLenteDocumento& l : f.lentes) {
     Lente(d, l.ojo == 1 ? 0 : 1, &l);

@@ -33,6 +33,9 @@ struct TLineaLenteDocumento {
   int ojo = 1;  // 1 right eye (OD); any other value the left eye (OI)
   QString tipo, referencia, descripcion, modelo, radio1, radio2, diametro, color, lote, precioM1, precioM2,
       garantia;
+  // The lens box's GS1 data (GTIN, expiry, lot) in zint's bracket form, for
+  // a GS1 DataMatrix; empty when the article has no GTIN.
+  QString gs1;
 };
 
 // The record block as the screen shows it: dates "dd/mm/yyyy" or empty, the
@@ -50,6 +53,8 @@ struct TFichaDocumento {
     QString radio1, radio2, esfera, cilindro, eje, diametro, zonaOptica, adicion, queratometria, agudeza;
   } ojos[2];
   QString observaciones;
+  // The prescription in its QR text form (Receta_qr.h).
+  QString receta;
   QList<TLineaLenteDocumento> lentes;
 };
 
@@ -57,8 +62,10 @@ struct TFichaDocumento {
 void Variables_Empresa(TDocumento& d, const TEmpresa& empresa);
 // 100-127 from a loaded patient; `tienda` is the name of the patient's shop.
 void Variables_Paciente(TDocumento& d, TPaciente& paciente, const QString& tienda);
-// 3400-3440 and the lens lines 3600-3623 (even codes OD, odd codes OI); an
-// eye without a line gets every code of its side as an empty text.
+// 3400-3441 and the lens lines 3600-3625 (even codes OD, odd codes OI); an
+// eye without a line gets every code of its side as an empty text. 3441 is
+// the prescription's QR text and 3624/3625 each lens box's GS1 data, for the
+// formats' barcodes.
 void Variables_Ficha(TDocumento& d, const TFichaDocumento& ficha);
 
 // Prints one document: the format `formato` (a name; the folder and ".prn"

@@ -26,6 +26,7 @@
 #include "Clase_ttienda.h"
 #include "Dm_lentilla.h"
 #include "Frm_error.h"
+#include "Lector_cuna.h"
 #include "Frm_lentilla_ficha.h"
 #include "Frm_lentilla_observaciones.h"
 #include "Frm_lentilla_pruebas.h"
@@ -157,9 +158,12 @@ void TfrmLentilla::Crear_Controles() {
         void (TfrmLentilla::*accion)();
       } impresiones[] = {{"btnImpFicha", "Ficha", etiqueta::kbtnImpFicha_OnClick, &TfrmLentilla::btnImpFichaClick},
                          {"btnImpGarantia", "Garantia", etiqueta::kbtnImpGarantia_OnClick, &TfrmLentilla::btnImpGarantiaClick},
-                         {"btnImpReceta", "Receta", etiqueta::kbtnImpReceta_OnClick, &TfrmLentilla::btnImpRecetaClick}};
+                         {"btnImpReceta", "Receta", etiqueta::kbtnImpReceta_OnClick, &TfrmLentilla::btnImpRecetaClick},
+                         {"btnImpFhir", "FHIR…", etiqueta::kbtnImpFhir_OnClick, &TfrmLentilla::btnFhirExportarClick},
+                         {"btnImpFhirImportar", "Importar receta FHIR…", etiqueta::kbtnImpFhirImportar_OnClick,
+                          &TfrmLentilla::btnFhirImportarClick}};
       for (const auto& i : impresiones) {
-        QAction* a = menuImprimir->addAction(QString::fromLatin1(i.texto));
+        QAction* a = menuImprimir->addAction(QString::fromUtf8(i.texto));
         a->setObjectName(QString::fromLatin1(i.nombre));
         connect(a, &QAction::triggered, this, guardado(i.etiqueta, i.accion));
       }
@@ -582,7 +586,7 @@ bool TfrmLentilla::eventFilter(QObject* objeto, QEvent* evento) {
     auto* tecla = static_cast<QKeyEvent*>(evento);
     auto* w = qobject_cast<QWidget*>(objeto);
     if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) && w && (w == this || isAncestorOf(w)) &&
-        w == QApplication::focusWidget()) {
+        w == QApplication::focusWidget() && !TLectorCuna::Espera_Intro(w)) {
       if (TCtrlTeclado::Pulsar_Boton_Con_Foco(this)) return true;
       if (ctx_->teclado->Enter_Mueve_Foco(this)) {
         focusNextChild();

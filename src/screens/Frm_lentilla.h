@@ -98,6 +98,17 @@ class TfrmLentilla : public QWidget, private TEdicion {
   void btnImpFichaClick();
   void btnImpRecetaClick();
   void btnImpGarantiaClick();
+  // The record as an HL7 FHIR prescription, and a prescription into a new
+  // fitting test (Frm_lentilla_fhir.cpp): each asks for its file.
+  void btnFhirExportarClick();
+  void btnFhirImportarClick();
+  // Writes the stored record on screen to `fichero`; false (the user told
+  // why) when nothing was written.
+  bool Exportar_Fhir(const QString& fichero);
+  // A prescription's JSON text (a file's, or what a prescription's code
+  // carried) becomes the patient's next fitting test, once the user has seen
+  // what it will write and accepted; true when the test was written.
+  bool Importar_Fhir(const QByteArray& json);
   // Turns the fitting test on the "Pruebas" tab into a new lens record.
   void btnPruebaDefinitivaClick();
   // Hand the record over to the sales or the orders module

@@ -13,6 +13,9 @@
 #include <cmath>
 
 #include "Clase_tagente.h"
+#include "Clase_tarticulo.h"
+#include "Codigo_gs1.h"
+#include "Receta_qr.h"
 #include "Clase_tdlentilla.h"
 #include "Clase_tlentilla.h"
 #include "Clase_ttlentilla.h"
@@ -258,6 +261,13 @@ void TPaginaFicha::Crear_Controles() {
     gl->addWidget(ojos_[o].garantia, fila, o + 1);
   }
   ++fila;
+  gl->addWidget(etiqueta(QStringLiteral("Caducidad caja:"), lentes), fila, 0);
+  for (int o = 0; o < 2; ++o) {
+    ojos_[o].caja = fecha(lentes, QStringLiteral("dtm_%1_Caducidad_Caja").arg(sufijo[o]),
+                          QStringLiteral("Caducidad de la caja de la lentilla (la da su código al escanearla)"));
+    gl->addWidget(ojos_[o].caja, fila, o + 1);
+  }
+  ++fila;
   gl->addWidget(etiqueta(QStringLiteral("Líquido:"), lentes), fila, 0);
   edtLiquido_ = edit(lentes, QStringLiteral("edt_Liquido"), QStringLiteral("Líquido de mantenimiento"), 120);
   edtLiquido_->setMaxLength(255);
@@ -273,7 +283,8 @@ void TPaginaFicha::Crear_Controles() {
                         dtmFechaLimpieza_, dtmFechaCaducidad_, dtmFechaReposicion_};
   for (const TOjo& o : ojos_)
     for (QLineEdit* e : o.campos) orden << e;
-  for (const TOjo& o : ojos_) orden << o.tipo << o.articulo << o.importe << o.lote << o.unidades << o.garantia;
+  for (const TOjo& o : ojos_)
+    orden << o.tipo << o.articulo << o.importe << o.lote << o.unidades << o.garantia << o.caja;
   orden << edtLiquido_;
   for (int i = 1; i < orden.size(); ++i) QWidget::setTabOrder(orden[i - 1], orden[i]);
 }
@@ -285,7 +296,8 @@ void TPaginaFicha::Conectar_Cambios() {
     if (qobject_cast<QComboBox*>(e->parentWidget())) continue;
     bool lentes = false;
     for (const TOjo& o : ojos_)
-      lentes = lentes || e == o.articulo || e == o.importe || e == o.lote || e == o.unidades || e == o.garantia;
+      lentes = lentes || e == o.articulo || e == o.importe || e == o.lote || e == o.unidades || e == o.garantia ||
+               e == o.caja;
     connect(e, &QLineEdit::textEdited, this, lentes ? &TPaginaFicha::Marcar_Lentes : &TPaginaFicha::Marcar_Cambio);
   }
   // A replacement date typed by the user stays; emptied, it follows the lenses again.
@@ -415,7 +427,10 @@ void TPaginaFicha::Limpiar() {
   reposicionPropuesta_ = true;
   const int revision = ctx->empresa->mesesRevision, garantia = ctx->empresa->mesesGarantia;
   dtmFechaRevision_->Fijar_Fecha(revision != 0 ? TLentilla::Sumar_Meses(hoy, revision) : 0);
-  for (TOjo& o : ojos_) o.garantia->Fijar_Fecha(garantia != 0 ? TLentilla::Sumar_Meses(hoy, garantia) : 0);
+  for (TOjo& o : ojos_) {
+    o.garantia->Fijar_Fecha(garantia != 0 ? TLentilla::Sumar_Meses(hoy, garantia) : 0);
+    o.caja->Fijar_Fecha(0);
+  }
 }
 
 void TPaginaFicha::Limpiar_Graduacion() { Limpiar_Filas(false); }
@@ -480,7 +495,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
   struct {
     int tipo = -1;
     QString articulo, importe, lote, unidades;
-    double garantia = 0;
+    double garantia = 0, caja = 0;
   } vista[2];
   const THostContext* ctx = Ctx();
   TDLentilla linea(ctx->aplicacion, ctx->conexionSecundaria, ctx->conexionPrincipal);
@@ -507,6 +522,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
     vista[o].lote = linea.LOTE();
     vista[o].unidades = linea.UNIDADES() > 0 ? QString::number(linea.UNIDADES()) : QString();
     vista[o].garantia = linea.FECHA_GARANTIA();
+    vista[o].caja = linea.CADUCIDAD_CAJA();
   }
   for (int o = 0; o < 2; ++o) {
     ojos_[o].tipo->setCurrentIndex(vista[o].tipo);
@@ -515,6 +531,7 @@ void TPaginaFicha::Mostrar_Lentes(double idFicha) {
     Poner(ojos_[o].lote, vista[o].lote);
     Poner(ojos_[o].unidades, vista[o].unidades);
     ojos_[o].garantia->Fijar_Fecha(vista[o].garantia);
+    ojos_[o].caja->Fijar_Fecha(vista[o].caja);
   }
   lineasModificadas_ = false;
 }
@@ -556,6 +573,7 @@ std::vector<TLineaLentilla> TPaginaFicha::Lineas() const {
     l.importe = importes::Leer(ojo.importe->text());
     l.lote = ojo.lote->text();
     l.unidades = ojo.unidades->text().toInt();
+    l.caducidadCaja = ojo.caja->Vacia() ? 0 : ojo.caja->Fecha();
     lineas.push_back(l);
   }
   return lineas;
@@ -570,6 +588,8 @@ bool TPaginaFicha::Comprobar_Fechas() const {
       {dtmFecha_, "La Fecha no es Válida"},
       {ojos_[0].garantia, "La Fecha de Garantia de la Lente Derecha no es Válida"},
       {ojos_[1].garantia, "La Fecha de Garantia de la Lente Izquierda no es Válida"},
+      {ojos_[0].caja, "La Fecha de Caducidad de la Caja de la Lente Derecha no es Válida"},
+      {ojos_[1].caja, "La Fecha de Caducidad de la Caja de la Lente Izquierda no es Válida"},
       {dtmFechaLimpieza_, "La Fecha de Limpieza no es Válida"},
       {dtmFechaCaducidad_, "La Fecha de Caducidad no es Válida"},
       {dtmFechaReposicion_, "La Fecha de Reposición no es Válida"},
@@ -645,6 +665,15 @@ void TPaginaFicha::Rellenar_Documento(TLentilla& l, TFichaDocumento& d) const {
     e.agudeza = TLentilla::Valor_A_Texto(g.agudeza);
   }
   d.observaciones = l.Observaciones().join(QLatin1Char('\n'));
+  receta_qr::TReceta receta;
+  receta.paciente = d.apellidos + QStringLiteral(", ") + d.nombre;
+  receta.prescriptor = d.doctor;
+  receta.colegiado = d.colegiado;
+  const auto dia = [](double f) { return std::lround(f) == 0 ? QDate() : fechas::A_QDate(f); };
+  receta.fecha = dia(l.FECHA());
+  receta.revision = dia(l.FECHA_REVISION());
+  receta.caducidad = dia(l.FECHA_CADUCIDAD());
+  for (int o = 0; o < 2; ++o) receta.ojos[o] = l.Ojo(o);
   const THostContext* ctx = Ctx();
   TDLentilla linea(ctx->aplicacion, ctx->conexionSecundaria, ctx->conexionPrincipal);
   linea.ID_MLENTILLA(clave);
@@ -671,6 +700,23 @@ void TPaginaFicha::Rellenar_Documento(TLentilla& l, TFichaDocumento& d) const {
       lente.precioM1 = importes::Texto(linea.IMPORTE());
     }
     lente.garantia = fecha(linea.FECHA_GARANTIA());
+    lente.gs1 = Datos_Caja(linea.REFERENCIA(), linea.LOTE(), linea.CADUCIDAD_CAJA());
     d.lentes << lente;
+    receta.lentes[o] = {lente.referencia, lente.descripcion, lente.tipo, lente.lote};
   }
+  d.receta = receta_qr::Texto(receta);
+}
+
+QString TPaginaFicha::Datos_Caja(const QString& referencia, const QString& lote, double caducidad) const {
+  // The box's code needs the article's GTIN; a lot typed by hand that a GS1
+  // code cannot hold leaves the box without one rather than print it wrong.
+  TArticulo& a = objetos_.Articulo();
+  a.REFERENCIA(referencia);
+  if (referencia == QLatin1String("0") || a.Buscar_Por_Referencia(TArticulo::kSoloCampos) != 0) return {};
+  gs1::TCaja caja;
+  caja.gtin = gs1::Gtin14(a.CODIGO_BARRAS());
+  caja.lote = lote;
+  if (caducidad > 0) caja.caducidad = fechas::A_QDate(caducidad);
+  if (caja.gtin.isEmpty() || !gs1::Leer(gs1::Cadena_Elementos(caja), QChar(), caja.caducidad).Valida()) return {};
+  return gs1::Cadena_Corchetes(caja);
 }

@@ -20,6 +20,7 @@ class QLineEdit;
 class QToolButton;
 struct TLineaLentilla;
 class TEditFecha;
+class TLectorCuna;
 class TObjetosLentilla;
 struct TFichaDocumento;
 struct TSeleccion;
@@ -100,6 +101,16 @@ class TPaginaFicha : public TParteFicha {
   // The care liquid chosen in the article search.
   void edt_LiquidoButtonClick();
 
+  // A code scanned in an eye's article edit (0 right, 1 left): a lens box's
+  // GS1 code fills the eye's article, lot and box expiry, or says why not
+  // and changes nothing; a prescription's QR code fills the graduation.
+  void Leer_Codigo(int ojo, const QString& codigo);
+  // "Escanear": the eye's article edit waits for the scanner.
+  void Escanear(int ojo);
+  // The measurements and graduation of both eyes from a prescription read
+  // elsewhere (a scanned prescription, an imported one), as typed values.
+  void Poner_Graduacion(const TGraduacionOjo (&ojos)[2]);
+
  signals:
   // A lens type was created from this tab: the test tab's lists are stale.
   void Tipos_Cambiados();
@@ -122,7 +133,8 @@ class TPaginaFicha : public TParteFicha {
     QLineEdit* campos[kNumFilasGraduacion] = {};
     QLineEdit *articulo = nullptr, *importe = nullptr, *lote = nullptr, *unidades = nullptr;
     QComboBox* tipo = nullptr;
-    TEditFecha* garantia = nullptr;
+    TEditFecha *garantia = nullptr, *caja = nullptr;
+    TLectorCuna* lector = nullptr;
   };
 
   void Crear_Controles();
@@ -139,6 +151,8 @@ class TPaginaFicha : public TParteFicha {
   void Limpiar_Filas(bool medidas);
   void Mostrar_Campos(const TLentilla& l, bool medidas);
   void Mostrar_Lentes(double idFicha);
+  // A lens line's box as the GS1 data of its barcode, or empty.
+  QString Datos_Caja(const QString& referencia, const QString& lote, double caducidad) const;
   void Marcar_Lentes();
 
   // The replacement date: until the user types one, it is the day the lenses
@@ -177,6 +191,7 @@ class TPaginaFicha : public TParteFicha {
   TObjetosLentilla& objetos_;
   bool lineasModificadas_ = false;
   TArticuloOjo articulosOjo_[2];
+  QChar separadorLector_;  // what the scanner sends for ASCII 29; null: ASCII 29 itself
 
   QLabel* lblTituloDatosFicha_ = nullptr;
   QLabel* txt_Titulo_NFichas_ = nullptr;

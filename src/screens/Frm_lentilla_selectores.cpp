@@ -6,11 +6,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QSettings>
 #include <QLineEdit>
 #include <QToolButton>
 #include <cmath>
 
 #include "Clase_tarticulo.h"
+#include "Codigo_gs1.h"
+#include "Lector_cuna.h"
+#include "Receta_qr.h"
+#include "Util_fechas.h"
 #include "Etiquetas_lentilla.h"
 #include "Clase_tctrlteclado.h"
 #include "Clase_tlentilla.h"
@@ -104,6 +109,27 @@ void TPaginaFicha::Enlazar_Selectores() {
       QLineEdit* e = ojos_[o].importe;
       if (!e->text().isEmpty()) TReglasEntrada::Escribir(e, importes::Texto(importes::Leer(e->text()), Ctx()->moneda));
     });
+  }
+
+  // A scanner typing into an article edit: a lens box or a prescription. The
+  // character the workstation's scanner sends for the group separator, if it
+  // does not send ASCII 29, is in the setting Lector/Separador.
+  const QString sustituto =
+      QSettings(QStringLiteral("Miravel"), QStringLiteral("3.0")).value(QStringLiteral("Lector/Separador")).toString();
+  separadorLector_ = sustituto.isEmpty() ? QChar() : sustituto[0];
+  for (int o = 0; o < 2; ++o) {
+    TOjo& ojo = ojos_[o];
+    ojo.lector = new TLectorCuna(ojo.articulo, separadorLector_);
+    connect(ojo.lector, &TLectorCuna::Leido, this, [this, o](const QString& codigo) {
+      reglas_.Guardia(QStringLiteral("edt_Articulo_Escaneo"), [this, o, codigo] { Leer_Codigo(o, codigo); });
+    });
+    connect(ojo.lector, &TLectorCuna::Cancelado, this, [this] {
+      if (reglas_.aviso) reglas_.aviso(QStringLiteral("Escaneo cancelado."));
+    });
+    QAction* escanear = ojo.articulo->addAction(TdmLentilla::Imagen(QStringLiteral("escanear")), QLineEdit::TrailingPosition);
+    escanear->setObjectName(o == 0 ? QStringLiteral("actEscanearODArticulo") : QStringLiteral("actEscanearOIArticulo"));
+    escanear->setToolTip(QStringLiteral("Escanear la caja de la lentilla"));
+    connect(escanear, &QAction::triggered, this, [this, o] { Escanear(o); });
   }
 
   QAction* lupaLiquido = edtLiquido_->addAction(TdmLentilla::Imagen(QStringLiteral("buscar")), QLineEdit::TrailingPosition);
@@ -288,6 +314,7 @@ void TPaginaFicha::Quitar_Articulo(int ojo) {
   o.articulo->clear();
   o.articulo->setToolTip(QString());
   o.garantia->Fijar_Fecha(0);
+  o.caja->Fijar_Fecha(0);
   o.importe->clear();  // no amount: 0, and no currency hint
   o.importe->setToolTip(QString());
   if (habia) Marcar_Lentes();
@@ -326,6 +353,62 @@ void TPaginaFicha::Copiar_Lente_OI(QWidget* campo) {
     if (!oi.lote->text().isEmpty()) return;
     TReglasEntrada::Escribir(oi.lote, od.lote->text());
   }
+}
+
+// ---- Scanned codes ----------------------------------------------------------------------
+
+void TPaginaFicha::Escanear(int ojo) {
+  if (reglas_.Solo_Lectura()) return;
+  ojos_[ojo].articulo->setFocus();
+  ojos_[ojo].lector->Armar();
+  if (reglas_.aviso) reglas_.aviso(QStringLiteral("Pase el lector por el código de la caja (Esc: cancelar)."));
+}
+
+void TPaginaFicha::Leer_Codigo(int ojo, const QString& codigo) {
+  if (reglas_.Solo_Lectura()) return;
+  THostContext* ctx = Ctx();
+  const auto avisar = [ctx](const QString& texto) {
+    ctx->aplicacion->MessageBox(texto, kAviso, mb::OK | mb::ICONWARNING);
+  };
+  if (receta_qr::Es_Receta(codigo)) {
+    receta_qr::TReceta receta;
+    QString error;
+    if (!receta_qr::Leer(codigo, receta, &error)) return avisar(error);
+    Poner_Graduacion(receta.ojos);
+    return;
+  }
+  TOjo& o = ojos_[ojo];
+  const gs1::TLectura lectura = gs1::Leer(codigo, separadorLector_, fechas::A_QDate(ctx->puesto->fechaTrabajo));
+  if (!lectura.Valida()) return avisar(lectura.mensaje);
+  const gs1::TCaja& caja = lectura.caja;
+  if (const QString rechazo = gs1::Rechazo_Caja(caja, fechas::A_QDate(ctx->puesto->fechaTrabajo), o.lote->maxLength());
+      !rechazo.isEmpty())
+    return avisar(rechazo);
+  // The article by its GTIN: a barcode is kept as a number, so the GTIN-14
+  // of a box and the GTIN-13 (or -12) the article was given are one.
+  TArticulo& a = objetos_.Articulo();
+  a.CODIGO_BARRAS(caja.gtin.toDouble());
+  if (a.Buscar_Por_Codigo_Barras(TArticulo::kCompleto) != 0) {
+    if (ctx->aplicacion->MessageBox(QStringLiteral("No hay ningún artículo con el código %1. No se ha rellenado nada.\n"
+                                                   "¿Desea crear el artículo en el mantenimiento de artículos?")
+                                        .arg(caja.gtin),
+                                    kAviso, mb::YESNO | mb::ICONQUESTION) == mb::IDYES)
+      emit Articulo_Pedido(ojo);
+    return;
+  }
+  Mostrar_Articulo(ojo);
+  TReglasEntrada::Escribir(o.lote, caja.lote);
+  o.caja->Fijar_Fecha(caja.caducidad.isValid() ? fechas::Desde_QDate(caja.caducidad) : 0);
+  Marcar_Lentes();
+  if (reglas_.aviso)
+    reglas_.aviso(QStringLiteral("Caja leída: %1, lote %2.").arg(a.DESCRIPCION(), caja.lote.isEmpty() ? QStringLiteral("-") : caja.lote));
+}
+
+void TPaginaFicha::Poner_Graduacion(const TGraduacionOjo (&ojos)[2]) {
+  for (int i = 0; i < kNumFilasGraduacion; ++i)
+    for (int o = 0; o < 2; ++o)
+      TReglasEntrada::Escribir(ojos_[o].campos[i], Texto_Graduacion(kFilasGraduacion[i], ojos[o]));
+  Marcar_Cambio();
 }
 
 // ---- Liquid ----------------------------------------------------------------------------

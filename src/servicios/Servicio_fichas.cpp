@@ -98,12 +98,17 @@ int TServicioFichas::Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentill
   d.ID_MLENTILLA(l.ID_MLENTILLA());
   if (const int r = d.Borrar_Lineas(); r != 0) return r;
   int unidades[2] = {0, 0};
+  double cajas[2] = {0, 0};
   for (const TLineaLentilla& linea : lineas) {
     d.Linea(linea);
     if (const int r = d.Insertar(); r != 0) return r;
-    if (linea.ojo == 1 || linea.ojo == 2) unidades[linea.ojo - 1] = linea.unidades;
+    if (linea.ojo == 1 || linea.ojo == 2) {
+      unidades[linea.ojo - 1] = linea.unidades;
+      cajas[linea.ojo - 1] = linea.caducidadCaja;
+    }
   }
-  return d.Poner_Unidades(unidades[0], unidades[1]);
+  if (const int r = d.Poner_Unidades(unidades[0], unidades[1]); r != 0) return r;
+  return d.Poner_Caducidad_Caja(cajas[0], cajas[1]);
 }
 
 void TServicioFichas::Tomar_Numero_Libre(TLentilla& l) {

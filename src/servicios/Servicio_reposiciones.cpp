@@ -44,23 +44,9 @@ TResultado TServicioReposiciones::Grabar(double idPaciente, QList<TFilaReposicio
     if (resultado == TReposicion::kBloqueada) return TResultado::Con_Estado(Estado::kBloqueado);
     if (resultado == 0 && guardadas != claves_) return TResultado::Cambiado_Por_Otro(QString(), 0);
     if (resultado == 0) resultado = r.Borrar_Lista(TReposicion::kListaLentillas);
-    for (const TFilaReposicion& f : filas) {
-      if (resultado != 0) break;
-      r.TIPO_REPOSICION(TReposicion::kListaLentillas);
-      r.TIPO(f.tipo);
-      r.OJO(f.ojo);
-      r.NUMERO_FICHA(f.numeroFicha);
-      r.FECHA(f.fecha);
-      r.Observaciones() = f.observaciones.split(QLatin1Char('\n'));
-      r.IMPORTE(f.importeM1);
-      resultado = r.Insertar();
-      if (resultado == TReposicion::kSinFecha) {
-        resultado = 0;  // a row without date is not stored
-        nuevas << -1;
-        continue;
-      }
-      nuevas << r.ID_REPOSICION();
-    }
+    // A row without date is not stored.
+    r.TIPO_REPOSICION(TReposicion::kListaLentillas);
+    if (resultado == 0) resultado = r.Insertar_Lista(filas, nuevas);
     if (TResultado fin = Terminar_Unidad(unidad, resultado, r); !fin.Hecho_Bien()) return fin;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);
