@@ -1,40 +1,50 @@
-// The record screen on a shop-sized database: 100,000 patients with 300,000
-// lens records and their lens lines (built once by this program, see
-// Generar_Base). Three user actions are timed, each beside the same
-// statements run directly on the Firebird object API:
+// The record screen on a shop-sized database (built once by this program, see
+// Generar_Base): 100,000 patients with 275,046 lens records (the big patient
+// 50, the others 2, 3 or 4), each with its observations and two lens lines
+// (550,092), and the big patient's 30 fitting tests and 200 replacements.
+// Three user actions are timed, each beside the same statements run directly
+// on the Firebird object API:
 //   - opening the screen on a patient with 50 records (from _Cargar_Dll to the
 //     window shown with the record loaded);
 //   - "Siguiente";
 //   - saving a changed record with both lens lines, its log row and its
 //     revision reminder;
-// and on the "Pruebas" tab (the big patient has 30 fitting tests): its first
-// showing with the last test loaded, "Prueba siguiente", saving a test and
-// "Definitiva"; on the "Reposiciones" tab (the big patient has 200
-// replacements): showing it and saving the whole list; and the "Avisos"
-// searches: a lot recall by a whole lot and by part of one over the 600,000
-// lens lines and the trial lenses, and the run-out list for 15 days (every
-// record runs out on a day of two years from 01/06/2026).
+// and on the "Pruebas" tab: its first showing with the last test loaded,
+// "Prueba siguiente", saving a test and "Definitiva"; on the "Reposiciones"
+// tab: showing it and saving the whole list; and the "Avisos" searches: a lot
+// recall by a whole lot and by part of one over the 550,092 lens lines and the
+// trial lenses, and the run-out list for 15 days (every record runs out on a
+// day of two years from 01/06/2026).
 //
 //   build/bench/bench_pantalla [--benchmark_repetitions=5]
 //
-// The database lives in OPTICA_BENCH_BD (default: bench-lentillas-2.fdb in the
-// temporary folder); delete it to build it again. "host[/port]:path" runs the
-// benchmarks over a Firebird server, as OPTICA_BENCH_USUARIO with the password
-// OPTICA_BENCH_CLAVE (and the role OPTICA_BENCH_ROL, if given); the database is
-// built there the first time, so the user must be allowed to create it. Each
-// benchmark also reports its round trips to the server per iteration
-// ("viajes"; none embedded).
+// The database lives in OPTICA_BENCH_BD (default: bench-lentillas-2.fdb beside
+// this program, in the build folder: on disk, as a shop's is, and never shared
+// by two build folders); delete it to build it again. It runs with forced
+// writes on, and the run's header says so from the database itself
+// ("escritura_forzada"), with the file system it is on.
+// "host[/port]:path" runs the benchmarks over a Firebird server, as
+// OPTICA_BENCH_USUARIO with the password OPTICA_BENCH_CLAVE (and the role
+// OPTICA_BENCH_ROL, if given); the database is built there the first time, so
+// the user must be allowed to create it. Each benchmark also reports its round
+// trips to the server per iteration ("viajes"; none embedded), counting only
+// the timed part of each iteration. bench/servidor.sh runs them over the test
+// server behind a proxy that adds 0, 1 and 5 ms to every round trip
+// (OPTICA_BENCH_RETARDO names the delay in the run's header).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QElapsedTimer>
 #include <QToolButton>
 #include <ibase.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 
 #include <functional>
 
@@ -64,7 +74,7 @@ constexpr int kPacienteGrande = 1;  // the patient with 50 records
 
 QString Ruta_Base() {
   const QString env = qEnvironmentVariable("OPTICA_BENCH_BD");
-  return env.isEmpty() ? QDir::tempPath() + "/bench-lentillas-2.fdb" : env;
+  return env.isEmpty() ? QCoreApplication::applicationDirPath() + "/bench-lentillas-2.fdb" : env;
 }
 
 // A path with a host in front of it names a database on a server.
@@ -712,13 +722,16 @@ void BM_Grabar_Pantalla(benchmark::State& state) {
   int n = 0;
   double gc = 0, gp = 0;
   const std::uint64_t viajes0 = viajes::Contados();
+  std::uint64_t fuera = 0;  // typing the change is not timed, nor counted
   for (auto _ : state) {
     state.PauseTiming();
+    const std::uint64_t antes = viajes::Contados();
     const QString valor = (++n % 2) ? "-2,50" : "-2,25";
     esfera->setText(valor);
     lote->setText("L" + QString::number(n));
     emit lote->textEdited(lote->text());  // a lens field: the lines are rewritten too
     QCoreApplication::processEvents();
+    fuera += viajes::Contados() - antes;
     state.ResumeTiming();
     QElapsedTimer t;
     t.start();
@@ -729,7 +742,7 @@ void BM_Grabar_Pantalla(benchmark::State& state) {
     gp += t.nsecsElapsed();
     if (f->Modificado()) state.SkipWithError("no se grabó");
   }
-  Viajes(state, viajes0);
+  Viajes(state, viajes0 + fuera);
   Contadores(state, gc, gp);
   Cerrar(f);
 }
@@ -801,12 +814,15 @@ void Mostrar_Pestana(TfrmLentilla* f, const char* pestana) {
 void Medir_Accion(benchmark::State& state, const std::function<void()>& preparar, const std::function<void()>& accion,
                   const std::function<const char*()>& fallo) {
   double tc = 0, tp = 0;
+  std::uint64_t fuera = 0;  // the round trips of `preparar`, untimed and not counted
   const std::uint64_t viajes0 = viajes::Contados();
   for (auto _ : state) {
     if (preparar) {
       state.PauseTiming();
+      const std::uint64_t antes = viajes::Contados();
       preparar();
       QCoreApplication::processEvents();
+      fuera += viajes::Contados() - antes;
       state.ResumeTiming();
     }
     QElapsedTimer t;
@@ -818,7 +834,7 @@ void Medir_Accion(benchmark::State& state, const std::function<void()>& preparar
     tp += t.nsecsElapsed();
     if (const char* error = fallo ? fallo() : nullptr) state.SkipWithError(error);
   }
-  Viajes(state, viajes0);
+  Viajes(state, viajes0 + fuera);
   Contadores(state, tc, tp);
 }
 
@@ -1164,6 +1180,31 @@ void BM_Reposiciones_15_Dias(benchmark::State& state) {
 }
 OPTICA_BENCHMARK(BM_Reposiciones_15_Dias)->Unit(benchmark::kMillisecond);
 
+// What the figures were taken on, in the run's header: the database, whether
+// its writes are forced (asked of the database, so a copy that lost them
+// shows), whether its file is on a disk, and the delay the proxy adds.
+void Describir_Base(THost& h) {
+  const QString ruta = Ruta_Base();
+  benchmark::AddCustomContext("base_datos", ruta.toStdString());
+  TEstado st;
+  const unsigned char pedido[] = {isc_info_forced_writes, isc_info_end};
+  char respuesta[16] = {};
+  h.principal.Handle()->getInfo(&st, sizeof pedido, pedido, sizeof respuesta,
+                                reinterpret_cast<unsigned char*>(respuesta));
+  if (respuesta[0] == isc_info_forced_writes) {
+    const short largo = static_cast<short>(isc_vax_integer(respuesta + 1, 2));
+    benchmark::AddCustomContext("escritura_forzada", isc_vax_integer(respuesta + 3, largo) ? "si" : "NO");
+  }
+  struct statfs fs;
+  if (!En_Servidor(ruta) && statfs(QFileInfo(ruta).absolutePath().toUtf8().constData(), &fs) == 0)
+    benchmark::AddCustomContext("sistema_archivos", fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC
+                                                        ? "EN MEMORIA (tmpfs): las escrituras no llegan a un disco"
+                                                        : "disco");
+  const QString retardo = qEnvironmentVariable("OPTICA_BENCH_RETARDO");
+  if (!retardo.isEmpty())
+    benchmark::AddCustomContext("retardo_ms", retardo.toStdString() + " por ida y vuelta (optica-proxy-retardo)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1175,7 +1216,7 @@ int main(int argc, char** argv) {
   Aplicar_Estilo_Tienda();  // the screen as optica-host shows it
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  Host();  // builds the database before any timing
+  Describir_Base(Host());  // builds the database before any timing
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   host.reset();
