@@ -6,9 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <chrono>
+#include <thread>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSpinBox>
@@ -458,6 +463,43 @@ TEST_F(ReposicionTest, WithoutAnAnswerThePatientsStayRemindedWithTheirPendingReq
   EXPECT_EQ(Contar("select count(*) from sms_detalle where id_sms > 0"), 2);
 }
 
+// A long list goes in requests of 100: a stop asked for while the first is
+// on its way lets it end and sends no other; what went is logged, each once.
+TEST_F(ReposicionTest, ALongListGoesInRequestsAndCancelStopsBeforeTheNext) {
+  std::vector<st_retirada_lote> filas;
+  for (int i = 0; i < 250; ++i) {
+    st_retirada_lote f;
+    f.idPaciente = 1000 + i;
+    f.telefono = QString("6%1").arg(10000000 + i);
+    filas.push_back(f);
+    if (i % 5 == 0) filas.push_back(f);  // a patient with both eyes: texted once
+  }
+  auto sms = Nuevo_Sms();
+  TAvanceEnvio todo;
+  ASSERT_EQ(TRetiradaLote::Enviar_SMS(*sms, filas, "Optica", "hola", &todo), 0);
+  EXPECT_EQ(todo.validos, 250);
+  EXPECT_EQ(todo.hechos, 250);
+  EXPECT_FALSE(todo.cancelado);
+  EXPECT_EQ(sim.Mensajes().size(), 250);
+  EXPECT_EQ(Contar("select count(*) from sms_maestro where situacion = 0"), 3);
+
+  sim.Encargar(R"({"delay_ms":600})");
+  TAvanceEnvio parte;
+  std::thread parar([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    parte.cancelar = true;
+  });
+  ASSERT_EQ(TRetiradaLote::Enviar_SMS(*sms, filas, "Optica", "hola", &parte), 0);
+  parar.join();
+  EXPECT_TRUE(parte.cancelado);
+  EXPECT_EQ(parte.hechos, 100);
+  EXPECT_EQ(parte.validos, 100);
+  EXPECT_EQ(sim.Mensajes().size(), 350);
+  EXPECT_EQ(Contar("select count(*) from sms_detalle d join sms_maestro m on m.id_sms_maestro = d.id_sms_maestro "
+                   "where m.situacion = 0 and d.id_sms > 0"),
+            350);
+}
+
 TEST_F(ReposicionTest, TheDaysComeFromTheSettingsOrAreFifteen) {
   EXPECT_EQ(TAvisoReposicion::Dias_Configurados(), 15);
   QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Miravel", "3.0");
@@ -532,6 +574,52 @@ TEST_F(DialogoAvisosTest, ALotSearchedPrintedExportedAndTextedToAll) {
   EXPECT_EQ(Telefonos_Enviados(), (QStringList{"611000008", "633000011"}));
   ASSERT_FALSE(h.mensajes.cajas.empty());
   EXPECT_EQ(h.mensajes.cajas.back().texto, "Mensaje enviado a 2 teléfonos.");
+}
+
+// A lot 1,000 patients received: while the list goes out the window keeps
+// answering (a timer of the window's thread never waits 100 ms), Cancelar
+// is taken at once and stops the sending before its next request.
+TEST_F(DialogoAvisosTest, MilPacientesLaVentanaRespondeYCancelarParaAntesDelSiguiente) {
+  Sql("execute block as declare i integer = 0; begin while (i < 1000) do begin "
+      "insert into PACIENTE (ID_PACIENTE, CODIGO, NOMBRE, APELLIDOS, TELEFONO_MOVIL) values (5000 + :i, 9000 + :i, "
+      "'P', 'Mil', '6' || (20000000 + :i)); "
+      "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, FECHA) values (5000 + :i, 5000 + :i, 1, "
+      "'2025-05-05'); "
+      "insert into DLENTILLA (ID_MLENTILLA, OJO, REFERENCIA, LOTE) values (5000 + :i, 1, 'AC-OAS-6', 'LMIL'); "
+      "i = i + 1; end end");
+  W("edtLote")->setText("LMIL");
+  W("edtDe")->setText("Optica");
+  Pulsar("btnBuscarLote");
+  ASSERT_EQ(Filas("grdRetirada"), 1000);
+
+  sim.Encargar(R"({"delay_ms":700})");
+  QElapsedTimer reloj;
+  qint64 ultimo = 0, mayorHueco = 0, respuestaCancelar = -1;
+  QTimer latido;
+  QObject::connect(&latido, &QTimer::timeout, [&] {
+    mayorHueco = std::max(mayorHueco, reloj.elapsed() - ultimo);
+    ultimo = reloj.elapsed();
+  });
+  QTimer::singleShot(250, [&] {
+    auto* progreso = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(progreso, nullptr);
+    EXPECT_EQ(progreso->objectName(), "dlgEnviando");
+    QElapsedTimer t;
+    t.start();
+    progreso->findChild<QPushButton*>()->click();
+    if (progreso->labelText().contains("Cancelando")) respuestaCancelar = t.elapsed();
+  });
+  reloj.start();
+  latido.start(10);
+  Pulsar("btnSMSLote");
+  latido.stop();
+  EXPECT_LT(mayorHueco, 100);
+  EXPECT_GE(respuestaCancelar, 0);
+  EXPECT_LT(respuestaCancelar, 100);
+  EXPECT_EQ(sim.Mensajes().size(), 100);
+  ASSERT_FALSE(h.mensajes.cajas.empty());
+  EXPECT_EQ(h.mensajes.cajas.back().texto,
+            "Mensaje enviado a 100 teléfonos. Envío cancelado: quedan 900 pacientes sin enviar.");
 }
 
 TEST_F(DialogoAvisosTest, NoLotOrNobodyIsToldAndNothingCanBeSent) {
