@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The GS1 DataMatrix guideline's example: (01)09501101020917(17)190508(10)ABCD1234(21)10.
         TCasoBueno{"Guia_DataMatrix", "]d20109501101020917171905081" "0ABCD1234" + GS + "2110", {}, "09501101020917",
                    "ABCD1234", "10", QDate(2019, 5, 8), {}},
-        // The general specifications' measure example: (01)09521234543213(3103)000123, on a GS1-128.
+        // GS1's own measure example: (01)09521234543213(3103)000123, on a GS1-128.
         TCasoBueno{"Medida_Gs1_128", "]C1010952123454321331030001" "23", {}, "09521234543213", "", "", {}, {}},
         // Day 00: the last day of the month, in a leap year too.
         TCasoBueno{"Dia_00", "010401234567890117280200", {}, "04012345678901", "", "", QDate(2028, 2, 29), {}},

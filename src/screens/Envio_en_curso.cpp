@@ -8,13 +8,18 @@
 #include <QTimer>
 #include <thread>
 
-int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, const std::function<int()>& envio) {
-  QProgressDialog progreso(texto, QString(), 0, 0, padre);
+namespace {
+// The dialog over `padre` that stays while the sending runs.
+void Preparar(QProgressDialog& progreso) {
   progreso.setObjectName(QStringLiteral("dlgEnviando"));
   progreso.setWindowTitle(QStringLiteral("Enviando"));
   progreso.setWindowModality(Qt::ApplicationModal);
-  progreso.setCancelButton(nullptr);
   progreso.setMinimumDuration(0);
+}
+
+// Runs `envio` on a thread of its own while the events of this one are
+// processed (the user's too when `entrada`: the dialog's Cancel).
+int Ejecutar(QProgressDialog& progreso, bool entrada, const std::function<int()>& envio) {
   int resultado = 0;
   QEventLoop espera;
   std::thread hilo([&] {
@@ -23,18 +28,23 @@ int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, const std::fun
     QMetaObject::invokeMethod(&espera, &QEventLoop::quit, Qt::QueuedConnection);
   });
   progreso.show();
-  espera.exec(QEventLoop::ExcludeUserInputEvents);
+  espera.exec(entrada ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   hilo.join();
   return resultado;
+}
+}  // namespace
+
+int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, const std::function<int()>& envio) {
+  QProgressDialog progreso(texto, QString(), 0, 0, padre);
+  Preparar(progreso);
+  progreso.setCancelButton(nullptr);
+  return Ejecutar(progreso, false, envio);
 }
 
 int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, TAvanceEnvio& avance,
                             const std::function<int()>& envio) {
   QProgressDialog progreso(texto, QStringLiteral("Cancelar"), 0, 0, padre);
-  progreso.setObjectName(QStringLiteral("dlgEnviando"));
-  progreso.setWindowTitle(QStringLiteral("Enviando"));
-  progreso.setWindowModality(Qt::ApplicationModal);
-  progreso.setMinimumDuration(0);
+  Preparar(progreso);
   // The dialog does not close itself on Cancel: it says the stop is asked for
   // and stays until the request on its way has ended.
   progreso.setAutoReset(false);
@@ -53,15 +63,6 @@ int Enviar_En_Segundo_Plano(QWidget* padre, const QString& texto, TAvanceEnvio& 
     if (total > 0) progreso.setValue(avance.hechos);
   });
   reloj.start(50);
-  int resultado = 0;
-  QEventLoop espera;
-  std::thread hilo([&] {
-    resultado = envio();
-    QMetaObject::invokeMethod(&espera, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  progreso.show();
   // The user may press Cancel; the other windows are kept out by the dialog.
-  espera.exec();
-  hilo.join();
-  return resultado;
+  return Ejecutar(progreso, true, envio);
 }
