@@ -145,21 +145,22 @@ bool TDLentilla::Leer_Lineas_Enteras() {
         const qint64 clave = c("ID_DLENTILLA").AsInteger();
         lineas_ << QString::number(clave);
         TLeida& l = leidas_[clave];
-        l.ojo = c("OJO").AsInteger();
-        l.referencia = c("REFERENCIA").AsString();
-        l.descripcion = c("DESCRIPCION").AsString();
-        l.idTipo = c("ID_TLENTILLA").AsInteger();
-        l.modelo = c("MODELO").AsString();
-        l.diametro = c("DIAMETRO").AsFloat();
-        l.radio1 = c("RADIO_1").AsString();
-        l.radio2 = c("RADIO_2").AsString();
-        l.color = c("COLOR").AsString();
-        l.importe = c("IMPORTE_M1").AsFloat();
+        TLineaLentilla& v = l.linea;
+        v.ojo = c("OJO").AsInteger();
+        v.referencia = c("REFERENCIA").AsString();
+        v.descripcion = c("DESCRIPCION").AsString();
+        v.idTipo = c("ID_TLENTILLA").AsInteger();
+        v.modelo = c("MODELO").AsString();
+        v.diametro = c("DIAMETRO").AsFloat();
+        v.radio1 = c("RADIO_1").AsString();
+        v.radio2 = c("RADIO_2").AsString();
+        v.color = c("COLOR").AsString();
+        v.importe = c("IMPORTE_M1").AsFloat();
         l.importeM2 = c("IMPORTE_M2").AsFloat();
-        l.garantia = c("FECHA_GARANTIA").AsDateTime();
-        l.lote = c("LOTE").AsString();
-        l.unidades = c("UNIDADES").AsInteger();
-        l.caducidadCaja = c("CADUCIDAD_CAJA").IsNull() ? 0 : c("CADUCIDAD_CAJA").AsDateTime();
+        v.fechaGarantia = c("FECHA_GARANTIA").AsDateTime();
+        v.lote = c("LOTE").AsString();
+        v.unidades = c("UNIDADES").AsInteger();
+        v.caducidadCaja = c("CADUCIDAD_CAJA").IsNull() ? 0 : c("CADUCIDAD_CAJA").AsDateTime();
       }
     }
     return true;
@@ -174,21 +175,8 @@ int TDLentilla::Buscar() {
   if (const auto it = leidas_.constFind(static_cast<qint64>(idLinea_)); it != leidas_.constEnd()) {
     const TLeida l = *it;
     leidas_.erase(it);
-    OJO(l.ojo);
-    REFERENCIA(l.referencia);
-    DESCRIPCION(l.descripcion);
-    ID_TLENTILLA(l.idTipo);
-    MODELO(l.modelo);
-    DIAMETRO(l.diametro);
-    RADIO_1(l.radio1);
-    RADIO_2(l.radio2);
-    COLOR(l.color);
-    IMPORTE(l.importe);
+    Linea(l.linea);
     IMPORTE_M2(l.importeM2);
-    FECHA_GARANTIA(l.garantia);
-    LOTE(l.lote);
-    UNIDADES(l.unidades);
-    CADUCIDAD_CAJA(l.caducidadCaja);
     resultado_ = 0;
     return 0;
   }

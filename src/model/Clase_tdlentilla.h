@@ -114,9 +114,8 @@ class TDLentilla : public TBase {
   // The lines read whole with the list (one round trip for all of them):
   // Buscar takes a line from here, once, instead of asking the database.
   struct TLeida {
-    int ojo = 0, idTipo = 0, unidades = 0;
-    QString referencia, descripcion, modelo, radio1, radio2, color, lote;
-    double diametro = 0, importe = 0, importeM2 = 0, garantia = 0, caducidadCaja = 0;
+    TLineaLentilla linea;
+    double importeM2 = 0;
   };
   QHash<qint64, TLeida> leidas_;
   // The lines of the record whole, in one round trip; false when the
