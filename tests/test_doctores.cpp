@@ -43,15 +43,29 @@ TEST_F(DoctorTest, CargaDoctorConLocalidadObservacionesYTexto) {
   Ejecutar_SQL(*h.principal, "insert into DOBSERVACIONES values (3, 5, 'Solo tardes')");
   Doctor(6, 16, "Pablo");
 
-  d.CODIGO(15);
-  ASSERT_EQ(d.Buscar_Por_Codigo(0), 0);
-  EXPECT_EQ(
-      QStringList({QString::number(d.ID()), QString::number(d.PROPIA_AJENA()), d.DIRECCION(), d.E_MAIL(), d.WEB(),
-                   d.NIF(), d.COLEGIADO(), d.OBSERVACIONES()}),
-      QStringList({"5", "1", "C/ Mayor 3", "eo@ejemplo.es", "www.ortiz.es", "12345678Z", "M-2801", "Solo tardes"}));
-  EXPECT_EQ(d.Texto_Doctor(),
-            "Codigo: 15\nNombre: Elena\nApellidos: Ortiz Ruiz\n\n28801 - Alcalá de Henares "
-            "(Madrid)\nTfno: 918881122\nMovil: 600111222");
+  // By code each part is a lookup of its own; by key (the record screen's
+  // route) one joined statement reads them: both give the same doctor.
+  for (const bool porClave : {false, true}) {
+    d.Limpiar();
+    d.CODIGO(15);
+    d.ID(5);
+    ASSERT_EQ(porClave ? d.Buscar_Por_Id(0) : d.Buscar_Por_Codigo(0), 0) << porClave;
+    EXPECT_EQ(
+        QStringList({QString::number(d.ID()), QString::number(d.PROPIA_AJENA()), d.DIRECCION(), d.E_MAIL(), d.WEB(),
+                     d.NIF(), d.COLEGIADO(), d.OBSERVACIONES(), QString::number(d.Localidad().ID_LOCALIDAD()),
+                     QString::number(d.Localidad().Provincia().CODIGO())}),
+        QStringList({"5", "1", "C/ Mayor 3", "eo@ejemplo.es", "www.ortiz.es", "12345678Z", "M-2801", "Solo tardes",
+                     "12", "28"}))
+        << porClave;
+    EXPECT_EQ(d.Texto_Doctor(),
+              "Codigo: 15\nNombre: Elena\nApellidos: Ortiz Ruiz\n\n28801 - Alcalá de Henares "
+              "(Madrid)\nTfno: 918881122\nMovil: 600111222");
+  }
+  // A long note is a blob the join reads whole.
+  Ejecutar_SQL(*h.principal, QString("update DOBSERVACIONES set OBSERVACIONES = '%1' where ID_DOCTOR = 5")
+                                 .arg(QString(9000, 'n')));
+  ASSERT_EQ(d.Buscar_Por_Id(0), 0);
+  EXPECT_EQ(d.OBSERVACIONES().size(), 9000);
 
   // The next doctor has neither town nor observations: nothing of Elena's stays.
   d.ID(6);

@@ -80,7 +80,7 @@ TEST_F(ViajesTest, AbrirAndarYGrabarDentroDeSusLimites) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   h.ctx.seleccion = seleccion;  // the closed screen handed its own back
 
-  EXPECT_LE(Viajes([&] { Abrir(); }), 13u);
+  EXPECT_LE(Viajes([&] { Abrir(); }), 10u);
   ASSERT_EQ(T("edtFicha"), "1");
 
   ASSERT_FALSE(pantalla->Modificado());

@@ -281,11 +281,13 @@ int TBase::Comprobar_Version_Fila(const QString& sql, const QString& parametro, 
 }
 
 namespace texto_blob {
-QString Columna(const QString& c) {
-  return QStringLiteral("case when char_length(%1) <= %2 then cast(%1 as varchar(%2)) end as %1_CORTO, "
-                        "case when char_length(%1) > %2 then %1 end as %1")
-      .arg(c)
-      .arg(kCorto);
+QString Columna(const QString& c, const QString& tabla) {
+  const QString valor = tabla.isEmpty() ? c : tabla + QLatin1Char('.') + c;
+  return QStringLiteral("case when char_length(%1) <= %2 then cast(%1 as varchar(%2)) end as %3_CORTO, "
+                        "case when char_length(%1) > %2 then %1 end as %3")
+      .arg(valor)
+      .arg(kCorto)
+      .arg(c);
 }
 
 QString Leer(TSentencia& s, const QString& c) {

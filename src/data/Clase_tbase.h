@@ -212,9 +212,10 @@ class TSentencia {
 
 // A text column kept as a blob, read in its row when it is short: over a
 // server every blob read is round trips of its own. Columna_Texto is the
-// select-list item for the column, Leer_Texto the text of the current row.
+// select-list item for the column (of `tabla`, an alias of a join, when
+// given), Leer_Texto the text of the current row.
 namespace texto_blob {
 inline constexpr int kCorto = 8191;
-QString Columna(const QString& columna);
+QString Columna(const QString& columna, const QString& tabla = {});
 QString Leer(TSentencia& s, const QString& columna);
 }  // namespace texto_blob

@@ -1,9 +1,9 @@
 #include "Clase_tbddoctor.h"
 
 namespace {
-QString Filtro_Borrado(int borrado) {
-  if (borrado == 0) return QStringLiteral(" and borrado = 0");
-  if (borrado == 1) return QStringLiteral(" and borrado = 1");
+QString Filtro_Borrado(int borrado, const QString& columna = QStringLiteral("borrado")) {
+  if (borrado == 0) return QStringLiteral(" and %1 = 0").arg(columna);
+  if (borrado == 1) return QStringLiteral(" and %1 = 1").arg(columna);
   return {};
 }
 }  // namespace
@@ -21,16 +21,43 @@ int TBDDoctor::Buscar(int modo, int borrado, int valor) {
   return Leer_Filas(s);
 }
 
+int TBDDoctor::Buscar_Completo(int borrado, int id, TEntornoDoctor& entorno) {
+  TSentencia s(*this, 1,
+               QStringLiteral("select d.*, l.ID_LOCALIDAD as L_ID, l.ID_PROVINCIA as L_ID_PROVINCIA, "
+                              "l.CODIGO_POSTAL as L_CODIGO_POSTAL, l.DESCRIPCION as L_DESCRIPCION, "
+                              "p.ID_PROVINCIA as P_ID, p.CODIGO as P_CODIGO, p.DESCRIPCION as P_DESCRIPCION, ") +
+                   texto_blob::Columna(QStringLiteral("OBSERVACIONES"), QStringLiteral("o")) +
+                   QStringLiteral(" from DOCTOR d left join LOCALIDAD l on l.ID_LOCALIDAD = d.ID_LOCALIDAD "
+                                  "left join PROVINCIA p on p.ID_PROVINCIA = l.ID_PROVINCIA "
+                                  "left join DOBSERVACIONES o on o.ID_DOCTOR = d.ID_DOCTOR "
+                                  "where d.ID_DOCTOR = :PARAMETRO") +
+                   Filtro_Borrado(borrado, QStringLiteral("d.BORRADO")) +
+                   QStringLiteral(" order by o.ID_DOBSERVACIONES rows 1"));
+  s.Parametro(QStringLiteral("PARAMETRO")).AsInteger(id);
+  return Leer_Filas(s, [&entorno](TSentencia& fila) {
+    entorno = {};
+    entorno.hayLocalidad = !fila.Campo(QStringLiteral("L_ID")).IsNull();
+    entorno.idProvincia = fila.Campo(QStringLiteral("L_ID_PROVINCIA")).AsInteger();
+    entorno.codigoPostal = fila.Campo(QStringLiteral("L_CODIGO_POSTAL")).AsInteger();
+    entorno.localidad = fila.Campo(QStringLiteral("L_DESCRIPCION")).AsString();
+    entorno.hayProvincia = !fila.Campo(QStringLiteral("P_ID")).IsNull();
+    entorno.codigoProvincia = fila.Campo(QStringLiteral("P_CODIGO")).AsInteger();
+    entorno.provincia = fila.Campo(QStringLiteral("P_DESCRIPCION")).AsString();
+    entorno.observaciones = texto_blob::Leer(fila, QStringLiteral("OBSERVACIONES"));
+  });
+}
+
 int TBDDoctor::Cargar_Lista(int borrado) {
   TSentencia s(*this, 1, QStringLiteral("select * from DOCTOR where id_doctor > 0") + Filtro_Borrado(borrado));
   return Leer_Filas(s);
 }
 
 // Runs a prepared SELECT and keeps its rows.
-int TBDDoctor::Leer_Filas(TSentencia& s) {
+int TBDDoctor::Leer_Filas(TSentencia& s, const std::function<void(TSentencia&)>& primera) {
   lista_.clear();
   if (s.Ejecutar() == 0) {
     for (TIBQuery& q = s.Consulta(); !q.Eof(); q.Next()) {
+      if (lista_.empty() && primera) primera(s);
       auto campo = [&q](const char* nombre) { return q.FieldByName(QString::fromLatin1(nombre)); };
       lista_.push_back({campo("id_doctor").AsInteger(), campo("id_localidad").AsInteger(), campo("codigo").AsInteger(),
                         campo("borrado").AsInteger(), campo("propia_ajena").AsInteger(), campo("nombre").AsString(),

@@ -4,6 +4,7 @@
 // in the order the database gives it, until the next query.
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "Clase_tbase.h"
@@ -18,6 +19,19 @@ struct TEntradaDoctor {
   QString nombre, apellidos, direccion, telefono, telefono_movil, e_mail, web, nif, colegiado;
 };
 
+// What a doctor's card shows besides the doctor's row: the town with its
+// province and the observations, read with it.
+struct TEntornoDoctor {
+  bool hayLocalidad = false;
+  int32_t idProvincia = -1;
+  int32_t codigoPostal = 0;
+  QString localidad;
+  bool hayProvincia = false;
+  int32_t codigoProvincia = 0;
+  QString provincia;
+  QString observaciones;
+};
+
 class TBDDoctor : public TBase {
  public:
   using TBase::TBase;
@@ -27,6 +41,10 @@ class TBDDoctor : public TBase {
   //
   // Mode 0 by key, 1 by code. Returns the number of rows read.
   int Buscar(int modo, int borrado, int valor);
+  // The doctor of key `id` with its town, province and observations in one
+  // statement (over a server each lookup is a round trip). Returns the rows
+  // read (0 or 1); `entorno` is filled when one was.
+  int Buscar_Completo(int borrado, int id, TEntornoDoctor& entorno);
   // Every doctor but the placeholder row 0. Returns the number of rows read.
   int Cargar_Lista(int borrado);
   // Inserts `Datos()`; the key the database gave it is then `Id_Insertado()`.
@@ -40,7 +58,8 @@ class TBDDoctor : public TBase {
   int32_t Id_Insertado() const { return idInsertado_; }
 
  private:
-  int Leer_Filas(TSentencia& s);
+  // `primera`, when given, also reads what else the first row holds.
+  int Leer_Filas(TSentencia& s, const std::function<void(TSentencia&)>& primera = {});
 
   std::vector<TEntradaDoctor> lista_;
   TEntradaDoctor datos_;

@@ -18,7 +18,22 @@ void TDoctor::Limpiar() {
 
 int TDoctor::Buscar_Por_Id(int borrado) {
   if (id_ == -1) return kSinClave;
-  return bd_->Buscar(0, borrado, id_) > 0 ? Cargar_Primero() : kNoEncontrado;
+  // Doctor, town, province and observations in one statement: the record
+  // screen reads its doctor at every record it shows.
+  TEntornoDoctor entorno;
+  if (bd_->Buscar_Completo(borrado, id_, entorno) == 0) return kNoEncontrado;
+  Poner_Fila(bd_->Lista().front());
+  localidad_->Limpiar();
+  localidad_->ID_LOCALIDAD(bd_->Lista().front().id_localidad);
+  if (entorno.hayLocalidad)
+    localidad_->Poner({localidad_->ID_LOCALIDAD(), entorno.idProvincia, entorno.codigoPostal, entorno.localidad},
+                      entorno.hayProvincia
+                          ? TEntradaProvincia{entorno.idProvincia, entorno.codigoProvincia, entorno.provincia}
+                          : TEntradaProvincia{});
+  bdObservaciones_->Limpiar();
+  observaciones_ = entorno.observaciones;
+  Texto_Doctor();
+  return 0;
 }
 
 int TDoctor::Buscar_Por_Codigo(int borrado) {
@@ -28,19 +43,7 @@ int TDoctor::Buscar_Por_Codigo(int borrado) {
 // Takes the first row of the last lookup, with its town and observations.
 int TDoctor::Cargar_Primero() {
   const TEntradaDoctor& e = bd_->Lista().front();
-  id_ = e.id_doctor;
-  codigo_ = e.codigo;
-  borrado_ = e.borrado;
-  propiaAjena_ = e.propia_ajena;
-  nombre_ = e.nombre;
-  apellidos_ = e.apellidos;
-  direccion_ = e.direccion;
-  telefono_ = e.telefono;
-  telefonoMovil_ = e.telefono_movil;
-  eMail_ = e.e_mail;
-  web_ = e.web;
-  nif_ = e.nif;
-  colegiado_ = e.colegiado;
+  Poner_Fila(e);
 
   // A lookup that finds no town keeps the old one, so the previous doctor's
   // town is cleared first; the key stays the doctor's own.
@@ -55,6 +58,22 @@ int TDoctor::Cargar_Primero() {
 
   Texto_Doctor();
   return 0;
+}
+
+void TDoctor::Poner_Fila(const TEntradaDoctor& e) {
+  id_ = e.id_doctor;
+  codigo_ = e.codigo;
+  borrado_ = e.borrado;
+  propiaAjena_ = e.propia_ajena;
+  nombre_ = e.nombre;
+  apellidos_ = e.apellidos;
+  direccion_ = e.direccion;
+  telefono_ = e.telefono;
+  telefonoMovil_ = e.telefono_movil;
+  eMail_ = e.e_mail;
+  web_ = e.web;
+  nif_ = e.nif;
+  colegiado_ = e.colegiado;
 }
 
 int TDoctor::Insertar() {

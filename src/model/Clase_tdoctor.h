@@ -76,6 +76,7 @@ class TDoctor {
 
  private:
   int Cargar_Primero();
+  void Poner_Fila(const TEntradaDoctor& e);
 
   std::unique_ptr<TLocalidad> localidad_;
   int32_t id_ = -1;

@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 #include <cmath>
 
+#include "Clase_treposicion.h"
 #include "Contexto_host.h"
 
 TLentilla::TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
@@ -110,6 +111,24 @@ void TLentilla::Cargar_Doctor_Y_Agente(int idDoctor, double idAgente) {
     } else {
       agenteLeido_ = idAgente;
     }
+  }
+}
+
+int TLentilla::Hay_Reposiciones_Y_Pruebas(double idPaciente, bool& reposiciones, bool& pruebas) {
+  try {
+    TSentencia s(*this, 1,
+                 QStringLiteral("select (select first 1 1 from REPOSICION where ID_PACIENTE = :ID_R and "
+                                "TIPO_REPOSICION = %1) as R, (select first 1 1 from PLENTILLA where "
+                                "ID_PACIENTE = :ID_P) as P from RDB$DATABASE")
+                     .arg(TReposicion::kListaLentillas));
+    s.Parametro(QStringLiteral("ID_R")).AsFloat(idPaciente);
+    s.Parametro(QStringLiteral("ID_P")).AsFloat(idPaciente);
+    s.Ejecutar();
+    reposiciones = !s.Campo(QStringLiteral("R")).IsNull();
+    pruebas = !s.Campo(QStringLiteral("P")).IsNull();
+    return 0;
+  } catch (const EIBError& e) {
+    return Fallo(e);
   }
 }
 

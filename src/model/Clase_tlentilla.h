@@ -26,6 +26,10 @@ class TLentilla : public TBaseLentilla {
   // Loads the record of the held key. When there is none nothing changes and
   // the result of the previous load is returned.
   int Buscar();
+  // Whether the patient has a lens replacement list and fitting tests, in
+  // one statement (the tabs show it before they read their rows).
+  // 0, or the failure code.
+  int Hay_Reposiciones_Y_Pruebas(double idPaciente, bool& reposiciones, bool& pruebas);
   // The patient's last record (highest number): 0, or -5 with the object
   // cleared when the patient has none.
   int Buscar_Ultima();

@@ -46,3 +46,11 @@ int TLocalidad::Buscar(int modo, int valor) {
   provincia_->Buscar(1, primera.idProvincia);
   return 0;
 }
+
+void TLocalidad::Poner(const TEntradaLocalidad& l, const TEntradaProvincia& provincia) {
+  lista_.assign(1, l);
+  id_ = l.id;
+  codigoPostal_ = l.codigoPostal;
+  descripcion_ = l.descripcion;
+  if (provincia.id != -1) provincia_->Poner(provincia);
+}

@@ -33,6 +33,9 @@ class TLocalidad {
   // 0 when a town was found (the first row read gives the town, and its
   // province is loaded), -5 otherwise with the fields left as they were.
   int Buscar(int modo, int valor);
+  // A town (and its province, when `provincia` has a key) read elsewhere
+  // with a join: as a lookup by key that found it.
+  void Poner(const TEntradaLocalidad& l, const TEntradaProvincia& provincia);
 
   int32_t ID_LOCALIDAD() const { return id_; }
   int32_t CODIGO_POSTAL() const { return codigoPostal_; }

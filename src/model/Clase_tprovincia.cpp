@@ -36,8 +36,12 @@ void TProvincia::Limpiar() {
 int TProvincia::Buscar(int modo, int valor) {
   lista_.clear();
   if (bd_->Buscar(modo, valor, lista_) == 0) return -5;
-  id_ = lista_.front().id;
-  codigo_ = lista_.front().codigo;
-  descripcion_ = lista_.front().descripcion;
+  Poner(lista_.front());
   return 0;
+}
+
+void TProvincia::Poner(const TEntradaProvincia& p) {
+  id_ = p.id;
+  codigo_ = p.codigo;
+  descripcion_ = p.descripcion;
 }

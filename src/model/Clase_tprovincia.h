@@ -27,6 +27,8 @@ class TProvincia {
   void Limpiar();
   // 0 when a province was found (the first row), -5 otherwise.
   int Buscar(int modo, int valor);
+  // A province read elsewhere (with a join): as a lookup that found it.
+  void Poner(const TEntradaProvincia& p);
 
   int32_t ID_PROVINCIA() const { return id_; }
   int32_t CODIGO() const { return codigo_; }

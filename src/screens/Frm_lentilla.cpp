@@ -278,8 +278,15 @@ void TfrmLentilla::Inicializar() {
   pruebas_->Fijar_Pendiente(true);
   pruebas_->Marcar_Prueba(false);
   reposiciones_->Marcar_Reposicion(false);
-  reposiciones_->Cargar_Reposiciones();
-  pruebas_->Cargar_Pruebas(false);
+  // The tabs' images from one question; their rows when they are shown.
+  TServicioFichas::THistorial historial;
+  if (servicios_->fichas.Historial(seleccion_.idPaciente, historial).Hecho_Bien()) {
+    reposiciones_->Hay_Reposiciones(historial.reposiciones);
+    pruebas_->Hay_Pruebas(historial.pruebas);
+  } else {
+    reposiciones_->Cargar_Reposiciones();
+    pruebas_->Cargar_Pruebas(false);
+  }
 
   qApp->installEventFilter(this);
   // Centred on the host's window, whole inside the screen's free area.

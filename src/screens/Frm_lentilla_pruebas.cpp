@@ -305,24 +305,29 @@ void TPaginaPruebas::Fijar_Numero(double numero) {
 
 // ---- Loading and walking ------------------------------------------------------------------
 
+void TPaginaPruebas::Hay_Pruebas(bool hay) {
+  if (hay) {
+    Fijar_Imagen(2);
+    return;
+  }
+  Fijar_Imagen(3);
+  Marcar_Prueba(false);
+  Limpiar_Prueba();
+  TPrueba& p = Prueba();
+  p.ID_PRUEBA_LENTILLAS(-1);
+  // No test read: the first is number 1 (the save numbers it again).
+  p.NUMERO_SIGUIENTE(1);
+  Fijar_Numero(1);
+  modo_ = 0;
+  Marcar_Prueba(false);
+}
+
 int TPaginaPruebas::Cargar_Pruebas(bool cargar) {
   TPrueba& p = Prueba();
   p.ID_PACIENTE(seleccion_.idPaciente);
   if (p.Cargar_Lista_Pruebas() != 0) return -1;
-  if (p.Lista_Pruebas().isEmpty()) {
-    Fijar_Imagen(3);
-    Marcar_Prueba(false);
-    Limpiar_Prueba();
-    p.ID_PRUEBA_LENTILLAS(-1);
-    // No test read: the first is number 1 (the save numbers it again).
-    p.NUMERO_SIGUIENTE(1);
-    Fijar_Numero(1);
-    modo_ = 0;
-    Marcar_Prueba(false);
-    return 0;
-  }
-  Fijar_Imagen(2);
-  if (!cargar) return 0;
+  Hay_Pruebas(!p.Lista_Pruebas().isEmpty());
+  if (p.Lista_Pruebas().isEmpty() || !cargar) return 0;
   p.ID_PRUEBA_LENTILLAS(p.Lista_Pruebas().last().toDouble());
   if (p.Buscar() != 0) return -1;
   if (Mostrar_Prueba() != 0) return -1;

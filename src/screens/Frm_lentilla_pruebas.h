@@ -89,6 +89,9 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   // The tests are to be loaded the first time the tab is shown.
   bool Pendiente() const { return pendiente_; }
   void Fijar_Pendiente(bool pendiente) { pendiente_ = pendiente; }
+  // The tab's image (and, without tests, the empty test) before the tests
+  // are read.
+  void Hay_Pruebas(bool hay);
 
   // Refills the two lens type selectors from the screen's catalogue, each
   // keeping its type.

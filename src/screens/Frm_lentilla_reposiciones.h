@@ -39,6 +39,10 @@ class TPaginaReposiciones : public TPaginaLentilla, public TEdicion {
 
   // Reads the patient's list into the table, the first time only: the list
   // is read once while the screen is open. 0, or -1 on a database error.
+  // The tab's image before the rows are read (when the tab is shown).
+  void Hay_Reposiciones(bool hay) {
+    if (!cargada_) Fijar_Imagen(hay ? 2 : 3);
+  }
   int Cargar_Reposiciones();
   // The tab was shown: the list read (once), nothing changed, search on.
   void Mostrar();

@@ -111,6 +111,13 @@ int TServicioFichas::Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentill
   return d.Poner_Caducidad_Caja(cajas[0], cajas[1]);
 }
 
+TResultado TServicioFichas::Historial(double idPaciente, THistorial& h) {
+  TLentilla& l = objetos_.Lentilla();
+  if (l.Hay_Reposiciones_Y_Pruebas(idPaciente, h.reposiciones, h.pruebas) != 0)
+    return TResultado::Fallido(-1, l.Causa());
+  return TResultado::Hecho();
+}
+
 void TServicioFichas::Tomar_Numero_Libre(TLentilla& l) {
   // Past the taken number even when the highest one cannot be read.
   l.NUMERO_FICHA(std::max(l.Siguiente_Numero(), l.NUMERO_FICHA() + 1));

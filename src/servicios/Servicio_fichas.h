@@ -55,6 +55,14 @@ class TServicioFichas {
   // the record).
   TResultado Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba);
 
+  // What the patient has besides records, for the tabs' images before they
+  // read their rows.
+  struct THistorial {
+    bool reposiciones = false;
+    bool pruebas = false;
+  };
+  TResultado Historial(double idPaciente, THistorial& h);
+
  private:
   bool Puede_Modificar() const;
   // One attempt at the insert or update, whole or not at all.
