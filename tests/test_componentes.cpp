@@ -51,6 +51,30 @@ TEST(TraducirParametros, EnUnBloqueSoloLaCabeceraTieneParametros) {
   EXPECT_EQ(t.nombres, QStringList({"A", "B"}));
 }
 
+TEST(EntradasBloque, CadaParametroUnaVezConSuTipoYSuSufijo) {
+  const struct {
+    const char* sentencia;
+    const char* sufijo;
+    QStringList comunes;
+    QStringList entradas;
+    const char* renombrada;
+  } casos[] = {
+      {"insert into T (A, B) values (:A, :b)", "", {}, {"A TYPE OF COLUMN T.A = :A", "b TYPE OF COLUMN T.b = :b"},
+       "insert into T (A, B) values (:A, :b)"},
+      // Each line of a block its own inputs; the shared key is the block's.
+      {"insert into T (K, AB, A) values (:K, :AB, :A) -- :NO", "_1", {"k"},
+       {"AB_1 TYPE OF COLUMN T.AB = :AB_1", "A_1 TYPE OF COLUMN T.A = :A_1"},
+       "insert into T (K, AB, A) values (:K, :AB_1, :A_1) -- :NO"},
+      {"update T set A = :A where A = :a or C = ':A'", "_0", {}, {"A_0 TYPE OF COLUMN T.A = :A_0"},
+       "update T set A = :A_0 where A = :A_0 or C = ':A'"},
+  };
+  for (const auto& c : casos) {
+    QString sentencia = c.sentencia;
+    EXPECT_EQ(Entradas_Bloque(sentencia, "T", c.sufijo, c.comunes), c.entradas) << c.sentencia;
+    EXPECT_EQ(sentencia, c.renombrada) << c.sentencia;
+  }
+}
+
 TEST(ParametrosTransaccion, LineasConocidasYDesconocidas) {
   const std::string tpb = TIBTransaction::Bloque_Parametros({"read_committed", "rec_version", "nowait"});
   EXPECT_EQ(tpb, std::string({char(isc_tpb_version3), char(isc_tpb_read_committed), char(isc_tpb_rec_version),

@@ -181,8 +181,7 @@ TEST_F(FichasTest, BorrarLaSegundaYRenumerarPorFecha) {
   ASSERT_EQ(l->Modificar(), 0);
   l->Crear_Detalle();
   l->Detalle()->ID_MLENTILLA(c);
-  l->Detalle()->OJO(1);
-  ASSERT_EQ(l->Detalle()->Insertar(), 0);
+  ASSERT_EQ(l->Detalle()->Grabar_Lineas({TLineaLentilla{}}, false), 0);
 
   auto borrar = Nueva();
   borrar->ID_MLENTILLA(b);
@@ -235,22 +234,20 @@ TEST_F(FichasTest, LineasDeLentesEnDosMonedas) {
   TMoneda moneda(&h.aplicacion, h.secundaria.get(), h.principal.get());
   auto l = Nueva();
   const double id = Grabar(*l, 1, fechas::Codificar(2026, 1, 10));
+  TLineaLentilla derecha;
+  derecha.referencia = "AC-OAS-6";
+  derecha.importe = 25.5;
+  derecha.fechaGarantia = fechas::Codificar(2027, 1, 10);
+  derecha.lote = "L-77";
+  TLineaLentilla izquierda = derecha;
+  izquierda.ojo = 2;
+  izquierda.referencia.clear();
   for (int vez = 0; vez < 2; ++vez) {  // saving twice leaves one line per eye
     l->Crear_Detalle();
     TDLentilla& d = *l->Detalle();
     d.Moneda(&moneda);
     d.ID_MLENTILLA(id);
-    ASSERT_EQ(d.Borrar_Lineas(), 0);
-    d.OJO(1);
-    d.REFERENCIA("AC-OAS-6");
-    d.ID_TLENTILLA(-1);
-    d.IMPORTE(25.5);
-    d.FECHA_GARANTIA(fechas::Codificar(2027, 1, 10));
-    d.LOTE("L-77");
-    ASSERT_EQ(d.Insertar(), 0);
-    d.OJO(2);
-    d.REFERENCIA("");
-    ASSERT_EQ(d.Insertar(), 0);
+    ASSERT_EQ(d.Grabar_Lineas({derecha, izquierda}, true), 0);
   }
   EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 2);
   EXPECT_EQ(Contar("select count(*) from DLENTILLA where OJO = 2 and REFERENCIA = '0'"), 1);

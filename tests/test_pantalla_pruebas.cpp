@@ -580,6 +580,20 @@ TEST_F(PruebasTest, DefinitivaDosVecesPreguntaAntesDeHacerOtraFicha) {
   EXPECT_EQ(Contar("select count(*) from MLENTILLA where ID_PRUEBA_ORIGEN = 20"), 2);
 }
 
+// A database made before records noted their test makes the record all the
+// same, in one unit, with its observations and line.
+TEST_F(PruebasTest, DefinitivaEnUnaBaseSinLaNotaDeLaPrueba) {
+  Prueba(20, 1);
+  Ejecutar_SQL(*h.principal, "drop index IX_MLENTILLA_PRUEBA");
+  Ejecutar_SQL(*h.principal, "alter table MLENTILLA drop ID_PRUEBA_ORIGEN");
+  Abrir_Pruebas();
+  B("btnPruebaDefinitiva")->click();
+  EXPECT_EQ(Pestanas()->currentWidget(), W<QWidget>("tstFicha"));
+  EXPECT_EQ(Contar("select count(*) from MLENTILLA where NUMERO_FICHA = 1"), 1);
+  EXPECT_EQ(Contar("select count(*) from DLENTILLA"), 2);
+  EXPECT_EQ(Contar("select count(*) from LOBSERVACIONES"), 1);
+}
+
 TEST_F(PruebasTest, UnaDefinitivaCuyaLineaFallaNoDejaNada) {
   Prueba(20, 1);
   Ejecutar_SQL(*h.principal, "create exception SIN_LINEAS 'sin lineas'");

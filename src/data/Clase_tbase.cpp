@@ -244,16 +244,28 @@ int TBase::Cerrar(int canal) {
   return Fin(kCanalErroneo);
 }
 
+QString TBase::Sentencia_Texto_Unico(const QString& tabla, const QString& columnaClave, const QString& clave) {
+  return QStringLiteral("update or insert into %1 (%2, OBSERVACIONES) values (%3, :OBSERVACIONES) matching (%2)")
+      .arg(tabla, columnaClave, clave);
+}
+
 int TBase::Grabar_Texto_Unico(const QString& tabla, const QString& columnaClave, double clave,
                               const QString& texto) {
   const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
-  TSentencia escritura(*this, 1,
-                       QStringLiteral("update or insert into %1 (%2, OBSERVACIONES) values (:CLAVE, :OBSERVACIONES) "
-                                      "matching (%2)")
-                           .arg(tabla, columnaClave));
+  TSentencia escritura(*this, 1, Sentencia_Texto_Unico(tabla, columnaClave, QStringLiteral(":CLAVE")));
   escritura.Parametro(QStringLiteral("CLAVE")).AsFloat(clave);
   escritura.Parametro(QStringLiteral("OBSERVACIONES")).AsMemo(texto);
   return escritura.Ejecutar();
+}
+
+bool TBase::Preparable(const QString& texto) {
+  Preparar(1, texto);
+  try {
+    consultas_[1].Prepare();
+    return true;
+  } catch (const EIBError&) {
+    return false;
+  }
 }
 
 QStringList TBase::Lista_Claves(int slot, const QString& parametro, double valor) {

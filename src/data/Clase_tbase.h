@@ -88,6 +88,15 @@ class TBase {
   // OBSERVACIONES: updated when it is there, inserted when not, in one
   // statement (one round trip). Runs on channel 1 and returns its result.
   int Grabar_Texto_Unico(const QString& tabla, const QString& columnaClave, double clave, const QString& texto);
+  // Its statement, with `clave` for the key's value (":CLAVE", or a block's
+  // variable) and :OBSERVACIONES for the text.
+  static QString Sentencia_Texto_Unico(const QString& tabla, const QString& columnaClave, const QString& clave);
+
+  // Whether the database knows every table and column `texto` names (one
+  // made before a column was added does not): prepared on channel 1, not run.
+  // A write that could not even be prepared would fail its unit of work; this
+  // asks first. The statement stays prepared for the connection.
+  bool Preparable(const QString& texto);
 
   // The first column of every row of a catalogue statement that takes one key
   // parameter, as texts: the key lists the screens walk. Runs on channel 1.

@@ -1,5 +1,7 @@
 #include "Ibx_sql.h"
 
+#include <functional>
+
 namespace {
 bool Inicio_Nombre(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool Parte_Nombre(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
@@ -9,9 +11,13 @@ bool Es_Bloque(const QString& sql) {
   return sql.trimmed().left(13).compare(QLatin1String("EXECUTE BLOCK"), Qt::CaseInsensitive) == 0;
 }
 
-TSqlTraducida Traducir_Parametros(const QString& sql) {
-  TSqlTraducida r;
-  QString salida;
+namespace {
+// Walks `sql` and writes it to `salida` with each parameter (:NAME, outside
+// literals, quoted identifiers and comments, and in a block only in its
+// header) replaced by what `sustituto` gives for it; `r` gets the names and
+// their positions.
+void Recorrer(const QString& sql, TSqlTraducida& r, QString& salida,
+              const std::function<QString(const QString& nombre)>& sustituto) {
   salida.reserve(sql.size());
   const int n = sql.size();
   // In an EXECUTE BLOCK only its header's inputs ("X INTEGER = :X") are the
@@ -68,7 +74,7 @@ TSqlTraducida Traducir_Parametros(const QString& sql) {
         r.nombres.append(nombre);
       }
       r.posiciones.push_back(idx);
-      salida.append(QLatin1Char('?'));
+      salida.append(sustituto(nombre));
       i = j;
     } else {
       if (bloque && c == QLatin1Char('(')) profundidad = profundidad < 0 ? 1 : profundidad + 1;
@@ -77,6 +83,29 @@ TSqlTraducida Traducir_Parametros(const QString& sql) {
       ++i;
     }
   }
+}
+}  // namespace
+
+TSqlTraducida Traducir_Parametros(const QString& sql) {
+  TSqlTraducida r;
+  QString salida;
+  Recorrer(sql, r, salida, [](const QString&) { return QStringLiteral("?"); });
   r.texto = salida.toUtf8();
   return r;
 }
+
+QStringList Entradas_Bloque(QString& sentencia, const QString& tabla, const QString& sufijo,
+                            const QStringList& comunes) {
+  const auto comun = [&comunes](const QString& nombre) { return comunes.contains(nombre, Qt::CaseInsensitive); };
+  TSqlTraducida t;
+  QString renombrada;
+  Recorrer(sentencia, t, renombrada, [&](const QString& nombre) {
+    return QLatin1Char(':') + (comun(nombre) ? nombre : t.nombres[t.posiciones.back()] + sufijo);
+  });
+  QStringList entradas;
+  for (const QString& nombre : t.nombres)
+    if (!comun(nombre)) entradas << QStringLiteral("%1%2 TYPE OF COLUMN %3.%1 = :%1%2").arg(nombre, sufijo, tabla);
+  sentencia = renombrada;
+  return entradas;
+}
+

@@ -17,3 +17,12 @@ struct TSqlTraducida {
 TSqlTraducida Traducir_Parametros(const QString& sql);
 // An EXECUTE BLOCK: its parameters are its header's inputs alone.
 bool Es_Bloque(const QString& sql);
+
+// To run a parameterised statement inside an EXECUTE BLOCK (several
+// statements, one round trip): the header inputs for its parameters, one per
+// distinct name (:NAME), typed as the column NAME of `tabla` and called NAME
+// followed by `sufijo`, "NAME_0 TYPE OF COLUMN T.NAME = :NAME_0"; the
+// statement's own references are renamed likewise in `sentencia`. Names in
+// `comunes` are neither renamed nor declared: the block declares them once.
+QStringList Entradas_Bloque(QString& sentencia, const QString& tabla, const QString& sufijo = {},
+                            const QStringList& comunes = {});

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Ibx_sql.h"
 #include "Util_locale.h"
 
 double Fin_Suministro(double fecha, std::span<const TSuministro> lineas) {
@@ -33,70 +34,93 @@ void TDLentilla::Linea(const TLineaLentilla& l) {
   CADUCIDAD_CAJA(l.caducidadCaja);
 }
 
-int TDLentilla::Insertar() {
+namespace {
+// The block that writes `n` lines: the catalogue's insert once per line, its
+// parameters numbered by line (":OJO" becomes ":OJO_0"), each giving back its
+// key. The record's key is one input for them all.
+QString Bloque_Lineas(const QString& insercion, const QString& borrado, int n, bool borrar, bool unidades,
+                      bool cajas) {
+  const QStringList kComunes{QStringLiteral("ID_MLENTILLA")};
+  QString cabecera = QStringLiteral("EXECUTE BLOCK (ID_MLENTILLA TYPE OF COLUMN DLENTILLA.ID_MLENTILLA = :ID_MLENTILLA");
+  QString cuerpo = borrar ? borrado + QStringLiteral(";\n") : QString();
+  for (int i = 0; i < n; ++i) {
+    QString linea = insercion;
+    for (const QString& e : Entradas_Bloque(linea, QStringLiteral("DLENTILLA"), QStringLiteral("_%1").arg(i), kComunes))
+      cabecera += QStringLiteral(", ") + e;
+    cuerpo += linea + QStringLiteral(" returning ID_DLENTILLA into :ID; SUSPEND;\n");
+  }
+  for (const auto& [usar, columna] : {std::pair{unidades, "UNIDADES"}, {cajas, "CADUCIDAD_CAJA"}}) {
+    if (!usar) continue;
+    cabecera += QStringLiteral(", %1_OD TYPE OF COLUMN DLENTILLA.%1 = :%1_OD, %1_OI TYPE OF COLUMN DLENTILLA.%1 = :%1_OI")
+                    .arg(QLatin1String(columna));
+    cuerpo += QStringLiteral("update DLENTILLA set %1 = iif(OJO = 1, :%1_OD, :%1_OI) where ID_MLENTILLA = :ID_MLENTILLA;\n")
+                  .arg(QLatin1String(columna));
+  }
+  return cabecera + QStringLiteral(") RETURNS (ID TYPE OF COLUMN DLENTILLA.ID_DLENTILLA) AS BEGIN\n") + cuerpo +
+         QStringLiteral("END");
+}
+}  // namespace
+
+int TDLentilla::Grabar_Lineas(const std::vector<TLineaLentilla>& lineas, bool borrarAntes) {
+  int unidades[2] = {0, 0};
+  double cajas[2] = {0, 0};
+  for (const TLineaLentilla& l : lineas)
+    if (l.ojo == 1 || l.ojo == 2) {
+      unidades[l.ojo - 1] = l.unidades;
+      cajas[l.ojo - 1] = l.caducidadCaja;
+    }
+  const bool conUnidades = unidades[0] > 0 || unidades[1] > 0;
+  const bool conCajas = cajas[0] > 0 || cajas[1] > 0;
+  if (lineas.empty() && !borrarAntes) return 0;
   try {
-    TSentencia s(*this, 1, Catalogo()[sql::kInsertarLineaFicha] + QStringLiteral(" returning ID_DLENTILLA"));
+    const int n = static_cast<int>(lineas.size());
+    TSentencia s(*this, 1,
+                 Bloque_Lineas(Catalogo()[sql::kInsertarLineaFicha], Catalogo()[sql::kBorrarLineasFicha], n,
+                               borrarAntes, conUnidades, conCajas));
     TIBQuery& q = s.Consulta();
     q.ParamByName(QStringLiteral("ID_MLENTILLA")).AsInteger(static_cast<qint64>(idFicha_));
-    q.ParamByName(QStringLiteral("OJO")).AsInteger(ojo_);
-    q.ParamByName(QStringLiteral("REFERENCIA")).AsString(referencia_.isEmpty() ? QStringLiteral("0") : referencia_);
-    q.ParamByName(QStringLiteral("DESCRIPCION")).AsString(descripcion_);
-    q.ParamByName(QStringLiteral("MODELO")).AsString(modelo_);
-    q.ParamByName(QStringLiteral("RADIO_1")).AsString(radio1_);
-    q.ParamByName(QStringLiteral("RADIO_2")).AsString(radio2_);
-    q.ParamByName(QStringLiteral("COLOR")).AsString(color_);
-    q.ParamByName(QStringLiteral("ID_TLENTILLA")).AsInteger(static_cast<qint64>(idTipo_));
-    q.ParamByName(QStringLiteral("DIAMETRO")).AsFloat(diametro_);
-    // Both currencies through the screen's converter: M2 = amount × CONVERSION.
-    double m1 = importe_, m2 = 0;
-    if (moneda_) {
-      moneda_->Fijar_Importe(importe_);
-      m1 = moneda_->Importe();
-      m2 = moneda_->Conversion();
+    for (int i = 0; i < n; ++i) {
+      Linea(lineas[static_cast<size_t>(i)]);
+      const QString sufijo = QStringLiteral("_%1").arg(i);
+      const auto p = [&](const char* nombre) -> TParam& { return q.ParamByName(QLatin1String(nombre) + sufijo); };
+      p("OJO").AsInteger(ojo_);
+      p("REFERENCIA").AsString(referencia_.isEmpty() ? QStringLiteral("0") : referencia_);
+      p("DESCRIPCION").AsString(descripcion_);
+      p("MODELO").AsString(modelo_);
+      p("RADIO_1").AsString(radio1_);
+      p("RADIO_2").AsString(radio2_);
+      p("COLOR").AsString(color_);
+      p("ID_TLENTILLA").AsInteger(static_cast<qint64>(idTipo_));
+      p("DIAMETRO").AsFloat(diametro_);
+      // Both currencies through the screen's converter: M2 = amount × CONVERSION.
+      double m1 = importe_, m2 = 0;
+      if (moneda_) {
+        moneda_->Fijar_Importe(importe_);
+        m1 = moneda_->Importe();
+        m2 = moneda_->Conversion();
+      }
+      p("IMPORTE_M1").AsFloat(m1);
+      p("IMPORTE_M2").AsFloat(m2);
+      p("FECHA_GARANTIA").AsDateTime(fechaGarantia_);
+      p("LOTE").AsString(lote_);
     }
-    q.ParamByName(QStringLiteral("IMPORTE_M1")).AsFloat(m1);
-    q.ParamByName(QStringLiteral("IMPORTE_M2")).AsFloat(m2);
-    q.ParamByName(QStringLiteral("FECHA_GARANTIA")).AsDateTime(fechaGarantia_);
-    q.ParamByName(QStringLiteral("LOTE")).AsString(lote_);
-    // The insert gives back the line's key: no round trip of its own.
-    const int r = s.Ejecutar();
-    if (r != 0) return -1;
-    idLinea_ = q.Fields(0).AsFloat();
+    if (conUnidades) {
+      q.ParamByName(QStringLiteral("UNIDADES_OD")).AsInteger(std::max(unidades[0], 0));
+      q.ParamByName(QStringLiteral("UNIDADES_OI")).AsInteger(std::max(unidades[1], 0));
+    }
+    if (conCajas) {
+      // A zero date is no date: the eye without a known box keeps none.
+      for (const auto& [nombre, fecha] : {std::pair{"CADUCIDAD_CAJA_OD", cajas[0]}, {"CADUCIDAD_CAJA_OI", cajas[1]}}) {
+        TParam& p = q.ParamByName(QLatin1String(nombre));
+        if (fecha > 0) p.AsDateTime(fecha);
+        else p.Clear();
+      }
+    }
+    if (s.Ejecutar() != 0) return -1;
+    int leidas = 0;
+    for (q.First(); !q.Eof(); q.Next(), ++leidas) idLinea_ = q.Fields(0).AsFloat();
     s.Cerrar();
-    return 0;
-  } catch (const EIBError& e) {
-    return Fallo(e);
-  }
-}
-
-int TDLentilla::Poner_Unidades(int derecho, int izquierdo) {
-  if (derecho <= 0 && izquierdo <= 0) return 0;
-  try {
-    TSentencia s(*this, 1,
-                 QStringLiteral("update DLENTILLA set UNIDADES = iif(OJO = 1, :OD, :OI) where ID_MLENTILLA = "
-                                ":ID_MLENTILLA"));
-    s.Parametro(QStringLiteral("OD")).AsInteger(std::max(derecho, 0));
-    s.Parametro(QStringLiteral("OI")).AsInteger(std::max(izquierdo, 0));
-    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
-    return s.Ejecutar() == 0 ? 0 : -1;
-  } catch (const EIBError& e) {
-    return Fallo(e);
-  }
-}
-
-int TDLentilla::Poner_Caducidad_Caja(double derecho, double izquierdo) {
-  if (derecho <= 0 && izquierdo <= 0) return 0;
-  try {
-    TSentencia s(*this, 1,
-                 QStringLiteral("update DLENTILLA set CADUCIDAD_CAJA = iif(OJO = 1, :OD, :OI) where ID_MLENTILLA = "
-                                ":ID_MLENTILLA"));
-    // A zero date is no date: the eye without a known box keeps none.
-    if (derecho > 0) s.Parametro(QStringLiteral("OD")).AsDateTime(derecho);
-    else s.Parametro(QStringLiteral("OD")).Clear();
-    if (izquierdo > 0) s.Parametro(QStringLiteral("OI")).AsDateTime(izquierdo);
-    else s.Parametro(QStringLiteral("OI")).Clear();
-    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(idFicha_);
-    return s.Ejecutar() == 0 ? 0 : -1;
+    return leidas == n ? 0 : -1;
   } catch (const EIBError& e) {
     return Fallo(e);
   }

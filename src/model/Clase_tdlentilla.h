@@ -48,14 +48,13 @@ class TDLentilla : public TBase {
   // The screen's currency object, not owned: converts the amount on saving.
   void Moneda(TMoneda* moneda) { moneda_ = moneda; }
 
-  [[nodiscard]] int Insertar();
-  // The units of the record's lines, by eye, in one statement after the
-  // lines are inserted (the catalogue's insert does not carry them).
-  [[nodiscard]] int Poner_Unidades(int derecho, int izquierdo);
-  // The same for the expiry of each eye's box (0: not known); nothing is
-  // written when neither eye has one, so a database made before the column
-  // still saves lines without it.
-  [[nodiscard]] int Poner_Caducidad_Caja(double derecho, double izquierdo);
+  // Writes the record's lens lines in one statement (one round trip over a
+  // server): the held key's earlier lines go first when `borrarAntes`, then
+  // each of `lineas` in order, then the units and box expiry by eye. The
+  // catalogue's insert carries neither: they are set only when an eye has
+  // one, so a database made before those columns still saves lines without
+  // them. 0, or the failure code; the last line's key is then ID_DLENTILLA.
+  [[nodiscard]] int Grabar_Lineas(const std::vector<TLineaLentilla>& lineas, bool borrarAntes);
   [[nodiscard]] int Borrar_Lineas();
   int Cargar_Lista_Lineas();
   int Buscar();

@@ -5,6 +5,7 @@
 
 #include "Clase_treposicion.h"
 #include "Contexto_host.h"
+#include "Ibx_sql.h"
 
 TLentilla::TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB)
     : TBaseLentilla(owner, conexionA, conexionB) {
@@ -34,32 +35,52 @@ void TLentilla::Poner_Parametros(TIBQuery& q, bool insercion) {
     p("ID_MLENTILLA").AsFloat(ID_MLENTILLA());
 }
 
-int TLentilla::Insertar() {
+namespace {
+// The record's insert or update with its observations (and, for a record
+// made from a test, the test's note) in one block: one round trip over a
+// server. It gives back the record's key.
+QString Bloque_Ficha(QString sentencia, bool insercion, bool conPrueba) {
+  QStringList entradas = Entradas_Bloque(sentencia, QStringLiteral("MLENTILLA"));
+  entradas << QStringLiteral("OBSERVACIONES TYPE OF COLUMN LOBSERVACIONES.OBSERVACIONES = :OBSERVACIONES");
+  if (conPrueba) entradas << QStringLiteral("ID_PRUEBA TYPE OF COLUMN MLENTILLA.ID_PRUEBA_ORIGEN = :ID_PRUEBA");
+  QString cuerpo = insercion ? sentencia + QStringLiteral(" returning ID_MLENTILLA into :ID;\n")
+                             : sentencia + QStringLiteral(";\nID = :ID_MLENTILLA;\n");
+  cuerpo += TBase::Sentencia_Texto_Unico(QStringLiteral("LOBSERVACIONES"), QStringLiteral("ID_MLENTILLA"),
+                                         QStringLiteral(":ID")) +
+            QStringLiteral(";\n");
+  if (conPrueba) cuerpo += QStringLiteral("update MLENTILLA set ID_PRUEBA_ORIGEN = :ID_PRUEBA where ID_MLENTILLA = :ID;\n");
+  return QStringLiteral("EXECUTE BLOCK (") + entradas.join(QStringLiteral(", ")) +
+         QStringLiteral(") RETURNS (ID TYPE OF COLUMN MLENTILLA.ID_MLENTILLA) AS BEGIN\n") + cuerpo +
+         QStringLiteral("SUSPEND;\nEND");
+}
+}  // namespace
+
+int TLentilla::Escribir(bool insercion, double idPrueba, bool* anotada) {
+  // A database made before tests were noted on their records makes the
+  // record without the note.
+  const QString conNota = idPrueba > 0 ? Bloque_Ficha(Catalogo()[sql::kInsertarFicha], true, true) : QString();
+  const bool nota = !conNota.isEmpty() && Preparable(conNota);
+  if (anotada) *anotada = nota;
   try {
-    // The insert gives back the record's key: no round trip of its own.
-    TSentencia s(*this, 1, Catalogo()[sql::kInsertarFicha] + QStringLiteral(" returning ID_MLENTILLA"));
-    Poner_Parametros(s.Consulta(), true);
-    if (s.Ejecutar() != 0) return -1;
-    ID_MLENTILLA(s.Consulta().Fields(0).AsFloat());
+    TSentencia s(*this, 1,
+                 nota ? conNota
+                      : Bloque_Ficha(Catalogo()[insercion ? sql::kInsertarFicha : sql::kActualizarFicha], insercion,
+                                     false));
+    TIBQuery& q = s.Consulta();
+    Poner_Parametros(q, insercion);
+    q.ParamByName(QStringLiteral("OBSERVACIONES")).AsMemo(Observaciones().join(QLatin1Char('\n')));
+    if (nota) q.ParamByName(QStringLiteral("ID_PRUEBA")).AsFloat(idPrueba);
+    if (s.Ejecutar() != 0 || q.Eof()) return -1;
+    if (insercion) ID_MLENTILLA(q.Fields(0).AsFloat());
+    return 0;
   } catch (const EIBError& e) {
     return Fallo(e);
   }
-  return Grabar_Observaciones();
 }
 
-int TLentilla::Modificar() {
-  // The save locked the row when it checked its version: it is there, and
-  // counting it would be one more round trip.
-  const QScopedValueRollback<bool> sinContar(Contar_Registros, false);
-  try {
-    TSentencia s(*this, 1, sql::kActualizarFicha);
-    Poner_Parametros(s.Consulta(), false);
-    if (s.Ejecutar() != 0) return -1;
-  } catch (const EIBError& e) {
-    return Fallo(e);
-  }
-  return Grabar_Observaciones();
-}
+int TLentilla::Insertar(double idPrueba, bool* anotada) { return Escribir(true, idPrueba, anotada); }
+
+int TLentilla::Modificar() { return Escribir(false, -1, nullptr); }
 
 int TLentilla::Siguiente_Numero() {
   try {
@@ -77,16 +98,6 @@ int TLentilla::Comprobar_Version(QString& quien, double& cuando) {
   return Comprobar_Version_Fila(QStringLiteral("select VERSION, MODIFICADO_POR, MODIFICADO_EN from MLENTILLA "
                                                "where ID_MLENTILLA = :ID_MLENTILLA with lock"),
                                 QStringLiteral("ID_MLENTILLA"), ID_MLENTILLA(), VERSION(), quien, cuando);
-}
-
-int TLentilla::Grabar_Observaciones() {
-  try {
-    const int r = Grabar_Texto_Unico(QStringLiteral("LOBSERVACIONES"), QStringLiteral("ID_MLENTILLA"), ID_MLENTILLA(),
-                                     Observaciones().join(QLatin1Char('\n')));
-    return r == 0 ? 0 : -1;
-  } catch (const EIBError& e) {
-    return Fallo(e);
-  }
 }
 
 void TLentilla::Cargar_Doctor_Y_Agente(int idDoctor, double idAgente) {
@@ -309,18 +320,6 @@ int TLentilla::Ficha_De_Prueba(double idPrueba) {
     s.Parametro(QStringLiteral("ID_PRUEBA")).AsFloat(idPrueba);
     s.Ejecutar();
     return s.Consulta().Fields(0).AsInteger();  // null: none, read as 0
-  } catch (const EIBError& e) {
-    return Fallo(e);
-  }
-}
-
-int TLentilla::Anotar_Prueba(double idPrueba) {
-  try {
-    TSentencia s(*this, 1,
-                 QStringLiteral("update MLENTILLA set ID_PRUEBA_ORIGEN = :ID_PRUEBA where ID_MLENTILLA = :ID_MLENTILLA"));
-    s.Parametro(QStringLiteral("ID_PRUEBA")).AsFloat(idPrueba);
-    s.Parametro(QStringLiteral("ID_MLENTILLA")).AsFloat(ID_MLENTILLA());
-    return s.Ejecutar() == 0 ? 0 : -1;
   } catch (const EIBError& e) {
     return Fallo(e);
   }

@@ -9,7 +9,10 @@ class TLentilla : public TBaseLentilla {
  public:
   TLentilla(QObject* owner, TIBDatabase* conexionA, TIBDatabase* conexionB);
 
-  [[nodiscard]] int Insertar();
+  // The record with its observations, in one statement. A record made from
+  // a stored test (`idPrueba` > 0) notes it when the database has where
+  // (`anotada` says whether it did).
+  [[nodiscard]] int Insertar(double idPrueba = -1, bool* anotada = nullptr);
   [[nodiscard]] int Modificar();
   // Before a change is written (inside the save's unit of work): whether the
   // row is still the version that was read. 0 yes; kFichaCambiada when
@@ -48,9 +51,6 @@ class TLentilla : public TBaseLentilla {
   // `idPrueba` (the last, if more than one), 0 when there is none, -1 on a
   // database error.
   int Ficha_De_Prueba(double idPrueba);
-  // Notes that the record of the held key was made from that test.
-  [[nodiscard]] int Anotar_Prueba(double idPrueba);
-  [[nodiscard]] int Grabar_Observaciones();
   int Cargar_Observaciones();
   [[nodiscard]] int Borrar_Observaciones();
   void Crear_Detalle();
@@ -72,6 +72,7 @@ class TLentilla : public TBaseLentilla {
   static double Sumar_Meses(double fecha, int meses) { return graduacion::Sumar_Meses(fecha, meses); }
 
  private:
+  int Escribir(bool insercion, double idPrueba, bool* anotada);
   TAplicacion* Avisos() const;
   void Poner_Parametros(TIBQuery& q, bool insercion);
   // Doctor and agent of a loaded record: a key that no longer exists (or a

@@ -76,7 +76,7 @@ TResultado TServicioFichas::Grabar_Unidad(TLentilla& l, bool nueva, const std::v
       if (auto ajena = TResultado::De_Version(r, quien, cuando)) return *ajena;
       if (r == 0) r = l.Modificar();
     }
-    if (r == 0 && lineas) r = Grabar_Lineas(l, *lineas);
+    if (r == 0 && lineas) r = Grabar_Lineas(l, *lineas, nueva);
     if (r == 0) {
       Anotar_Acceso(nueva ? TBDAcceso::kCreacion : TBDAcceso::kModificacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(),
                     l.FECHA());
@@ -91,24 +91,12 @@ TResultado TServicioFichas::Grabar_Unidad(TLentilla& l, bool nueva, const std::v
   return TResultado::Hecho();
 }
 
-int TServicioFichas::Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentilla>& lineas) {
+int TServicioFichas::Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentilla>& lineas, bool nueva) {
   l.Crear_Detalle();
   TDLentilla& d = *l.Detalle();
   d.Moneda(ctx_.moneda);
   d.ID_MLENTILLA(l.ID_MLENTILLA());
-  if (const int r = d.Borrar_Lineas(); r != 0) return r;
-  int unidades[2] = {0, 0};
-  double cajas[2] = {0, 0};
-  for (const TLineaLentilla& linea : lineas) {
-    d.Linea(linea);
-    if (const int r = d.Insertar(); r != 0) return r;
-    if (linea.ojo == 1 || linea.ojo == 2) {
-      unidades[linea.ojo - 1] = linea.unidades;
-      cajas[linea.ojo - 1] = linea.caducidadCaja;
-    }
-  }
-  if (const int r = d.Poner_Unidades(unidades[0], unidades[1]); r != 0) return r;
-  return d.Poner_Caducidad_Caja(cajas[0], cajas[1]);
+  return d.Grabar_Lineas(lineas, !nueva);
 }
 
 TResultado TServicioFichas::Historial(double idPaciente, THistorial& h) {
@@ -132,8 +120,9 @@ void TServicioFichas::Anotar_Acceso(int tipo, double clave, int numero, double f
 
 void TServicioFichas::Recordatorio(double clave, double fechaRevision) {
   if (fechaRevision == 0 || !ctx_.empresa || ctx_.empresa->avisoRevision != 1) return;
-  // The earlier reminders go and the new one comes, or neither.
-  TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kConPunto);
+  // The earlier reminders go and the new one comes, or neither: one
+  // statement, which the engine undoes whole when it fails.
+  TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
   if (!parte.Abierta()) return;
   try {
     static_cast<void>(objetos_.Agenda().Recordatorio_Revision(clave, fechaRevision));
@@ -195,15 +184,12 @@ TResultado TServicioFichas::Definitiva(TLentilla& l, const std::vector<TLineaDef
 TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas,
                                               double idPrueba) {
   TRestaurarFicha restaurar(l);
-  bool anotada = false;  // the note of the test is an update of its own
+  bool anotada = false;  // the note of the test is an update of the new row
   try {
     TUnidadTrabajo unidad(ctx_.conexionPrincipal);
-    int r = l.Insertar();
+    int r = l.Insertar(idPrueba, &anotada);
     if (r == 0) {
-      l.Crear_Detalle();
-      TDLentilla& d = *l.Detalle();
-      d.Moneda(ctx_.moneda);
-      d.ID_MLENTILLA(l.ID_MLENTILLA());
+      std::vector<TLineaLentilla> escritas;
       for (const TLineaDefinitiva& definitiva : lineas) {
         TLineaLentilla linea = definitiva.linea;
         linea.referencia.clear();
@@ -215,18 +201,11 @@ TResultado TServicioFichas::Definitiva_Unidad(TLentilla& l, const std::vector<TL
             linea.importe = a.PRECIO_VENTA1_M1();
           }
         }
-        d.Linea(linea);
-        r = d.Insertar();
-        if (r != 0) break;
+        escritas.push_back(linea);
       }
+      r = Grabar_Lineas(l, escritas, true);
     }
-    if (r == 0) {
-      Anotar_Acceso(TBDAcceso::kCreacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
-      if (idPrueba > 0) {
-        TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
-        anotada = l.Anotar_Prueba(idPrueba) == 0 && parte.Terminar();
-      }
-    }
+    if (r == 0) Anotar_Acceso(TBDAcceso::kCreacion, l.ID_MLENTILLA(), l.NUMERO_FICHA(), l.FECHA());
     if (TResultado resultado = Terminar_Unidad(unidad, r, l); !resultado.Hecho_Bien()) return resultado;
   } catch (const EIBError& e) {
     return TResultado::Fallido(-1, &e);

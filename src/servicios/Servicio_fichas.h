@@ -69,7 +69,7 @@ class TServicioFichas {
   TResultado Grabar_Unidad(TLentilla& l, bool nueva, const std::vector<TLineaLentilla>* lineas,
                            double fechaRevision);
   TResultado Definitiva_Unidad(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba);
-  [[nodiscard]] int Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentilla>& lineas);
+  [[nodiscard]] int Grabar_Lineas(TLentilla& l, const std::vector<TLineaLentilla>& lineas, bool nueva);
   // A new record met a number another workstation has just used: the record
   // takes the next free one.
   void Tomar_Numero_Libre(TLentilla& l);

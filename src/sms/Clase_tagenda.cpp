@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 #include <cmath>
 
+#include "Ibx_sql.h"
 #include "Util_fechas.h"
 
 bool TAgenda::Inicializar() {
@@ -30,25 +31,28 @@ void TAgenda::Anadir_Contacto(const QString& telefono, const QString& movil, con
   if (!email.isEmpty()) observaciones_ << QStringLiteral("e-mail: ") + email;
 }
 
+void TAgenda::Poner_Valores(TIBQuery& q) {
+  q.ParamByName(QStringLiteral("id_usuario")).AsInteger(idUsuario_);
+  q.ParamByName(QStringLiteral("fecha")).AsDateTime(std::trunc(fecha_));
+  q.ParamByName(QStringLiteral("hora")).AsDateTime(hora_ - std::trunc(hora_));
+  q.ParamByName(QStringLiteral("tipo")).AsInteger(tipo_);
+  q.ParamByName(QStringLiteral("persona")).AsString(persona_);
+  q.ParamByName(QStringLiteral("avisar")).AsInteger(avisar_);
+  q.ParamByName(QStringLiteral("fecha_aviso")).AsDateTime(std::trunc(fechaAviso_));
+  q.ParamByName(QStringLiteral("hora_aviso")).AsDateTime(horaAviso_ - std::trunc(horaAviso_));
+  q.ParamByName(QStringLiteral("repeticion")).AsInteger(repeticion_);
+  q.ParamByName(QStringLiteral("prioridad")).AsInteger(prioridad_);
+  q.ParamByName(QStringLiteral("observaciones")).AsMemo(observaciones_.join(QLatin1Char('\n')));
+  q.ParamByName(QStringLiteral("tipo_ficha")).AsInteger(tipoFicha_);
+  q.ParamByName(QStringLiteral("id_ficha")).AsInteger(idFicha_);
+  q.ParamByName(QStringLiteral("fecha_fin")).AsDateTime(fechaFin_);
+  q.ParamByName(QStringLiteral("status")).AsInteger(status_);
+}
+
 int TAgenda::Insertar() {
   try {
     Preparar(1, Catalogo()[sql::kInsertarAviso]);
-    TIBQuery& q = Consulta(1);
-    q.ParamByName(QStringLiteral("id_usuario")).AsInteger(idUsuario_);
-    q.ParamByName(QStringLiteral("fecha")).AsDateTime(std::trunc(fecha_));
-    q.ParamByName(QStringLiteral("hora")).AsDateTime(hora_ - std::trunc(hora_));
-    q.ParamByName(QStringLiteral("tipo")).AsInteger(tipo_);
-    q.ParamByName(QStringLiteral("persona")).AsString(persona_);
-    q.ParamByName(QStringLiteral("avisar")).AsInteger(avisar_);
-    q.ParamByName(QStringLiteral("fecha_aviso")).AsDateTime(std::trunc(fechaAviso_));
-    q.ParamByName(QStringLiteral("hora_aviso")).AsDateTime(horaAviso_ - std::trunc(horaAviso_));
-    q.ParamByName(QStringLiteral("repeticion")).AsInteger(repeticion_);
-    q.ParamByName(QStringLiteral("prioridad")).AsInteger(prioridad_);
-    q.ParamByName(QStringLiteral("observaciones")).AsMemo(observaciones_.join(QLatin1Char('\n')));
-    q.ParamByName(QStringLiteral("tipo_ficha")).AsInteger(tipoFicha_);
-    q.ParamByName(QStringLiteral("id_ficha")).AsInteger(idFicha_);
-    q.ParamByName(QStringLiteral("fecha_fin")).AsDateTime(fechaFin_);
-    q.ParamByName(QStringLiteral("status")).AsInteger(status_);
+    Poner_Valores(Consulta(1));
     const int r = Ejecutar(1);
     Cerrar(1);
     return r;
@@ -92,11 +96,6 @@ int TAgenda::Recordatorio_Revision(double idFicha, double fechaRevision) {
   if (!inicializada_ || !ctx_ || !ctx_->empresa || ctx_->empresa->avisoRevision != 1 || fechaRevision == 0) return 0;
   const int clave = static_cast<int>(std::trunc(idFicha));
   const QString& paciente = ctx_->seleccion.textoPaciente;
-  if (const int r = Borrar(clave, kTipoFichaLentillas); r != 0) return r;
-  const int cuenta = Contar(kTipoFichaLentillas, paciente, fechaRevision);
-  if (cuenta == 0) return 0;  // the patient has one that day already
-  if (cuenta != -5) return cuenta;
-
   Id_Usuario(ctx_->usuario ? static_cast<int>(std::trunc(ctx_->usuario->idUsuario)) : -1);
   Prioridad(1);
   Fecha(fechaRevision);
@@ -109,5 +108,23 @@ int TAgenda::Recordatorio_Revision(double idFicha, double fechaRevision) {
   Persona(paciente);
   Tipo_Ficha(kTipoFichaLentillas);
   Id_Ficha(clave);
-  return Insertar();
+
+  // The catalogue's three statements in one block: the record's reminders
+  // go, and the new one comes unless the patient has one that day (the
+  // count's :FECHA is the insert's day).
+  const auto& c = Catalogo();
+  QString insercion = c[sql::kInsertarAviso];
+  const QStringList entradas = Entradas_Bloque(insercion, QStringLiteral("AGENDA"));
+  const QString bloque = QStringLiteral("EXECUTE BLOCK (") + entradas.join(QStringLiteral(", ")) +
+                         QStringLiteral(") RETURNS (ANOTADO INTEGER) AS BEGIN\n") + c[sql::kBorrarAvisos] +
+                         QStringLiteral(";\nANOTADO = 0;\nif ((") + c[sql::kContarAvisos] +
+                         QStringLiteral(") = 0) then begin\n") + insercion +
+                         QStringLiteral(";\nANOTADO = 1;\nend\nSUSPEND;\nEND");
+  try {
+    TSentencia s(*this, 1, bloque);
+    Poner_Valores(s.Consulta());
+    return s.Ejecutar() == 0 ? 0 : -1;
+  } catch (const EIBError& e) {
+    return Fallo(e);
+  }
 }

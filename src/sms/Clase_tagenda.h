@@ -52,11 +52,14 @@ class TAgenda : public TBase {
   // The revision reminder of a saved lens record: replaces the record's
   // reminders with one on its revision date, unless the patient already has
   // one that day. Does nothing (0) without the company's option or a date.
-  // 0, or the code of the first write or count that failed (the rest is not
-  // tried: the caller undoes the whole reminder).
+  // One statement (one round trip over a server), undone whole by the
+  // engine when it fails. 0, or the failure code.
   [[nodiscard]] int Recordatorio_Revision(double idFicha, double fechaRevision);
 
  private:
+  // The appointment's values as the parameters of the catalogue's insert.
+  void Poner_Valores(TIBQuery& q);
+
   THostContext* ctx_ = nullptr;
   bool inicializada_ = false;
   int tipo_ = 0, idFicha_ = 0, idUsuario_ = 0, repeticion_ = 0, prioridad_ = 0, avisar_ = 0, status_ = 0,

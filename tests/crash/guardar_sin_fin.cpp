@@ -74,15 +74,16 @@ int Guardar_Sin_Fin(const QString& ruta, qint64 primero) {
         l.Crear_Detalle();
         TDLentilla& d = *l.Detalle();
         d.ID_MLENTILLA(clave);
-        r = d.Borrar_Lineas();
-        for (int ojo = 1; ojo <= 2 && r == 0; ++ojo) {
-          d.OJO(ojo);
-          d.REFERENCIA(QStringLiteral("REF-%1").arg(ojo));
-          d.DESCRIPCION(QStringLiteral("Lente del ojo %1").arg(ojo));
-          d.IMPORTE(25.5 * ojo);
-          d.LOTE(Lote_De(n));
-          r = d.Insertar();
+        std::vector<TLineaLentilla> lineas(2);
+        for (int ojo = 1; ojo <= 2; ++ojo) {
+          TLineaLentilla& linea = lineas[static_cast<size_t>(ojo - 1)];
+          linea.ojo = ojo;
+          linea.referencia = QStringLiteral("REF-%1").arg(ojo);
+          linea.descripcion = QStringLiteral("Lente del ojo %1").arg(ojo);
+          linea.importe = 25.5 * ojo;
+          linea.lote = Lote_De(n);
         }
+        r = d.Grabar_Lineas(lineas, true);
       }
       if (r != 0) unidad.Anular();
       if (!unidad.Confirmar()) {
