@@ -82,6 +82,7 @@ bool TLectorCuna::eventFilter(QObject* objeto, QEvent* evento) {
     textoAntes_ = edit_->text();
     cursorAntes_ = edit_->cursorPosition();
     // A selection the first key replaces is part of what the edit held.
+    emit Empezada();
   }
   rafaga_ += texto;
   ultimo_.restart();

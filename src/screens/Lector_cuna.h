@@ -45,6 +45,9 @@ class TLectorCuna : public QObject {
 
  signals:
   void Leido(const QString& codigo);
+  // The first key of what may be a burst has reached the edit: what the
+  // keys change until Leido is the scanner's, not the user's.
+  void Empezada();
   // Armed and given up with Escape.
   void Cancelado();
 
