@@ -140,6 +140,19 @@ TEST_F(EscaneoTest, EscanearEsperaElCodigoYUnaRecetaRellenaLaGraduacion) {
   EXPECT_TRUE(B("btnGrabar")->isEnabled());
 }
 
+// A code without Enter ends after a short quiet once it reads whole; a
+// scanner that pauses mid-field, longer than that quiet, is still waited for.
+TEST_F(EscaneoTest, UnaPausaAMitadDeCampoNoCortaElCodigo) {
+  Ir("edt_OD_Articulo");
+  Teclas(W("edt_OD_Articulo"), "]d20108470123000256172712");
+  QTest::qWait(TLectorCuna::kSilencioCompleto + 6);
+  Teclas(W("edt_OD_Articulo"), "31" "10L-55");
+  QTest::qWait(TLectorCuna::kSilencio + 20);
+  EXPECT_TRUE(h.mensajes.cajas.empty()) << h.mensajes.cajas[0].texto.toStdString();
+  EXPECT_EQ(T("edtODLote"), "L-55");
+  EXPECT_EQ(Caja("dtm_OD_Caducidad_Caja"), "31/12/2027");
+}
+
 TEST_F(EscaneoTest, LoQueSeTecleaDespacioNoEsUnEscaneo) {
   // A person types a reference key by key: it stays typed and is looked up
   // on leaving, as always.
