@@ -108,6 +108,8 @@ TEST_F(EscaneoTest, CadaRechazoSeDiceYNoCambiaNada) {
       {"]d2010401234567890117271231", "No hay ningún artículo con el código 04012345678901"},
       // A lot and a serial without the separator between them: too long for a lot.
       {"]d20108470123000256" "10ABCDEFGHIJ12345678" "21SN77", "no ha enviado el separador"},
+      // No separator, and a lot that ends in what reads as an expiry.
+      {"]d20108470123000256" "10ABCD1234" "17271231", "se puede leer de dos maneras"},
   };
   for (const auto& c : casos) {
     h.mensajes.cajas.clear();
