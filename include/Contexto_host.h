@@ -199,6 +199,10 @@ struct THostContext {
   TSeleccion seleccion;                     // 160..243
   TTraspaso traspaso;                       // 512..739
   double idArticuloElegido = -1;            // 888 article chosen in the article module
+  // The barcode (a GTIN) an article the article module is started to create
+  // should carry, empty when none: set only while the module starts. Added by
+  // this system for the lens box scan; it has no position in the old record.
+  QString codigoBarrasArticulo;
   TLineaVenta lineasVenta[2];               // 1136 right eye, 1440 left eye
 };
 

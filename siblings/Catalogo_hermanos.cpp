@@ -95,9 +95,9 @@ int TCatalogoHermanos::Crear_Articulo(const TArticuloNuevo& a, double& id, QStri
       TSentencia s(*this, 1,
                    QStringLiteral(
                        "insert into ARTICULO (ID_TARTICULO, ID_TIPO, REFERENCIA, DESCRIPCION, MODELO, COLOR, RADIO_1, "
-                       "RADIO_2, DIAMETRO, ID_FAMILIA, ID_PROVEEDOR, ID_PROVEEDOR_ULTIMO, ID_IVA_COMPRA, ID_IVA_VENTA, "
+                       "RADIO_2, DIAMETRO, CODIGO_BARRAS, ID_FAMILIA, ID_PROVEEDOR, ID_PROVEEDOR_ULTIMO, ID_IVA_COMPRA, ID_IVA_VENTA, "
                        "PRECIO_VENTA1_M1, PRECIO_VENTA1_M2, PRECIO_PVP1_PVP2, FECHA_CREACION) values (:ID_TARTICULO, "
-                       ":ID_TIPO, :REFERENCIA, :DESCRIPCION, :MODELO, :COLOR, :RADIO_1, :RADIO_2, :DIAMETRO, "
+                       ":ID_TIPO, :REFERENCIA, :DESCRIPCION, :MODELO, :COLOR, :RADIO_1, :RADIO_2, :DIAMETRO, :CODIGO_BARRAS, "
                        ":ID_FAMILIA, :ID_PROVEEDOR, :ID_PROVEEDOR, :ID_IVA, :ID_IVA, :PRECIO_M1, :PRECIO_M2, 0, "
                        ":FECHA_CREACION)"));
       s.Parametro(QStringLiteral("ID_TARTICULO")).AsInteger(static_cast<qint64>(a.idTipoArticulo));
@@ -109,6 +109,8 @@ int TCatalogoHermanos::Crear_Articulo(const TArticuloNuevo& a, double& id, QStri
       s.Parametro(QStringLiteral("RADIO_1")).AsString(a.radio1);
       s.Parametro(QStringLiteral("RADIO_2")).AsString(a.radio2);
       s.Parametro(QStringLiteral("DIAMETRO")).AsFloat(a.diametro);
+      if (a.codigoBarras > 0) s.Parametro(QStringLiteral("CODIGO_BARRAS")).AsInteger(static_cast<qint64>(a.codigoBarras));
+      else s.Parametro(QStringLiteral("CODIGO_BARRAS")).Clear();
       s.Parametro(QStringLiteral("ID_FAMILIA")).AsInteger(static_cast<qint64>(a.idFamilia));
       s.Parametro(QStringLiteral("ID_PROVEEDOR")).AsInteger(static_cast<qint64>(a.idProveedor));
       s.Parametro(QStringLiteral("ID_IVA")).AsInteger(static_cast<qint64>(a.idIva));

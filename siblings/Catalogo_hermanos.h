@@ -32,6 +32,7 @@ struct TArticuloNuevo {
   double idTipoLentilla = -1;  // ID_TIPO of a lens
   QString referencia, descripcion, modelo, color, radio1, radio2;
   double diametro = 0;
+  double codigoBarras = 0;  // CODIGO_BARRAS, 0: none
   double idFamilia = -1, idProveedor = -1, idIva = -1;
   double precioM1 = 0, precioM2 = 0;
   double fechaCreacion = 0;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "Clase_tmoneda.h"
+#include "Codigo_gs1.h"
 #include "Util_locale.h"
 
 namespace {
@@ -51,8 +52,12 @@ TfrmArticulo::TfrmArticulo(THostContext* ctx, QWidget* padre)
   cbxProveedor_ = combo("cbxProveedor");
   cbxIva_ = combo("cbxIva");
   edtPrecio_ = edit("edtPrecio", 15);
+  edtCodigoBarras_ = edit("edtCodigoBarras", 14);
+  // A screen that starts the form for a scanned box passes the box's GTIN.
+  edtCodigoBarras_->setText(ctx->codigoBarrasArticulo);
   f->addRow(QStringLiteral("Referencia:"), edtReferencia_);
   f->addRow(QStringLiteral("Descripción:"), edtDescripcion_);
+  f->addRow(QStringLiteral("Código de barras:"), edtCodigoBarras_);
   f->addRow(QStringLiteral("Tipo de artículo:"), cbxTipoArticulo_);
   f->addRow(QStringLiteral("Tipo de lentilla:"), cbxTipoLentilla_);
   f->addRow(QStringLiteral("Modelo:"), edtModelo_);
@@ -130,6 +135,14 @@ bool TfrmArticulo::btnAceptarClick() {
   double diametro = 0;
   if (!edtDiametro_->text().trimmed().isEmpty() && !locale_es::Texto_A_Float(edtDiametro_->text().trimmed(), diametro))
     return Avisar(QStringLiteral("El diámetro debe ser un número, con coma decimal."), edtDiametro_);
+  // A GTIN-8, -12, -13 or -14 with its check digit; kept as a number, as
+  // the screens look barcodes up.
+  const QString codigo = edtCodigoBarras_->text().trimmed();
+  if (!codigo.isEmpty() && !gs1::Gtin_Valido(codigo))
+    return Avisar(QStringLiteral("El código de barras debe ser un GTIN (8, 12, 13 o 14 cifras) con su dígito de "
+                                 "control."),
+                  edtCodigoBarras_);
+  a.codigoBarras = codigo.isEmpty() ? 0 : codigo.toDouble();
   if (catalogo_.Existe_Referencia(a.referencia))
     return Avisar(QStringLiteral("Ya hay un artículo con la referencia «%1».").arg(a.referencia), edtReferencia_);
 

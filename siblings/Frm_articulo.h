@@ -1,7 +1,8 @@
 #pragma once
 // TfrmArticulo, "Artículos": the small article form of articlemod.so. It
 // creates one article (a contact lens unless another kind is chosen) with its
-// price and VAT rate; the new key is what the module leaves at host context
+// price, VAT rate and barcode (offered from host context's
+// codigoBarrasArticulo when a scanned box asked for it); the new key is what the module leaves at host context
 // position 888 for the screen that started it.
 
 #include <QDialog>
@@ -34,7 +35,7 @@ class TfrmArticulo : public QDialog {
   THostContext* ctx_;
   TCatalogoHermanos catalogo_;
   QLineEdit *edtReferencia_, *edtDescripcion_, *edtModelo_, *edtColor_, *edtRadio1_, *edtRadio2_, *edtDiametro_,
-      *edtPrecio_;
+      *edtPrecio_, *edtCodigoBarras_;
   QComboBox *cbxTipoArticulo_, *cbxTipoLentilla_, *cbxFamilia_, *cbxProveedor_, *cbxIva_;
   double creado_ = -1;
 };

@@ -57,7 +57,23 @@ INSTANTIATE_TEST_SUITE_P(
         // The separator sent as another character, named by the workstation.
         TCasoBueno{"Sustituto", "]d2010401234567890110AB12^21XY", QChar('^'), "04012345678901", "AB12", "XY", {}, {}},
         // A two-digit year more than 50 years ahead is of the last century.
-        TCasoBueno{"Siglo_Anterior", "010401234567890111770315", {}, "04012345678901", "", "", {}, QDate(1977, 3, 15)}),
+        TCasoBueno{"Siglo_Anterior", "010401234567890111770315", {}, "04012345678901", "", "", {}, QDate(1977, 3, 15)},
+        // No separator, and the lot ends in "17" and digits that are no date:
+        // one reading only.
+        TCasoBueno{"Lote_Con_17_Que_No_Es_Fecha", "0104012345678901" "10A17261332", {}, "04012345678901",
+                   "A17261332", "", {}, {}},
+        // The lot's end would be an expiry, but the code already has another:
+        // read apart, the code would carry (17) twice.
+        TCasoBueno{"Lote_Con_Otra_Caducidad", "0104012345678901" "17271231" "10X17280101", {}, "04012345678901",
+                   "X17280101", "", QDate(2027, 12, 31), {}},
+        // The guideline's lot and expiry in one field, from a scanner that
+        // sends the leading FNC1, and so every separator: one field.
+        TCasoBueno{"Lector_Que_Envia_Separadores", GS + "0109501101020917" "10ABCD123417190508", {}, "09501101020917",
+                   "ABCD123417190508", "", {}, {}},
+        // A serial's "21" inside a lot: any lot may hold it, nothing tells it
+        // apart, and the code is read as it comes.
+        TCasoBueno{"Serie_Dentro_Del_Lote", "0104012345678901" "10ABC21SN77", {}, "04012345678901", "ABC21SN77", "", {},
+                   {}}),
     [](const auto& i) { return std::string(i.param.nombre); });
 
 struct TCasoMalo {
@@ -84,6 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Lot then serial without the separator: 26 characters where a lot holds 20.
         TCasoMalo{"Sin_Separador", "010401234567890110ABCD1234567890123421SN77", gs1::TFallo::kSinSeparador,
                   "no ha enviado el separador"},
+        // The guideline's code with the separator dropped and the expiry after
+        // the lot: lot "ABCD1234" and expiry 08/05/2019, or a lot
+        // "ABCD123417190508"; not guessed.
+        TCasoMalo{"Lote_Y_Caducidad_Sin_Separador", "]d20109501101020917" "10ABCD1234" "17190508",
+                  gs1::TFallo::kSinSeparador, "«ABCD1234» seguido del campo (17) «190508»"},
+        // A lot, then the GTIN: the GTIN's check digit holds, so both readings do.
+        TCasoMalo{"Lote_Y_Gtin_Sin_Separador", "10L-77" "0109501101020917", gs1::TFallo::kSinSeparador,
+                  "dos maneras"},
+        // A lot, an expiry and a serial: the expiry's end would be read as lot.
+        TCasoMalo{"Lote_Caducidad_Y_Serie_Sin_Separador", "0104012345678901" "10L1" "17271231" "21SN7",
+                  gs1::TFallo::kSinSeparador, "«L1» seguido del campo (17) «271231» y de otros"},
         // The separator remapped to "@" with no replacement named: not a GS1 character.
         TCasoMalo{"Separador_Cambiado", "010401234567890110ABC@21XY", gs1::TFallo::kCaracter, "«@»"},
         TCasoMalo{"Fecha_Imposible", "010401234567890117261332", gs1::TFallo::kFecha, "no es una fecha"},

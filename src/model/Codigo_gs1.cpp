@@ -140,6 +140,38 @@ bool Parece_Gs1(QStringView t, QChar sustituto) {
   return t.size() > 16 && t.startsWith(u"01") && Solo_Digitos(t.mid(2, 14));
 }
 
+namespace {
+
+// A code that carries no separator at all came from a scanner that may have
+// dropped them, and its last field, of variable length, runs to the end. Most
+// such codes are what they seem; but when the end of that field is itself a
+// field of fixed length whose data GS1 can check (a GTIN with its check
+// digit, a date) and the code read with a separator before it is a whole,
+// valid code too, the text has two readings and nothing in it says which:
+// the code is refused, never guessed. A serial's "21" inside a lot is not
+// such a case: any lot may hold those characters, and nothing checks them.
+TLectura Otra_Lectura(const QString& t, qsizetype inicio, const QString& ai, QDate hoy) {
+  for (qsizetype j = inicio + 1; j < t.size(); ++j) {
+    TIdentificador id;
+    QString otro;
+    const QStringView cola = QStringView(t).mid(j);
+    if (!Buscar_Identificador(cola, id, otro) || !id.fijo || (id.dato != TDato::kGtin && id.dato != TDato::kFecha))
+      continue;
+    const QString partida = t.left(j) + QChar(kSeparador) + t.mid(j);
+    if (!Leer(partida, QChar(), hoy).Valida()) continue;
+    return Fallo(TFallo::kSinSeparador,
+                 QStringLiteral("El código se puede leer de dos maneras: el campo (%1) «%2», o el campo (%1) «%3» "
+                                "seguido del campo (%4) «%5»%6. El lector no ha enviado el separador de campos: "
+                                "configure el lector para que lo envíe, o indique el carácter que envía en su lugar.")
+                     .arg(ai, t.mid(inicio), t.mid(inicio, j - inicio), otro,
+                          cola.mid(otro.size(), id.longitud).toString(),
+                          cola.size() > otro.size() + id.longitud ? QStringLiteral(" y de otros") : QString()));
+  }
+  return {};
+}
+
+}  // namespace
+
 TLectura Leer(QStringView texto, QChar sustituto, QDate hoy) {
   QString t = texto.trimmed().toString();
   if (!sustituto.isNull() && sustituto != QChar(kSeparador)) t.replace(sustituto, QChar(kSeparador));
@@ -148,13 +180,19 @@ TLectura Leer(QStringView texto, QChar sustituto, QDate hoy) {
       return Fallo(TFallo::kNoGs1, QStringLiteral("El código leído (%1) no es un código GS1.").arg(t.left(3)));
     t.remove(0, 3);
   }
-  // Some scanners send the symbol's leading FNC1 as a separator.
+  // A scanner whose replacement the workstation names sends separators, and
+  // so does one that sends the symbol's leading FNC1 as one (some do).
+  const bool conSeparadores = !sustituto.isNull() || t.contains(QChar(kSeparador));
   while (!t.isEmpty() && t[0] == QChar(kSeparador)) t.remove(0, 1);
   if (t.isEmpty()) return Fallo(TFallo::kVacio, QStringLiteral("No se ha leído ningún código."));
 
   TLectura l;
   TCaja& c = l.caja;
   QStringView resto(t);
+  // The last field read, when it is of variable length: where its data
+  // starts in `t`, and its AI.
+  qsizetype inicioVariable = -1;
+  QString aiVariable;
   while (!resto.isEmpty()) {
     TIdentificador id;
     QString ai;
@@ -175,6 +213,8 @@ TLectura Leer(QStringView texto, QChar sustituto, QDate hoy) {
     } else {
       const qsizetype fin = resto.indexOf(QChar(kSeparador));
       dato = fin < 0 ? resto : resto.left(fin);
+      inicioVariable = fin < 0 ? t.size() - resto.size() : -1;
+      aiVariable = ai;
       resto = fin < 0 ? QStringView() : resto.mid(fin);
       if (dato.isEmpty())
         return Fallo(TFallo::kCorto, QStringLiteral("El campo (%1) del código está vacío.").arg(ai));
@@ -234,6 +274,8 @@ TLectura Leer(QStringView texto, QChar sustituto, QDate hoy) {
     else if (ai == QLatin1String("17")) c.caducidad = fecha;
     else if (ai == QLatin1String("11")) c.fabricacion = fecha;
   }
+  if (!conSeparadores && inicioVariable >= 0)
+    if (TLectura otra = Otra_Lectura(t, inicioVariable, aiVariable, hoy); !otra.Valida()) return otra;
   return l;
 }
 

@@ -43,7 +43,7 @@ enum class TFallo {
   kNoGs1,  // the symbol is not a GS1 one (another symbology identifier)
   kIdentificador,  // an application identifier this reader does not know
   kCorto,  // a field shorter than its fixed length
-  kSinSeparador,  // a variable field runs past its maximum: the separator is missing
+  kSinSeparador,  // the separator is missing: a variable field runs past its maximum, or the code reads two ways
   kCaracter,  // a character a GS1 field cannot hold
   kDigitoControl,  // a GTIN whose check digit is wrong
   kFecha,  // a date that is no date
@@ -62,7 +62,9 @@ struct TLectura {
 // identifier ("]d2" DataMatrix, "]C1" GS1-128, "]Q3" QR, "]e0" DataBar),
 // the fields, ASCII 29 or `sustituto` (when it is not null) between them. A
 // two-digit year is read within 49 years before and 50 after `hoy`'s year,
-// as GS1 prescribes.
+// as GS1 prescribes. A code without any separator whose last, variable field
+// ends in a checked field of fixed length (a GTIN, a date) that could as well
+// be a field of its own is refused (kSinSeparador): it reads two ways.
 TLectura Leer(QStringView texto, QChar sustituto = QChar(), QDate hoy = QDate::currentDate());
 
 // Whether a text looks like a GS1 element string rather than a reference or

@@ -184,7 +184,7 @@ class TfrmLentilla : public QWidget, private TEdicion {
   void Traspasar(TModulosHermanos::Modulo modulo);
   // The fields that can ask the article module for a new article.
   enum TPeticion { kFichaOD, kFichaOI, kPruebaOD, kPruebaOI, kNumPeticiones };
-  void Pedir_Articulo(TPeticion peticion);
+  void Pedir_Articulo(TPeticion peticion, const QString& codigoBarras);
   void Servir_Articulo(TPeticion peticion, double clave);
 
   TAplicacion* owner_;

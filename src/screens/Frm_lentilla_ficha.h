@@ -20,7 +20,7 @@ class QLineEdit;
 class QToolButton;
 struct TLineaLentilla;
 class TEditFecha;
-class TLectorCuna;
+class TEscaneoCaja;
 class TObjetosLentilla;
 struct TFichaDocumento;
 struct TSeleccion;
@@ -93,20 +93,15 @@ class TPaginaFicha : public TParteFicha {
   void btnTrasponerClick();
 
   // Shows the article the screen's article object holds as the lens of an eye
-  // (0 right, 1 left), with its price.
-  void Poner_Articulo(int ojo) { Mostrar_Articulo(ojo); }
+  // (0 right, 1 left), with its price: an article created in the article
+  // module for a scanned box also takes the box's lot and expiry.
+  void Poner_Articulo(int ojo);
   // The sale lines of the hand-off: one per eye whose article edit names a
   // lens, a cleared line otherwise.
   void Lineas_Venta(TLineaVenta (&lineas)[2]) const;
   // The care liquid chosen in the article search.
   void edt_LiquidoButtonClick();
 
-  // A code scanned in an eye's article edit (0 right, 1 left): a lens box's
-  // GS1 code fills the eye's article, lot and box expiry, or says why not
-  // and changes nothing; a prescription's QR code fills the graduation.
-  void Leer_Codigo(int ojo, const QString& codigo);
-  // "Escanear": the eye's article edit waits for the scanner.
-  void Escanear(int ojo);
   // The measurements and graduation of both eyes from a prescription read
   // elsewhere (a scanned prescription, an imported one), as typed values.
   void Poner_Graduacion(const TGraduacionOjo (&ojos)[2]);
@@ -116,8 +111,9 @@ class TPaginaFicha : public TParteFicha {
   void Tipos_Cambiados();
   // An agent was created from this tab: the test tab's list is stale.
   void Agentes_Cambiados();
-  // Insert in an eye's article edit: the user wants to create the article.
-  void Articulo_Pedido(int ojo);
+  // Insert in an eye's article edit, or a scanned box whose GTIN no article
+  // has: the user wants to create the article (with that barcode, if any).
+  void Articulo_Pedido(int ojo, const QString& codigoBarras);
 
  private:
   // The article chosen for one eye: it names the lens lines and goes with the
@@ -134,7 +130,7 @@ class TPaginaFicha : public TParteFicha {
     QLineEdit *articulo = nullptr, *importe = nullptr, *lote = nullptr, *unidades = nullptr;
     QComboBox* tipo = nullptr;
     TEditFecha *garantia = nullptr, *caja = nullptr;
-    TLectorCuna* lector = nullptr;
+    TEscaneoCaja* escaneo = nullptr;  // a lens box or a prescription scanned into the article edit
   };
 
   void Crear_Controles();
@@ -191,7 +187,6 @@ class TPaginaFicha : public TParteFicha {
   TObjetosLentilla& objetos_;
   bool lineasModificadas_ = false;
   TArticuloOjo articulosOjo_[2];
-  QChar separadorLector_;  // what the scanner sends for ASCII 29; null: ASCII 29 itself
 
   QLabel* lblTituloDatosFicha_ = nullptr;
   QLabel* txt_Titulo_NFichas_ = nullptr;

@@ -21,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
 class TEditFecha;
+class TEscaneoCaja;
 class TObjetosLentilla;
 class TPrueba;
 class TServicioPruebas;
@@ -116,7 +117,8 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   // The test's part of the fitting-test sheet: the texts the tab shows.
   void Rellenar_Hoja(TDatosFichaPrueba& hoja) const;
   // Shows the article the screen's article object holds as the trial lens of
-  // an eye (0 right, 1 left).
+  // an eye (0 right, 1 left); one created in the article module for a
+  // scanned box also takes the box's lot.
   void Poner_Articulo(int ojo);
 
   // The page's image: 2 the patient has tests, 3 none.
@@ -130,14 +132,18 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   void Tipos_Cambiados();
   // An agent was created from this tab: the record tab's list is stale.
   void Agentes_Cambiados();
-  // Insert in an eye's description: the user wants to create the article.
-  void Articulo_Pedido(int ojo);
+  // Insert in an eye's description, or a scanned box whose GTIN no article
+  // has: the user wants to create the article (with that barcode, if any).
+  void Articulo_Pedido(int ojo, const QString& codigoBarras);
 
  private:
   struct TOjo {
     QLineEdit* campos[kNumFilasPrueba] = {};
     QComboBox* tipo = nullptr;
     QLineEdit *descripcion = nullptr, *lote = nullptr;
+    // A lens box scanned into the description (a test keeps no box expiry:
+    // an expired box is refused all the same).
+    TEscaneoCaja* escaneo = nullptr;
   };
 
   void Crear_Controles();
@@ -155,6 +161,7 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   void Tipo_Lentilla_KeyDown(int ojo);
   int Buscar_Articulo_Prueba(int ojo, const QString& texto);
   void Quitar_Articulo(int ojo);
+  void Mostrar_Articulo(int ojo);
   void edt_OI_Descripcion_Prueba_Change();
   void cbx_OI_TLentilla_Prueba_Enter();
   void edt_OI_Descripcion_Prueba_Enter();
@@ -170,6 +177,10 @@ class TPaginaPruebas : public TPaginaLentilla, public TEdicion {
   int modo_ = 0;
   bool pendiente_ = false;
   TArticuloPrueba elegidos_[2];
+  // The left choice and whether the test was changed, as a scanner's burst
+  // found them: its keys, typed into the description, are no change.
+  TArticuloPrueba elegidoAntes_;
+  bool modificadaAntes_ = false;
 
   QToolButton *btnPruebaNueva_ = nullptr, *btnPruebaGrabar_ = nullptr, *btnPruebaBorrar_ = nullptr;
   QLineEdit* edtFichaPrueba_ = nullptr;

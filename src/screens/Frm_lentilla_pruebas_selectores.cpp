@@ -18,6 +18,7 @@
 #include "Clase_tprueba.h"
 #include "Clase_ttlentilla.h"
 #include "Dm_lentilla.h"
+#include "Escaneo_caja.h"
 #include "Frm_crear_agente.h"
 #include "Frm_crear_tipo_lentilla.h"
 #include "Frm_lentilla_pruebas.h"
@@ -71,11 +72,34 @@ void TPaginaPruebas::Enlazar_Selectores() {
         case Qt::Key_Delete: reglas_.Guardia(QLatin1String(etiqueta), [this, o] { Quitar_Articulo(o); }); return true;
         // The article module is the frame's: it starts it and serves the eye
         // when the screen is active again.
-        case Qt::Key_Insert: reglas_.Guardia(QLatin1String(etiqueta), [this, o] { emit Articulo_Pedido(o); }); return true;
+        case Qt::Key_Insert: reglas_.Guardia(QLatin1String(etiqueta), [this, o] { emit Articulo_Pedido(o, QString()); }); return true;
         default: return false;
       }
     });
   }
+  // A lens box scanned into a description: the article by its GTIN and the
+  // lot, with the record tab's checks and messages.
+  for (int o = 0; o < 2; ++o) {
+    TOjo& ojo = ojos_[o];
+    TEscaneoCaja::TDestino destino;
+    destino.caja = [this, o](const gs1::TCaja& caja) {
+      Mostrar_Articulo(o);
+      ojos_[o].lote->setText(caja.lote);
+    };
+    destino.crear = [this, o](const QString& gtin) { emit Articulo_Pedido(o, gtin); };
+    destino.guardar = [this] {
+      elegidoAntes_ = elegidos_[1];
+      modificadaAntes_ = modificada_;
+    };
+    destino.restaurar = [this] {
+      elegidos_[1] = elegidoAntes_;
+      Marcar_Prueba(modificadaAntes_);
+    };
+    ojo.escaneo = new TEscaneoCaja(*this, reglas_, objetos_, ojo.descripcion, ojo.lote,
+                                   o == 0 ? QStringLiteral("ODPrueba") : QStringLiteral("OIPrueba"),
+                                   QStringLiteral("edt_Descripcion_Prueba_Escaneo"), std::move(destino));
+  }
+
   reglas_.Al_Entrar(ojos_[1].tipo,
                     guardado(etiqueta::kcbx_OI_TLentilla_Prueba_OnEnter, [this] { cbx_OI_TLentilla_Prueba_Enter(); }));
   reglas_.Al_Entrar(ojos_[1].descripcion,
@@ -115,11 +139,16 @@ int TPaginaPruebas::Buscar_Articulo_Prueba(int ojo, const QString& texto) {
   a.ID_ARTICULO(clave);
   const int encontrado = a.Buscar_Por_Id(1);
   if (encontrado != 0) return encontrado;
-  Poner_Articulo(ojo - 1);
+  Mostrar_Articulo(ojo - 1);
   return 0;
 }
 
 void TPaginaPruebas::Poner_Articulo(int o) {
+  Mostrar_Articulo(o);
+  ojos_[o].escaneo->Servido();
+}
+
+void TPaginaPruebas::Mostrar_Articulo(int o) {
   TArticulo& a = objetos_.Articulo();
   TOjo& campos = ojos_[o];
   const QString color = elegidos_[o].color;  // the choice keeps its colour

@@ -6,14 +6,13 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QSettings>
 #include <QLineEdit>
 #include <QToolButton>
 #include <cmath>
 
 #include "Clase_tarticulo.h"
 #include "Codigo_gs1.h"
-#include "Lector_cuna.h"
+#include "Escaneo_caja.h"
 #include "Receta_qr.h"
 #include "Util_fechas.h"
 #include "Etiquetas_lentilla.h"
@@ -91,7 +90,7 @@ void TPaginaFicha::Enlazar_Selectores() {
         // The article module is the frame's: it starts it and serves the eye
         // when the screen is active again.
         case Qt::Key_Insert:
-          reglas_.Guardia(QLatin1String(etiquetaSuprimir), [this, o] { emit Articulo_Pedido(o); });
+          reglas_.Guardia(QLatin1String(etiquetaSuprimir), [this, o] { emit Articulo_Pedido(o, QString()); });
           return true;
         default: return false;
       }
@@ -111,25 +110,22 @@ void TPaginaFicha::Enlazar_Selectores() {
     });
   }
 
-  // A scanner typing into an article edit: a lens box or a prescription. The
-  // character the workstation's scanner sends for the group separator, if it
-  // does not send ASCII 29, is in the setting Lector/Separador.
-  const QString sustituto =
-      QSettings(QStringLiteral("Miravel"), QStringLiteral("3.0")).value(QStringLiteral("Lector/Separador")).toString();
-  separadorLector_ = sustituto.isEmpty() ? QChar() : sustituto[0];
+  // A scanner typing into an article edit: a lens box fills the eye's
+  // article, lot and box expiry, a prescription's QR code the graduation.
   for (int o = 0; o < 2; ++o) {
     TOjo& ojo = ojos_[o];
-    ojo.lector = new TLectorCuna(ojo.articulo, separadorLector_);
-    connect(ojo.lector, &TLectorCuna::Leido, this, [this, o](const QString& codigo) {
-      reglas_.Guardia(QStringLiteral("edt_Articulo_Escaneo"), [this, o, codigo] { Leer_Codigo(o, codigo); });
-    });
-    connect(ojo.lector, &TLectorCuna::Cancelado, this, [this] {
-      if (reglas_.aviso) reglas_.aviso(QStringLiteral("Escaneo cancelado."));
-    });
-    QAction* escanear = ojo.articulo->addAction(TdmLentilla::Imagen(QStringLiteral("escanear")), QLineEdit::TrailingPosition);
-    escanear->setObjectName(o == 0 ? QStringLiteral("actEscanearODArticulo") : QStringLiteral("actEscanearOIArticulo"));
-    escanear->setToolTip(QStringLiteral("Escanear la caja de la lentilla"));
-    connect(escanear, &QAction::triggered, this, [this, o] { Escanear(o); });
+    TEscaneoCaja::TDestino destino;
+    destino.caja = [this, o](const gs1::TCaja& caja) {
+      Mostrar_Articulo(o);
+      TReglasEntrada::Escribir(ojos_[o].lote, caja.lote);
+      ojos_[o].caja->Fijar_Fecha(caja.caducidad.isValid() ? fechas::Desde_QDate(caja.caducidad) : 0);
+      Marcar_Lentes();
+    };
+    destino.receta = [this](const receta_qr::TReceta& receta) { Poner_Graduacion(receta.ojos); };
+    destino.crear = [this, o](const QString& gtin) { emit Articulo_Pedido(o, gtin); };
+    ojo.escaneo = new TEscaneoCaja(*this, reglas_, objetos_, ojo.articulo, ojo.lote,
+                                   o == 0 ? QStringLiteral("ODArticulo") : QStringLiteral("OIArticulo"),
+                                   QStringLiteral("edt_Articulo_Escaneo"), std::move(destino));
   }
 
   QAction* lupaLiquido = edtLiquido_->addAction(TdmLentilla::Imagen(QStringLiteral("buscar")), QLineEdit::TrailingPosition);
@@ -357,51 +353,9 @@ void TPaginaFicha::Copiar_Lente_OI(QWidget* campo) {
 
 // ---- Scanned codes ----------------------------------------------------------------------
 
-void TPaginaFicha::Escanear(int ojo) {
-  if (reglas_.Solo_Lectura()) return;
-  ojos_[ojo].articulo->setFocus();
-  ojos_[ojo].lector->Armar();
-  if (reglas_.aviso) reglas_.aviso(QStringLiteral("Pase el lector por el código de la caja (Esc: cancelar)."));
-}
-
-void TPaginaFicha::Leer_Codigo(int ojo, const QString& codigo) {
-  if (reglas_.Solo_Lectura()) return;
-  THostContext* ctx = Ctx();
-  const auto avisar = [ctx](const QString& texto) {
-    ctx->aplicacion->MessageBox(texto, kAviso, mb::OK | mb::ICONWARNING);
-  };
-  if (receta_qr::Es_Receta(codigo)) {
-    receta_qr::TReceta receta;
-    QString error;
-    if (!receta_qr::Leer(codigo, receta, &error)) return avisar(error);
-    Poner_Graduacion(receta.ojos);
-    return;
-  }
-  TOjo& o = ojos_[ojo];
-  const gs1::TLectura lectura = gs1::Leer(codigo, separadorLector_, fechas::A_QDate(ctx->puesto->fechaTrabajo));
-  if (!lectura.Valida()) return avisar(lectura.mensaje);
-  const gs1::TCaja& caja = lectura.caja;
-  if (const QString rechazo = gs1::Rechazo_Caja(caja, fechas::A_QDate(ctx->puesto->fechaTrabajo), o.lote->maxLength());
-      !rechazo.isEmpty())
-    return avisar(rechazo);
-  // The article by its GTIN: a barcode is kept as a number, so the GTIN-14
-  // of a box and the GTIN-13 (or -12) the article was given are one.
-  TArticulo& a = objetos_.Articulo();
-  a.CODIGO_BARRAS(caja.gtin.toDouble());
-  if (a.Buscar_Por_Codigo_Barras(TArticulo::kCompleto) != 0) {
-    if (ctx->aplicacion->MessageBox(QStringLiteral("No hay ningún artículo con el código %1. No se ha rellenado nada.\n"
-                                                   "¿Desea crear el artículo en el mantenimiento de artículos?")
-                                        .arg(caja.gtin),
-                                    kAviso, mb::YESNO | mb::ICONQUESTION) == mb::IDYES)
-      emit Articulo_Pedido(ojo);
-    return;
-  }
+void TPaginaFicha::Poner_Articulo(int ojo) {
   Mostrar_Articulo(ojo);
-  TReglasEntrada::Escribir(o.lote, caja.lote);
-  o.caja->Fijar_Fecha(caja.caducidad.isValid() ? fechas::Desde_QDate(caja.caducidad) : 0);
-  Marcar_Lentes();
-  if (reglas_.aviso)
-    reglas_.aviso(QStringLiteral("Caja leída: %1, lote %2.").arg(a.DESCRIPCION(), caja.lote.isEmpty() ? QStringLiteral("-") : caja.lote));
+  ojos_[ojo].escaneo->Servido();
 }
 
 void TPaginaFicha::Poner_Graduacion(const TGraduacionOjo (&ojos)[2]) {

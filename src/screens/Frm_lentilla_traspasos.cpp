@@ -23,9 +23,9 @@ constexpr double kTipoLentilla = 3;
 
 void TfrmLentilla::Enlazar_Traspasos() {
   connect(ficha_, &TPaginaFicha::Articulo_Pedido, this,
-          [this](int ojo) { Pedir_Articulo(ojo == 0 ? kFichaOD : kFichaOI); });
+          [this](int ojo, const QString& codigo) { Pedir_Articulo(ojo == 0 ? kFichaOD : kFichaOI, codigo); });
   connect(pruebas_, &TPaginaPruebas::Articulo_Pedido, this,
-          [this](int ojo) { Pedir_Articulo(ojo == 0 ? kPruebaOD : kPruebaOI); });
+          [this](int ojo, const QString& codigo) { Pedir_Articulo(ojo == 0 ? kPruebaOD : kPruebaOI, codigo); });
 }
 
 // ---- Sales and orders --------------------------------------------------------------
@@ -89,12 +89,17 @@ void TfrmLentilla::Traspasar(TModulosHermanos::Modulo modulo) {
 
 // ---- Articles created in the article module ------------------------------------------
 
-void TfrmLentilla::Pedir_Articulo(TPeticion peticion) {
+void TfrmLentilla::Pedir_Articulo(TPeticion peticion, const QString& codigoBarras) {
   // Position 888 says what the module chose this time, not what an earlier
   // start left there.
   ctx_->idArticuloElegido = -1;
   peticiones_[peticion] = true;
-  if (modulos_.Ejecutar(ctx_, TModulosHermanos::Articulos) != 0) {
+  // The barcode the new article is to carry (a scanned box's GTIN) is the
+  // module's to read while it starts.
+  ctx_->codigoBarrasArticulo = codigoBarras;
+  const int r = modulos_.Ejecutar(ctx_, TModulosHermanos::Articulos);
+  ctx_->codigoBarrasArticulo.clear();
+  if (r != 0) {
     peticiones_[peticion] = false;
     return;
   }

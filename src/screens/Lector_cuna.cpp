@@ -36,6 +36,10 @@ bool TLectorCuna::Es_Codigo() const {
   return rafaga_.size() >= kMinimo && (gs1::Parece_Gs1(rafaga_, sustituto_) || receta_qr::Es_Receta(rafaga_));
 }
 
+bool TLectorCuna::Completo() const {
+  return rafaga_.size() >= kMinimo && gs1::Parece_Gs1(rafaga_, sustituto_) && gs1::Leer(rafaga_, sustituto_).Valida();
+}
+
 void TLectorCuna::Terminar() {
   silencio_.stop();
   const QString codigo = rafaga_;
@@ -82,9 +86,10 @@ bool TLectorCuna::eventFilter(QObject* objeto, QEvent* evento) {
     textoAntes_ = edit_->text();
     cursorAntes_ = edit_->cursorPosition();
     // A selection the first key replaces is part of what the edit held.
+    emit Empezada();
   }
   rafaga_ += texto;
   ultimo_.restart();
-  silencio_.start();
+  silencio_.start(!armado_ && Completo() ? kSilencioCompleto : kSilencio);
   return false;
 }

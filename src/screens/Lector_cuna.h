@@ -8,7 +8,13 @@
 //
 // The burst is collected from the key events themselves, so that the group
 // separator (ASCII 29), which an edit never takes as text, is kept. A burst
-// ends with Enter or Tab (swallowed) or after kSilencio ms without a key.
+// ends with Enter or Tab (swallowed), or after a quiet: kSilencioCompleto ms
+// once what came reads as a whole lens-box code, kSilencio ms while it does
+// not (a field cut short: a scanner that pauses mid-field is waited for).
+//
+// A box's code does not say where it ends: a GTIN and an expiry make a whole
+// code, and a lot may still follow them, so even a code whose last field is
+// complete cannot be ended by its text alone; the short quiet ends it.
 //
 // Armar() takes whatever comes next, up to Enter, as a code, however slowly
 // it comes (the "Escanear" action); Escape stops waiting.
@@ -30,6 +36,10 @@ class TLectorCuna : public QObject {
   // mid-code is never cut short. The fewest keys of a code.
   static constexpr int kHueco = 30;
   static constexpr int kSilencio = kHueco;
+  // A scanner's keys come every 1 to 5 ms: twice the slowest gap without a
+  // key ends a code that is whole so far, within a 16 ms frame of its last
+  // key with the reading and filling that follow.
+  static constexpr int kSilencioCompleto = 10;
   static constexpr int kMinimo = 10;
 
   // Watches `edit`; `sustituto` is the character the workstation's scanner
@@ -45,6 +55,9 @@ class TLectorCuna : public QObject {
 
  signals:
   void Leido(const QString& codigo);
+  // The first key of what may be a burst has reached the edit: what the
+  // keys change until Leido is the scanner's, not the user's.
+  void Empezada();
   // Armed and given up with Escape.
   void Cancelado();
 
@@ -53,6 +66,8 @@ class TLectorCuna : public QObject {
 
  private:
   bool Es_Codigo() const;
+  // Whether the burst so far reads as a whole lens-box code.
+  bool Completo() const;
   bool Seguida() const;
   void Terminar();
 
