@@ -343,9 +343,10 @@ int TPaginaReposiciones::Cargar_Reposiciones() {
 }
 
 void TPaginaReposiciones::Mostrar() {
+  // Searching first: the rows read now, with the tab in sight, open no cell.
+  Fijar_Busqueda(true);
   Cargar_Reposiciones();
   Marcar_Reposicion(false);
-  Fijar_Busqueda(true);
   modo_ = 1;
 }
 
