@@ -41,7 +41,7 @@ struct TBaseBusquedas {
     db.Password = qEnvironmentVariable("OPTICA_BENCH_CLAVE");
     db.Role = qEnvironmentVariable("OPTICA_BENCH_ROL");
     db.Open();
-    TScriptSQL::Anadir_Ayudas_Busqueda(db);
+    TScriptSQL::Actualizar(db);
     t.DefaultDatabase = &db;
     t.Params = QStringList{"read_committed", "rec_version", "nowait"};
   }

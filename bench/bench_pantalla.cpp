@@ -261,26 +261,11 @@ CREATE INDEX IX_PLENTILLA_OD_LOTE ON PLENTILLA (OD_LOTE);
 CREATE INDEX IX_PLENTILLA_OI_LOTE ON PLENTILLA (OI_LOTE);
 CREATE INDEX IX_MLENTILLA_REPOSICION ON MLENTILLA (FECHA_REPOSICION);
 )"));
-  if (!Existe_En(db, "select count(*) from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'MLENTILLA' and "
-                    "RDB$FIELD_NAME = 'ID_PRUEBA_ORIGEN'"))
-    TScriptSQL::Ejecutar(db, QStringLiteral("ALTER TABLE MLENTILLA ADD ID_PRUEBA_ORIGEN INTEGER;\n"
-                                            "CREATE INDEX IX_MLENTILLA_PRUEBA ON MLENTILLA (ID_PRUEBA_ORIGEN);\n"));
-  // Units of the lines and periods of the types, and the lines' search
-  // procedure that returns the units (its text, as the schema has it).
-  if (!Existe_En(db, "select count(*) from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'DLENTILLA' and "
-                    "RDB$FIELD_NAME = 'UNIDADES'")) {
-    TScriptSQL::Ejecutar(db, QStringLiteral("ALTER TABLE DLENTILLA ADD UNIDADES INTEGER;\n"
-                                            "ALTER TABLE TLENTILLA ADD DIAS_REPOSICION INTEGER;\n"));
-    const QString esquema = TScriptSQL::Esquema();
-    const qsizetype desde = esquema.indexOf(QStringLiteral("CREATE PROCEDURE BUSCAR_DLENTILLA"));
-    const qsizetype hasta = esquema.indexOf(QStringLiteral("END^"), desde);
-    TScriptSQL::Ejecutar(db, QStringLiteral("SET TERM ^ ;\nALTER") + esquema.mid(desde + 6, hasta + 4 - desde - 6) +
-                                 QStringLiteral("\nSET TERM ; ^\n"));
-  }
+  // What later versions added to every shop's database.
+  TScriptSQL::Actualizar(db);
   if (!Existe_En(db, "select count(*) from MLENTILLA where FECHA_REPOSICION > '2000-01-01'"))
     TScriptSQL::Ejecutar(db, QStringLiteral(
         "update MLENTILLA set FECHA_REPOSICION = dateadd(mod(ID_MLENTILLA * 7, 730) day to date '2026-06-01');"));
-  TScriptSQL::Anadir_Ayudas_Busqueda(db);
 }
 
 // Forced writes on, as a shop's database has them (the database is built

@@ -12,9 +12,9 @@
 // --replace removes an existing database file first; --no-forced-writes is
 // for scratch databases (tests, benchmarks) only. A new database file is
 // built under a temporary name and appears only once complete. --update
-// gives a database made by an earlier version what this one adds to it (the
-// search helpers of the reminders), as its owner and with no workstation
-// writing.
+// gives a database made by an earlier version what this one adds to it
+// (columns, the routines that use them, rights and the search helpers of the
+// reminders), as its owner and with no workstation writing.
 
 #include <fcntl.h>
 
@@ -78,8 +78,13 @@ int main(int argc, char** argv) {
       TScriptSQL::Crear_Fichero_Completo(db, escrituraForzada);
     else
       db.Open();
-    if (actualizar && !crear && !TScriptSQL::Anadir_Ayudas_Busqueda(db))
-      err << "La base de datos ya tenía las ayudas de búsqueda.\n";
+    if (actualizar && !crear) {
+      const QStringList hecho = TScriptSQL::Actualizar(db);
+      if (hecho.isEmpty())
+        err << "La base de datos ya estaba al día.\n";
+      else
+        err << "Añadido: " << hecho.join(QStringLiteral("; ")) << ".\n";
+    }
     for (const QString& script : posicionales) TScriptSQL::Ejecutar_Fichero(db, script);
     db.Close();
   } catch (const EIBError& e) {

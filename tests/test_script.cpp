@@ -57,3 +57,48 @@ TEST(EjecutarScript, ObjetosNuevosUsablesYErrorConLinea) {
 }
 
 }  // namespace
+
+namespace {
+
+// A database as an earlier version left it: without the test noted on its
+// records, the box expiry of the lines (and the lines' procedure that returns
+// it) and the pending SMS requests.
+TEST(ActualizarEsquema, DaLoQueFaltaYUnaSegundaVezNada) {
+  TBaseDatosPrueba bd;
+  auto db = bd.Conectar();
+  TScriptSQL::Ejecutar(*db, "SET TERM ^ ;\n"
+                            "ALTER PROCEDURE BUSCAR_DLENTILLA AS BEGIN END^\n"
+                            "SET TERM ; ^\n"
+                            "DROP TRIGGER SMS_MAESTRO_AU;\n"
+                            "DROP INDEX IX_SMS_MAESTRO_SITUACION;\n"
+                            "REVOKE UPDATE (id_mensaje, situacion) ON sms_maestro FROM ROLE OPTICA_USUARIO;\n"
+                            "ALTER TABLE sms_maestro DROP clave_envio, DROP situacion, DROP anotado;\n"
+                            "DROP INDEX IX_MLENTILLA_PRUEBA;\n"
+                            "ALTER TABLE MLENTILLA DROP ID_PRUEBA_ORIGEN;\n"
+                            "ALTER TABLE DLENTILLA DROP CADUCIDAD_CAJA;\n");
+
+  EXPECT_EQ(TScriptSQL::Actualizar(*db),
+            QStringList({"la prueba de la que sale cada ficha", "la caducidad de la caja de las líneas",
+                         "los envíos de SMS pendientes de confirmar"}));
+  // What was added works as the program uses it.
+  TScriptSQL::Ejecutar(*db, "insert into MLENTILLA (ID_MLENTILLA, ID_PACIENTE, NUMERO_FICHA, ID_PRUEBA_ORIGEN) "
+                            "values (1, 1, 1, 9);\n"
+                            "insert into DLENTILLA (ID_DLENTILLA, ID_MLENTILLA, OJO, CADUCIDAD_CAJA) "
+                            "values (1, 1, 1, '2027-03-31');\n"
+                            "insert into sms_maestro (id_sms_maestro, situacion) values (1, 1);\n"
+                            "insert into AVISO_REPOSICION (ID_MLENTILLA, FECHA_REPOSICION, ID_SMS_MAESTRO) "
+                            "values (1, '2027-01-01', 1);\n"
+                            "update sms_maestro set situacion = 2 where id_sms_maestro = 1;\n");
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from RDB$PROCEDURE_PARAMETERS where RDB$PROCEDURE_NAME = "
+                                  "'BUSCAR_DLENTILLA' and RDB$PARAMETER_NAME = 'RES_CADUCIDAD_CAJA'"),
+            1);
+  EXPECT_GT(Consultar_Entero(*db, "execute procedure BUSCAR_DLENTILLA(1, -1)"), 0);
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from AVISO_REPOSICION"), 0);  // the trigger is back
+  EXPECT_EQ(Consultar_Entero(*db, "select count(*) from RDB$USER_PRIVILEGES where RDB$USER = 'OPTICA_USUARIO' and "
+                                  "RDB$RELATION_NAME = 'SMS_MAESTRO' and RDB$PRIVILEGE = 'U'"),
+            2);
+
+  EXPECT_EQ(TScriptSQL::Actualizar(*db), QStringList());
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "Script_sql.h"
 
+#include <tuple>
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -181,6 +183,76 @@ bool TScriptSQL::Anadir_Ayudas_Busqueda(TIBDatabase& db) {
   if (desde < 0) throw EIBError(0, 0, QStringLiteral("El esquema no tiene las ayudas de búsqueda."));
   Ejecutar(db, esquema.mid(desde));
   return true;
+}
+
+namespace {
+// The first column of a one-row query, as a number.
+int Contar_En(TIBDatabase& db, const QString& consulta) {
+  TIBTransaction t;
+  t.DefaultDatabase = &db;
+  t.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")};
+  TIBQuery q;
+  q.Database = &db;
+  q.Transaction = &t;
+  q.SQL.Add(consulta);
+  q.Open();
+  const int n = q.Fields(0).AsInteger();
+  q.Close();
+  t.Commit();
+  return n;
+}
+
+bool Tiene_Columna(TIBDatabase& db, const char* tabla, const char* columna) {
+  return Contar_En(db, QStringLiteral("select count(*) from RDB$RELATION_FIELDS where upper(RDB$RELATION_NAME) = '%1' "
+                                      "and upper(RDB$FIELD_NAME) = '%2'")
+                           .arg(QLatin1String(tabla), QLatin1String(columna))) > 0;
+}
+
+// The schema's text of one routine (procedure or trigger), from its CREATE
+// to its END^, as CREATE OR ALTER with its terminator set.
+QString Rutina(const QString& esquema, const QString& inicio) {
+  const qsizetype desde = esquema.indexOf(inicio);
+  const qsizetype hasta = desde < 0 ? -1 : esquema.indexOf(QStringLiteral("END^"), desde);
+  if (hasta < 0) throw EIBError(0, 0, QStringLiteral("El esquema no tiene «%1».").arg(inicio));
+  return QStringLiteral("SET TERM ^ ;\nCREATE OR ALTER") + esquema.mid(desde + 6, hasta + 4 - desde - 6) +
+         QStringLiteral("\nSET TERM ; ^\n");
+}
+}  // namespace
+
+QStringList TScriptSQL::Actualizar(TIBDatabase& db) {
+  QStringList hecho;
+  const QString esquema = Esquema();
+  if (!Tiene_Columna(db, "MLENTILLA", "ID_PRUEBA_ORIGEN")) {
+    Ejecutar(db, QStringLiteral("ALTER TABLE MLENTILLA ADD ID_PRUEBA_ORIGEN INTEGER;\n"
+                                "CREATE INDEX IX_MLENTILLA_PRUEBA ON MLENTILLA (ID_PRUEBA_ORIGEN);\n"));
+    hecho << QStringLiteral("la prueba de la que sale cada ficha");
+  }
+  if (!Tiene_Columna(db, "TLENTILLA", "DIAS_REPOSICION")) {
+    Ejecutar(db, QStringLiteral("ALTER TABLE TLENTILLA ADD DIAS_REPOSICION INTEGER;\n"));
+    hecho << QStringLiteral("los días de reposición de los tipos de lentilla");
+  }
+  bool lineas = false;
+  for (const auto& [columna, tipo, texto] :
+       {std::tuple{"UNIDADES", "INTEGER", "las unidades de las líneas"},
+        {"CADUCIDAD_CAJA", "TIMESTAMP", "la caducidad de la caja de las líneas"}}) {
+    if (Tiene_Columna(db, "DLENTILLA", columna)) continue;
+    Ejecutar(db, QStringLiteral("ALTER TABLE DLENTILLA ADD %1 %2;\n").arg(QLatin1String(columna), QLatin1String(tipo)));
+    hecho << QString::fromUtf8(texto);
+    lineas = true;
+  }
+  if (lineas) Ejecutar(db, Rutina(esquema, QStringLiteral("CREATE PROCEDURE BUSCAR_DLENTILLA")));
+  if (!Tiene_Columna(db, "SMS_MAESTRO", "SITUACION")) {
+    Ejecutar(db, QStringLiteral("ALTER TABLE sms_maestro ADD clave_envio VARCHAR(64), ADD situacion SMALLINT, "
+                                "ADD anotado TIMESTAMP;\n"
+                                "CREATE INDEX IX_SMS_MAESTRO_SITUACION ON sms_maestro (situacion);\n"));
+    Ejecutar(db, Rutina(esquema, QStringLiteral("CREATE TRIGGER SMS_MAESTRO_AU")));
+    if (Contar_En(db, QStringLiteral("select count(*) from RDB$ROLES where RDB$ROLE_NAME = 'OPTICA_USUARIO'")) > 0)
+      Ejecutar(db, QStringLiteral("GRANT UPDATE (id_mensaje, situacion) ON sms_maestro TO ROLE OPTICA_USUARIO;\n"
+                                  "GRANT UPDATE (id_sms) ON sms_detalle TO ROLE OPTICA_USUARIO;\n"));
+    hecho << QStringLiteral("los envíos de SMS pendientes de confirmar");
+  }
+  if (Anadir_Ayudas_Busqueda(db)) hecho << QStringLiteral("las ayudas de búsqueda por lote");
+  return hecho;
 }
 
 void TScriptSQL::Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada) {

@@ -35,6 +35,15 @@ class TScriptSQL {
   // them already.
   static bool Anadir_Ayudas_Busqueda(TIBDatabase& db);
 
+  // Gives a database made by an earlier version what this one adds to it, as
+  // the schema has it: the test noted on its record, the units and box expiry
+  // of the lines (with the lines' search procedure that returns them), the
+  // replacement period of the lens types, the pending SMS requests (columns,
+  // index, trigger and the role's column rights), then the search helpers.
+  // Each part only when it is missing; run by the owner with no workstation
+  // writing. Returns what it added, in words, empty when nothing was missing.
+  static QStringList Actualizar(TIBDatabase& db);
+
   // Creates a new database file (or server database) and builds the schema
   // in it; the connection is left open.
   static void Crear_Base_Datos(TIBDatabase& db, bool escrituraForzada = true);
