@@ -163,28 +163,6 @@ QString TScriptSQL::Esquema() {
   return QString::fromUtf8(f.readAll());
 }
 
-bool TScriptSQL::Anadir_Ayudas_Busqueda(TIBDatabase& db) {
-  {
-    TIBTransaction t;
-    t.DefaultDatabase = &db;
-    t.Params = QStringList{QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")};
-    TIBQuery q;
-    q.Database = &db;
-    q.Transaction = &t;
-    q.SQL.Add(QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'LOTE_SUFIJO'"));
-    q.Open();
-    const bool tiene = q.Fields(0).AsInteger() > 0;
-    q.Close();
-    t.Commit();
-    if (tiene) return false;
-  }
-  const QString esquema = Esquema();
-  const qsizetype desde = esquema.indexOf(QStringLiteral("\n-- AYUDAS_BUSQUEDA\n"));
-  if (desde < 0) throw EIBError(0, 0, QStringLiteral("El esquema no tiene las ayudas de búsqueda."));
-  Ejecutar(db, esquema.mid(desde));
-  return true;
-}
-
 namespace {
 // The first column of a one-row query, as a number.
 int Contar_En(TIBDatabase& db, const QString& consulta) {
@@ -201,7 +179,19 @@ int Contar_En(TIBDatabase& db, const QString& consulta) {
   t.Commit();
   return n;
 }
+}  // namespace
 
+bool TScriptSQL::Anadir_Ayudas_Busqueda(TIBDatabase& db) {
+  if (Contar_En(db, QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'LOTE_SUFIJO'")) > 0)
+    return false;
+  const QString esquema = Esquema();
+  const qsizetype desde = esquema.indexOf(QStringLiteral("\n-- AYUDAS_BUSQUEDA\n"));
+  if (desde < 0) throw EIBError(0, 0, QStringLiteral("El esquema no tiene las ayudas de búsqueda."));
+  Ejecutar(db, esquema.mid(desde));
+  return true;
+}
+
+namespace {
 bool Tiene_Columna(TIBDatabase& db, const char* tabla, const char* columna) {
   return Contar_En(db, QStringLiteral("select count(*) from RDB$RELATION_FIELDS where upper(RDB$RELATION_NAME) = '%1' "
                                       "and upper(RDB$FIELD_NAME) = '%2'")
