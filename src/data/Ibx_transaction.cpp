@@ -2,8 +2,6 @@
 
 #include <ibase.h>
 
-#include <cstring>
-
 #include "Ibx_database.h"
 
 namespace {
@@ -106,13 +104,6 @@ void TIBTransaction::Commit() {
   ibx::Trazar("-- commit", 9);
   handle_->commit(&st);  // releases the interface on success
   handle_ = nullptr;
-}
-
-void TIBTransaction::Ejecutar(const char* sql) {
-  if (!handle_) ibx::Error_Cliente(QStringLiteral("La transacción no está activa."));
-  TEstado st;
-  ibx::Trazar(sql, std::strlen(sql));
-  DefaultDatabase->Handle()->execute(&st, handle_, 0, sql, SQL_DIALECT_V6, nullptr, nullptr, nullptr, nullptr);
 }
 
 void TIBTransaction::CommitRetaining() {

@@ -26,9 +26,6 @@ class TIBTransaction {
   void CommitRetaining();
   void Rollback();
   bool InTransaction() const { return handle_ != nullptr; }
-  // Runs a statement without parameters or rows in the transaction, with no
-  // prepare of its own (a savepoint, for instance).
-  void Ejecutar(const char* sql);
   bool Active() const { return InTransaction(); }
 
   Firebird::ITransaction* Handle() const { return handle_; }

@@ -92,42 +92,21 @@ void TUnidadTrabajo::Terminar(bool confirmar) {
   confirmada_ = false;
 }
 
-namespace {
-constexpr const char* kPunto = "SAVEPOINT OPTICA_PARTE";
-constexpr const char* kVolverAlPunto = "ROLLBACK TO SAVEPOINT OPTICA_PARTE";
-}  // namespace
-
-TParteOpcional::TParteOpcional(TIBDatabase* conexion, TPunto punto) : unidad_(TUnidadTrabajo::Abierta(conexion)) {
+TParteOpcional::TParteOpcional(TIBDatabase* conexion) : unidad_(TUnidadTrabajo::Abierta(conexion)) {
   if (!unidad_) return;
   fallidaAntes_ = unidad_->fallida_;
   causaAntes_ = unidad_->causa_.has_value();
-  if (punto != TPunto::kConPunto || fallidaAntes_) return;
-  try {
-    unidad_->transaccion_.Ejecutar(kPunto);
-    punto_ = true;
-  } catch (const EIBError& e) {
-    abierta_ = false;
-    bien_ = false;
-    causa_ = e;
-  }
 }
 
 bool TParteOpcional::Terminar() {
   if (terminada_ || !unidad_) return bien_;
   terminada_ = true;
-  // The unit failed while the part was open: that was the part.
+  // The unit failed while the part was open: that was the part, and the
+  // engine has already undone its statement.
   if (unidad_->fallida_ && !fallidaAntes_) {
     bien_ = false;
     if (!causaAntes_ && unidad_->causa_) causa_ = *unidad_->causa_;
-    bool deshecha = true;
-    if (punto_) {
-      try {
-        unidad_->transaccion_.Ejecutar(kVolverAlPunto);
-      } catch (const EIBError&) {
-        deshecha = false;  // what the part left cannot be told apart: the unit stays failed
-      }
-    }
-    if (deshecha && !unidad_->terminada_) {
+    if (!unidad_->terminada_) {
       unidad_->fallida_ = false;
       if (!causaAntes_) unidad_->causa_.reset();
     }

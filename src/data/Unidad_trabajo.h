@@ -72,26 +72,20 @@ class TUnidadTrabajo {
 };
 
 // A side write of an action that must not stop it: the action's row in the
-// access log, the diary reminder of a saved record. While the part is open
+// access log, the diary reminder of a saved record. A part is one statement,
+// which the engine undoes by itself when it fails: while the part is open
 // inside a unit of work, a write of the connection that fails fails the part
-// and not the unit; when the part ends, a failed part is undone alone (back to
-// the savepoint it set at its start) and the unit goes on as if it had not
-// been tried. A part that went well commits with the unit.
-//
-// A part of one statement needs no savepoint of its own: the engine undoes a
-// failed statement by itself.
+// and not the unit, and the unit goes on as if it had not been tried. A part
+// that went well commits with the unit.
 class TParteOpcional {
  public:
-  enum class TPunto { kConPunto, kSinPunto };
   // Outside a unit of work every write commits alone, and the part has
-  // nothing to do. A savepoint that cannot be set leaves the part closed:
-  // Abierta() says so, and the caller writes nothing.
-  TParteOpcional(TIBDatabase* conexion, TPunto punto);
+  // nothing to do.
+  explicit TParteOpcional(TIBDatabase* conexion);
   ~TParteOpcional() { Terminar(); }
   TParteOpcional(const TParteOpcional&) = delete;
   TParteOpcional& operator=(const TParteOpcional&) = delete;
 
-  bool Abierta() const { return abierta_; }
   // Ends the part now; true when it went well (or there was no unit).
   bool Terminar();
   // Why the part failed, when the database said so.
@@ -99,8 +93,6 @@ class TParteOpcional {
 
  private:
   TUnidadTrabajo* unidad_;
-  bool punto_ = false;
-  bool abierta_ = true;
   bool terminada_ = false;
   bool bien_ = true;
   bool fallidaAntes_ = false;

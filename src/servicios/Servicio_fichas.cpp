@@ -114,7 +114,7 @@ void TServicioFichas::Tomar_Numero_Libre(TLentilla& l) {
 void TServicioFichas::Anotar_Acceso(int tipo, double clave, int numero, double fecha) {
   if (!ctx_.acceso) return;
   // One insert: the engine undoes it by itself when it fails.
-  TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
+  TParteOpcional parte(ctx_.conexionPrincipal);
   static_cast<void>(ctx_.acceso->Registrar_Ficha(ctx_, tipo, clave, numero, fecha));
 }
 
@@ -122,8 +122,7 @@ void TServicioFichas::Recordatorio(double clave, double fechaRevision) {
   if (fechaRevision == 0 || !ctx_.empresa || ctx_.empresa->avisoRevision != 1) return;
   // The earlier reminders go and the new one comes, or neither: one
   // statement, which the engine undoes whole when it fails.
-  TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
-  if (!parte.Abierta()) return;
+  TParteOpcional parte(ctx_.conexionPrincipal);
   try {
     static_cast<void>(objetos_.Agenda().Recordatorio_Revision(clave, fechaRevision));
   } catch (const EIBError&) {
@@ -132,7 +131,7 @@ void TServicioFichas::Recordatorio(double clave, double fechaRevision) {
 }
 
 void TServicioFichas::Quitar_Recordatorios(double clave) {
-  TParteOpcional parte(ctx_.conexionPrincipal, TParteOpcional::TPunto::kSinPunto);
+  TParteOpcional parte(ctx_.conexionPrincipal);
   try {
     static_cast<void>(objetos_.Agenda().Borrar(static_cast<int>(clave), TAgenda::kTipoFichaLentillas));
   } catch (const EIBError&) {

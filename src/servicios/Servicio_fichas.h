@@ -51,7 +51,7 @@ class TServicioFichas {
     QString referenciaPrueba;
   };
   // `idPrueba`, the stored test it comes from (-1: none), is noted on the
-  // record as an optional part (a database without that note still makes
+  // record when the database has where (one without that note still makes
   // the record).
   TResultado Definitiva(TLentilla& l, const std::vector<TLineaDefinitiva>& lineas, double idPrueba);
 
