@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <vector>
 
 #include "Codigo_barras.h"
 #include "Codigo_gs1.h"
@@ -28,6 +29,20 @@ inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << text
 namespace {
 
 const QString GS(QChar(0x1D));
+
+// The refusals both tabs give a lens box, with a piece of each message.
+struct TRechazo {
+  QString codigo;
+  const char* mensaje;
+};
+const TRechazo kRechazos[] = {
+    // Expired: 30/11/2026, the working day is 05/12/2026.
+    {"]d201084701230002561726113010L-1", "caducada desde el 30/11/2026"},
+    {"]d2010847012300025717271231", "dígito de control debería ser 6"},
+    {"]d2010401234567890117271231", "No hay ningún artículo con el código 04012345678901"},
+    // A lot and a serial without the separator between them: too long for a lot.
+    {"]d20108470123000256" "10ABCDEFGHIJ12345678" "21SN77", "no ha enviado el separador"},
+};
 
 // Keys as a scanner sends them; the group separator comes as Ctrl+], the
 // key that makes ASCII 29 on a keyboard.
@@ -98,19 +113,9 @@ TEST_F(EscaneoTest, UnaCajaRellenaArticuloLoteYCaducidadYSeGraba) {
 TEST_F(EscaneoTest, CadaRechazoSeDiceYNoCambiaNada) {
   Teclear("edtODLote", "PREVIO");
   Teclear("edt_OD_Articulo", "LENTE A MANO");
-  const struct {
-    QString codigo;
-    const char* mensaje;
-  } casos[] = {
-      // Expired: 30/11/2026, the working day is 05/12/2026.
-      {"]d201084701230002561726113010L-1", "caducada desde el 30/11/2026"},
-      {"]d2010847012300025717271231", "dígito de control debería ser 6"},
-      {"]d2010401234567890117271231", "No hay ningún artículo con el código 04012345678901"},
-      // A lot and a serial without the separator between them: too long for a lot.
-      {"]d20108470123000256" "10ABCDEFGHIJ12345678" "21SN77", "no ha enviado el separador"},
-      // No separator, and a lot that ends in what reads as an expiry.
-      {"]d20108470123000256" "10ABCD1234" "17271231", "se puede leer de dos maneras"},
-  };
+  std::vector<TRechazo> casos(std::begin(kRechazos), std::end(kRechazos));
+  // No separator, and a lot that ends in what reads as an expiry.
+  casos.push_back({"]d20108470123000256" "10ABCD1234" "17271231", "se puede leer de dos maneras"});
   for (const auto& c : casos) {
     h.mensajes.cajas.clear();
     h.mensajes.respuestas = {mb::IDNO};  // the unknown article is not created
@@ -196,16 +201,8 @@ TEST_F(EscaneoPruebaTest, UnaCajaRellenaArticuloYLoteYCadaRechazoNoCambiaNada) {
                   "OD_MODELO_ART from PLENTILLA"),
             "AOS6-0250/L-2093/A/AOS6-0250/L-55/Oasys");
 
-  const struct {
-    QString codigo;
-    const char* mensaje;
-  } casos[] = {
-      {"]d201084701230002561726113010L-1", "caducada desde el 30/11/2026"},
-      {"]d2010847012300025717271231", "dígito de control debería ser 6"},
-      {"]d2010401234567890117271231", "No hay ningún artículo con el código 04012345678901"},
-      {"]d20108470123000256" "10ABCDEFGHIJ12345678" "21SN77", "no ha enviado el separador"},
-      {"]Q1OPTRX1|PAC=x|OD=;;;;;-2.75", "se lee en la pestaña Ficha"},
-  };
+  std::vector<TRechazo> casos(std::begin(kRechazos), std::end(kRechazos));
+  casos.push_back({"]Q1OPTRX1|PAC=x|OD=;;;;;-2.75", "se lee en la pestaña Ficha"});
   for (const auto& c : casos) {
     h.mensajes.respuestas = {mb::IDNO};
     Escanear("edt_OI_Descripcion_Prueba", c.codigo, true, false);
