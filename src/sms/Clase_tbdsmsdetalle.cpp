@@ -28,9 +28,11 @@ int TBDSMSDetalle::Poner_Mensaje(int clave, int idSms) {
 
 int TBDSMSDetalle::Leer(int maestro, std::vector<std::pair<int, st_BD_SMS_DETALLE>>& filas) {
   filas.clear();
+  // "+ 0": ordered by the bare key the engine would walk the whole log's
+  // primary key instead of sorting the request's rows.
   TSentencia s(*this, 0,
                QStringLiteral("select id_sms_detalle, id_sms, estado, prefijo, telefono from sms_detalle "
-                              "where id_sms_maestro = :maestro order by id_sms_detalle"));
+                              "where id_sms_maestro = :maestro order by id_sms_detalle + 0"));
   s.Parametro(QStringLiteral("maestro")).AsInteger(maestro);
   const int r = s.Ejecutar();
   if (r == kSinFilas) return kOk;
